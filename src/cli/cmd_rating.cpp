@@ -1,0 +1,9 @@
+#include "cli/commands.h"
+
+namespace veltrun::cli {
+
+void RegisterRatingCommands(std::vector<Command>& table) {
+    (void)table;
+}
+
+}  // namespace veltrun::cli

@@ -1,0 +1,51 @@
+#pragma once
+// The command table of the command line. Each area registers its commands in
+// its own file (cmd_*.cpp); run_cli.cpp asks every area for them.
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+
+namespace veltrun {
+class Session;
+}
+
+namespace veltrun::cli {
+
+class TerminalUi;
+
+struct CliContext {
+    Session& session;
+    TerminalUi& ui;
+    std::ostream& out;
+};
+
+struct Command {
+    std::string name;
+    std::string usage;    // "open T"
+    std::string summary;  // one line for --help
+    std::vector<OptionSpec> options;
+    int minPositional = 0;
+    int maxPositional = 0;
+    // Returns the exit code: 0 done, 1 refused or failed.
+    std::function<int(CliContext&, const CommandArgs&)> run;
+};
+
+void RegisterFoundationCommands(std::vector<Command>& table);
+void RegisterTournamentCommands(std::vector<Command>& table);
+void RegisterPairingCommands(std::vector<Command>& table);
+void RegisterReportCommands(std::vector<Command>& table);
+void RegisterFideCommands(std::vector<Command>& table);
+void RegisterRatingCommands(std::vector<Command>& table);
+
+const std::vector<Command>& CommandTable();
+
+// T of a command: a folder name under Tourn/ or a path to a tournament folder.
+std::string ResolveTournamentFolder(const Session& session, const std::string& text);
+
+// Runs the whole command line; returns the exit code.
+int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
+
+}  // namespace veltrun::cli

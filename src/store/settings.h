@@ -1,0 +1,76 @@
+#pragma once
+// The settings record read from Veltrun.ini in the program folder.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace veltrun {
+
+struct Settings {
+    std::filesystem::path file;  // the settings file itself
+
+    std::optional<int> FormMainTop, FormMainLeft, FormMainWidth, FormMainHeight;  // empty: designed placement
+    std::string DownloadUrl;
+    bool OpenUrlInWebBrowser = false;
+    std::string ByePoints = "asWin";  // normalised: "asWin" or "asLost"
+    std::string SystemPrefixForAlias;
+    bool ArrUseNumbersOnly = false;
+    bool IsInternalFontCharset = false;
+    std::string Language;
+    std::string HtmlCharset;
+    bool CloseQuery = false;
+    bool IsBackupRoundFiles = false;
+    bool IsWriteAllowedToLogFile = true;
+    bool GoalsSkip2ColourCondition = false;
+    bool IsForbiddenMatchAgainstTeamMembers = false;
+    bool IsAcceleratedPairings = false;
+    bool MakeOutputTRF16 = false;
+    std::string ShortFileNameTRF16;
+    bool MakeOutputTRF16National = false;
+    std::string ShortFileNameTRF16National;
+    std::string HtmlSuffix;
+    std::string StartListName;
+    std::string StartListSortingType;
+    std::string RoundListName;
+    std::string StandingsListName;
+    std::string StandingsCardsListName;
+    int GoalsInfinityAtDivisionByZero = 500;
+    int GoalsDivisionNumberOfDecimalPlaces = 1;
+    bool EnhancedCharsAreUsed = false;
+    std::string EnhancedCharForDraw;
+    std::string EnhancedCharForWhiteColor;
+    std::string EnhancedCharForBlackColor;
+    bool TeamReport_IsUsed = false;
+    std::string TeamReport_ShortFileName;
+    int TeamReport_TopNplayers = 1;
+    bool TeamReport_WithPlayersList = true;
+    int EloSearchMaxCountLines = 10;
+    bool EloSearchRemoveDiacritics = true;
+    bool IsLoadMoreEloFiles = false;
+    bool JaVaFoIsUsed = false;
+    std::string ShortFileNameJAVAFOin;
+    std::string ShortFileNameJAVAFOout;
+    int EngineTimeoutSeconds = 300;  // [JaVaFo] TimeoutSeconds: the longest wait for the engine
+
+    // Keys read when used (the second table): each call reads the file anew.
+    std::string Read(const std::string& section, const std::string& key) const;
+    void Write(const std::string& section, const std::string& key, const std::string& value) const;
+};
+
+// Typed conversions of a settings value.
+bool SettingBoolDefaultFalse(const std::string& value);
+bool SettingBoolDefaultTrue(const std::string& value);
+std::optional<int> SettingInt(const std::string& value);
+
+// Reads every key of the settings file in the designed order.
+Settings LoadSettings(const std::filesystem::path& settingsFile);
+void SaveWindowPlacement(const Settings& settings, int top, int left, int width, int height);
+
+// The program folder: --home, else $VELTRUN_HOME, else the executable's folder
+// when it holds Veltrun.ini or is writable, else ~/.local/share/veltrun.
+// Created when missing; a default Veltrun.ini (and the shipped language files)
+// are copied in on first start.
+std::filesystem::path ResolveProgramFolder(const std::string& homeOption, const std::filesystem::path& executable);
+void InstallDefaults(const std::filesystem::path& programFolder, const std::filesystem::path& executable);
+
+}  // namespace veltrun

@@ -1,0 +1,37 @@
+#pragma once
+// The one way text files are read and written. Reading accepts CRLF or LF and
+// decodes a line that is not valid UTF-8 as Windows-1250; writing is UTF-8 with
+// CRLF, through a temporary file in the same folder that is flushed, synced and
+// renamed over the old file, so a crash never leaves half a file.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrun {
+
+bool IsValidUtf8(std::string_view bytes);
+std::string Cp1250ToUtf8(std::string_view bytes);
+// Characters that cp1250 lacks become "?".
+std::string Utf8ToCp1250(std::string_view text);
+// One raw line (without its line end) to UTF-8.
+std::string DecodeLine(std::string_view raw);
+
+// Lines as they stand (line ends removed, not trimmed). Throws myException
+// naming the file when it cannot be read.
+std::vector<std::string> ReadTextLines(const std::filesystem::path& file);
+// Lines trimmed of surrounding blanks.
+std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file);
+// Writes the lines, each followed by CR LF, atomically. Throws myException
+// naming the file on any error; the old file is then intact.
+void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
+// Writes raw bytes atomically (reports, elo files).
+void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// Appends one line with CR LF; returns false on any error (used by the log).
+bool AppendTextLine(const std::filesystem::path& file, std::string_view line);
+
+// Test hook: when set, the next atomic write fails after writing this many
+// bytes of the temporary file, as a full disk would.
+void SimulateWriteFailureAfter(long long bytes);
+
+}  // namespace veltrun

@@ -1,0 +1,41 @@
+#pragma once
+// The tournament log "tournlog.log": one line per step of consequence, as
+// "date time" + two blanks + message. Lines are buffered and written through
+// one open of the file per command; Flush() runs at the end of every command
+// and on error, and the destructor flushes too.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrun {
+
+class TournamentLog {
+public:
+    TournamentLog() = default;
+    ~TournamentLog();
+    TournamentLog(const TournamentLog&) = delete;
+    TournamentLog& operator=(const TournamentLog&) = delete;
+
+    void SetEnabled(bool enabled) { enabled_ = enabled; }
+    // Flushes what is pending to the old file first. Empty path: no tournament.
+    void SetFile(const std::filesystem::path& file);
+    const std::filesystem::path& File() const { return file_; }
+
+    // AppendToLog: adds the date-time text and two blanks itself.
+    void AppendToLog(std::string_view message);
+    void Flush();
+
+    // Tests: every message (without the date-time text) is also copied here.
+    void SetCapture(std::vector<std::string>* capture) { capture_ = capture; }
+
+    static std::string DateTimeText();
+
+private:
+    bool enabled_ = true;
+    std::filesystem::path file_;
+    std::string pending_;
+    std::vector<std::string>* capture_ = nullptr;
+};
+
+}  // namespace veltrun
