@@ -1,17 +1,31 @@
-// No command starts the window; a command runs on the terminal.
+// No command (or "gui") starts the window; any other command runs on the terminal.
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 
 #ifdef VELTRUN_HAS_GUI
 #include "gui/gui_main.h"
 #endif
 
+namespace {
+
+bool WantsWindow(const std::vector<std::string>& args) {
+    try {
+        auto global = veltrun::cli::ParseGlobalOptions(args);
+        return !global.help && !global.version && (global.command.empty() || global.command == "gui") &&
+               global.rest.empty();
+    } catch (const veltrun::cli::UsageError&) {
+        return false;  // the command line reports it
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    bool wantsGui = args.empty() || (args.size() == 1 && args[0] == "gui");
     if (args.size() == 1 && args[0] == "--has-gui") {
 #ifdef VELTRUN_HAS_GUI
         return 0;
@@ -19,10 +33,13 @@ int main(int argc, char** argv) {
         return 1;
 #endif
     }
+    if (WantsWindow(args)) {
 #ifdef VELTRUN_HAS_GUI
-    if (wantsGui) return veltrun::gui::RunGui(argc, argv);
+        return veltrun::gui::RunGui(argc, argv, veltrun::cli::ParseGlobalOptions(args));
 #else
-    if (wantsGui && args.empty()) args.push_back("--help");
+        std::cerr << "This build has no desktop program; the commands below work on the terminal.\n";
+        args = {"--help"};
 #endif
+    }
     return veltrun::cli::RunCli(args, std::cout, std::cerr);
 }

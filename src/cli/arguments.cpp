@@ -1,0 +1,94 @@
+#include "cli/arguments.h"
+
+#include <algorithm>
+
+#include "store/text_utils.h"
+
+namespace veltrun::cli {
+
+namespace {
+
+bool IsOption(const std::string& word) { return word.size() > 1 && word[0] == '-' && !IsAllDigits(word.substr(1)); }
+
+// "--name=value" is accepted as well as "--name value".
+std::pair<std::string, std::optional<std::string>> SplitInline(const std::string& word) {
+    auto eq = word.find('=');
+    if (word.rfind("--", 0) == 0 && eq != std::string::npos) return {word.substr(0, eq), word.substr(eq + 1)};
+    return {word, std::nullopt};
+}
+
+}  // namespace
+
+GlobalOptions ParseGlobalOptions(const std::vector<std::string>& argv) {
+    GlobalOptions options;
+    size_t i = 0;
+    for (; i < argv.size(); ++i) {
+        auto [name, inlineValue] = SplitInline(argv[i]);
+        auto takeValue = [&]() -> std::string {
+            if (inlineValue) return *inlineValue;
+            if (i + 1 >= argv.size()) throw UsageError("Option " + name + " needs a value.");
+            return argv[++i];
+        };
+        if (name == "--home") options.home = takeValue();
+        else if (name == "--lang") options.lang = takeValue();
+        else if (name == "--yes") options.answer = true;
+        else if (name == "--no") options.answer = false;
+        else if (name == "--help" || name == "-h") options.help = true;
+        else if (name == "--version") options.version = true;
+        else if (IsOption(name)) throw UsageError("Unknown option " + name + ".");
+        else break;
+    }
+    if (i < argv.size()) {
+        options.command = argv[i];
+        options.rest.assign(argv.begin() + static_cast<long>(i) + 1, argv.end());
+    }
+    return options;
+}
+
+CommandArgs::CommandArgs(const std::vector<std::string>& rest, const std::vector<OptionSpec>& allowed) {
+    bool onlyPositional = false;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        const std::string& word = rest[i];
+        if (onlyPositional || !IsOption(word)) {
+            positional_.push_back(word);
+            continue;
+        }
+        if (word == "--") {
+            onlyPositional = true;
+            continue;
+        }
+        auto [name, inlineValue] = SplitInline(word);
+        if (name == "--help" || name == "-h") {
+            help_ = true;
+            continue;
+        }
+        auto spec = std::find_if(allowed.begin(), allowed.end(), [&](const OptionSpec& o) { return o.name == name; });
+        if (spec == allowed.end()) throw UsageError("Unknown option " + name + ".");
+        if (!spec->takesValue) {
+            if (inlineValue) throw UsageError("Option " + name + " takes no value.");
+            values_[name] = "";
+            continue;
+        }
+        if (inlineValue) {
+            values_[name] = *inlineValue;
+        } else {
+            if (i + 1 >= rest.size()) throw UsageError("Option " + name + " needs a value.");
+            values_[name] = rest[++i];
+        }
+    }
+}
+
+std::string CommandArgs::Value(const std::string& name, const std::string& fallback) const {
+    auto it = values_.find(name);
+    return it == values_.end() ? fallback : it->second;
+}
+
+int CommandArgs::IntValue(const std::string& name, int fallback) const {
+    auto it = values_.find(name);
+    if (it == values_.end()) return fallback;
+    int value = 0;
+    if (!TryParseInt(it->second, value)) throw UsageError("Option " + name + " needs a whole number, not \"" + it->second + "\".");
+    return value;
+}
+
+}  // namespace veltrun::cli

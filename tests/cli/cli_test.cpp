@@ -1,0 +1,106 @@
+// The command line as a director uses it: global options, exit codes, messages.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "support/temp_folder.h"
+
+namespace veltrun::cli {
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun Run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(CommandLine, UsageErrorsExitWithTwo) {
+    testing::TempFolder home;
+    EXPECT_EQ(Run({"--home", home.str(), "no-such-command"}).code, 2);
+    EXPECT_EQ(Run({"--home", home.str(), "info", "--bogus"}).code, 2);
+    EXPECT_EQ(Run({"--home", home.str(), "translate"}).code, 2);
+    EXPECT_EQ(Run({"--home", home.str(), "translate", "1", "2"}).code, 2);
+    EXPECT_EQ(Run({"--home"}).code, 2);
+    auto bad = Run({"--home", home.str(), "translate", "abc"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("Usage error:"), std::string::npos);
+}
+
+TEST(CommandLine, HelpAndVersion) {
+    auto help = Run({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("info"), std::string::npos);
+    EXPECT_NE(help.out.find("translate ID"), std::string::npos);
+    auto version = Run({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.rfind("veltrun ", 0), 0u);
+    testing::TempFolder home;
+    auto commandHelp = Run({"--home", home.str(), "translate", "--help"});
+    EXPECT_EQ(commandHelp.code, 0);
+    EXPECT_NE(commandHelp.out.find("Usage: veltrun translate ID"), std::string::npos);
+    EXPECT_EQ(Run({}).code, 2);
+}
+
+TEST(CommandLine, InfoCreatesTheProgramFolder) {
+    testing::TempFolder home;
+    auto folder = home.path() / "new-home";
+    auto info = Run({"--home", folder.string(), "info"});
+    ASSERT_EQ(info.code, 0) << info.err;
+    EXPECT_TRUE(std::filesystem::exists(folder / "Veltrun.ini"));
+    EXPECT_NE(info.out.find("Program folder: " + folder.string()), std::string::npos);
+    EXPECT_NE(info.out.find("[Options] IsWriteAllowedToLogFile = True"), std::string::npos);
+    EXPECT_NE(info.out.find("Language: English (built-in)"), std::string::npos);
+}
+
+TEST(CommandLine, TranslateUsesTheChosenLanguage) {
+    testing::TempFolder home;
+    auto english = Run({"--home", home.str(), "translate", "13"});
+    ASSERT_EQ(english.code, 0) << english.err;
+    EXPECT_EQ(english.out, "Pairing\n");
+    std::filesystem::create_directories(home.path() / "Language");
+    std::ofstream(home.path() / "Language" / "Test.txt") << "# test\r\n13|Paarung\r\n";
+    auto german = Run({"--home", home.str(), "--lang", "Test.txt", "translate", "13"});
+    ASSERT_EQ(german.code, 0) << german.err;
+    EXPECT_EQ(german.out, "Paarung\n");
+    EXPECT_EQ(Run({"--home", home.str(), "--lang", "Missing", "translate", "13"}).code, 2);
+}
+
+TEST(CommandLine, ArgumentParsing) {
+    std::vector<OptionSpec> allowed{{"--rounds", true, ""}, {"--dry-run", false, ""}};
+    CommandArgs args({"Name", "--rounds", "9", "--dry-run", "--", "--x"}, allowed);
+    EXPECT_EQ(args.Positional(), (std::vector<std::string>{"Name", "--x"}));
+    EXPECT_EQ(args.IntValue("--rounds", 0), 9);
+    EXPECT_TRUE(args.Has("--dry-run"));
+    CommandArgs inlineValue({"--rounds=7"}, allowed);
+    EXPECT_EQ(inlineValue.IntValue("--rounds", 0), 7);
+    EXPECT_THROW(CommandArgs({"--rounds"}, allowed), UsageError);
+    EXPECT_THROW(CommandArgs({"--dry-run=1"}, allowed), UsageError);
+    CommandArgs notNumber({"--rounds", "x"}, allowed);
+    EXPECT_THROW(notNumber.IntValue("--rounds", 0), UsageError);
+    // A negative number is an argument, not an option.
+    CommandArgs negative({"-5"}, allowed);
+    EXPECT_EQ(negative.Positional().at(0), "-5");
+}
+
+TEST(CommandLine, GlobalOptionsStopAtTheCommand) {
+    auto g = ParseGlobalOptions({"--home", "/h", "--yes", "--lang=Deutsch.txt", "new", "--yes", "X"});
+    EXPECT_EQ(g.home, "/h");
+    EXPECT_EQ(g.lang, "Deutsch.txt");
+    ASSERT_TRUE(g.answer.has_value());
+    EXPECT_TRUE(*g.answer);
+    EXPECT_EQ(g.command, "new");
+    EXPECT_EQ(g.rest, (std::vector<std::string>{"--yes", "X"}));
+}
+
+}  // namespace
+}  // namespace veltrun::cli
