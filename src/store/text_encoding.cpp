@@ -1,0 +1,137 @@
+// UTF-8 checks and the Windows-1250 conversions of text_file.h. Files made by
+// the Windows program are cp1250; files we write are UTF-8.
+#include <array>
+#include <cstdint>
+
+#include "store/text_file.h"
+
+namespace veltrun {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Code points of the bytes 0x80 to 0xFF; U+FFFD marks the five unused bytes.
+constexpr std::array<char16_t, 128> kCp1250High = {
+    0x20AC, 0xFFFD, 0x201A, 0xFFFD, 0x201E, 0x2026, 0x2020, 0x2021,
+    0xFFFD, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
+    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0xFFFD, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
+};
+
+void AppendUtf8(char32_t c, std::string& out) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Decodes one well-formed UTF-8 sequence at pos and advances pos; returns
+// false (pos unchanged) for an ill-formed one: overlong forms, surrogates and
+// values beyond U+10FFFF included.
+bool NextCodePoint(std::string_view bytes, std::size_t& pos, char32_t& c) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    unsigned char lead = byte(pos);
+    int extra = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        c = lead;
+        ++pos;
+        return true;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1, minimum = 0x80, c = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2, minimum = 0x800, c = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3, minimum = 0x10000, c = lead & 0x07;
+    } else {
+        return false;
+    }
+    if (pos + extra >= bytes.size()) return false;
+    for (int i = 1; i <= extra; ++i) {
+        unsigned char next = byte(pos + i);
+        if ((next & 0xC0) != 0x80) return false;
+        c = (c << 6) | (next & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+    pos += extra + 1;
+    return true;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t pos = 0;
+    char32_t c = 0;
+    while (pos < bytes.size()) {
+        if (!NextCodePoint(bytes, pos, c)) return false;
+    }
+    return true;
+}
+
+std::string Cp1250ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (char b : bytes) {
+        auto code = static_cast<unsigned char>(b);
+        AppendUtf8(code < 0x80 ? code : kCp1250High[code - 0x80], out);
+    }
+    return out;
+}
+
+std::string Utf8ToCp1250(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        char32_t c = 0;
+        if (!NextCodePoint(text, pos, c)) {
+            out += '?';
+            ++pos;
+            continue;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char mapped = '?';
+        for (std::size_t i = 0; i < kCp1250High.size(); ++i) {
+            if (kCp1250High[i] == c && c != kReplacement) {
+                mapped = static_cast<char>(0x80 + i);
+                break;
+            }
+        }
+        out += mapped;
+    }
+    return out;
+}
+
+std::string DecodeLine(std::string_view raw) {
+    if (IsValidUtf8(raw)) return std::string(raw);
+    return Cp1250ToUtf8(raw);
+}
+
+}  // namespace veltrun

@@ -1,0 +1,172 @@
+// Reading and writing whole text files (text_file.h).
+#include "store/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "store/errors.h"
+#include "store/text_utils.h"
+
+namespace veltrun {
+
+namespace {
+
+// A line longer than this is no line of ours: refuse it rather than fill memory.
+constexpr std::size_t kMaxLineBytes = 1024 * 1024;
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// The write-failure hook is process-wide on purpose: the write it breaks sits
+// deep inside the commands under test, which cannot pass it down. -1 is off.
+std::atomic<long long> simulated_failure_after{-1};
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string Quoted(const std::filesystem::path& file) { return "\"" + file.string() + "\""; }
+
+[[noreturn]] void ThrowReadError(const std::filesystem::path& file, int error) {
+    throw myException("Cannot read the file " + Quoted(file) + ": " + std::strerror(error));
+}
+
+[[noreturn]] void ThrowWriteError(const std::filesystem::path& file, int error) {
+    throw myException("Cannot write the file " + Quoted(file) + ": " + std::strerror(error));
+}
+
+[[noreturn]] void ThrowLineTooLong(const std::filesystem::path& file, std::size_t line_number) {
+    throw myException("Line " + std::to_string(line_number) + " of the file " + Quoted(file) + " is longer than 1 MB.");
+}
+
+std::size_t LineLength(const std::string& raw) {
+    return !raw.empty() && raw.back() == '\r' ? raw.size() - 1 : raw.size();
+}
+
+// Adds one finished raw line (without LF) to the lines.
+void AddLine(std::string& raw, std::vector<std::string>& lines) {
+    raw.resize(LineLength(raw));
+    lines.push_back(DecodeLine(raw));
+    raw.clear();
+}
+
+// Writes all bytes to f, stopping early when the test hook says the disk is full.
+bool WriteAll(std::FILE* f, std::string_view bytes, long long fail_after) {
+    std::size_t allowed = bytes.size();
+    if (fail_after >= 0 && static_cast<unsigned long long>(fail_after) < bytes.size()) {
+        allowed = static_cast<std::size_t>(fail_after);
+    }
+    if (allowed > 0 && std::fwrite(bytes.data(), 1, allowed, f) != allowed) return false;
+    if (allowed < bytes.size()) {
+        errno = ENOSPC;
+        return false;
+    }
+    return true;
+}
+
+// Makes the rename itself durable. Some file systems refuse to sync a folder;
+// the data is already in place then, so that is no failed write.
+void SyncFolder(const std::filesystem::path& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Writes the temporary file completely; returns 0 or the OS error.
+int WriteTemporary(const std::filesystem::path& temp, const std::filesystem::path& target, std::string_view bytes) {
+    long long fail_after = simulated_failure_after.exchange(-1);
+    FileHandle f(std::fopen(temp.c_str(), "wbx"));
+    if (!f) return errno;
+    struct stat old_state {};
+    if (::stat(target.c_str(), &old_state) == 0) ::fchmod(fileno(f.get()), old_state.st_mode & 07777);
+    if (!WriteAll(f.get(), bytes, fail_after) || std::fflush(f.get()) != 0 || ::fsync(fileno(f.get())) != 0) {
+        return errno != 0 ? errno : EIO;
+    }
+    if (std::fclose(f.release()) != 0) return errno != 0 ? errno : EIO;
+    return 0;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
+    FileHandle f(std::fopen(file.c_str(), "rb"));
+    if (!f) ThrowReadError(file, errno);
+    std::vector<std::string> lines;
+    std::string raw;
+    char buffer[65536];
+    std::size_t got = 0;
+    bool at_start = true;
+    while ((got = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
+        std::string_view chunk(buffer, got);
+        if (at_start && chunk.substr(0, kUtf8Bom.size()) == kUtf8Bom) chunk.remove_prefix(kUtf8Bom.size());
+        at_start = false;
+        while (!chunk.empty()) {
+            std::size_t end = chunk.find('\n');
+            raw.append(chunk.substr(0, end));
+            // One byte more may be the CR of a CRLF still to come.
+            if (raw.size() > kMaxLineBytes + 1 || (end != std::string_view::npos && LineLength(raw) > kMaxLineBytes)) {
+                ThrowLineTooLong(file, lines.size() + 1);
+            }
+            if (end == std::string_view::npos) break;
+            AddLine(raw, lines);
+            chunk.remove_prefix(end + 1);
+        }
+    }
+    if (std::ferror(f.get())) ThrowReadError(file, errno != 0 ? errno : EIO);
+    if (LineLength(raw) > kMaxLineBytes) ThrowLineTooLong(file, lines.size() + 1);
+    if (!raw.empty()) AddLine(raw, lines);
+    return lines;
+}
+
+std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file) {
+    std::vector<std::string> lines = ReadTextLines(file);
+    for (auto& line : lines) line = Trim(line);
+    return lines;
+}
+
+void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    WriteFileAtomically(file, bytes);
+}
+
+void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+    std::filesystem::path folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+    std::filesystem::path temp = folder / ("." + file.filename().string() + ".tmp-" + std::to_string(::getpid()));
+    // A temporary file left by a crashed run of the same process id would block "x".
+    std::remove(temp.c_str());
+    int error = WriteTemporary(temp, file, bytes);
+    if (error == 0 && std::rename(temp.c_str(), file.c_str()) != 0) error = errno;
+    if (error != 0) {
+        std::remove(temp.c_str());
+        ThrowWriteError(file, error);
+    }
+    SyncFolder(folder);
+}
+
+bool AppendTextLine(const std::filesystem::path& file, std::string_view line) {
+    try {
+        FileHandle f(std::fopen(file.c_str(), "ab"));
+        if (!f) return false;
+        std::string bytes(line);
+        bytes += "\r\n";
+        bool written = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
+        return std::fclose(f.release()) == 0 && written;
+    } catch (...) {
+        return false;
+    }
+}
+
+void SimulateWriteFailureAfter(long long bytes) { simulated_failure_after.store(bytes); }
+
+}  // namespace veltrun
