@@ -1,0 +1,135 @@
+// The tournament log: the line format, buffering, the off-switch and the
+// rule that logging never stops a command.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "store/session.h"
+#include "store/tournament_log.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace veltrun {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+std::string FileText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(TournamentLogTest, LineIsDateTimeTwoBlanksAndMessage) {
+    TempFolder folder;
+    const fs::path file = folder.path() / "tournlog.log";
+    {
+        TournamentLog log;
+        log.SetFile(file);
+        log.AppendToLog("Pairing is started.");
+        log.AppendToLog(" leading blank kept");
+        log.Flush();
+        log.AppendToLog("written by the destructor");
+    }
+    const std::regex line(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d  (\S.*|  ?leading blank kept)\r)");
+    std::istringstream lines(FileText(file));
+    std::string text;
+    int count = 0;
+    while (std::getline(lines, text)) {
+        EXPECT_TRUE(std::regex_match(text, line)) << text;
+        ++count;
+    }
+    EXPECT_EQ(count, 3);
+    EXPECT_NE(FileText(file).find("  Pairing is started.\r\n"), std::string::npos);
+    EXPECT_EQ(TournamentLog::DateTimeText().size(), 19u);
+}
+
+TEST(TournamentLogTest, BufferedUntilFlushAndAppendedToOldContent) {
+    TempFolder folder;
+    const fs::path file = folder.path() / "tournlog.log";
+    std::ofstream(file, std::ios::binary) << "old line\r\n";
+    TournamentLog log;
+    log.SetFile(file);
+    log.AppendToLog("first");
+    EXPECT_EQ(FileText(file), "old line\r\n");
+    log.Flush();
+    EXPECT_EQ(FileText(file).rfind("old line\r\n", 0), 0u);
+    EXPECT_NE(FileText(file).find("  first\r\n"), std::string::npos);
+}
+
+TEST(TournamentLogTest, LargeVolumeIsWrittenWithoutAnExplicitFlush) {
+    TempFolder folder;
+    const fs::path file = folder.path() / "tournlog.log";
+    TournamentLog log;
+    log.SetFile(file);
+    for (int i = 0; i < 2000; ++i) log.AppendToLog("pairing step " + std::to_string(i) + " with its reasons");
+    EXPECT_GT(fs::file_size(file), 32u * 1024);
+}
+
+TEST(TournamentLogTest, SwitchedOffOrWithoutFileNothingIsWritten) {
+    TempFolder folder;
+    const fs::path file = folder.path() / "tournlog.log";
+    std::vector<std::string> captured;
+    TournamentLog log;
+    log.SetCapture(&captured);
+    log.AppendToLog("no tournament open");  // lost, silently
+    log.SetFile(file);
+    log.SetEnabled(false);
+    log.AppendToLog("switched off");
+    log.Flush();
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(captured.size(), 2u);
+}
+
+TEST(TournamentLogTest, SetFileFlushesToTheOldFileFirst) {
+    TempFolder folder;
+    TournamentLog log;
+    log.SetFile(folder.path() / "one.log");
+    log.AppendToLog("belongs to one");
+    log.SetFile(folder.path() / "two.log");
+    log.AppendToLog("belongs to two");
+    log.Flush();
+    EXPECT_NE(FileText(folder.path() / "one.log").find("belongs to one"), std::string::npos);
+    EXPECT_EQ(FileText(folder.path() / "two.log").find("belongs to one"), std::string::npos);
+}
+
+TEST(TournamentLogTest, UnwritableFileIsIgnoredAndMessagesStayOneLine) {
+    TempFolder folder;
+    TournamentLog log;
+    log.SetFile(folder.path() / "missing-folder" / "tournlog.log");
+    log.AppendToLog("nowhere to go");
+    EXPECT_NO_THROW(log.Flush());
+    log.SetFile(folder.path() / "tournlog.log");
+    log.AppendToLog("two\nlines\r\nhere");
+    log.Flush();
+    const std::string text = FileText(folder.path() / "tournlog.log");
+    EXPECT_NE(text.find("two lines  here\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
+}
+
+TEST(TournamentLogTest, SettingSwitchesTheSessionLogOff) {
+    TempFolder folder;
+    testing::ScriptedUi ui;
+    Session session(ui, folder.path());
+    std::ofstream(session.SettingsFile(), std::ios::binary) << "[Options]\r\nIsWriteAllowedToLogFile=FALSE\r\n";
+    session.ReloadSettings();
+    session.log.SetFile(folder.path() / "tournlog.log");
+    session.AppendToLog("not written");
+    session.log.Flush();
+    EXPECT_FALSE(fs::exists(folder.path() / "tournlog.log"));
+
+    std::ofstream(session.SettingsFile(), std::ios::binary) << "[Options]\r\nIsWriteAllowedToLogFile=no\r\n";
+    session.ReloadSettings();
+    session.AppendToLog("written");
+    session.log.Flush();
+    EXPECT_TRUE(fs::exists(folder.path() / "tournlog.log"));
+}
+
+}  // namespace
+}  // namespace veltrun
