@@ -6,9 +6,6 @@ namespace veltrun {
 
 namespace {
 
-constexpr std::array<std::string_view, 9> kFieldTags = {"fideid", "name", "country", "sex", "rating",
-                                                        "rapid_rating", "blitz_rating", "birthday", "title"};
-
 bool EqualsNoCase(std::string_view name, std::string_view lower) {
     if (name.size() != lower.size()) return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
@@ -19,17 +16,45 @@ bool EqualsNoCase(std::string_view name, std::string_view lower) {
     return true;
 }
 
+// Called for every element of a list of millions: the length picks the candidates.
 int FieldOfTag(std::string_view name) {
-    for (std::size_t i = 0; i < kFieldTags.size(); ++i)
-        if (EqualsNoCase(name, kFieldTags[i])) return static_cast<int>(i);
-    return -1;
+    using F = XmlPlayerCollector;
+    switch (name.size()) {
+        case 3: return EqualsNoCase(name, "sex") ? F::Sex : -1;
+        case 4: return EqualsNoCase(name, "name") ? F::Name : -1;
+        case 5: return EqualsNoCase(name, "title") ? F::Title : -1;
+        case 6: return EqualsNoCase(name, "fideid") ? F::FideId : EqualsNoCase(name, "rating") ? F::Rating : -1;
+        case 7: return EqualsNoCase(name, "country") ? F::Country : -1;
+        case 8: return EqualsNoCase(name, "birthday") ? F::Birthday : -1;
+        case 12: return EqualsNoCase(name, "rapid_rating") ? F::RapidRating : EqualsNoCase(name, "blitz_rating") ? F::BlitzRating : -1;
+        default: return -1;
+    }
 }
 
 bool IsLayoutSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 }  // namespace
 
+namespace {
+
+// True when the value needs none of the cleaning (the usual case).
+bool IsCleanValue(std::string_view value, bool dropCommas) {
+    char previous = ' ';  // so that a leading blank needs cleaning
+    for (char c : value) {
+        if (static_cast<unsigned char>(c) < 32 || c == '|' || (dropCommas && c == ',') || (c == ' ' && previous == ' '))
+            return false;
+        previous = c;
+    }
+    return value.empty() || previous != ' ';
+}
+
+}  // namespace
+
 void AppendCleanValue(std::string_view value, bool dropCommas, std::string& out) {
+    if (IsCleanValue(value, dropCommas)) {
+        out.append(value);
+        return;
+    }
     std::size_t start = out.size();
     bool pendingBlank = false;
     for (char c : value) {

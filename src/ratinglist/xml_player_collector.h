@@ -10,6 +10,9 @@ namespace veltrun {
 
 class XmlPlayerCollector {
 public:
+    // The fields of an elo.txt line, in file order.
+    enum Field { FideId, Name, Country, Sex, Rating, RapidRating, BlitzRating, Birthday, Title, FieldCount };
+
     // Receives each finished elo.txt line (without line end).
     using LineSink = std::function<void(std::string_view line)>;
 
@@ -23,8 +26,6 @@ public:
     long long PlayersWritten() const { return written_; }
 
 private:
-    enum Field { FideId, Name, Country, Sex, Rating, RapidRating, BlitzRating, Birthday, Title, FieldCount };
-
     void StoreCapturedField();
     void WritePlayer();
 
