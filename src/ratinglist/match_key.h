@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace veltrun {
 
@@ -30,9 +31,12 @@ private:
         bool mark = false;   // a separate combining mark
     };
     const Mapping& Lookup(char32_t code);
+    // Appends a run of ASCII bytes lower-cased; returns its length.
+    std::size_t AppendAscii(std::string_view text, std::size_t pos, std::string& out);
 
     bool removeDiacritics_;
     std::unordered_map<char32_t, Mapping> cache_;
+    std::vector<const Mapping*> twoByteCodes_;  // U+0080 to U+07FF, the usual letters, without hashing
 };
 
 }  // namespace veltrun

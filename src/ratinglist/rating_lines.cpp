@@ -63,6 +63,10 @@ bool IsFurtherRatingFile(const std::filesystem::directory_entry& entry) {
 
 void RatingLines::Clear() {
     files_.clear();
+    ClearLines();
+}
+
+void RatingLines::ClearLines() {
     text_.clear();
     starts_.clear();
     fileOf_.clear();
@@ -90,23 +94,23 @@ void RatingLines::AddLine(std::size_t fileIndex, std::string_view line) {
     AppendKey(starts_.size() - 1);
 }
 
-void RatingLines::AddFile(const std::string& name, const std::filesystem::path& file) {
+void ForEachRatingFileLine(const std::filesystem::path& file, const std::function<bool(std::string_view)>& callback) {
     FileReader reader(file);
-    std::size_t index = AddFileName(name);
     std::string pending;
     std::string chunk(kReadChunk, '\0');
     bool first = true;
+    bool goOn = true;
     auto finishLine = [&](std::string_view line) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (first && line.substr(0, kUtf8Bom.size()) == kUtf8Bom) line.remove_prefix(kUtf8Bom.size());
         first = false;
-        AddLine(index, line);
+        goOn = callback(line);
     };
-    for (;;) {
+    while (goOn) {
         std::size_t got = reader.Read(chunk.data(), chunk.size());
         if (got == 0) break;
         std::string_view rest(chunk.data(), got);
-        for (;;) {
+        while (goOn) {
             std::size_t end = rest.find('\n');
             if (end == std::string_view::npos) break;
             if (pending.empty()) {
@@ -120,7 +124,15 @@ void RatingLines::AddFile(const std::string& name, const std::filesystem::path& 
         }
         pending.append(rest);
     }
-    if (!pending.empty()) finishLine(pending);
+    if (goOn && !pending.empty()) finishLine(pending);
+}
+
+void RatingLines::AddFile(const std::string& name, const std::filesystem::path& file) {
+    std::size_t index = AddFileName(name);
+    ForEachRatingFileLine(file, [this, index](std::string_view line) {
+        AddLine(index, line);
+        return true;
+    });
 }
 
 std::string_view RatingLines::Line(std::size_t line) const {
@@ -165,29 +177,37 @@ std::size_t RatingLines::FindNext(std::string_view foldedTerm, std::size_t from)
     return static_cast<std::size_t>(after - keyStarts_.begin()) - 1;
 }
 
-void LoadRatingLines(Session& session, RatingLines& lines) {
+std::vector<RatingFile> RatingFilesToRead(const Session& session) {
     namespace fs = std::filesystem;
+    std::vector<RatingFile> files{{"elo.txt", session.EloFolder() / "elo.txt"}};
+    if (!session.settings.IsLoadMoreEloFiles) return files;
+    // Name order, so that the rows come in the same order on every machine.
+    std::vector<fs::path> further;
+    for (const auto& entry : fs::directory_iterator(session.EloFolder()))
+        if (IsFurtherRatingFile(entry)) further.push_back(entry.path());
+    std::sort(further.begin(), further.end());
+    for (const auto& file : further) files.push_back({file.filename().string(), file});
+    return files;
+}
+
+void FailToRead(Session& session, const std::filesystem::path& file, const std::system_error& e) {
+    std::string shown = session.tr(329, "Could not read the rating file") + " \"" + file.string() + "\": " +
+                        e.code().message() + ".";
+    Fail(session, "Rating file " + file.string() + " not read: " + e.code().message(), shown);
+}
+
+void LoadRatingLines(Session& session, RatingLines& lines) {
     lines.Clear();
     lines.SetRemoveDiacritics(session.settings.EloSearchRemoveDiacritics);
-    fs::path current;
+    std::filesystem::path current = session.EloFolder();
     try {
-        current = session.EloFolder() / "elo.txt";
-        lines.AddFile("elo.txt", current);
-        if (!session.settings.IsLoadMoreEloFiles) return;
-        // Name order, so that the rows come in the same order on every machine.
-        std::vector<fs::path> further;
-        for (const auto& entry : fs::directory_iterator(session.EloFolder()))
-            if (IsFurtherRatingFile(entry)) further.push_back(entry.path());
-        std::sort(further.begin(), further.end());
-        for (const auto& file : further) {
-            current = file;
-            lines.AddFile(file.filename().string(), file);
+        for (const auto& file : RatingFilesToRead(session)) {
+            current = file.path;
+            lines.AddFile(file.name, file.path);
         }
     } catch (const std::system_error& e) {
         lines.Clear();
-        std::string shown = session.tr(329, "Could not read the rating file") + " \"" + current.string() + "\": " +
-                            e.code().message() + ".";
-        Fail(session, "Rating file " + current.string() + " not read: " + e.code().message(), shown);
+        FailToRead(session, current, e);
     }
 }
 

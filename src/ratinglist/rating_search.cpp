@@ -1,5 +1,7 @@
 #include "ratinglist/rating_search.h"
 
+#include <system_error>
+
 #include "ratinglist/match_key.h"
 #include "ratinglist/rating_lines.h"
 #include "store/text_utils.h"
@@ -35,6 +37,17 @@ void AddRows(const RatingLines& lines, std::size_t index, std::vector<SearchRow>
     }
 }
 
+// Adds the rows of the lines that hold the key, while there is room.
+void SearchInto(const RatingLines& lines, std::string_view key, int maxRows, std::vector<SearchRow>& rows) {
+    std::size_t next = 0;
+    while (static_cast<int>(rows.size()) < maxRows) {
+        std::size_t hit = lines.FindNext(key, next);
+        if (hit >= lines.Size()) break;
+        AddRows(lines, hit, rows);
+        next = hit + 1;
+    }
+}
+
 }  // namespace
 
 std::vector<std::string> SearchRow::Cells() const {
@@ -58,12 +71,32 @@ std::vector<SearchRow> SearchRatingLines(RatingLines& lines, std::string_view te
     lines.SetRemoveDiacritics(removeDiacritics);
     std::string key = MatchKeyFolder(removeDiacritics).Fold(term);
     std::vector<SearchRow> rows;
-    std::size_t next = 0;
-    while (static_cast<int>(rows.size()) < maxRows) {
-        std::size_t hit = lines.FindNext(key, next);
-        if (hit >= lines.Size()) break;
-        AddRows(lines, hit, rows);
-        next = hit + 1;
+    SearchInto(lines, key, maxRows, rows);
+    return rows;
+}
+
+std::vector<SearchRow> SearchRatingFiles(Session& session, std::string_view term, int maxRows, bool removeDiacritics) {
+    constexpr std::size_t kSliceLines = 1 << 16;
+    RatingLines slice(removeDiacritics);
+    std::string key = MatchKeyFolder(removeDiacritics).Fold(term);
+    std::vector<SearchRow> rows;
+    auto full = [&] { return static_cast<int>(rows.size()) >= maxRows; };
+    for (const auto& file : RatingFilesToRead(session)) {
+        if (full()) break;
+        std::size_t index = slice.AddFileName(file.name);
+        try {
+            ForEachRatingFileLine(file.path, [&](std::string_view line) {
+                slice.AddLine(index, line);
+                if (slice.Size() < kSliceLines) return true;
+                SearchInto(slice, key, maxRows, rows);
+                slice.ClearLines();
+                return !full();
+            });
+        } catch (const std::system_error& e) {
+            FailToRead(session, file.path, e);
+        }
+        SearchInto(slice, key, maxRows, rows);
+        slice.ClearLines();
     }
     return rows;
 }
