@@ -17,6 +17,9 @@ public:
 
     // Appends the key of a valid UTF-8 text.
     void Append(std::string_view text, std::string& out);
+    // The same, checking on the way: false, with out partly written, when the
+    // text is no valid UTF-8.
+    bool AppendValid(std::string_view text, std::string& out);
     std::string Fold(std::string_view text) {
         std::string out;
         Append(text, out);

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <system_error>
 
 #include "ratinglist/match_key.h"
@@ -23,10 +25,6 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsBlank(std::string_view line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
-
-bool HasHighByte(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 class FileReader {
@@ -61,8 +59,43 @@ bool IsFurtherRatingFile(const std::filesystem::directory_entry& entry) {
 
 }  // namespace
 
+// Whether the text is valid UTF-8: ASCII eight bytes at a time, the rest by
+// the sequence rules (no overlong forms, no surrogates, nothing past U+10FFFF).
+bool IsUtf8Quickly(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = p + text.size();
+    while (p < end) {
+        if (end - p >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, 8);
+            if ((w & 0x8080808080808080ULL) == 0) {
+                p += 8;
+                continue;
+            }
+        }
+        unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        std::size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+        if (c < 0xC2 || c > 0xF4 || static_cast<std::size_t>(end - p) < n) return false;
+        unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+        if (c == 0xE0) low = 0xA0;
+        if (c == 0xED) high = 0x9F;
+        if (c == 0xF0) low = 0x90;
+        if (c == 0xF4) high = 0x8F;
+        if (p[1] < low || p[1] > high) return false;
+        for (std::size_t i = 2; i < n; ++i)
+            if ((p[i] & 0xC0) != 0x80) return false;
+        p += n;
+    }
+    return true;
+}
+
 void RatingLines::Clear() {
     files_.clear();
+    foldedFiles_.clear();
     ClearLines();
 }
 
@@ -85,7 +118,7 @@ void RatingLines::AddLine(std::size_t fileIndex, std::string_view line) {
     starts_.push_back(text_.size());
     fileOf_.push_back(static_cast<std::uint16_t>(fileIndex));
     // Older rating files are cp1250; what is no valid UTF-8 is read as that.
-    if (HasHighByte(line) && !IsValidUtf8(line)) {
+    if (!IsUtf8Quickly(line)) {
         text_ += Cp1250ToUtf8(line);
     } else {
         text_.append(line);
@@ -94,37 +127,55 @@ void RatingLines::AddLine(std::size_t fileIndex, std::string_view line) {
     AppendKey(starts_.size() - 1);
 }
 
-void ForEachRatingFileLine(const std::filesystem::path& file, const std::function<bool(std::string_view)>& callback) {
+void ForEachRatingFileChunk(const std::filesystem::path& file,
+                            const std::function<bool(std::string_view)>& callback) {
     FileReader reader(file);
-    std::string pending;
-    std::string chunk(kReadChunk, '\0');
-    bool first = true;
-    bool goOn = true;
-    auto finishLine = [&](std::string_view line) {
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (first && line.substr(0, kUtf8Bom.size()) == kUtf8Bom) line.remove_prefix(kUtf8Bom.size());
-        first = false;
-        goOn = callback(line);
-    };
-    while (goOn) {
-        std::size_t got = reader.Read(chunk.data(), chunk.size());
-        if (got == 0) break;
-        std::string_view rest(chunk.data(), got);
-        while (goOn) {
-            std::size_t end = rest.find('\n');
-            if (end == std::string_view::npos) break;
-            if (pending.empty()) {
-                finishLine(rest.substr(0, end));
-            } else {
-                pending.append(rest.substr(0, end));
-                finishLine(pending);
-                pending.clear();
+    std::string buffer(kReadChunk, '\0');
+    std::size_t filled = 0;
+    bool bomChecked = false;
+    for (;;) {
+        if (filled == buffer.size()) buffer.resize(buffer.size() * 2);  // a line longer than the buffer
+        std::size_t got = reader.Read(buffer.data() + filled, buffer.size() - filled);
+        filled += got;
+        if (!bomChecked && (filled >= kUtf8Bom.size() || got == 0)) {
+            bomChecked = true;
+            if (std::string_view(buffer.data(), filled).substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+                buffer.erase(0, kUtf8Bom.size());
+                filled -= kUtf8Bom.size();
             }
-            rest.remove_prefix(end + 1);
         }
-        pending.append(rest);
+        std::string_view data(buffer.data(), filled);
+        if (got == 0) {
+            if (!data.empty()) callback(data);
+            return;
+        }
+        std::size_t lastEnd = data.rfind('\n');
+        if (lastEnd == std::string_view::npos) continue;
+        if (!callback(data.substr(0, lastEnd + 1))) return;
+        filled -= lastEnd + 1;
+        std::memmove(buffer.data(), buffer.data() + lastEnd + 1, filled);
     }
-    if (goOn && !pending.empty()) finishLine(pending);
+}
+
+void ForEachLineOf(std::string_view lines, const std::function<void(std::string_view)>& callback) {
+    while (!lines.empty()) {
+        std::size_t end = lines.find('\n');
+        std::string_view line = lines.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        callback(line);
+        if (end == std::string_view::npos) break;
+        lines.remove_prefix(end + 1);
+    }
+}
+
+void ForEachRatingFileLine(const std::filesystem::path& file, const std::function<bool(std::string_view)>& callback) {
+    bool goOn = true;
+    ForEachRatingFileChunk(file, [&](std::string_view chunk) {
+        ForEachLineOf(chunk, [&](std::string_view line) {
+            if (goOn) goOn = callback(line);
+        });
+        return goOn;
+    });
 }
 
 void RatingLines::AddFile(const std::string& name, const std::filesystem::path& file) {
@@ -150,8 +201,10 @@ std::string RatingLines::Entry(std::size_t line) const {
 
 void RatingLines::AppendKey(std::size_t line) {
     keyStarts_.push_back(keys_.size());
-    folder_.Append(FileName(line), keys_);
-    keys_ += '|';
+    std::uint16_t file = fileOf_[line];
+    if (foldedFiles_.size() <= file) foldedFiles_.resize(file + 1u);
+    if (foldedFiles_[file].empty()) foldedFiles_[file] = folder_.Fold(files_[file]) + "|";
+    keys_ += foldedFiles_[file];
     folder_.Append(Line(line), keys_);
     keys_ += '\n';
 }
@@ -159,6 +212,7 @@ void RatingLines::AppendKey(std::size_t line) {
 void RatingLines::SetRemoveDiacritics(bool removeDiacritics) {
     if (removeDiacritics == folder_.RemovesDiacritics()) return;
     folder_ = MatchKeyFolder(removeDiacritics);
+    foldedFiles_.clear();
     keys_.clear();
     keyStarts_.clear();
     for (std::size_t i = 0; i < starts_.size(); ++i) AppendKey(i);

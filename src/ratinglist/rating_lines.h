@@ -50,6 +50,7 @@ private:
     void AppendKey(std::size_t line);
 
     MatchKeyFolder folder_;  // its cache makes the fold of a line cheap
+    std::vector<std::string> foldedFiles_;  // key of each file name with its "|"
     std::vector<std::string> files_;
     std::string text_;                 // the lines, each followed by '\n'
     std::vector<std::size_t> starts_;  // where each line begins in text_
@@ -58,6 +59,13 @@ private:
     std::vector<std::size_t> keyStarts_;  // where each key begins in keys_
 };
 
+// Calls back with the rating file in pieces of whole lines (line ends kept, a
+// leading BOM removed) while the callback returns true. Throws
+// std::system_error naming the file.
+void ForEachRatingFileChunk(const std::filesystem::path& file, const std::function<bool(std::string_view)>& callback);
+// Every line of a piece of text, CR LF or LF removed.
+void ForEachLineOf(std::string_view lines, const std::function<void(std::string_view)>& callback);
+bool IsUtf8Quickly(std::string_view text);
 // Calls back with every line of a rating file (line end and BOM removed)
 // while the callback returns true. Throws std::system_error naming the file.
 void ForEachRatingFileLine(const std::filesystem::path& file, const std::function<bool(std::string_view)>& callback);

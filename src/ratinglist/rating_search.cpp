@@ -1,20 +1,25 @@
 #include "ratinglist/rating_search.h"
 
-#include <system_error>
-
 #include "ratinglist/match_key.h"
 #include "ratinglist/rating_lines.h"
 #include "store/text_utils.h"
 
 namespace veltrun {
 
-namespace {
+// Adds the rows of the lines that hold the key, while there is room.
+void SearchInto(const RatingLines& lines, std::string_view key, int maxRows, std::vector<SearchRow>& rows) {
+    std::size_t next = 0;
+    while (static_cast<int>(rows.size()) < maxRows) {
+        std::size_t hit = lines.FindNext(key, next);
+        if (hit >= lines.Size()) break;
+        AppendSearchRows(lines.FileName(hit), lines.Line(hit), rows);
+        next = hit + 1;
+    }
+}
 
 // Fields of a rating-file line: 1 FIDE ID, 2 name, 3 federation, 4 sex,
 // 5 standard, 6 rapid, 7 blitz, 8 birth, 9 title, 10 national ID, 11 club.
-void AddRows(const RatingLines& lines, std::size_t index, std::vector<SearchRow>& rows) {
-    std::string_view line = lines.Line(index);
-    std::string_view file = lines.FileName(index);
+void AppendSearchRows(std::string_view file, std::string_view line, std::vector<SearchRow>& rows) {
     std::string prefix;
     if (file != "elo.txt") prefix = "(" + std::string(file.substr(0, file.size() >= 4 ? file.size() - 4 : 0)) + ") ";
     struct Kind {
@@ -36,19 +41,6 @@ void AddRows(const RatingLines& lines, std::size_t index, std::vector<SearchRow>
         rows.push_back(std::move(row));
     }
 }
-
-// Adds the rows of the lines that hold the key, while there is room.
-void SearchInto(const RatingLines& lines, std::string_view key, int maxRows, std::vector<SearchRow>& rows) {
-    std::size_t next = 0;
-    while (static_cast<int>(rows.size()) < maxRows) {
-        std::size_t hit = lines.FindNext(key, next);
-        if (hit >= lines.Size()) break;
-        AddRows(lines, hit, rows);
-        next = hit + 1;
-    }
-}
-
-}  // namespace
 
 std::vector<std::string> SearchRow::Cells() const {
     return {type, name, rating, fideId, sex, federation, birth, title, nationalId, club};
@@ -72,32 +64,6 @@ std::vector<SearchRow> SearchRatingLines(RatingLines& lines, std::string_view te
     std::string key = MatchKeyFolder(removeDiacritics).Fold(term);
     std::vector<SearchRow> rows;
     SearchInto(lines, key, maxRows, rows);
-    return rows;
-}
-
-std::vector<SearchRow> SearchRatingFiles(Session& session, std::string_view term, int maxRows, bool removeDiacritics) {
-    constexpr std::size_t kSliceLines = 1 << 16;
-    RatingLines slice(removeDiacritics);
-    std::string key = MatchKeyFolder(removeDiacritics).Fold(term);
-    std::vector<SearchRow> rows;
-    auto full = [&] { return static_cast<int>(rows.size()) >= maxRows; };
-    for (const auto& file : RatingFilesToRead(session)) {
-        if (full()) break;
-        std::size_t index = slice.AddFileName(file.name);
-        try {
-            ForEachRatingFileLine(file.path, [&](std::string_view line) {
-                slice.AddLine(index, line);
-                if (slice.Size() < kSliceLines) return true;
-                SearchInto(slice, key, maxRows, rows);
-                slice.ClearLines();
-                return !full();
-            });
-        } catch (const std::system_error& e) {
-            FailToRead(session, file.path, e);
-        }
-        SearchInto(slice, key, maxRows, rows);
-        slice.ClearLines();
-    }
     return rows;
 }
 

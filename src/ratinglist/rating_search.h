@@ -35,6 +35,11 @@ struct SearchRow {
 std::vector<SearchRow> SearchRatingLines(RatingLines& lines, std::string_view term, int maxRows,
                                          bool removeDiacritics);
 
+// The three rows of one matching line of a rating file.
+void AppendSearchRows(std::string_view fileName, std::string_view line, std::vector<SearchRow>& rows);
+// Adds the rows of the lines that hold the (folded) key, while there are fewer than maxRows.
+void SearchInto(const RatingLines& lines, std::string_view key, int maxRows, std::vector<SearchRow>& rows);
+
 // The same rows as LoadRatingLines and SearchRatingLines, read straight from
 // the rating files a slice at a time, for a single search (the command line).
 // Throws myException when a file cannot be read.

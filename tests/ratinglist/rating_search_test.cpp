@@ -107,8 +107,11 @@ TEST_F(SearchFixture, TheRowLimitIsTestedAfterEachMatchingLine) {
 TEST_F(SearchFixture, ReadingStraightThroughStopsAtTheRowLimitAcrossSlices) {
     std::vector<std::string> many;
     for (int i = 0; i < 70000; ++i) many.push_back(std::to_string(i) + "|Player " + std::to_string(i % 7) + "|CZE|M|1500|||||");
+    many.push_back("70000|Dvo\xF8\xE1k 9999|CZE|M|1500|||||");  // an older cp1250 line in the second half
     WriteBytes(elo() / "elo.txt", EloFileText(many));
-    EXPECT_EQ(Search("9999", 1000).size(), 21u) << "7 lines, on both sides of the first slice";
+    EXPECT_EQ(Search("9999", 1000).size(), 24u) << "8 lines, in both halves of the piece";
+    EXPECT_EQ(Search("9999", 22).size(), 24u);
+    EXPECT_EQ(Search("dvorak", 1000).size(), 3u);
     EXPECT_EQ(Search("69999|", 5).size(), 3u);
     EXPECT_EQ(Search("player 6", 20)[19].fideId, "48") << "the seventh match brings rows 19 to 21";
 }
@@ -141,6 +144,12 @@ TEST_F(SearchFixture, OlderCp1250FilesStillLoad) {
     WriteBytes(elo() / "elo.txt", "\xEF\xBB\xBF" "12|Bom First|CZE|M|2000|||1990||\n");
     lines.Clear();
     EXPECT_EQ(Search("12|bom")[0].fideId, "12");
+}
+
+TEST_F(SearchFixture, AnAccentOpeningALineDoesNotBelongToTheLineBefore) {
+    WriteBytes(elo() / "elo.txt", "1|Ana|\n\xCC\x81" "Bob|\r\n3|Cid|");
+    EXPECT_EQ(Search("\xCC\x81" "b").size(), 3u);
+    EXPECT_EQ(Search("cid|").size(), 3u) << "the last line has no line end";
 }
 
 TEST_F(SearchFixture, AnUnreadableFileIsAnError) {
