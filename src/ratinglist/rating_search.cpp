@@ -21,7 +21,7 @@ void SearchInto(const RatingLines& lines, std::string_view key, int maxRows, std
 // 5 standard, 6 rapid, 7 blitz, 8 birth, 9 title, 10 national ID, 11 club.
 void AppendSearchRows(std::string_view file, std::string_view line, std::vector<SearchRow>& rows) {
     std::string prefix;
-    if (file != "elo.txt") prefix = "(" + std::string(file.substr(0, file.size() >= 4 ? file.size() - 4 : 0)) + ") ";
+    if (file != "elo.txt") prefix.append("(").append(file.substr(0, file.size() >= 4 ? file.size() - 4 : 0)).append(") ");
     struct Kind {
         const char* name;
         int field;
