@@ -67,6 +67,8 @@ TEST(QuickReader, LeavesEverythingElseToExpat) {
         "<!DOCTYPE l [<!ENTITY x 'y'>]><l><player><fideid>1</fideid></player></l>",
         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><l><player><fideid>1</fideid></player></l>",
         "<?xml encoding=\"UTF-8\" version=\"1.0\"?><l/>",
+        "<?xml version=\"1.0\" standalone=\"YES\"?><l/>",
+        "<?xml version=\"1.1\"?><l/>",
         " <?xml version=\"1.0\"?><l/>",
         "<l><?pi x?><player><fideid>1</fideid></player></l>",
         "<l><player><fideid>&nbsp;1</fideid></player></l>",
@@ -100,13 +102,17 @@ TEST(QuickReader, AgreesWithExpatOnDamagedLists) {
     fs::create_directories(work);
     std::mt19937 random(1234);
     const std::string inserts[] = {"<", ">", "&", ";", "/", "!", "?", "]]>", "\xC3", "\xFF", "\t", "\r", "'", "\"",
-                                   "=", "<a>", "</a>", "&amp;", "&#65;", "x", " ", "<player>", "</player>", "<!--"};
+                                   "=", "<a>", "</a>", "&amp;", "&#65;", "x", " ", "<player>", "</player>", "<!--",
+                                   // for the declaration
+                                   " standalone='yes'", " standalone=\"YES\"", " encoding='utf8'", "1.1", "UTF-8",
+                                   "version", "?>", "\xEF\xBB\xBF"};
     int taken = 0;
     for (int round = 0; round < kDamagedLists; ++round) {
         std::string xml = PlainSample(XmlStyles()[static_cast<std::size_t>(round) % XmlStyles().size()]);
         int edits = 1 + static_cast<int>(random() % 3);
         for (int e = 0; e < edits; ++e) {
-            std::size_t at = random() % (xml.size() + 1);
+            // Every other damage falls into the declaration.
+            std::size_t at = random() % (round % 2 == 0 ? std::min<std::size_t>(xml.size() + 1, 40) : xml.size() + 1);
             switch (random() % 3) {
                 case 0: xml.insert(at, inserts[random() % std::size(inserts)]); break;
                 case 1: xml.erase(at, 1 + random() % 4); break;
