@@ -69,13 +69,10 @@ std::string FreeFolderName(const Session& session) {
 }
 
 void CreateDemoTournament(Session& session, const std::string& folderName, int rounds) {
+    // As the dialog opens: random colour, "1- 0.5 -0", chess, default tie-breaks.
     NewTournamentFields fields = DefaultNewTournamentFields(session);
     fields.FolderName = folderName;
     fields.MaxRound = std::to_string(rounds);
-    fields.Colour = "R";
-    fields.PointsType = "1- 0.5 -0";
-    fields.TBsType = "Chess";
-    fields.TB = DefaultTieBreaks(session, "Chess");
     CreateTournament(session, fields);
 }
 
