@@ -56,7 +56,8 @@ bool MayPairNextRound(Session& session, Mode mode) {
     }
     std::filesystem::path file = RoundFilePath(t.TournamentFolder, t.CurrentRound + 1);
     if (std::filesystem::exists(file)) {
-        std::string quoted = "\"" + file.string() + "\"";
+        std::string quoted = '"' + file.string();
+        quoted += '"';
         if (mode == Mode::Pair) session.AppendToLog("File " + quoted + " already exists. Something is wrong.");
         ShowError(session, session.tr(121, "File") + " " + quoted + " " +
                                session.tr(122, "already exists. Something is wrong."));
