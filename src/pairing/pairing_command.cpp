@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "pairing/round_consistency.h"
 #include "pairing/round_settings.h"
 #include "store/open_tournament.h"
 #include "store/round_file.h"
@@ -49,6 +50,7 @@ bool MayPairNextRound(Session& session, Mode mode) {
         if (answer != Button::Yes) return false;
         OpenTournament(session, t.TournamentFolder);
     }
+    RefusePlayersListedTwice(session);
     if (t.CurrentRound >= 1 && !ResultsComplete(session)) return false;
     if (t.CurrentRound >= t.MaxRound) {
         ShowInformation(session, session.tr(120, "Tournament is over."));
