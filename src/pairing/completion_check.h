@@ -15,7 +15,9 @@
 //   when such an x exists with a perfect matching of the rest in which no two
 //   entries after x are paired together.
 // The witness (a matching, and x when odd) is carried from level to level, so
-// a question usually costs one augmenting-path search.
+// a question usually costs one augmenting-path search. Both tests are exact,
+// so the search never enters a remainder that fails and never asks about the
+// same remainder twice: remembering failed remainders would gain nothing.
 #include <cstddef>
 #include <vector>
 

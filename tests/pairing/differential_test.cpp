@@ -17,9 +17,9 @@ const char* const kResults[] = {"1-0", "0-1", "0.5-0.5", "1k-0k", "0k-1k", "0k-0
 
 class RandomTournament {
 public:
-    RandomTournament(std::mt19937& rng, MemoryTournament& m) : rng_(rng), m_(m) {
+    RandomTournament(std::mt19937& rng, MemoryTournament& m, int fewest = 6, int most = 16) : rng_(rng), m_(m) {
         m.Reset();
-        players_ = Pick(6, 16);
+        players_ = Pick(fewest, most);
         int teams = Pick(0, 4);
         for (int i = 0; i < players_; ++i) m.Add(teams == 0 || Chance(0.2) ? "" : "T" + std::to_string(Pick(1, teams)));
     }
@@ -64,15 +64,17 @@ int EnvironmentNumber(const char* name, int fallback) {
     return text != nullptr && *text != '\0' ? std::atoi(text) : fallback;
 }
 
-TEST(PairingDifferential, EngineSearchEqualsPlainSearch) {
-    std::mt19937 rng(EnvironmentNumber("VELTRUN_DIFFERENTIAL_SEED", 20240611));
-    MemoryTournament m;
+struct Tally {
     int compared = 0, skipped = 0, failures = 0;
-    int runs = EnvironmentNumber("VELTRUN_DIFFERENTIAL_RUNS", 100);
+};
+
+// Pairs every round of random tournaments in all ways and compares.
+void CompareOnRandomTournaments(std::mt19937& rng, int runs, int fewest, int most, int maxRounds, long long budget,
+                                Tally& tally) {
+    MemoryTournament m;
     for (int sample = 0; sample < runs; ++sample) {
-        RandomTournament tournament(rng, m);
-        int rounds = tournament.Pick(1, 9);
-        // Pair every round of the tournament's life, each after random play.
+        RandomTournament tournament(rng, m, fewest, most);
+        int rounds = tournament.Pick(1, maxRounds);
         for (int round = 1; round <= rounds; ++round) {
             tournament.Suspend();
             Settings settings;
@@ -84,17 +86,17 @@ TEST(PairingDifferential, EngineSearchEqualsPlainSearch) {
                 for (int variant = 0; variant < 4; ++variant) {
                     bool skip = variant & 1;
                     bool forbid = variant & 2;
-                    ReferenceOutcome expected = ReferenceSearch(m.t(), forbid, list, skip, 3000);
+                    ReferenceOutcome expected = ReferenceSearch(m.t(), forbid, list, skip, budget);
                     if (!expected.finished) {
-                        ++skipped;
+                        ++tally.skipped;
                         continue;
                     }
                     m.lines.clear();
                     StringList pairs{"untouched"};
                     PairingRules rules(m.t(), forbid);
                     bool success = SearchPairing(rules, list, skip, m.Log(), pairs);
-                    ++compared;
-                    if (!success) ++failures;
+                    ++tally.compared;
+                    if (!success) ++tally.failures;
                     SCOPED_TRACE("sample " + std::to_string(sample) + " round " + std::to_string(round) + " list " +
                                  JoinReversed(list));
                     ASSERT_EQ(success, expected.success);
@@ -106,11 +108,30 @@ TEST(PairingDifferential, EngineSearchEqualsPlainSearch) {
             tournament.PlayRound(round);
         }
     }
+}
+
+TEST(PairingDifferential, EngineSearchEqualsPlainSearch) {
+    std::mt19937 rng(EnvironmentNumber("VELTRUN_DIFFERENTIAL_SEED", 20240611));
+    Tally tally;
+    CompareOnRandomTournaments(rng, EnvironmentNumber("VELTRUN_DIFFERENTIAL_RUNS", 100), 6, 16, 9, 3000, tally);
     // The samples must exercise both outcomes, and the reference must finish.
-    EXPECT_GT(failures, compared / 20);
-    EXPECT_LT(failures, compared * 9 / 10);
-    EXPECT_LT(skipped, compared / 100 + 1);
-    std::printf("compared %d searches, %d without pairing, %d skipped\n", compared, failures, skipped);
+    EXPECT_GT(tally.failures, tally.compared / 20);
+    EXPECT_LT(tally.failures, tally.compared * 9 / 10);
+    EXPECT_LT(tally.skipped, tally.compared / 100 + 1);
+    std::printf("compared %d searches, %d without pairing, %d skipped\n", tally.compared, tally.failures,
+                tally.skipped);
+}
+
+// Fields of several machine words, where the plain search is still quick
+// enough when a pairing exists.
+TEST(PairingDifferential, LargerFieldsEqualPlainSearch) {
+    std::mt19937 rng(EnvironmentNumber("VELTRUN_DIFFERENTIAL_SEED", 31337));
+    Tally tally;
+    CompareOnRandomTournaments(rng, EnvironmentNumber("VELTRUN_DIFFERENTIAL_RUNS", 100) / 20, 60, 140, 4, 3000,
+                               tally);
+    EXPECT_GT(tally.compared, 20);
+    std::printf("compared %d searches, %d without pairing, %d skipped\n", tally.compared, tally.failures,
+                tally.skipped);
 }
 
 }  // namespace
