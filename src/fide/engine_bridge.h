@@ -1,0 +1,28 @@
+#pragma once
+// Pairs the next round with the external engine: writes the engine's TRF16
+// input, runs "java -ea -jar <ProgramFolder>/javafo.jar <in> -p <out>",
+// checks its answer, writes round{R}.txt and opens the tournament again.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fide/engine_output.h"
+
+namespace veltrun {
+
+class Session;
+
+// The argument vector the engine is started with.
+std::vector<std::string> EngineArguments(const std::filesystem::path& jar, const std::filesystem::path& input,
+                                         const std::filesystem::path& output);
+
+// The round file's lines for the engine's pairs: suspended players first,
+// then the pairs in the engine's order.
+std::vector<std::string> EngineRoundLines(Session& session, const std::vector<EnginePair>& pairs);
+
+// Pairs round CurrentRound + 1. Returns after the round file is written and
+// the tournament reloaded; any failure raises myException, logged, with no
+// round file left behind.
+void PairRoundWithEngine(Session& session);
+
+}  // namespace veltrun
