@@ -1,0 +1,14 @@
+// What the main window does while it is created, shared with the command line.
+#include "app/startup.h"
+
+#include "app/language_file.h"
+#include "store/session.h"
+
+namespace veltrun {
+
+void StartSession(Session& session) {
+    session.ReloadSettings();
+    LoadStartLanguage(session);
+}
+
+}  // namespace veltrun

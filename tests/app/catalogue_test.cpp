@@ -1,0 +1,82 @@
+// The message catalogue: complete, exact where the texts are delicate, and
+// in step with the English texts the code passes to Session::tr.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "app/catalogue.h"
+#include "store/translation.h"
+
+namespace veltrun {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(CatalogueTest, HoldsEveryIdentifierOnceInOrder) {
+    const auto& entries = MessageCatalogue();
+    std::set<int> ids;
+    int previous = 0;
+    for (const auto& entry : entries) {
+        EXPECT_GT(entry.id, previous) << "out of order or repeated: " << entry.id;
+        EXPECT_LE(entry.id, LanguageSlots);
+        previous = entry.id;
+        ids.insert(entry.id);
+    }
+    for (int id = 1; id <= 193; ++id) EXPECT_TRUE(ids.count(id)) << id;
+    for (int id = 1; id <= 193; ++id) {
+        if (id == 21) continue;  // the About box's blank label
+        EXPECT_FALSE(EnglishText(id).empty()) << id;
+    }
+}
+
+TEST(CatalogueTest, DelicateTextsAreExact) {
+    EXPECT_EQ(EnglishText(21), "");
+    EXPECT_EQ(EnglishText(44), "Sonneborn\u2013Berger");
+    EXPECT_EQ(EnglishText(51), "difference: scored goals  - received goals");
+    EXPECT_EQ(EnglishText(98), "has invalid value at (fourth) field \"ELO\"");
+    EXPECT_EQ(EnglishText(104), "has invalid value at (first) field \"on/off\"");
+    EXPECT_EQ(EnglishText(130), "Correct the \"ExePath\" entry in the [WebBrowser] section of the file");
+    EXPECT_EQ(EnglishText(193),
+              "The reason for not creating a file can also be the exhaustion of all permissible combinations "
+              "(few players and many rounds -  next round cannot be assembled).");
+    EXPECT_EQ(EnglishText(77), "Ok");
+    EXPECT_EQ(EnglishText(0), "");
+    EXPECT_EQ(EnglishText(499), "");
+}
+
+std::string Unescape(const std::string& literal) {
+    std::string text;
+    for (size_t i = 0; i < literal.size(); ++i) {
+        if (literal[i] == '\\' && i + 1 < literal.size()) ++i;
+        text += literal[i];
+    }
+    return text;
+}
+
+// A call tr(id, "English") whose English differs from the catalogue shows the
+// director a text no language file can replace consistently.
+TEST(CatalogueTest, EveryTranslatedCallUsesTheCatalogueText) {
+    const std::regex call(R"re(\btr\(\s*(\d+)\s*,\s*"((?:[^"\\]|\\.)*)"\s*\))re");
+    int calls = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(VELTRUN_SOURCE_DIR) / "src")) {
+        if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") continue;
+        std::ifstream in(entry.path());
+        std::stringstream buffer;
+        buffer << in.rdbuf();
+        const std::string source = buffer.str();
+        for (std::sregex_iterator it(source.begin(), source.end(), call), end; it != end; ++it) {
+            const int id = std::stoi((*it)[1]);
+            EXPECT_EQ(Unescape((*it)[2]), EnglishText(id))
+                << entry.path().filename().string() << ": identifier " << id;
+            ++calls;
+        }
+    }
+    EXPECT_GT(calls, 10);
+}
+
+}  // namespace
+}  // namespace veltrun

@@ -1,0 +1,172 @@
+// Language files: the line format, loading with its character sets and the
+// missing-file warning, the start language, and the shipped German file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/catalogue.h"
+#include "app/language_file.h"
+#include "app/startup.h"
+#include "store/ini_file.h"
+#include "store/session.h"
+#include "store/text_file.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace veltrun {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedUi;
+using testing::TempFolder;
+
+void WriteFile(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+std::string Slot(const Translation& t, int id) { return t.LanguageTable[static_cast<size_t>(id)]; }
+
+TEST(LanguageLines, OnlyWellFormedLinesAreStored) {
+    Translation t;
+    ParseLanguageLines({"12|Runde", "13 |blank before bar", "0|zero", "501|too high", "ab|letters", "14|", "15|   ",
+                        "no bar at all", "# 16|comment", "  17|  padded  ", "007|leading zeros", "500|last slot",
+                        "99999999999999999999|overflow", "-18|sign"},
+                       t);
+    EXPECT_EQ(Slot(t, 12), "Runde");
+    EXPECT_EQ(Slot(t, 13), "");
+    EXPECT_EQ(Slot(t, 0), "");
+    EXPECT_EQ(Slot(t, 14), "");
+    EXPECT_EQ(Slot(t, 15), "");
+    EXPECT_EQ(Slot(t, 16), "");
+    EXPECT_EQ(Slot(t, 17), "padded");
+    EXPECT_EQ(Slot(t, 7), "leading zeros");
+    EXPECT_EQ(Slot(t, 500), "last slot");
+    EXPECT_EQ(Slot(t, 18), "");
+    int filled = 0;
+    for (const auto& slot : t.LanguageTable) filled += slot.empty() ? 0 : 1;
+    EXPECT_EQ(filled, 4);
+}
+
+TEST(LanguageLines, TranslationIsCleanedAndLaterLinesWin) {
+    Translation t;
+    ParseLanguageLines({"20|a | b", "21|tab\there\x01", "22|first", "22|second", "23||"}, t);
+    EXPECT_EQ(Slot(t, 20), "a  b");
+    EXPECT_EQ(Slot(t, 21), "tabhere");
+    EXPECT_EQ(Slot(t, 22), "second");
+    EXPECT_EQ(Slot(t, 23), "");
+}
+
+TEST(LanguageLookUp, EnglishUnlessATranslationIsInForce) {
+    Translation t;
+    t.LanguageTable[3] = "Runde";
+    EXPECT_EQ(t.TranslateText(3, "Round"), "Round");  // built-in English ignores the table
+    t.EnglishBuiltIn = false;
+    EXPECT_EQ(t.TranslateText(3, "Round"), "Runde");
+    EXPECT_EQ(t.TranslateText(4, "Language ..."), "Language ...");
+    EXPECT_EQ(t.TranslateText(501, "beyond"), "beyond");
+    EXPECT_EQ(t.TranslateText(0, "none"), "none");
+}
+
+class LanguageFileTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    ScriptedUi ui;
+    Session session{ui, folder.path()};
+
+    void Settings(const std::string& text) {
+        WriteFile(session.SettingsFile(), text);
+        session.ReloadSettings();
+    }
+    std::string LanguageSetting() { return IniReadString(session.SettingsFile(), "Options", "Language"); }
+};
+
+TEST_F(LanguageFileTest, MissingFileWarnsOnceAndSwitchesToEnglish) {
+    Settings("[Options]\r\nLanguage=Klingon.txt\r\n[Reports]\r\nHtmlCharset=iso-8859-2\r\n");
+    session.translation.LanguageTable[3] = "kept";
+    StartSession(session);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const fs::path path = session.LanguageFolder() / "Klingon.txt";
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(ui.messages[0].title, "Warning");
+    EXPECT_EQ(ui.messages[0].captions, std::vector<std::string>{"Ok"});
+    EXPECT_EQ(ui.messages[0].text, "Language file \"" + path.string() +
+                                       "\" does not exist. Therefore, English was set as the language.");
+    EXPECT_TRUE(session.translation.EnglishBuiltIn);
+    EXPECT_EQ(session.translation.HtmlCharset, "iso-8859-2");
+    EXPECT_EQ(Slot(session.translation, 3), "kept");
+    EXPECT_EQ(LanguageSetting(), "English (built-in)");
+
+    StartSession(session);  // corrected in the file: no second warning
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(LanguageFileTest, NoLanguageKeyNamesTheLanguageFolder) {
+    Settings("[Reports]\r\nHtmlCharset=utf-8\r\n");
+    StartSession(session);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("\"" + session.LanguageFolder().string()), std::string::npos);
+    EXPECT_EQ(LanguageSetting(), "English (built-in)");
+}
+
+TEST_F(LanguageFileTest, CharacterSetsAreKeyedByTheLowerCasedFileName) {
+    WriteFile(session.LanguageFolder() / "Czech.TXT", "3|Kolo\r\n");
+    Settings("[Options]\r\nLanguage=Czech.TXT\r\n[Reports]\r\nHtmlCharset=utf-8\r\n"
+             "[InternalFontCharset]\r\nIsInternalFontCharset=true\r\nczech.txt=238\r\n"
+             "[LanguageFileAndHtmlCharset]\r\nczech.txt=windows-1250\r\n");
+    session.translation.LanguageTable[4] = "stale";
+    StartSession(session);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(session.translation.EnglishBuiltIn);
+    EXPECT_EQ(session.tr(3, "Round"), "Kolo");
+    EXPECT_EQ(session.tr(4, "Language ..."), "Language ...");  // the table was emptied first
+    EXPECT_EQ(session.translation.InternalFontCharset, 238);
+    EXPECT_EQ(session.translation.HtmlCharset, "windows-1250");
+
+    Settings("[Options]\r\nLanguage=Czech.TXT\r\n[Reports]\r\nHtmlCharset=iso-8859-2\r\n"
+             "[InternalFontCharset]\r\nIsInternalFontCharset=false\r\nczech.txt=238\r\n");
+    StartSession(session);
+    EXPECT_EQ(session.translation.InternalFontCharset, 1);
+    EXPECT_EQ(session.translation.HtmlCharset, "iso-8859-2");
+}
+
+TEST_F(LanguageFileTest, BuiltInEnglishTakesTheReportsCharacterSet) {
+    Settings("[Options]\r\nLanguage=English (built-in)\r\n[Reports]\r\nHtmlCharset=iso-8859-1\r\n");
+    session.translation.EnglishBuiltIn = false;
+    StartSession(session);
+    EXPECT_TRUE(session.translation.EnglishBuiltIn);
+    EXPECT_EQ(session.translation.HtmlCharset, "iso-8859-1");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(LanguageFileTest, ListsTheLanguageFolderSorted) {
+    EXPECT_TRUE(ListLanguageFiles(session).empty());
+    WriteFile(session.LanguageFolder() / "polski.txt", "");
+    WriteFile(session.LanguageFolder() / "Deutsch.txt", "");
+    WriteFile(session.LanguageFolder() / "Cesky.txt", "");
+    fs::create_directories(session.LanguageFolder() / "subfolder");
+    EXPECT_EQ(ListLanguageFiles(session), (std::vector<std::string>{"Cesky.txt", "Deutsch.txt", "polski.txt"}));
+}
+
+TEST(GermanLanguageFile, TranslatesEveryCatalogueText) {
+    const fs::path file = fs::path(VELTRUN_SOURCE_DIR) / "data" / "Language" / "Deutsch.txt";
+    const auto lines = ReadTextLines(file);
+    for (const auto& line : lines) EXPECT_TRUE(IsValidUtf8(line)) << line;
+    Translation german;
+    ParseLanguageLines(lines, german);
+    german.EnglishBuiltIn = false;
+    for (const auto& entry : MessageCatalogue())
+        EXPECT_FALSE(Slot(german, entry.id).empty()) << "no German text for " << entry.id;
+    for (int id = 1; id <= LanguageSlots; ++id) {
+        if (Slot(german, id).empty()) continue;
+        bool known = false;
+        for (const auto& entry : MessageCatalogue()) known = known || entry.id == id;
+        EXPECT_TRUE(known) << "German text for unknown identifier " << id;
+    }
+    EXPECT_EQ(german.TranslateText(77, "Ok"), "OK");
+    EXPECT_EQ(german.TranslateText(44, "Sonneborn\u2013Berger"), "Sonneborn\u2013Berger");
+}
+
+}  // namespace
+}  // namespace veltrun
