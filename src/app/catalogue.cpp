@@ -209,6 +209,36 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         // ---- reports 260-289 ----
         // ---- end reports ----
         // ---- fide 290-319 ----
+        {290, "The file name"},
+        {291, "in the settings file must be a plain file name inside the tournament folder."},
+        {292, "in the settings file would overwrite a file of the tournament."},
+        {293, "The input and output files of the pairing engine must have different names."},
+        {294, "Output of the pairing engine"},
+        {295, "line"},
+        {296, "is empty."},
+        {297, "does not hold two starting numbers."},
+        {298, "names a starting number outside the field."},
+        {299, "pairs a player a second time."},
+        {300, "pairs a player who is absent from this round."},
+        {301, "gives a second bye."},
+        {302, "These players were not paired:"},
+        {303, "The program could not be started:"},
+        {304, "The pairing engine was cancelled."},
+        {305, "The pairing engine was stopped after"},
+        {306, "seconds."},
+        {307, "The pairing engine ended with exit code"},
+        {308, "TRF file"},
+        {309, "the starting number is not a whole number."},
+        {310, "the rating is not a whole number."},
+        {311, "the opponent is not a starting number."},
+        {312, "the number of rounds is not a whole number."},
+        {313, "the starting number appears a second time."},
+        {314, "the opponent is not in the file."},
+        {315, "the player is paired more than once."},
+        {316, "is not a valid folder name."},
+        {317, "The file holds no player line (001)."},
+        {318, "the player is paired against himself."},
+        {319, "the two players' lines disagree on this game."},
         // ---- end fide ----
         // ---- ratinglist 320-349 ----
         // ---- end ratinglist ----

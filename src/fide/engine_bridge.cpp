@@ -7,6 +7,7 @@
 #include "fide/trf16_writer.h"
 #include "store/errors.h"
 #include "store/open_tournament.h"
+#include "store/round_file.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -18,18 +19,20 @@ namespace {
 constexpr int MaxLoggedErrorLines = 40;
 
 std::string NoOutputMessage(Session& session, const std::string& outputName) {
+    // clang-format off
     return session.tr(180, "File creation failed") + " (" + outputName + "). " +
-           session.tr(181, "This may mean, that Java is not installed. Install Java, or disable full Fide compatibility "
-                           "mode (JaVaFoIsUsed=False) in the INI file.") +
-           " " +
-           session.tr(193, "The reason for not creating a file can also be the exhaustion of all permissible "
-                           "combinations (few players and many rounds -  next round cannot be assembled).");
+           session.tr(181, "This may mean, that Java is not installed. Install Java, or disable full Fide compatibility mode (JaVaFoIsUsed=False) in the INI file.") + " " +
+           session.tr(193, "The reason for not creating a file can also be the exhaustion of all permissible combinations (few players and many rounds -  next round cannot be assembled).");
+    // clang-format on
 }
 
-std::string AliasOfStartNo(const Tournament& t, int startNo) {
+// A side of the new round as the round file writer takes it: the table index
+// of the player with that starting number, or "bye".
+std::string SideOfStartNo(const Tournament& t, int startNo) {
+    if (startNo == 0) return "bye";
     for (int i = 1; i <= t.PlayerCount(); ++i)
-        if (t.Player(i).StartNo == startNo) return t.Player(i).ArrivalID;
-    return {};  // cannot happen: the engine output was checked against the field
+        if (t.Player(i).StartNo == startNo) return std::to_string(i);
+    throw myException("No player has the starting number " + std::to_string(startNo) + ".");
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -119,20 +122,12 @@ std::vector<std::string> EngineArguments(const std::filesystem::path& jar, const
     return {"java", "-ea", "-jar", jar.string(), input.string(), "-p", output.string()};
 }
 
-std::vector<std::string> EngineRoundLines(Session& session, const std::vector<EnginePair>& pairs) {
-    const Tournament& t = session.tournament;
-    std::vector<std::string> lines{"# symbol ?-? must be replaced by valid result",
-                                   "# valid results are: " + ValidResultsText(t)};
-    std::string goals = t.TBsType == "Goals" ? "|0:0" : "";
+std::vector<RoundPair> EngineRoundPairs(const Tournament& t, const std::vector<EnginePair>& pairs) {
+    std::vector<RoundPair> sides;
     for (int i = 1; i <= t.PlayerCount(); ++i)
-        if (t.Player(i).OnOff == 0) lines.push_back("|0k-0k|||" + t.Player(i).ArrivalID + "-stop" + goals);
-    for (const EnginePair& pair : pairs) {
-        std::string white = pair.white == 0 ? "bye" : AliasOfStartNo(t, pair.white);
-        std::string black = pair.black == 0 ? "bye" : AliasOfStartNo(t, pair.black);
-        std::string code = DefaultResult(t, session.settings.ByePoints, "?-?", white, black);
-        lines.push_back("|" + code + "|||" + white + "-" + black + goals);
-    }
-    return lines;
+        if (t.Player(i).OnOff == 0) sides.push_back({std::to_string(i), "stop"});
+    for (const EnginePair& pair : pairs) sides.push_back({SideOfStartNo(t, pair.white), SideOfStartNo(t, pair.black)});
+    return sides;
 }
 
 void PairRoundWithEngine(Session& session) {
@@ -150,8 +145,9 @@ void PairRoundWithEngine(Session& session) {
     std::string roundName = files.round.filename().string();
     session.AppendToLog("Conversion JaVaFo output file (" + files.output.filename().string() + ") to round file (" +
                         roundName + ").");
-    WriteTextLines(files.round, EngineRoundLines(session, pairs));
-    OpenTournament(session, session.tournament.TournamentFolder);
+    Tournament& t = session.tournament;
+    WriteNewRoundFile(session, t, t.CurrentRound + 1, EngineRoundPairs(t, pairs));
+    OpenTournament(session, std::filesystem::path(t.TournamentFolder));
     session.AppendToLog("Pairing by JaVaFo.jar is completed.");
     ShowInformation(session, session.tr(115, "Pairing is completed."));
 }

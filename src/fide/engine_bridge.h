@@ -7,18 +7,20 @@
 #include <vector>
 
 #include "fide/engine_output.h"
+#include "store/round_file.h"
 
 namespace veltrun {
 
 class Session;
+struct Tournament;
 
 // The argument vector the engine is started with.
 std::vector<std::string> EngineArguments(const std::filesystem::path& jar, const std::filesystem::path& input,
                                          const std::filesystem::path& output);
 
-// The round file's lines for the engine's pairs: suspended players first,
+// The sides of the new round for the engine's pairs: suspended players first,
 // then the pairs in the engine's order.
-std::vector<std::string> EngineRoundLines(Session& session, const std::vector<EnginePair>& pairs);
+std::vector<RoundPair> EngineRoundPairs(const Tournament& t, const std::vector<EnginePair>& pairs);
 
 // Pairs round CurrentRound + 1. Returns after the round file is written and
 // the tournament reloaded; any failure raises myException, logged, with no

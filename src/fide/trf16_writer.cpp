@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "fide/tournament_file_names.h"
+#include "store/round_file.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -91,11 +92,11 @@ RoundEntries ReadRoundEntries(const Tournament& t) {
     RoundEntries rounds;
     for (int r = 1; r <= t.CurrentRound; ++r) {
         auto& entries = rounds.emplace_back();
-        auto file = std::filesystem::path(t.TournamentFolder) / ("round" + std::to_string(r) + ".txt");
-        for (const std::string& line : ReadTrimmedLines(file)) {
-            if (line.empty() || line[0] == '#') continue;
-            std::string code = Trim(GetField(line, '|', 2));
-            std::string gameId = GetField(line, '|', 5);
+        for (const std::string& line : ReadTrimmedLines(RoundFilePath(t.TournamentFolder, r))) {
+            if (IsRoundFileComment(line)) continue;
+            GameLine game = ParseGameLine(line);
+            std::string code = Trim(game.Result);
+            const std::string& gameId = game.GameId;
             std::string white = Trim(GetField(gameId, '-', 1));
             std::string black = Trim(GetField(gameId, '-', 2));
             bool realGame = white != "bye" && white != "stop" && black != "bye" && black != "stop";
