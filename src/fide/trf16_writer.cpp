@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "fide/tournament_file_names.h"
+#include "standings/standings_order.h"
 #include "store/round_file.h"
 #include "store/session.h"
 #include "store/text_file.h"
@@ -75,17 +76,6 @@ std::string PlayerLine(const Tournament& t, int index, const RoundEntries& round
     return line;
 }
 
-// The places of the standings order, which the records carry as their rank.
-// Until the standings are merged in, the order is by points, then table order.
-void RefreshPlaces(Session& session) {
-    Tournament& t = session.tournament;
-    std::vector<int> order;
-    for (int i = 1; i <= t.PlayerCount(); ++i) order.push_back(i);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return t.Player(a).Points > t.Player(b).Points; });
-    for (std::size_t k = 0; k < order.size(); ++k) t.Player(order[k]).Place = static_cast<int>(k) + 1;
-}
-
 }  // namespace
 
 RoundEntries ReadRoundEntries(const Tournament& t) {
@@ -145,7 +135,8 @@ std::vector<std::string> BuildTrf16Lines(const Tournament& t, const RoundEntries
 
 void WriteTrf16To(Session& session, const std::filesystem::path& file, const std::string& idKind, bool forEngine) {
     session.AppendToLog("Make TRF16 file: " + file.filename().string());
-    RefreshPlaces(session);
+    // Records stay in table order and carry their standings place as rank.
+    ComputeStandings(session);
     RoundEntries rounds = ReadRoundEntries(session.tournament);
     Trf16Variant variant{forEngine, idKind == "national"};
     WriteTextLines(file, BuildTrf16Lines(session.tournament, rounds, variant));
