@@ -250,6 +250,7 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         // ---- gui 350-379 ----
         // ---- end gui ----
         // ---- reliability 380-399 ----
+        {380, "The tournament is in use by another Veltrun process."},
         // ---- end reliability ----
     };
     return entries;
