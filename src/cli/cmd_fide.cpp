@@ -5,21 +5,14 @@
 #include "app/command_open.h"
 #include "cli/commands.h"
 #include "store/session.h"
-#include "store/tournament_lock.h"
 
 namespace veltrun::cli {
 
 namespace {
 
 int RunTrf(CliContext& c, const CommandArgs& args) {
+    // The run holds the tournament folder's lock for the whole command.
     std::string folder = ResolveTournamentFolder(c.session, args.Positional()[0]);
-    TournamentLock lock;
-    if (!lock.TryLock(folder)) {
-        ShowMessageDialog(c.session,
-                          c.session.tr(204, "Another Veltrun program is changing this tournament. Try again when it has finished."),
-                          MessageKind::Error, {Button::Ok}, Button::Ok);
-        return 1;
-    }
     if (!OpenTournamentCommand(c.session, folder)) return 1;
     auto written = WriteTrf16Command(c.session, args.Has("--national"), args.Value("-o"));
     if (!written) return 1;
