@@ -207,7 +207,6 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {201, "is not read: round files are read from round1.txt on, without a gap, up to the number of rounds."},
         {202, "already has a result."},
         {203, "is not among the players for this action."},
-        {204, "Another Veltrun program is changing this tournament. Try again when it has finished."},
         // ---- end store ----
         // ---- pairing 230-259 ----
         // ---- end pairing ----

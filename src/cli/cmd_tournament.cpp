@@ -11,24 +11,15 @@
 #include "store/new_tournament.h"
 #include "store/session.h"
 #include "store/text_utils.h"
-#include "store/tournament_lock.h"
 
 namespace veltrun::cli {
 
 namespace {
 
-// The tournament of a command, locked against another Veltrun process and
-// opened; false after the refusal was shown.
-bool OpenForCommand(CliContext& c, const std::string& text, TournamentLock& lock) {
-    std::string folder = ResolveTournamentFolder(c.session, text);
-    if (!lock.TryLock(folder)) {
-        ShowMessageDialog(c.session,
-                          c.session.tr(204, "Another Veltrun program is changing this tournament. Try again when it "
-                                            "has finished."),
-                          MessageKind::Error, {Button::Ok}, Button::Ok);
-        return false;
-    }
-    return OpenTournamentCommand(c.session, folder);
+// The tournament of a command opened (the command line holds its lock);
+// false after the refusal was shown.
+bool OpenForCommand(CliContext& c, const std::string& text) {
+    return OpenTournamentCommand(c.session, ResolveTournamentFolder(c.session, text));
 }
 
 std::string JoinCodes(const Tournament& t) {
@@ -110,8 +101,7 @@ int NewCommand(CliContext& c, const CommandArgs& args) {
 // --- open, players ---
 
 int OpenCommand(CliContext& c, const CommandArgs& args) {
-    TournamentLock lock;
-    if (!OpenForCommand(c, args.Positional().at(0), lock)) return 1;
+    if (!OpenForCommand(c, args.Positional().at(0))) return 1;
     PrintSummary(c.session.tournament, c.out);
     return 0;
 }
@@ -121,8 +111,7 @@ int PlayersCommand(CliContext& c, const CommandArgs& args) {
     PlayerFilter filter = args.Has("--active")      ? PlayerFilter::Active
                           : args.Has("--suspended") ? PlayerFilter::Suspended
                                                     : PlayerFilter::All;
-    TournamentLock lock;
-    if (!OpenForCommand(c, args.Positional().at(0), lock)) return 1;
+    if (!OpenForCommand(c, args.Positional().at(0))) return 1;
     for (const auto& item : FillPlayerChooser(c.session, filter))
         if (!item.empty()) c.out << item << "\n";
     return 0;
@@ -150,8 +139,7 @@ AddPlayerFields AddPlayerFieldsFromArgs(const CommandArgs& args) {
 }
 
 int AddPlayerCommandLine(CliContext& c, const CommandArgs& args) {
-    TournamentLock lock;
-    if (!OpenForCommand(c, args.Positional().at(0), lock)) return 1;
+    if (!OpenForCommand(c, args.Positional().at(0))) return 1;
     AddPlayerFields fields = AddPlayerFieldsFromArgs(args);
     auto alias = AddPlayerCommand(c.session, fields);
     if (!alias) return 1;
@@ -165,8 +153,7 @@ int AddPlayerCommandLine(CliContext& c, const CommandArgs& args) {
 }
 
 int DeletePlayerCommandLine(CliContext& c, const CommandArgs& args) {
-    TournamentLock lock;
-    if (!OpenForCommand(c, args.Positional().at(0), lock)) return 1;
+    if (!OpenForCommand(c, args.Positional().at(0))) return 1;
     bool suspend = c.session.tournament.CurrentRound >= 1;
     const std::string& alias = args.Positional().at(1);
     if (!DeleteOrSuspendPlayerCommand(c.session, alias)) return 1;
@@ -175,8 +162,7 @@ int DeletePlayerCommandLine(CliContext& c, const CommandArgs& args) {
 }
 
 int RestorePlayerCommandLine(CliContext& c, const CommandArgs& args) {
-    TournamentLock lock;
-    if (!OpenForCommand(c, args.Positional().at(0), lock)) return 1;
+    if (!OpenForCommand(c, args.Positional().at(0))) return 1;
     const std::string& alias = args.Positional().at(1);
     if (!RestorePlayerCommand(c.session, alias)) return 1;
     c.out << "Restored player " << alias << "\n";
@@ -186,8 +172,7 @@ int RestorePlayerCommandLine(CliContext& c, const CommandArgs& args) {
 // --- games, result ---
 
 int GamesCommand(CliContext& c, const CommandArgs& args) {
-    TournamentLock lock;
-    if (!OpenForCommand(c, args.Positional().at(0), lock)) return 1;
+    if (!OpenForCommand(c, args.Positional().at(0))) return 1;
     auto items = OpenResultEntry(c.session);
     if (!items) return 1;
     for (const auto& item : *items) c.out << item.Label << "  " << item.GameId << "\n";
@@ -202,8 +187,7 @@ int ResultCommand(CliContext& c, const CommandArgs& args) {
         white = GetField(goals, ':', 1);
         black = GetField(goals, ':', 2);
     }
-    TournamentLock lock;
-    if (!OpenForCommand(c, args.Positional().at(0), lock)) return 1;
+    if (!OpenForCommand(c, args.Positional().at(0))) return 1;
     const Tournament& t = c.session.tournament;
     if (args.Has("--goals") && t.TBsType != "Goals") throw UsageError("--goals is only for Goals tournaments.");
     const std::string& gameId = args.Positional().at(1);
