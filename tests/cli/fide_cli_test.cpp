@@ -34,7 +34,7 @@ protected:
         WriteTextLines(folder / "players.txt", {"1|A1|Müller, Jörg|2200|4711|N1|", "1|A2|Smith, Ann|2100|4712|N2|",
                                                 "1|A3|Ode, Bo|1900|||", "0|A4|Late, Lu|1800|||"});
         WriteTextLines(folder / "round1.txt", {"|1-0|||A1-A2", "|1k-0k|||A3-bye", "|0k-0k|||A4-stop"});
-        WriteTextLines(folder / "round2.txt", {"|0.5-0.5|||A3-A1", "|0k-1k|||A2-bye", "|0k-0k|||A4-stop"});
+        WriteTextLines(folder / "round2.txt", {"|0.5-0.5|||A3-A1", "|1k-0k|||A2-bye", "|0k-0k|||A4-stop"});
     }
     CliRun Run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--home", home.str()});
@@ -68,7 +68,7 @@ TEST_F(FideCliTest, TrfAndImportTrfRoundTripATournament) {
     ASSERT_EQ(opened.code, 0) << opened.err;
     EXPECT_NE(opened.out.find("Rounds: 2/4"), std::string::npos) << opened.out;
     EXPECT_EQ(ReadTextLines(copy / "round2.txt"),
-              (std::vector<std::string>{"|0.5-0.5|||A3-A1", "|0k-1k|||A2-stop", "|0k-0k|||A4-stop"}));
+              (std::vector<std::string>{"|0.5-0.5|||A3-A1", "|1k-0k|||A2-bye", "|0k-0k|||A4-stop"}));
 
     auto again = Run({"import-trf", (folder / "tournament.trf").string(), "--name", "Spring Copy"});
     EXPECT_EQ(again.code, 1);
