@@ -147,7 +147,8 @@ int AddPlayerCommandLine(CliContext& c, const CommandArgs& args) {
     int index = FindPlayerByArrivalID(t, *alias);
     const TPlayer& p = t.Player(index);
     c.out << "Added player [" << p.ArrivalID << "] " << p.Name << " (" << p.ELO << ")";
-    if (t.CurrentRound >= 1) c.out << " as a late entrant, suspended in rounds 1-" << t.CurrentRound;
+    if (t.CurrentRound == 1) c.out << " as a late entrant (stop in round 1)";
+    if (t.CurrentRound > 1) c.out << " as a late entrant (stop in rounds 1-" << t.CurrentRound << ")";
     c.out << "\n";
     return 0;
 }
