@@ -9,7 +9,6 @@
 #include "standings/standings_order.h"
 #include "store/session.h"
 #include "store/text_utils.h"
-#include "store/tournament_lock.h"
 
 namespace veltrun::cli {
 
@@ -17,17 +16,9 @@ namespace {
 
 const OptionSpec OpenOption{"--open", false, "open the report in the browser"};
 
-// Opening rewrites players.txt, so the folder is locked like any other change.
-bool OpenForReport(CliContext& c, const CommandArgs& args, TournamentLock& lock) {
-    const std::string folder = ResolveTournamentFolder(c.session, args.Positional().at(0));
-    if (!lock.TryLock(folder)) {
-        ShowMessageDialog(c.session,
-                          c.session.tr(204, "Another Veltrun program is changing this tournament. Try again when it "
-                                            "has finished."),
-                          MessageKind::Error, {Button::Ok}, Button::Ok);
-        return false;
-    }
-    return OpenTournamentCommand(c.session, folder);
+// The command line has locked the folder before the command runs.
+bool OpenForReport(CliContext& c, const CommandArgs& args) {
+    return OpenTournamentCommand(c.session, ResolveTournamentFolder(c.session, args.Positional().at(0)));
 }
 
 OpenReports OpenChoice(CliContext& c, const CommandArgs& args) {
@@ -41,8 +32,7 @@ int Finish(CliContext& c, const ReportsWritten& written) {
 }
 
 int StartList(CliContext& c, const CommandArgs& args) {
-    TournamentLock lock;
-    if (!OpenForReport(c, args, lock)) return 1;
+    if (!OpenForReport(c, args)) return 1;
     return Finish(c, StartListCommand(c.session, OpenChoice(c, args)));
 }
 
@@ -50,8 +40,7 @@ int RoundReport(CliContext& c, const CommandArgs& args) {
     int round = 0;
     if (args.Positional().size() > 1 && (!TryParseInt(args.Positional()[1], round) || round < 1))
         throw UsageError("R must be a round number (1, 2, ...).");
-    TournamentLock lock;
-    if (!OpenForReport(c, args, lock)) return 1;
+    if (!OpenForReport(c, args)) return 1;
     const OpenReports open = OpenChoice(c, args);
     // Without R: the chooser, which lists the rounds on a terminal and takes
     // the newest round otherwise.
@@ -70,8 +59,7 @@ int PrintStandings(CliContext& c, bool withPerformance) {
 
 int Standings(CliContext& c, const CommandArgs& args) {
     if (args.Has("--perf") && !args.Has("--print")) throw UsageError("--perf goes with --print.");
-    TournamentLock lock;
-    if (!OpenForReport(c, args, lock)) return 1;
+    if (!OpenForReport(c, args)) return 1;
     if (args.Has("--print")) return PrintStandings(c, args.Has("--perf"));
     const OpenReports open = OpenChoice(c, args);
     return Finish(c, args.Has("--cards") ? StandingsAndCardsCommand(c.session, open)
@@ -79,8 +67,7 @@ int Standings(CliContext& c, const CommandArgs& args) {
 }
 
 int TeamReport(CliContext& c, const CommandArgs& args) {
-    TournamentLock lock;
-    if (!OpenForReport(c, args, lock)) return 1;
+    if (!OpenForReport(c, args)) return 1;
     return Finish(c, TeamReportCommand(c.session, OpenChoice(c, args)));
 }
 
