@@ -77,7 +77,13 @@ EngineFiles CheckedFiles(Session& session) {
         Fail(session, "Run of JaVaFo failed. File not exist (" + files.jar.string() + ").",
              session.tr(91, "File not exist") + " (" + files.jar.string() + ").");
     int round = session.tournament.CurrentRound + 1;
-    files.round = std::filesystem::path(session.tournament.TournamentFolder) / ("round" + std::to_string(round) + ".txt");
+    files.round = RoundFilePath(session.tournament.TournamentFolder, round);
+    // Never overwrite a round that holds results; the pairing command checks this too.
+    if (std::filesystem::exists(files.round)) {
+        std::string text = "\"" + files.round.string() + "\" ";
+        Fail(session, "File " + text + "already exists. Something is wrong.",
+             session.tr(121, "File") + " " + text + session.tr(122, "already exists. Something is wrong."));
+    }
     return files;
 }
 
