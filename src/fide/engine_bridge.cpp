@@ -136,7 +136,7 @@ std::vector<RoundPair> EngineRoundPairs(const Tournament& t, const std::vector<E
     return sides;
 }
 
-void PairRoundWithEngine(Session& session) {
+std::vector<RoundPair> PairRoundWithEngine(Session& session) {
     EngineFiles files = CheckedFiles(session);
     std::error_code ignored;
     std::filesystem::remove(files.input, ignored);
@@ -152,10 +152,12 @@ void PairRoundWithEngine(Session& session) {
     session.AppendToLog("Conversion JaVaFo output file (" + files.output.filename().string() + ") to round file (" +
                         roundName + ").");
     Tournament& t = session.tournament;
-    WriteNewRoundFile(session, t, t.CurrentRound + 1, EngineRoundPairs(t, pairs));
+    std::vector<RoundPair> sides = EngineRoundPairs(t, pairs);
+    WriteNewRoundFile(session, t, t.CurrentRound + 1, sides);
     OpenTournament(session, std::filesystem::path(t.TournamentFolder));
     session.AppendToLog("Pairing by JaVaFo.jar is completed.");
     ShowInformation(session, session.tr(115, "Pairing is completed."));
+    return sides;
 }
 
 }  // namespace veltrun

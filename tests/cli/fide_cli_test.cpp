@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "cli/commands.h"
@@ -84,6 +85,31 @@ TEST_F(FideCliTest, StandingsWithCardsWriteTheConfiguredTrfFiles) {
     IniWriteString(ini, "Reports", "ShortFileNameTRF16National", "../national.trf");
     EXPECT_EQ(Run({"standings", "Spring Cup", "--cards"}).code, 1);
     EXPECT_FALSE(fs::exists(folder.parent_path() / "national.trf"));
+}
+
+// With JaVaFoIsUsed on, "pair" goes through the engine: here a fake "java"
+// first on PATH that answers with a prepared pairing.
+TEST_F(FideCliTest, PairUsesTheEngineWhenTheSettingsSaySo) {
+    fs::path bin = home.path() / "bin";
+    fs::create_directories(bin);
+    std::ofstream(bin / "java") << "#!/bin/sh\n[ \"$1 $2 $5\" = \"-ea -jar -p\" ] && [ -f \"$4\" ] || exit 9\n"
+                                   "printf '3\\n1 3\\n2 0\\n' > \"$6\"\n";
+    fs::permissions(bin / "java", fs::perms::owner_all);
+    WriteTextLines(home.path() / "javafo.jar", {"not a real jar"});
+    IniWriteString(home.path() / "Veltrun.ini", "JaVaFo", "JaVaFoIsUsed", "true");
+    std::string oldPath = std::getenv("PATH");
+    setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
+    auto paired = Run({"pair", "Spring Cup"});
+    setenv("PATH", oldPath.c_str(), 1);
+    ASSERT_EQ(paired.code, 0) << paired.err;
+    EXPECT_EQ(ReadTextLines(folder / "round3.txt"),
+              (std::vector<std::string>{"# symbol ?-? must be replaced by valid result",
+                                        "# valid results are: 1-0 or 0-1 or 0.5-0.5 or 1k-0k or 0k-1k or 0k-0k or 0.5-0 or "
+                                        "0-0.5 or 0-0",
+                                        "|0k-0k|Late, Lu-stop|4-stop|A4-stop", "|?-?|Müller, Jörg-Ode, Bo|1-3|A1-A3",
+                                        "|1k-0k|Smith, Ann-bye|2-bye|A2-bye"}));
+    EXPECT_NE(ReadTextLines(folder / "options.txt").size(), 3u);  // the round's settings were recorded
+    EXPECT_TRUE(fs::exists(folder / "javafo_in.trf"));
 }
 
 TEST_F(FideCliTest, RefusalsExitWithOne) {
