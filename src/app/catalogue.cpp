@@ -216,6 +216,7 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {261, "No file name is set for this report in the [Reports] section of the file"},
         {262, "paired"},
         {263, "has not been paired."},
+        {264, "played"},
         // ---- end reports ----
         // ---- fide 290-319 ----
         {290, "The file name"},
