@@ -210,6 +210,7 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         // ---- end store ----
         // ---- pairing 230-259 ----
         {230, "Pairing with the external engine JaVaFo (JaVaFoIsUsed=True in the settings file) is not available yet. Set JaVaFoIsUsed=False to pair with the program's own algorithm."},
+        {231, "is listed twice."},
         // ---- end pairing ----
         // ---- reports 260-289 ----
         {260, "No tournament is open."},

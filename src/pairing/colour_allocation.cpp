@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
 namespace veltrun {
 
@@ -30,11 +31,12 @@ std::string AssignColour(Tournament& t, int i, int j) {
     std::string last2_j = LastChars(hj, 2);
     int imb_i = std::abs(pi.WhiteCount - pi.BlackCount);
     int imb_j = std::abs(pj.WhiteCount - pj.BlackCount);
-    std::string colour;
+    const std::string first_colour = t.ColourFor1stPlayer;
+    std::string_view colour;
 
     if (hi.empty() && hj.empty()) {
-        colour = t.ColourFor1stPlayer;
-        t.ColourFor1stPlayer = t.ColourFor1stPlayer == "B" ? "W" : "B";
+        colour = first_colour;
+        t.ColourFor1stPlayer = std::string(first_colour == "B" ? "W" : "B");
     }
     if (colour.empty()) {
         if (last2_i == "BB") colour = "W";
@@ -45,7 +47,7 @@ std::string AssignColour(Tournament& t, int i, int j) {
         if (last2_j == "BB") colour = "B";
         if (last2_j == "WW") colour = "W";
     }
-    if (last2_i == last2_j && (last2_i == "BB" || last2_i == "WW")) colour.clear();
+    if (last2_i == last2_j && (last2_i == "BB" || last2_i == "WW")) colour = {};
     if (colour.empty()) {
         if (imb_i > imb_j || (imb_i == imb_j && imb_i != 0)) {
             if (pi.BlackCount < pi.WhiteCount) colour = "B";
@@ -63,7 +65,7 @@ std::string AssignColour(Tournament& t, int i, int j) {
         if (last_i == "W") colour = "B";
     }
     if (colour.empty()) colour = "W";
-    return colour;
+    return std::string(colour);
 }
 
 void AllocateColours(Tournament& t, StringList& PairList) {

@@ -30,11 +30,18 @@ bool CompletionCheck::TryRemovePair(int p, int c) {
     bool odd = x >= 0;
     if (c != x) {
         int u = matching_.Mate(p);
+        int w = matching_.Mate(c);
         matching_.SetActive(p, false);
         matching_.SetActive(c, false);
         // The witness either holds as it is or needs one augmenting path
-        // between the two entries that lost their partners.
-        if (u == c || matching_.AugmentFrom(u)) return true;
+        // between the two entries that lost their partners; in a dense field
+        // that path is mostly the single edge between them.
+        if (u == c) return true;
+        if (matching_.Adjacent(u, w)) {
+            matching_.Match(u, w);
+            return true;
+        }
+        if (matching_.AugmentFrom(u)) return true;
     } else {
         matching_.SetActive(p, false);
         matching_.SetActive(c, false);

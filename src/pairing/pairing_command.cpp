@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "fide/engine_bridge.h"
+#include "pairing/round_consistency.h"
 #include "pairing/round_settings.h"
 #include "store/open_tournament.h"
 #include "store/round_file.h"
@@ -50,6 +51,7 @@ bool MayPairNextRound(Session& session, Mode mode) {
         if (answer != Button::Yes) return false;
         OpenTournament(session, t.TournamentFolder);
     }
+    RefusePlayersListedTwice(session);
     if (t.CurrentRound >= 1 && !ResultsComplete(session)) return false;
     if (t.CurrentRound >= t.MaxRound) {
         ShowInformation(session, session.tr(120, "Tournament is over."));
@@ -57,7 +59,8 @@ bool MayPairNextRound(Session& session, Mode mode) {
     }
     std::filesystem::path file = RoundFilePath(t.TournamentFolder, t.CurrentRound + 1);
     if (std::filesystem::exists(file)) {
-        std::string quoted = "\"" + file.string() + "\"";
+        std::string quoted = '"' + file.string();
+        quoted += '"';
         if (mode == Mode::Pair) session.AppendToLog("File " + quoted + " already exists. Something is wrong.");
         ShowError(session, session.tr(121, "File") + " " + quoted + " " +
                                session.tr(122, "already exists. Something is wrong."));

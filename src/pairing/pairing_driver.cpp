@@ -9,7 +9,12 @@ namespace veltrun {
 
 namespace {
 
-std::string RoundTag(int round) { return "[" + std::to_string(round) + "]"; }
+std::string RoundTag(int round) {
+    std::string tag = "[";
+    tag += std::to_string(round);
+    tag += ']';
+    return tag;
+}
 
 // The search in the four ways; true when one of them paired every player.
 bool RunWays(const Tournament& t, const Settings& settings, int round, const ScoreGroupsResult& groups,

@@ -1,6 +1,7 @@
 #include "pairing/pairing_rules.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 
 namespace veltrun {
@@ -42,9 +43,11 @@ PairingRules::PairingRules(const Tournament& t, bool forbidTeamMates)
     for (int i = 1; i <= t.PlayerCount(); ++i) {
         const TPlayer& player = t.Player(i);
         Facts& facts = facts_[i];
-        int entries = HistoryLength(player.OpponentHistory);
-        for (int k = 1; k <= entries; ++k) {
-            std::string entry = HistoryEntry(player.OpponentHistory, k);
+        // One pass over the history: long histories are common late in a big event.
+        std::string_view history = player.OpponentHistory;
+        for (std::size_t bar = history.find('|'); bar != std::string_view::npos; bar = history.find('|')) {
+            std::string entry(history.substr(0, bar));
+            history.remove_prefix(bar + 1);
             if (entry == "bye") ++facts.byes;
             auto found = byAlias.find(entry);
             if (found != byAlias.end())

@@ -22,6 +22,7 @@ IncrementalMatching::IncrementalMatching(const BitMatrix& graph)
     : graph_(graph),
       active_(graph.WordsPerRow(), 0),
       mate_(graph.Size(), -1),
+      free_(graph.WordsPerRow(), 0),
       parent_(graph.Size(), -1),
       base_(graph.Size()),
       outer_(graph.Size(), 0),
@@ -30,6 +31,7 @@ IncrementalMatching::IncrementalMatching(const BitMatrix& graph)
       lca_stamp_(graph.Size(), 0) {
     for (int v = 0; v < graph.Size(); ++v) {
         active_[v >> 6] |= std::uint64_t{1} << (v & 63);
+        free_[v >> 6] |= std::uint64_t{1} << (v & 63);
         base_[v] = v;
     }
 }
@@ -62,6 +64,10 @@ void IncrementalMatching::SetMate(int v, int m) {
     if (mate_[v] == -1 && m != -1) ++matched_;
     if (mate_[v] != -1 && m == -1) --matched_;
     mate_[v] = m;
+    if (m == -1)
+        free_[v >> 6] |= std::uint64_t{1} << (v & 63);
+    else
+        free_[v >> 6] &= ~(std::uint64_t{1} << (v & 63));
 }
 
 void IncrementalMatching::Unmatch(int v) {
@@ -69,6 +75,11 @@ void IncrementalMatching::Unmatch(int v) {
     if (m == -1) return;
     SetMate(v, -1);
     SetMate(m, -1);
+}
+
+void IncrementalMatching::Match(int u, int v) {
+    SetMate(u, v);
+    SetMate(v, u);
 }
 
 void IncrementalMatching::Rollback(std::size_t mark) {
@@ -79,6 +90,10 @@ void IncrementalMatching::Rollback(std::size_t mark) {
                 if (mate_[entry.vertex] == -1 && entry.old_value != -1) ++matched_;
                 if (mate_[entry.vertex] != -1 && entry.old_value == -1) --matched_;
                 mate_[entry.vertex] = entry.old_value;
+                if (entry.old_value == -1)
+                    free_[entry.vertex >> 6] |= std::uint64_t{1} << (entry.vertex & 63);
+                else
+                    free_[entry.vertex >> 6] &= ~(std::uint64_t{1} << (entry.vertex & 63));
                 break;
             case Change::Active:
                 if (entry.old_value)
@@ -95,7 +110,7 @@ void IncrementalMatching::Rollback(std::size_t mark) {
 }
 
 template <typename Visit>
-void IncrementalMatching::ForEachNeighbour(int v, Visit visit) const {
+void IncrementalMatching::ForEachNeighbour(int v, const std::uint64_t* mask, Visit visit) const {
     const std::uint64_t* row = graph_.Row(v);
     int words = graph_.WordsPerRow();
     std::uint64_t last_mask = ~std::uint64_t{0};
@@ -106,6 +121,7 @@ void IncrementalMatching::ForEachNeighbour(int v, Visit visit) const {
     }
     for (int w = 0; w < words; ++w) {
         std::uint64_t bits = row[w] & active_[w];
+        if (mask != nullptr) bits &= mask[w];
         if (w == words - 1) bits &= last_mask;
         if (bound_ >= 0 && w == (bound_ >> 6)) bits &= ~(std::uint64_t{1} << (bound_ & 63));
         while (bits != 0) {
@@ -116,11 +132,20 @@ void IncrementalMatching::ForEachNeighbour(int v, Visit visit) const {
     }
 }
 
+int IncrementalMatching::FreeNeighbour(int v, int root) const {
+    int found = -1;
+    ForEachNeighbour(v, free_.data(), [&](int to) {
+        if (to == root) return false;
+        found = to;
+        return true;
+    });
+    return found;
+}
+
 void IncrementalMatching::MakeMaximum() {
     for (int v = 0; v < Size(); ++v) {
         if (!InGraph(v) || mate_[v] != -1) continue;
-        ForEachNeighbour(v, [&](int to) {
-            if (mate_[to] != -1) return false;
+        ForEachNeighbour(v, free_.data(), [&](int to) {
             SetMate(v, to);
             SetMate(to, v);
             return true;
@@ -179,13 +204,25 @@ void IncrementalMatching::MarkBlossomPath(int v, int base, int child) {
 
 int IncrementalMatching::FindAugmentingPath(int root) {
     ResetSearch();
-    TouchVertex(root);
-    outer_[root] = 1;
-    queue_.push_back(root);
     int found = -1;
+    // An outer vertex next to a free one ends the search at once: in a dense
+    // graph this finds the path before any odd cycle has to be shrunk.
+    auto make_outer = [&](int v) {
+        outer_[v] = 1;
+        queue_.push_back(v);
+        if (found != -1) return;
+        int free = FreeNeighbour(v, root);
+        if (free != -1) {
+            TouchVertex(free);
+            parent_[free] = v;
+            found = free;
+        }
+    };
+    TouchVertex(root);
+    make_outer(root);
     for (std::size_t head = 0; head < queue_.size() && found == -1; ++head) {
         int v = queue_[head];
-        ForEachNeighbour(v, [&](int to) {
+        ForEachNeighbour(v, nullptr, [&](int to) {
             if (base_[v] == base_[to] || mate_[v] == to) return false;
             TouchVertex(to);
             if (to == root || (mate_[to] != -1 && parent_[mate_[to]] != -1)) {
@@ -194,13 +231,11 @@ int IncrementalMatching::FindAugmentingPath(int root) {
                 for (int i : touched_list_) in_blossom_[i] = 0;
                 MarkBlossomPath(v, common, to);
                 MarkBlossomPath(to, common, v);
-                for (int i : touched_list_) {
+                for (std::size_t k = 0; k < touched_list_.size(); ++k) {
+                    int i = touched_list_[k];
                     if (!in_blossom_[base_[i]]) continue;
                     base_[i] = common;
-                    if (!outer_[i]) {
-                        outer_[i] = 1;
-                        queue_.push_back(i);
-                    }
+                    if (!outer_[i]) make_outer(i);
                 }
             } else if (parent_[to] == -1) {
                 parent_[to] = v;
@@ -210,10 +245,9 @@ int IncrementalMatching::FindAugmentingPath(int root) {
                 }
                 int next = mate_[to];
                 TouchVertex(next);
-                outer_[next] = 1;
-                queue_.push_back(next);
+                make_outer(next);
             }
-            return false;
+            return found != -1;
         });
     }
     return found;

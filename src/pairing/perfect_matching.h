@@ -47,6 +47,8 @@ public:
     int Mate(int v) const { return mate_[v]; }
     int MatchedVertices() const { return matched_; }
     void Unmatch(int v);
+    // Matches two free, adjacent vertices.
+    void Match(int u, int v);
     // Greedy start followed by one search from every free vertex.
     void MakeMaximum();
     // One search from a free vertex; augments and returns true when it finds
@@ -66,7 +68,8 @@ private:
 
     void SetMate(int v, int m);
     template <typename Visit>
-    void ForEachNeighbour(int v, Visit visit) const;
+    void ForEachNeighbour(int v, const std::uint64_t* mask, Visit visit) const;
+    int FreeNeighbour(int v, int root) const;
     int FindAugmentingPath(int root);
     int CommonBase(int a, int b);
     void MarkBlossomPath(int v, int base, int child);
@@ -77,6 +80,7 @@ private:
     std::vector<std::uint64_t> active_;
     int bound_ = -1;
     std::vector<int> mate_;
+    std::vector<std::uint64_t> free_;  // bit set: the vertex has no mate
     int matched_ = 0;
     std::vector<JournalEntry> journal_;
 

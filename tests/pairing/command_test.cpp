@@ -120,6 +120,22 @@ TEST_F(PairingCommand, ResultCorrectedByHandIsHonoured) {
     EXPECT_EQ(pairing->PairList, (StringList{"2|bye", "5|1", "3|4"}));
 }
 
+TEST_F(PairingCommand, PlayerListedTwiceInARoundIsNeverPaired) {
+    Tournament();
+    Round(1, "# comment\n|1-0|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A1-bye\n|1k-0k|||A5-bye\n");
+    OpenTournament(f_.session, folder_);
+    try {
+        Pair();
+        FAIL() << "paired";
+    } catch (const myException& e) {
+        EXPECT_NE(std::string(e.what()).find("round1.txt). Alias (A1) is listed twice."), std::string::npos)
+            << e.what();
+        EXPECT_NE(std::string(e.what()).find("line 4"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(fs::exists(folder_ / "round2.txt"));
+    EXPECT_TRUE(f_.Logged("Fatal error (in file round1.txt). Alias (A1) is listed twice."));
+}
+
 TEST_F(PairingCommand, DefinitiveFailureWritesNoRoundFile) {
     Tournament(9, "1|A1|Ann|2500|||\n1|A2|Ben|2400|||\n");
     Round(1, "|1-0|||A1-A2\n");

@@ -54,18 +54,7 @@ TEST(ScoreGroups, AccelerationLiftsTheTopHalfInTheFirstTwoRounds) {
     m.lines.clear();
     groups = FindScoreGroups(m.t(), settings, 3, m.Log());
     EXPECT_EQ(BuildGroupList(m.t(), settings, groups, 3, false, PairingLog()), (StringList{"1|3|4|5|6|7|"}));
-    EXPECT_FALSE(Contains(m.lines, m.lines.empty() ? "" : "Accelerated"));
-    EXPECT_EQ(m.lines.front(), "Player (A2) is suspended.");
-}
-
-TEST(ScoreGroups, EveryoneSuspended) {
-    MemoryTournament m;
-    m.Add("", 0);
-    m.Add("", 2);  // anything but 1 is suspended
-    ScoreGroupsResult groups = FindScoreGroups(m.t(), Settings{}, 2, PairingLog());
-    EXPECT_TRUE(groups.ScoreGroups.empty());
-    EXPECT_EQ(groups.StopPairList, (StringList{"1|stop", "2|stop"}));
-    EXPECT_TRUE(BuildGroupList(m.t(), Settings{}, groups, 2, true, PairingLog()).empty());
+    EXPECT_EQ(m.lines.front(), "Player (A2) is suspended.");  // no acceleration line first
 }
 
 TEST(ColourAllocation, RulesInTheirOrder) {

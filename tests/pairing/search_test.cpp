@@ -76,13 +76,6 @@ TEST(PairingSearch, CandidateOrderInsideAndBelowTheTopGroup) {
     EXPECT_EQ(groups.Text(), "1|2|-7|-8|9|-0|");
 }
 
-TEST(PairingSearch, RefusesListsThePairingNeverBuilds) {
-    EXPECT_THROW(RemainingList({"1|2|", "2|3|"}), std::invalid_argument);
-    EXPECT_THROW(RemainingList({"1|x|"}), std::invalid_argument);
-    EXPECT_THROW(RemainingList({"1|2|", "0|"}), std::invalid_argument);
-    EXPECT_THROW(RemainingList({"1|2|", ""}), std::invalid_argument);
-}
-
 TEST(PairingSearch, TwoPlayersWhoHaveMetCannotBePaired) {
     MemoryTournament m;
     m.AddPlayers(2);
@@ -93,15 +86,6 @@ TEST(PairingSearch, TwoPlayersWhoHaveMetCannotBePaired) {
     ASSERT_GE(m.lines.size(), 2U);
     EXPECT_EQ(m.lines.back(), "All choices (1) were exhausted for Pivot (1 - A1).");
     EXPECT_EQ(m.lines[m.lines.size() - 2], "1-choice was rejected: game exist.");
-}
-
-TEST(PairingSearch, EmptyListSucceedsAtOnce) {
-    MemoryTournament m;
-    m.AddPlayers(2);
-    SearchRun run = RunSearch(m, {});
-    EXPECT_TRUE(run.success);
-    EXPECT_TRUE(run.PairList.empty());
-    EXPECT_EQ(m.lines, (Lines{"Players in actual ScoreGroups: 0 ()"}));
 }
 
 TEST(PairingSearch, LastPlayerLeftGetsTheByeOnlyOnce) {
