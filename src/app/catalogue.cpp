@@ -209,10 +209,45 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {203, "is not among the players for this action."},
         // ---- end store ----
         // ---- pairing 230-259 ----
+        {230, "Pairing with the external engine JaVaFo (JaVaFoIsUsed=True in the settings file) is not available yet. Set JaVaFoIsUsed=False to pair with the program's own algorithm."},
         // ---- end pairing ----
         // ---- reports 260-289 ----
+        {260, "No tournament is open."},
+        {261, "No file name is set for this report in the [Reports] section of the file"},
+        {262, "paired"},
+        {263, "has not been paired."},
         // ---- end reports ----
         // ---- fide 290-319 ----
+        {290, "The file name"},
+        {291, "in the settings file must be a plain file name inside the tournament folder."},
+        {292, "in the settings file would overwrite a file of the tournament."},
+        {293, "The input and output files of the pairing engine must have different names."},
+        {294, "Output of the pairing engine"},
+        {295, "line"},
+        {296, "is empty."},
+        {297, "does not hold two starting numbers."},
+        {298, "names a starting number outside the field."},
+        {299, "pairs a player a second time."},
+        {300, "pairs a player who is absent from this round."},
+        {301, "gives a second bye."},
+        {302, "These players were not paired:"},
+        {303, "The program could not be started:"},
+        {304, "The pairing engine was cancelled."},
+        {305, "The pairing engine was stopped after"},
+        {306, "seconds."},
+        {307, "The pairing engine ended with exit code"},
+        {308, "TRF file"},
+        {309, "the starting number is not a whole number."},
+        {310, "the rating is not a whole number."},
+        {311, "the opponent is not a starting number."},
+        {312, "the number of rounds is not a whole number."},
+        {313, "the starting number appears a second time."},
+        {314, "the opponent is not in the file."},
+        {315, "the player is paired more than once."},
+        {316, "is not a valid folder name."},
+        {317, "The file holds no player line (001)."},
+        {318, "the player is paired against himself."},
+        {319, "the two players' lines disagree on this game."},
         // ---- end fide ----
         // ---- ratinglist 320-349 ----
         {320, "Converting the rating list"},
