@@ -266,6 +266,7 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         // ---- end gui ----
         // ---- reliability 380-399 ----
         {380, "The tournament is in use by another Veltrun process."},
+        {381, "has more than one game in this round."},
         // ---- end reliability ----
     };
     return entries;

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "store/errors.h"
 #include "store/file_messages.h"
@@ -14,6 +15,24 @@ namespace veltrun {
 namespace {
 
 bool IsNoPlayerSide(std::string_view side) { return side == "bye" || side == "stop"; }
+
+// A player with two results in one round (or one against himself) would get
+// two history entries for the round and shift every later round. A game
+// without a result adds nothing, so only games with a result count.
+void RequireOneGamePerRound(Session& session, const Tournament& t, const std::string& gameId, int round,
+                            std::set<int>& seen) {
+    for (int side = 1; side <= 2; ++side) {
+        std::string alias = GetField(gameId, '-', side);
+        int index = FindPlayerByArrivalID(t, alias);
+        if (index <= 0 || seen.insert(index).second) continue;
+        Fail(session,
+             "Fatal error (in file round" + std::to_string(round) + ".txt). Player (" + alias +
+                 ") has more than one game in this round.",
+             session.tr(94, "Fatal error") + " (" + session.tr(99, "in file") + " round" + std::to_string(round) +
+                 ".txt). " + session.tr(102, "Alias") + " (" + alias + ") " +
+                 session.tr(381, "has more than one game in this round."));
+    }
+}
 
 }  // namespace
 
@@ -51,11 +70,13 @@ void LoadRoundFile(Session& session, Tournament& t, int round, const std::filesy
     session.AppendToLog("Load list of games from file (" + path.string() + ").");
     std::vector<std::string> lines = ReadTrimmedLines(path);
     bool goals = t.TBsType == "Goals";
+    std::set<int> seen;
     for (size_t i = 0; i < lines.size(); ++i) {
         if (IsRoundFileComment(lines[i])) continue;
         GameLine game = ParseGameLine(lines[i]);
         try {
             InsertGame(session, t, game.GameId, game.Result, goals ? game.Goals : "0:0", round);
+            if (game.Result != "?-?") RequireOneGamePerRound(session, t, game.GameId, round, seen);
         } catch (const myException& e) {
             throw myException(e.what() + AtFileLine(session, path, static_cast<int>(i) + 1));
         }

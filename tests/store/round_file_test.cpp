@@ -60,6 +60,22 @@ TEST(RoundFile, GamesWithoutResultAndUnknownAliases) {
     EXPECT_NE(LoadError(f, folder).find("Alias () not found"), std::string::npos);
 }
 
+TEST(RoundFile, PlayerOnTwoBoardsOfOneRoundIsRefused) {
+    StoreFixture f;
+    auto folder = FourPlayers(f);
+    auto path = (folder / "round1.txt").string();
+    for (std::string round : {"|1-0|||A1-A1\n", "|1-0|||A1-A2\n|0-1|||A3-A2\n", "|1k-0k|||A3-bye\n|0-1|||A1-A3\n"}) {
+        WriteBytes(folder / "round1.txt", round);
+        std::string message = LoadError(f, folder);
+        EXPECT_NE(message.find("has more than one game in this round."), std::string::npos) << round;
+        EXPECT_NE(message.find(path + ", line "), std::string::npos) << message;
+        EXPECT_FALSE(f.session.HasTournament());
+    }
+    // Byes, stops, games without a result and each result once: accepted.
+    WriteBytes(folder / "round1.txt", "|1-0|||A1-A2\n|1k-0k|||A3-bye\n|0k-0k|||A4-stop\n|?-?|||A4-A3\n");
+    EXPECT_EQ(LoadError(f, folder), "");
+}
+
 TEST(RoundFile, GoalsAreReadOnlyInGoalsTournaments) {
     StoreFixture f;
     auto folder = FourPlayers(f, "Goals");

@@ -1,0 +1,83 @@
+// A full disk during each kind of write: the command reports the failure and
+// the old file stays as it was, byte for byte.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/commands.h"
+#include "store/errors.h"
+#include "store/settings.h"
+#include "store/text_file.h"
+#include "support/store_fixture.h"
+
+namespace veltrun {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class FullDisk : public ::testing::Test {
+protected:
+    testing::TempFolder home;
+    std::string err;
+
+    int Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home.str(), "--yes"});
+        std::ostringstream out, errors;
+        int code = cli::RunCli(args, out, errors);
+        err = errors.str();
+        return code;
+    }
+    std::filesystem::path Cup() const { return home.path() / "Tourn" / "Cup"; }
+
+    void SetUp() override {
+        ASSERT_EQ(Run({"new", "Cup", "--rounds", "3"}), 0) << err;
+        for (const char* name : {"Ann Alpha", "Ben Beta", "Cid Gamma", "Dan Delta"})
+            ASSERT_EQ(Run({"add-player", "Cup", "--name", name, "--elo", "1500"}), 0) << err;
+        WriteBytes(Cup() / "round1.txt", "# round\r\n|?-?|||AAnn-ABen\r\n|?-?|||ACid-ADan\r\n");
+        ASSERT_EQ(Run({"open", "Cup"}), 0) << err;
+    }
+    void TearDown() override { SimulateWriteFailureAfter(-1); }
+
+    // The command fails on the full disk and leaves the file as it was; at
+    // every cut-off point, from an empty temporary file to all but the end.
+    void ExpectRefusedAndIntact(const std::vector<std::string>& command, const std::filesystem::path& file) {
+        std::string before = ReadBytes(file);
+        for (long long cut : {0LL, 1LL, static_cast<long long>(before.size() / 2)}) {
+            SimulateWriteFailureAfter(cut);
+            EXPECT_EQ(Run(command), 1) << command[0] << " at " << cut;
+            SimulateWriteFailureAfter(-1);
+            EXPECT_FALSE(err.empty()) << command[0];
+            EXPECT_EQ(ReadBytes(file), before) << command[0] << " at " << cut;
+            for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
+                EXPECT_NE(entry.path().filename().string().front(), '.') << "temporary file left: " << entry.path();
+        }
+        EXPECT_EQ(Run({"open", "Cup"}), 0) << err;
+    }
+};
+
+TEST_F(FullDisk, ResultEntryKeepsTheRoundFile) {
+    ExpectRefusedAndIntact({"result", "Cup", "AAnn-ABen", "1-0"}, Cup() / "round1.txt");
+    EXPECT_EQ(Run({"result", "Cup", "AAnn-ABen", "1-0"}), 0) << "the disk has room again";
+}
+
+TEST_F(FullDisk, PlayerChangesKeepThePlayersFile) {
+    ExpectRefusedAndIntact({"add-player", "Cup", "--name", "Eve Late", "--elo", "1400"}, Cup() / "players.txt");
+    ExpectRefusedAndIntact({"delete-player", "Cup", "ADan"}, Cup() / "players.txt");
+    ASSERT_EQ(Run({"delete-player", "Cup", "ADan"}), 0) << err;
+    ExpectRefusedAndIntact({"restore-player", "Cup", "ADan"}, Cup() / "players.txt");
+}
+
+TEST_F(FullDisk, SettingsWriteKeepsTheSettingsFile) {
+    auto file = home.path() / "Veltrun.ini";
+    ASSERT_TRUE(std::filesystem::exists(file));
+    std::string before = ReadBytes(file);
+    Settings settings = LoadSettings(file);
+    SimulateWriteFailureAfter(10);
+    EXPECT_THROW(SaveWindowPlacement(settings, 1, 2, 300, 400), myException);
+    SimulateWriteFailureAfter(-1);
+    EXPECT_EQ(ReadBytes(file), before);
+}
+
+}  // namespace
+}  // namespace veltrun

@@ -1,0 +1,178 @@
+// Crash safety: the real program is killed at random moments while it writes;
+// every tournament file is then the old or the new version, never a mix, and
+// the tournament still opens.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "cli/commands.h"
+#include "support/store_fixture.h"
+
+extern char** environ;
+
+namespace veltrun {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+using Files = std::map<std::string, std::string>;
+
+int RunInProcess(const std::filesystem::path& home, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--home", home.string(), "--yes"});
+    std::ostringstream out, err;
+    return cli::RunCli(args, out, err);
+}
+
+// The tournament files with their bytes; the log grows by appending and the
+// temporary files of an interrupted write are not tournament files.
+Files Snapshot(const std::filesystem::path& folder) {
+    Files files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::string name = entry.path().filename().string();
+        if (name == "tournlog.log" || name.front() == '.') continue;
+        files[name] = ReadBytes(entry.path());
+    }
+    return files;
+}
+
+// Adding a player writes the file with the entrant appended, then in rating
+// order: both are whole files with the same lines.
+bool SameLines(const std::string& a, const std::string& b) {
+    auto lines = [](const std::string& text) {
+        std::vector<std::string> all;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) all.push_back(line);
+        std::sort(all.begin(), all.end());
+        return all;
+    };
+    return a.size() == b.size() && (b.empty() || b.back() == '\n') && lines(a) == lines(b);
+}
+
+pid_t Spawn(const std::filesystem::path& home, const std::vector<std::string>& args) {
+    std::vector<std::string> all = {VELTRUN_BINARY, "--home", home.string(), "--yes"};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
+}
+
+class KillTest : public ::testing::Test {
+protected:
+    TempFolder home;
+    TempFolder scratch;
+    std::mt19937 random{20261206};
+    int added = 0;
+    bool suspended = false;
+
+    std::filesystem::path Cup() const { return home.path() / "Tourn" / "Cup"; }
+
+    void SetUp() override {
+        ASSERT_EQ(RunInProcess(home.path(), {"new", "Cup", "--rounds", "5"}), 0);
+        for (int i = 1; i <= 8; ++i)
+            ASSERT_EQ(RunInProcess(home.path(), {"add-player", "Cup", "--name", "Pl" + std::to_string(i) + " Smith",
+                                                 "--elo", std::to_string(2400 - i * 10)}),
+                      0);
+        FreshRound();
+    }
+    void FreshRound() {
+        std::string round = "# symbol ?-? must be replaced by valid result\r\n";
+        for (int i = 1; i <= 4; ++i)
+            round += "|?-?|||APl" + std::to_string(i) + "-APl" + std::to_string(i + 4) + "\r\n";
+        WriteBytes(Cup() / "round1.txt", round);
+    }
+    // The next writing command: a result, a late entrant, a suspension or a restoration.
+    std::vector<std::string> NextCommand(int step) {
+        switch (step % 3) {
+            case 0: {
+                std::string round = ReadBytes(Cup() / "round1.txt");
+                auto open = round.find("|?-?|||");
+                if (open == std::string::npos) {
+                    FreshRound();
+                    round = ReadBytes(Cup() / "round1.txt");
+                    open = round.find("|?-?|||");
+                }
+                auto id = round.substr(open + 7, round.find('\r', open) - open - 7);
+                const char* results[] = {"1-0", "0-1", "0.5-0.5"};
+                return {"result", "Cup", id, results[step % 3 == 0 ? (step / 3) % 3 : 0]};
+            }
+            case 1:
+                return {"add-player", "Cup", "--name", "Late" + std::to_string(++added) + " Jones", "--elo", "1500"};
+            default:
+                suspended = !suspended;
+                return {suspended ? "delete-player" : "restore-player", "Cup", "APl3"};
+        }
+    }
+    // The files the command leaves when it runs to its end, from a copy.
+    Files Finished(const std::vector<std::string>& command) {
+        auto copyHome = scratch.path() / "home";
+        std::filesystem::remove_all(copyHome);
+        std::filesystem::create_directories(copyHome / "Tourn");
+        std::filesystem::copy(Cup(), copyHome / "Tourn" / "Cup", std::filesystem::copy_options::recursive);
+        RunInProcess(copyHome, command);
+        return Snapshot(copyHome / "Tourn" / "Cup");
+    }
+    // How long one run of the program takes here, to spread the kills over it.
+    double MeasureMilliseconds() {
+        auto start = std::chrono::steady_clock::now();
+        pid_t pid = Spawn(home.path(), {"open", "Cup"});
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    }
+};
+
+TEST_F(KillTest, EveryFileIsTheOldOrTheNewVersionAfterSigkill) {
+    const double runtime = MeasureMilliseconds();
+    std::uniform_real_distribution<double> delay(0.0, runtime * 1.3);
+    // Up to 300 kills, fewer when the program is slow (sanitizers), to stay near 20 s.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    int changed = 0, kills = 0;
+    for (int step = 0; step < 300 && (step < 20 || std::chrono::steady_clock::now() < deadline); ++step, ++kills) {
+        auto command = NextCommand(step);
+        Files before = Snapshot(Cup());
+        Files after = Finished(command);
+        pid_t pid = Spawn(home.path(), command);
+        ASSERT_GT(pid, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(delay(random) * 1000)));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+
+        Files now = Snapshot(Cup());
+        for (const auto& [name, bytes] : now) {
+            bool old = before.count(name) && before[name] == bytes;
+            bool fresh = after.count(name) && (after[name] == bytes || (name == "players.txt" && SameLines(after[name], bytes)));
+            ASSERT_TRUE(old || fresh) << name << " is neither version after " << command[0] << " (step " << step << ")";
+        }
+        for (const auto& [name, bytes] : before)
+            ASSERT_TRUE(now.count(name) || !after.count(name)) << name << " vanished after " << command[0];
+        if (now != before) ++changed;
+        ASSERT_EQ(RunInProcess(home.path(), {"open", "Cup"}), 0) << "step " << step << ", " << command[0];
+    }
+    // The kills must land both before and after the writes, or the test proves little.
+    EXPECT_GT(changed, 0);
+    EXPECT_LT(changed, kills);
+    std::printf("%d kills, %d left a changed folder\n", kills, changed);
+}
+
+}  // namespace
+}  // namespace veltrun
