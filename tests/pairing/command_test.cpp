@@ -122,8 +122,10 @@ TEST_F(PairingCommand, ResultCorrectedByHandIsHonoured) {
 
 TEST_F(PairingCommand, PlayerListedTwiceInARoundIsNeverPaired) {
     Tournament();
-    Round(1, "# comment\n|1-0|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A1-bye\n|1k-0k|||A5-bye\n");
+    Round(1, "# comment\n|1-0|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");
     OpenTournament(f_.session, folder_);
+    // Edited by hand after opening: the pairing's own check refuses it.
+    Round(1, "# comment\n|1-0|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A1-bye\n|1k-0k|||A5-bye\n");
     try {
         Pair();
         FAIL() << "paired";
@@ -133,7 +135,6 @@ TEST_F(PairingCommand, PlayerListedTwiceInARoundIsNeverPaired) {
         EXPECT_NE(std::string(e.what()).find("line 4"), std::string::npos) << e.what();
     }
     EXPECT_FALSE(fs::exists(folder_ / "round2.txt"));
-    EXPECT_TRUE(f_.Logged("Fatal error (in file round1.txt). Alias (A1) is listed twice."));
 }
 
 TEST_F(PairingCommand, DefinitiveFailureWritesNoRoundFile) {
