@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "fide/engine_bridge.h"
 #include "pairing/round_consistency.h"
 #include "pairing/round_settings.h"
 #include "store/open_tournament.h"
@@ -69,13 +70,17 @@ bool MayPairNextRound(Session& session, Mode mode) {
 }
 
 // The external engine takes the place of PairRound when the settings ask for
-// it; it is not part of this program yet.
-std::optional<RoundPairing> PairWithEngine(Session& session) {
-    ShowError(session, session.tr(230,
-                                  "Pairing with the external engine JaVaFo (JaVaFoIsUsed=True in the settings file) is "
-                                  "not available yet. Set JaVaFoIsUsed=False to pair with the program's own "
-                                  "algorithm."));
-    return std::nullopt;
+// it; its round comes back in the driver's form for the callers.
+std::optional<RoundPairing> PairWithEngine(Session& session, int round) {
+    WriteRoundSettings(session, round);
+    RoundPairing pairing;
+    pairing.Round = round;
+    for (const RoundPair& side : PairRoundWithEngine(session)) {
+        std::string entry = side.White + "|" + side.Black;
+        if (side.Black == "stop") pairing.StopPairList.push_back(entry);
+        else pairing.PairList.insert(pairing.PairList.begin(), entry);  // FileOrder reads from the end
+    }
+    return pairing;
 }
 
 }  // namespace
@@ -90,8 +95,8 @@ std::optional<RoundPairing> PairNextRound(Session& session) {
         OpenTournament(session, t.TournamentFolder);
         if (t.CurrentRound != checked && !MayPairNextRound(session, Mode::Pair)) return std::nullopt;
     }
-    if (session.settings.JaVaFoIsUsed) return PairWithEngine(session);
     int round = t.CurrentRound + 1;
+    if (session.settings.JaVaFoIsUsed) return PairWithEngine(session, round);
     WriteRoundSettings(session, round);
     return PairRound(session, round);
 }

@@ -191,12 +191,17 @@ TEST_F(PairingCommand, DryRunWritesNothing) {
     EXPECT_EQ(dry->PairList, real->PairList);
 }
 
-TEST_F(PairingCommand, ExternalEngineIsRefusedForNow) {
+TEST_F(PairingCommand, ExternalEngineWithoutItsJarIsRefused) {
     Tournament();
     f_.session.settings.JaVaFoIsUsed = true;
-    EXPECT_FALSE(Pair());
-    ASSERT_EQ(Shown(MessageKind::Error).size(), 1U);
-    EXPECT_NE(Shown(MessageKind::Error)[0].find("JaVaFoIsUsed=False"), std::string::npos);
+    f_.session.settings.ShortFileNameJAVAFOin = "in.trf";
+    f_.session.settings.ShortFileNameJAVAFOout = "out.txt";
+    try {
+        Pair();
+        ADD_FAILURE() << "no error";
+    } catch (const myException& e) {
+        EXPECT_NE(std::string(e.what()).find("javafo.jar"), std::string::npos);
+    }
     EXPECT_FALSE(fs::exists(folder_ / "round1.txt"));
 }
 

@@ -1,0 +1,70 @@
+#include "ratinglist/rating_search.h"
+
+#include "ratinglist/match_key.h"
+#include "ratinglist/rating_lines.h"
+#include "store/text_utils.h"
+
+namespace veltrun {
+
+// Adds the rows of the lines that hold the key, while there is room.
+void SearchInto(const RatingLines& lines, std::string_view key, int maxRows, std::vector<SearchRow>& rows) {
+    std::size_t next = 0;
+    while (static_cast<int>(rows.size()) < maxRows) {
+        std::size_t hit = lines.FindNext(key, next);
+        if (hit >= lines.Size()) break;
+        AppendSearchRows(lines.FileName(hit), lines.Line(hit), rows);
+        next = hit + 1;
+    }
+}
+
+// Fields of a rating-file line: 1 FIDE ID, 2 name, 3 federation, 4 sex,
+// 5 standard, 6 rapid, 7 blitz, 8 birth, 9 title, 10 national ID, 11 club.
+void AppendSearchRows(std::string_view file, std::string_view line, std::vector<SearchRow>& rows) {
+    std::string prefix;
+    if (file != "elo.txt") prefix.append("(").append(file.substr(0, file.size() >= 4 ? file.size() - 4 : 0)).append(") ");
+    struct Kind {
+        const char* name;
+        int field;
+    };
+    for (Kind kind : {Kind{"blitz", 7}, Kind{"rapid", 6}, Kind{"standard", 5}}) {
+        SearchRow row;
+        row.type = prefix + kind.name;
+        row.name = GetField(line, '|', 2);
+        row.rating = Trim(GetField(line, '|', kind.field));
+        row.fideId = GetField(line, '|', 1);
+        row.sex = GetField(line, '|', 4);
+        row.federation = GetField(line, '|', 3);
+        row.birth = GetField(line, '|', 8);
+        row.title = GetField(line, '|', 9);
+        row.nationalId = GetField(line, '|', 10);
+        row.club = GetField(line, '|', 11);
+        rows.push_back(std::move(row));
+    }
+}
+
+std::vector<std::string> SearchRow::Cells() const {
+    return {type, name, rating, fideId, sex, federation, birth, title, nationalId, club};
+}
+
+std::string SearchRow::Text() const {
+    std::string text;
+    for (const auto& cell : Cells()) text += cell + "|";
+    return text;
+}
+
+std::string SearchRow::TakenText() const {
+    std::string text = Text();
+    text.pop_back();
+    return text;
+}
+
+std::vector<SearchRow> SearchRatingLines(RatingLines& lines, std::string_view term, int maxRows,
+                                         bool removeDiacritics) {
+    lines.SetRemoveDiacritics(removeDiacritics);
+    std::string key = MatchKeyFolder(removeDiacritics).Fold(term);
+    std::vector<SearchRow> rows;
+    SearchInto(lines, key, maxRows, rows);
+    return rows;
+}
+
+}  // namespace veltrun

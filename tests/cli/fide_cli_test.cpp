@@ -1,0 +1,131 @@
+// trf and import-trf on the command line: a tournament written out and read
+// back, and the refusals with their exit codes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "store/ini_file.h"
+#include "store/text_file.h"
+#include "support/temp_folder.h"
+
+namespace veltrun::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+class FideCliTest : public ::testing::Test {
+protected:
+    testing::TempFolder home;
+    fs::path folder;
+
+    void SetUp() override {
+        ASSERT_EQ(Run({"info"}).code, 0);  // installs Veltrun.ini
+        folder = home.path() / "Tourn" / "Spring Cup";
+        fs::create_directories(folder);
+        WriteTextLines(folder / "options.txt", {"[Options]", "MaxRound=4", "PointsType=1- 0.5 -0"});
+        WriteTextLines(folder / "players.txt", {"1|A1|Müller, Jörg|2200|4711|N1|", "1|A2|Smith, Ann|2100|4712|N2|",
+                                                "1|A3|Ode, Bo|1900|||", "0|A4|Late, Lu|1800|||"});
+        WriteTextLines(folder / "round1.txt", {"|1-0|||A1-A2", "|1k-0k|||A3-bye", "|0k-0k|||A4-stop"});
+        WriteTextLines(folder / "round2.txt", {"|0.5-0.5|||A3-A1", "|1k-0k|||A2-bye", "|0k-0k|||A4-stop"});
+    }
+    CliRun Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home.str()});
+        std::ostringstream out, err;
+        int code = RunCli(args, out, err);
+        return {code, out.str(), err.str()};
+    }
+};
+
+TEST_F(FideCliTest, TrfAndImportTrfRoundTripATournament) {
+    auto trf = Run({"trf", "Spring Cup"});
+    ASSERT_EQ(trf.code, 0) << trf.err;
+    EXPECT_EQ(trf.out, (folder / "tournament.trf").string() + "\n");
+    auto lines = ReadTextLines(folder / "tournament.trf");
+    EXPECT_EQ(lines[0], "012 Spring Cup");
+    EXPECT_EQ(lines[11].substr(0, 47), "001    1      Muller, Jorg                     ");
+
+    fs::path national = home.path() / "out" / "national.trf";
+    fs::create_directories(national.parent_path());
+    auto nat = Run({"trf", folder.string(), "--national", "-o", national.string()});
+    ASSERT_EQ(nat.code, 0) << nat.err;
+    EXPECT_EQ(nat.out, national.string() + "\n");
+    EXPECT_EQ(ReadTextLines(national)[11].substr(57, 11), "         N1");
+
+    auto imported = Run({"import-trf", (folder / "tournament.trf").string(), "--name", "Spring Copy"});
+    ASSERT_EQ(imported.code, 0) << imported.err;
+    fs::path copy = home.path() / "Tourn" / "Spring Copy";
+    EXPECT_EQ(imported.out, copy.string() + "\n");
+    EXPECT_NE(imported.err.find("Information: TRF file conversion complete."), std::string::npos);
+    EXPECT_EQ(ReadTextLines(copy / "round2.txt"),
+              (std::vector<std::string>{"|0.5-0.5|||A3-A1", "|1k-0k|||A2-bye", "|0k-0k|||A4-stop"}));
+
+    auto again = Run({"import-trf", (folder / "tournament.trf").string(), "--name", "Spring Copy"});
+    EXPECT_EQ(again.code, 1);
+    EXPECT_NE(again.err.find("already exists."), std::string::npos);
+}
+
+TEST_F(FideCliTest, StandingsWithCardsWriteTheConfiguredTrfFiles) {
+    fs::path ini = home.path() / "Veltrun.ini";
+    IniWriteString(ini, "Reports", "MakeOutputTRF16", "true");
+    IniWriteString(ini, "Reports", "MakeOutputTRF16National", "true");
+    auto cards = Run({"standings", "Spring Cup", "--cards"});
+    ASSERT_EQ(cards.code, 0) << cards.err;
+    EXPECT_EQ(ReadTextLines(folder / "tournament.trf")[11].substr(57, 11), "       4711");
+    EXPECT_EQ(ReadTextLines(folder / "tournament_national.trf")[11].substr(57, 11), "         N1");
+
+    IniWriteString(ini, "Reports", "ShortFileNameTRF16National", "../national.trf");
+    EXPECT_EQ(Run({"standings", "Spring Cup", "--cards"}).code, 1);
+    EXPECT_FALSE(fs::exists(folder.parent_path() / "national.trf"));
+}
+
+// With JaVaFoIsUsed on, "pair" goes through the engine: here a fake "java"
+// first on PATH that answers with a prepared pairing.
+TEST_F(FideCliTest, PairUsesTheEngineWhenTheSettingsSaySo) {
+    fs::path bin = home.path() / "bin";
+    fs::create_directories(bin);
+    std::ofstream(bin / "java") << "#!/bin/sh\n[ \"$1 $2 $5\" = \"-ea -jar -p\" ] && [ -f \"$4\" ] || exit 9\n"
+                                   "printf '3\\n1 3\\n2 0\\n' > \"$6\"\n";
+    fs::permissions(bin / "java", fs::perms::owner_all);
+    WriteTextLines(home.path() / "javafo.jar", {"not a real jar"});
+    IniWriteString(home.path() / "Veltrun.ini", "JaVaFo", "JaVaFoIsUsed", "true");
+    std::string oldPath = std::getenv("PATH");
+    setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
+    auto paired = Run({"pair", "Spring Cup"});
+    setenv("PATH", oldPath.c_str(), 1);
+    ASSERT_EQ(paired.code, 0) << paired.err;
+    EXPECT_EQ(ReadTextLines(folder / "round3.txt"),
+              (std::vector<std::string>{"# symbol ?-? must be replaced by valid result",
+                                        "# valid results are: 1-0 or 0-1 or 0.5-0.5 or 1k-0k or 0k-1k or 0k-0k or 0.5-0 or "
+                                        "0-0.5 or 0-0",
+                                        "|0k-0k|Late, Lu-stop|4-stop|A4-stop", "|?-?|Müller, Jörg-Ode, Bo|1-3|A1-A3",
+                                        "|1k-0k|Smith, Ann-bye|2-bye|A2-bye"}));
+    EXPECT_NE(ReadTextLines(folder / "options.txt").size(), 3u);  // the round's settings were recorded
+    EXPECT_TRUE(fs::exists(folder / "javafo_in.trf"));
+}
+
+TEST_F(FideCliTest, RefusalsExitWithOne) {
+    IniWriteString(home.path() / "Veltrun.ini", "Reports", "ShortFileNameTRF16", "../escape.trf");
+    auto escape = Run({"trf", "Spring Cup"});
+    EXPECT_EQ(escape.code, 1);
+    EXPECT_NE(escape.err.find("must be a plain file name inside the tournament folder."), std::string::npos);
+    EXPECT_FALSE(fs::exists(home.path() / "Tourn" / "escape.trf"));
+
+    auto overwrite = Run({"trf", "Spring Cup", "-o", (folder / "players.txt").string()});
+    EXPECT_EQ(overwrite.code, 1);
+    EXPECT_EQ(ReadTextLines(folder / "players.txt").size(), 5u);
+
+    EXPECT_EQ(Run({"import-trf", (home.path() / "missing.trf").string()}).code, 1);
+    EXPECT_EQ(Run({"import-trf", "a", "b"}).code, 2);
+}
+
+}  // namespace
+}  // namespace veltrun::cli
