@@ -209,7 +209,6 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {203, "is not among the players for this action."},
         // ---- end store ----
         // ---- pairing 230-259 ----
-        {230, "Pairing with the external engine JaVaFo (JaVaFoIsUsed=True in the settings file) is not available yet. Set JaVaFoIsUsed=False to pair with the program's own algorithm."},
         {231, "is listed twice."},
         // ---- end pairing ----
         // ---- reports 260-289 ----
