@@ -209,6 +209,7 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {203, "is not among the players for this action."},
         // ---- end store ----
         // ---- pairing 230-259 ----
+        {230, "A dry run pairs with the program's own algorithm only; it is not available while the external engine pairs (JaVaFoIsUsed=True)."},
         {231, "is listed twice."},
         // ---- end pairing ----
         // ---- reports 260-289 ----

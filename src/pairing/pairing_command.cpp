@@ -103,6 +103,13 @@ std::optional<RoundPairing> PairNextRound(Session& session) {
 
 std::optional<RoundPairing> PairNextRoundDryRun(Session& session) {
     if (!MayPairNextRound(session, Mode::DryRun)) return std::nullopt;
+    if (session.settings.JaVaFoIsUsed) {
+        // The own algorithm's boards would not be the engine's.
+        ShowWarning(session, session.tr(230,
+                                        "A dry run pairs with the program's own algorithm only; it is not available "
+                                        "while the external engine pairs (JaVaFoIsUsed=True)."));
+        return std::nullopt;
+    }
     BusyCursor busy(session.ui);
     Tournament copy = session.tournament;
     int round = copy.CurrentRound + 1;

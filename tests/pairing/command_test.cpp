@@ -195,6 +195,8 @@ TEST_F(PairingCommand, DryRunWritesNothing) {
 TEST_F(PairingCommand, ExternalEngineWithoutItsJarIsRefused) {
     Tournament();
     f_.session.settings.JaVaFoIsUsed = true;
+    EXPECT_FALSE(PairNextRoundDryRun(f_.session));  // its boards would not be the engine's
+    EXPECT_EQ(Shown(MessageKind::Warning).size(), 1U);
     f_.session.settings.ShortFileNameJAVAFOin = "in.trf";
     f_.session.settings.ShortFileNameJAVAFOout = "out.txt";
     try {
