@@ -219,6 +219,7 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {353, "Free software for Swiss-system tournaments"},
         // ---- end gui ----
         // ---- reliability 380-399 ----
+        {380, "The tournament is in use by another Veltrun process."},
         // ---- end reliability ----
     };
     return entries;

@@ -23,7 +23,9 @@ GlobalOptions ParseGlobalOptions(const std::vector<std::string>& argv) {
     GlobalOptions options;
     size_t i = 0;
     for (; i < argv.size(); ++i) {
-        auto [name, inlineValue] = SplitInline(argv[i]);
+        auto split = SplitInline(argv[i]);
+        const std::string name = split.first;
+        const std::optional<std::string> inlineValue = split.second;
         auto takeValue = [&]() -> std::string {
             if (inlineValue) return *inlineValue;
             if (i + 1 >= argv.size()) throw UsageError("Option " + name + " needs a value.");
@@ -57,7 +59,9 @@ CommandArgs::CommandArgs(const std::vector<std::string>& rest, const std::vector
             onlyPositional = true;
             continue;
         }
-        auto [name, inlineValue] = SplitInline(word);
+        auto split = SplitInline(word);
+        const std::string name = split.first;
+        const std::optional<std::string> inlineValue = split.second;
         if (name == "--help" || name == "-h") {
             help_ = true;
             continue;

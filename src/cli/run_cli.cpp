@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 #include <sstream>
 
@@ -10,6 +11,7 @@
 #include "store/errors.h"
 #include "store/session.h"
 #include "store/text_utils.h"
+#include "store/tournament_lock.h"
 
 namespace veltrun::cli {
 
@@ -51,6 +53,16 @@ const Command* FindCommand(const std::string& name) {
     return nullptr;
 }
 
+// Commands whose first argument is a tournament. Each of them writes into the
+// folder (opening rewrites players.txt, reports land there), so each takes the
+// folder's lock for as long as it runs.
+bool TakesTournament(const std::string& command) {
+    static const std::vector<std::string> names{"open", "players", "add-player", "delete-player", "restore-player",
+                                                "games", "result", "pair", "start-list", "round-report",
+                                                "standings", "team-report", "trf"};
+    return std::find(names.begin(), names.end(), command) != names.end();
+}
+
 void ApplyLanguageOption(Session& session, const std::string& lang) {
     if (lang.empty()) return;
     if (lang == "English" || lang == "English (built-in)") {
@@ -81,6 +93,13 @@ int RunCommand(const Command& command, const GlobalOptions& global, std::ostream
     try {
         StartSession(session);
         ApplyLanguageOption(session, global.lang);
+        TournamentLock lock;
+        if (TakesTournament(command.name) && !args.Positional().empty() &&
+            !lock.TryLock(ResolveTournamentFolder(session, args.Positional().front()))) {
+            ShowMessageDialog(session, session.tr(380, "The tournament is in use by another Veltrun process."),
+                              MessageKind::Error, {Button::Ok}, Button::Ok);
+            return 1;
+        }
         CliContext context{session, ui, out};
         int code = command.run(context, args);
         session.log.Flush();

@@ -7,6 +7,7 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "store/tournament_lock.h"
 #include "support/temp_folder.h"
 
 namespace veltrun::cli {
@@ -18,7 +19,7 @@ struct CliRun {
     std::string err;
 };
 
-CliRun Run(std::vector<std::string> args) {
+CliRun RunVeltrun(std::vector<std::string> args) {
     std::ostringstream out, err;
     int code = RunCli(args, out, err);
     return {code, out.str(), err.str()};
@@ -26,35 +27,35 @@ CliRun Run(std::vector<std::string> args) {
 
 TEST(CommandLine, UsageErrorsExitWithTwo) {
     testing::TempFolder home;
-    EXPECT_EQ(Run({"--home", home.str(), "no-such-command"}).code, 2);
-    EXPECT_EQ(Run({"--home", home.str(), "info", "--bogus"}).code, 2);
-    EXPECT_EQ(Run({"--home", home.str(), "translate"}).code, 2);
-    EXPECT_EQ(Run({"--home", home.str(), "translate", "1", "2"}).code, 2);
-    EXPECT_EQ(Run({"--home"}).code, 2);
-    auto bad = Run({"--home", home.str(), "translate", "abc"});
+    EXPECT_EQ(RunVeltrun({"--home", home.str(), "no-such-command"}).code, 2);
+    EXPECT_EQ(RunVeltrun({"--home", home.str(), "info", "--bogus"}).code, 2);
+    EXPECT_EQ(RunVeltrun({"--home", home.str(), "translate"}).code, 2);
+    EXPECT_EQ(RunVeltrun({"--home", home.str(), "translate", "1", "2"}).code, 2);
+    EXPECT_EQ(RunVeltrun({"--home"}).code, 2);
+    auto bad = RunVeltrun({"--home", home.str(), "translate", "abc"});
     EXPECT_EQ(bad.code, 2);
     EXPECT_NE(bad.err.find("Usage error:"), std::string::npos);
 }
 
 TEST(CommandLine, HelpAndVersion) {
-    auto help = Run({"--help"});
+    auto help = RunVeltrun({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("info"), std::string::npos);
     EXPECT_NE(help.out.find("translate ID"), std::string::npos);
-    auto version = Run({"--version"});
+    auto version = RunVeltrun({"--version"});
     EXPECT_EQ(version.code, 0);
     EXPECT_EQ(version.out.rfind("veltrun ", 0), 0u);
     testing::TempFolder home;
-    auto commandHelp = Run({"--home", home.str(), "translate", "--help"});
+    auto commandHelp = RunVeltrun({"--home", home.str(), "translate", "--help"});
     EXPECT_EQ(commandHelp.code, 0);
     EXPECT_NE(commandHelp.out.find("Usage: veltrun translate ID"), std::string::npos);
-    EXPECT_EQ(Run({}).code, 2);
+    EXPECT_EQ(RunVeltrun({}).code, 2);
 }
 
 TEST(CommandLine, InfoCreatesTheProgramFolder) {
     testing::TempFolder home;
     auto folder = home.path() / "new-home";
-    auto info = Run({"--home", folder.string(), "info"});
+    auto info = RunVeltrun({"--home", folder.string(), "info"});
     ASSERT_EQ(info.code, 0) << info.err;
     EXPECT_TRUE(std::filesystem::exists(folder / "Veltrun.ini"));
     EXPECT_NE(info.out.find("Program folder: " + folder.string()), std::string::npos);
@@ -64,15 +65,15 @@ TEST(CommandLine, InfoCreatesTheProgramFolder) {
 
 TEST(CommandLine, TranslateUsesTheChosenLanguage) {
     testing::TempFolder home;
-    auto english = Run({"--home", home.str(), "translate", "13"});
+    auto english = RunVeltrun({"--home", home.str(), "translate", "13"});
     ASSERT_EQ(english.code, 0) << english.err;
     EXPECT_EQ(english.out, "Pairing\n");
     std::filesystem::create_directories(home.path() / "Language");
     std::ofstream(home.path() / "Language" / "Test.txt") << "# test\r\n13|Paarung\r\n";
-    auto german = Run({"--home", home.str(), "--lang", "Test.txt", "translate", "13"});
+    auto german = RunVeltrun({"--home", home.str(), "--lang", "Test.txt", "translate", "13"});
     ASSERT_EQ(german.code, 0) << german.err;
     EXPECT_EQ(german.out, "Paarung\n");
-    EXPECT_EQ(Run({"--home", home.str(), "--lang", "Missing", "translate", "13"}).code, 2);
+    EXPECT_EQ(RunVeltrun({"--home", home.str(), "--lang", "Missing", "translate", "13"}).code, 2);
 }
 
 TEST(CommandLine, ArgumentParsing) {
@@ -100,6 +101,27 @@ TEST(CommandLine, GlobalOptionsStopAtTheCommand) {
     EXPECT_TRUE(*g.answer);
     EXPECT_EQ(g.command, "new");
     EXPECT_EQ(g.rest, (std::vector<std::string>{"--yes", "X"}));
+}
+
+}  // namespace
+}  // namespace veltrun::cli
+
+namespace veltrun::cli {
+namespace {
+
+TEST(CommandLine, DISABLED_ASecondProcessCannotChangeALockedTournament) {
+    testing::TempFolder home;
+    auto folder = home.path() / "Tourn" / "Locked";
+    std::filesystem::create_directories(folder);
+    TournamentLock other;  // stands for another Veltrun process holding the folder
+    ASSERT_TRUE(other.TryLock(folder));
+    auto run = RunVeltrun({"--home", home.str(), "open", "Locked"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("Error: The tournament is in use by another Veltrun process."), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder / "players.txt"));
+    other.Unlock();
+    TournamentLock again;
+    EXPECT_TRUE(again.TryLock(folder));
 }
 
 }  // namespace

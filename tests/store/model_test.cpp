@@ -263,12 +263,5 @@ TEST_F(ModelTest, ClearTournamentRestoresTheStartValues) {
     EXPECT_THROW(P(1).TBValue(0), std::out_of_range);
 }
 
-TEST(TieBreakCodes, OnlyTheKnownCodes) {
-    for (const char* code : {"BH", "midBH", "BHcut1", "DiEnc", "SB", "PS", "cWin", "cWinBl", "cBlack", "G1", "-G2",
-                             "G1-G2", "G1/G2", "-"})
-        EXPECT_TRUE(IsValidTieBreakCode(code)) << code;
-    for (const char* code : {"bh", "", "BH ", "G2"}) EXPECT_FALSE(IsValidTieBreakCode(code)) << code;
-}
-
 }  // namespace
 }  // namespace veltrun
