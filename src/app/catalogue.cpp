@@ -203,6 +203,10 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {192, "Club"},
         {193, "The reason for not creating a file can also be the exhaustion of all permissible combinations (few players and many rounds -  next round cannot be assembled)."},
         // ---- store 200-229 ----
+        {200, "line"},
+        {201, "is not read: round files are read from round1.txt on, without a gap, up to the number of rounds."},
+        {202, "already has a result."},
+        {203, "is not among the players for this action."},
         // ---- end store ----
         // ---- pairing 230-259 ----
         // ---- end pairing ----

@@ -1,0 +1,16 @@
+#pragma once
+// Message pieces shared by the loaders of the tournament folder.
+#include <filesystem>
+#include <string>
+
+namespace veltrun {
+
+class Session;
+
+// "File not exist (/path/file)."
+std::string FileNotExistMessage(const Session& session, const std::filesystem::path& file);
+// " (in file /path/file, line 7)": appended to a loader's refusal so the
+// director can find the line to mend.
+std::string AtFileLine(const Session& session, const std::filesystem::path& file, int lineNumber);
+
+}  // namespace veltrun

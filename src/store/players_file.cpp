@@ -1,0 +1,178 @@
+#include "store/players_file.h"
+
+#include <unicode/coll.h>
+#include <unicode/locid.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+#include "store/errors.h"
+#include "store/file_messages.h"
+#include "store/session.h"
+#include "store/text_file.h"
+#include "store/text_utils.h"
+#include "store/tournament.h"
+
+namespace veltrun {
+
+namespace {
+
+// Names compare without regard to case in the user's locale.
+class NameOrder {
+public:
+    NameOrder() {
+        UErrorCode status = U_ZERO_ERROR;
+        collator_.reset(icu::Collator::createInstance(icu::Locale::getDefault(), status));
+        if (U_FAILURE(status)) collator_.reset();
+        if (collator_) collator_->setStrength(icu::Collator::SECONDARY);
+    }
+    bool Before(const std::string& a, const std::string& b) const {
+        if (!collator_) return ToLowerUnicode(a) < ToLowerUnicode(b);
+        UErrorCode status = U_ZERO_ERROR;
+        auto result = collator_->compareUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())),
+                                             icu::StringPiece(b.data(), static_cast<int32_t>(b.size())), status);
+        return result == UCOL_LESS;
+    }
+
+private:
+    std::unique_ptr<icu::Collator> collator_;
+};
+
+// Whether the file already holds exactly these lines as the system writes them.
+bool FileHoldsLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string expected;
+    for (const auto& line : lines) expected += line + "\r\n";
+    return in.good() || in.eof() ? bytes == expected : false;
+}
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// The warning of a field that is replaced by 0 (ELO) or taken as suspended (on/off).
+std::string InvalidFieldWarning(const Session& session, const std::string& alias, const std::string& fieldText,
+                                const std::string& value, const std::filesystem::path& path, int lineNumber) {
+    return session.tr(97, "Player") + " (" + alias + ") " + fieldText + " (" + session.tr(99, "in file") + " " +
+           path.string() + ", " + session.tr(200, "line") + " " + std::to_string(lineNumber) + "). " +
+           session.tr(100, "Value") + " " + Quoted(value) + " " + session.tr(101, "was converted to 0.");
+}
+
+void CheckArrivalID(Session& session, const Tournament& t, const std::string& id, const std::filesystem::path& path,
+                    int lineNumber) {
+    std::string where = AtFileLine(session, path, lineNumber);
+    std::string inFile = " (" + path.string() + ").";
+    if (id.empty())
+        Fail(session, "Fatal error. Empty ArrivalID was founded.",
+             session.tr(92, "Fatal error. Empty ArrivalID was found") + inFile + where);
+    if (id == "bye")
+        Fail(session, "Fatal error. ArrivalID is bye.", session.tr(93, "Fatal error. ArrivalID is") + " bye" + inFile + where);
+    if (id == "stop")
+        Fail(session, "Fatal error. ArrivalID is stop.",
+             session.tr(93, "Fatal error. ArrivalID is") + " stop" + inFile + where);
+    if (id.find('-') != std::string::npos)
+        Fail(session, "Fatal error. ArrivalID (" + id + ") contain dash [-].",
+             session.tr(94, "Fatal error") + ". ArrivalID (" + id + ") " + session.tr(95, "contains dash") + " [-]." + where);
+    if (!IsArrivalIDUnique(t, id))
+        Fail(session, "Fatal error. ArrivalID (" + id + ") is not unique.",
+             session.tr(94, "Fatal error") + ". ArrivalID (" + id + ") " + session.tr(96, "is not unique") + inFile + where);
+}
+
+}  // namespace
+
+std::filesystem::path PlayersFilePath(const std::filesystem::path& folder) { return folder / "players.txt"; }
+
+PlayerLineFields SplitPlayerLine(std::string_view line) {
+    auto field = [&](int n) { return Trim(GetField(line, '|', n)); };
+    return {field(1), field(2), field(3), field(4), field(5), field(6), field(7)};
+}
+
+std::string JoinPlayerLine(const PlayerLineFields& f) {
+    return f.OnOff + "|" + f.ArrivalID + "|" + f.Name + "|" + f.ELO + "|" + f.FideID + "|" + f.NationalID + "|" +
+           f.TeamID;
+}
+
+std::string FormatPlayerLine(const TPlayer& p) {
+    return JoinPlayerLine({std::to_string(p.OnOff), p.ArrivalID, p.Name, std::to_string(p.ELO), p.FideID,
+                           p.NationalID, p.TeamID});
+}
+
+bool IsPlayersFileComment(std::string_view line) { return line.empty() || line.front() == '#'; }
+
+void LoadPlayers(Session& session, Tournament& t, const std::filesystem::path& path) {
+    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+    session.AppendToLog("Load list of players from file (" + path.string() + ").");
+    t.glob_ARRAY_PLAYERS.Clear();
+    std::vector<std::string> lines = ReadTrimmedLines(path);
+    std::string tooMany = session.tr(157, "The maximum number of players in a tournament is") + " " +
+                          std::to_string(MaxPlayers) + ".";
+    for (size_t i = 0; i < lines.size(); ++i) {
+        int lineNumber = static_cast<int>(i) + 1;
+        std::string line = CleanLine(lines[i]);
+        if (IsPlayersFileComment(Trim(line))) continue;
+        if (t.PlayerCount() >= MaxPlayers) throw myException(tooMany + AtFileLine(session, path, lineNumber));
+        PlayerLineFields f = SplitPlayerLine(line);
+        CheckArrivalID(session, t, f.ArrivalID, path, lineNumber);
+
+        TPlayer player;
+        player.ArrivalID = f.ArrivalID;
+        player.Name = f.Name;
+        if (!TryParseInt(f.ELO, player.ELO)) {
+            session.AppendToLog("Player " + Quoted(f.Name) + " has not valid elo " + Quoted(f.ELO) + ".");
+            player.ELO = 0;
+            ShowWarning(session, InvalidFieldWarning(session, f.ArrivalID,
+                                                     session.tr(98, "has invalid value at (fourth) field \"ELO\""),
+                                                     f.ELO, path, lineNumber));
+        }
+        player.FideID = f.FideID;
+        player.NationalID = f.NationalID;
+        player.TeamID = f.TeamID;
+        player.OnOff = f.OnOff == "1" ? 1 : 0;
+        if (f.OnOff != "0" && f.OnOff != "1")
+            ShowWarning(session, InvalidFieldWarning(session, f.ArrivalID,
+                                                     session.tr(104, "has invalid value at (first) field \"on/off\""),
+                                                     f.OnOff, path, lineNumber));
+        int index = t.glob_ARRAY_PLAYERS.Add(std::move(player), tooMany);
+        TPlayer& added = t.Player(index);
+        added.StartNo = index;
+        session.AppendToLog("Load successfully: " + added.Name + "|" + std::to_string(added.ELO) + "|" +
+                            added.ArrivalID + "|" + added.FideID + "|" + added.NationalID + "|" + added.TeamID + "|" +
+                            std::to_string(added.OnOff) + ".");
+    }
+}
+
+void SortPlayersByElo(Session& session, Tournament& t, const std::filesystem::path& path) {
+    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+    session.AppendToLog("Sorting by ELO ...");
+    int count = t.PlayerCount();
+    std::vector<TPlayer> players;
+    players.reserve(static_cast<size_t>(count));
+    for (int i = 1; i <= count; ++i) players.push_back(std::move(t.Player(i)));
+    NameOrder names;
+    std::stable_sort(players.begin(), players.end(), [&](const TPlayer& a, const TPlayer& b) {
+        if (a.ELO != b.ELO) return a.ELO > b.ELO;
+        return names.Before(a.Name, b.Name);
+    });
+
+    std::vector<std::string> lines = {std::string(PlayersFileHeader)};
+    for (int i = 1; i <= count; ++i) {
+        TPlayer& p = t.Player(i);
+        p = std::move(players[static_cast<size_t>(i - 1)]);
+        p.StartNo = i;
+        lines.push_back(FormatPlayerLine(p));
+    }
+    // An unchanged file is left alone, so merely opening a tidy tournament
+    // changes nothing on disk.
+    if (!FileHoldsLines(path, lines)) WriteTextLines(path, lines);
+    for (int i = 1; i <= count; ++i) {
+        const TPlayer& p = t.Player(i);
+        session.AppendToLog("(" + std::to_string(i) + ".) " + p.Name + ", elo: " + std::to_string(p.ELO) +
+                            ", fideid: " + p.FideID + ", nationalid: " + p.NationalID + ", teamid: " + p.TeamID +
+                            ", " + p.ArrivalID + ", OnOrOff=" + std::to_string(p.OnOff));
+    }
+    session.AppendToLog("New file players.txt was created.");
+}
+
+}  // namespace veltrun

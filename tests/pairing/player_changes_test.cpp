@@ -1,0 +1,254 @@
+// Changes to the field of players: adding (also late), deleting, suspending
+// and restoring, with the files and the model kept in step.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "app/command_players.h"
+#include "pairing/player_changes.h"
+#include "store/errors.h"
+#include "store/field_error.h"
+#include "store/open_tournament.h"
+#include "store/settings.h"
+#include "store/text_file.h"
+#include "store/tournament.h"
+#include "support/store_fixture.h"
+
+namespace veltrun {
+namespace {
+
+using testing::Crlf;
+using testing::ReadBytes;
+using testing::StoreFixture;
+using testing::WriteBytes;
+
+std::filesystem::path Running(StoreFixture& f, int rounds) {
+    auto folder = f.Folder();
+    WriteBytes(folder / "options.txt", "[Options]\nMaxRound=9\n");
+    WriteBytes(folder / "players.txt", "1|A1|Ann|2400|||\n1|A2|Ben|2300|||\n1|A3|Cid|2200|||\n0|A4|Dan|2100|||\n");
+    for (int r = 1; r <= rounds; ++r)
+        WriteBytes(folder / ("round" + std::to_string(r) + ".txt"), "|1-0|||A1-A2\n|1k-0k|||A3-bye\n|0k-0k|||A4-stop\n");
+    OpenTournament(f.session, folder);
+    return folder;
+}
+
+AddPlayerFields Player(const std::string& name, const std::string& elo) {
+    AddPlayerFields fields;
+    fields.Name = name;
+    fields.ELO = elo;
+    return fields;
+}
+
+std::string Refusal(StoreFixture& f, const AddPlayerFields& fields, std::string* field = nullptr) {
+    try {
+        AddPlayer(f.session, fields);
+    } catch (const FieldError& e) {
+        if (field) *field = e.Field();
+        return e.what();
+    } catch (const myException& e) {
+        return e.what();
+    }
+    return "";
+}
+
+Tournament WithAliases(const std::vector<std::string>& aliases) {
+    Tournament t;
+    for (const auto& alias : aliases) {
+        TPlayer p;
+        p.ArrivalID = alias;
+        p.Name = "Name of " + alias;
+        t.glob_ARRAY_PLAYERS.Add(p, "full");
+    }
+    return t;
+}
+
+TEST(AddPlayer, GeneratedAliasesAlwaysLoadAgain) {
+    Settings s;
+    Tournament none = WithAliases({});
+    EXPECT_EQ(GenerateArrivalID(none, s, "Alpha Beta Gamma"), "Alpha");
+    EXPECT_EQ(GenerateArrivalID(WithAliases({"ALPHA"}), s, "Alpha Beta"), "2");
+    EXPECT_EQ(GenerateArrivalID(none, s, "\xC4\x8C\x61pek Karel"), "Capek");  // Čapek
+    EXPECT_EQ(GenerateArrivalID(none, s, "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD Petrov"), "1");  // Cyrillic first name
+    EXPECT_EQ(GenerateArrivalID(none, s, "bye Bob"), "1");
+    EXPECT_EQ(GenerateArrivalID(none, s, "Stop Steve"), "1");
+    s.SystemPrefixForAlias = "A-";
+    EXPECT_EQ(GenerateArrivalID(none, s, "Ann Ash"), "AAnn");
+    EXPECT_EQ(GenerateArrivalID(WithAliases({"AAnn", "A2"}), s, "Ann Other"), "A3");
+    s.SystemPrefixForAlias = "P";
+    s.ArrUseNumbersOnly = true;
+    std::vector<std::string> nine = {"P1", "P2", "P3", "P4", "P5", "P6", "P7", "P8", "P9"};
+    EXPECT_EQ(GenerateArrivalID(WithAliases(nine), s, "X"), "P10");
+    nine.back() = "P10";
+    EXPECT_EQ(GenerateArrivalID(WithAliases(nine), s, "X"), "P10d1");
+    EXPECT_EQ(GenerateArrivalID(WithAliases({"P1", "P2", "P3", "P4", "P5", "P6", "P7", "p10", "P10D1"}), s, "X"),
+              "P10d1d1");
+}
+
+TEST(AddPlayer, FieldChecksAndCleaning) {
+    StoreFixture f;
+    auto folder = Running(f, 0);
+    std::string untouched = ReadBytes(folder / "players.txt");
+    std::string field;
+    EXPECT_EQ(Refusal(f, Player("  ", "1"), &field), "Player name must be entered.");
+    EXPECT_EQ(field, "E_PLAYER");
+    EXPECT_EQ(Refusal(f, Player("||", "1")), "Player name must be entered.");
+    EXPECT_EQ(Refusal(f, Player("Eve", " "), &field), "ELO must be entered.");
+    EXPECT_EQ(field, "E_ELO");
+    EXPECT_EQ(Refusal(f, Player("Eve", "-5")), "ELO must be a positive integer.");
+    EXPECT_EQ(Refusal(f, Player("Eve", "2 100")), "ELO must be a positive integer.");
+    EXPECT_EQ(Refusal(f, Player("cid", "1500"), &field),
+              "This is exactly the name of the player already in the tournament.");
+    EXPECT_EQ(field, "E_PLAYER");
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), untouched);
+
+    AddPlayerFields fields = Player(" Alpha-Beta|Gamma ", "0");
+    fields.FideID = " 12|34 ";
+    fields.TeamID = "North";
+    EXPECT_EQ(AddPlayer(f.session, fields), "Alpha");
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), untouched + "1|Alpha|Alpha BetaGamma|0|1234||North\r\n");
+    const Tournament& t = f.session.tournament;
+    ASSERT_EQ(t.PlayerCount(), 5);
+    EXPECT_EQ(t.Player(5).StartNo, 5);
+    EXPECT_EQ(t.Player(5).OnOff, 1);
+    EXPECT_TRUE(f.Logged("Add player: Alpha BetaGamma|0|Alpha|1234||North|1."));
+}
+
+TEST(AddPlayer, LateEntrantGetsStopLinesAndTheTournamentIsReloaded) {
+    StoreFixture f;
+    f.session.settings.SystemPrefixForAlias = "A";
+    auto folder = Running(f, 3);
+    EXPECT_EQ(AddPlayer(f.session, Player("Zoe Zed", "2350")), "AZoe");
+    for (int r = 1; r <= 3; ++r) {
+        std::string text = ReadBytes(folder / ("round" + std::to_string(r) + ".txt"));
+        EXPECT_EQ(text.substr(text.size() - 20), "|0k-0k|||AZoe-stop\r\n") << text;
+    }
+    EXPECT_EQ(ReadBytes(folder / "round2.txt").find("|1-0|||A1-A2"), 0u);
+    const Tournament& t = f.session.tournament;
+    // Reloaded: sorted in at her rating, three suspensions, no points.
+    ASSERT_EQ(t.PlayerCount(), 5);
+    EXPECT_EQ(t.Player(2).ArrivalID, "AZoe");
+    EXPECT_EQ(t.Player(2).OpponentHistory, "stop|stop|stop|");
+    EXPECT_EQ(t.Player(2).ColourHistory, "|||");
+    EXPECT_DOUBLE_EQ(t.Player(2).Points, 0.0);
+    EXPECT_DOUBLE_EQ(t.Player(1).Points, 3.0);
+    EXPECT_NE(ReadBytes(folder / "players.txt").find("\r\n1|AZoe|Zoe Zed|2350|||\r\n1|A2|"), std::string::npos);
+}
+
+TEST(AddPlayer, FailedWriteOfALateEntrantChangesNoFile) {
+    StoreFixture f;
+    auto folder = Running(f, 2);
+    std::string players = ReadBytes(folder / "players.txt");
+    std::string round1 = ReadBytes(folder / "round1.txt");
+    std::string round2 = ReadBytes(folder / "round2.txt");
+    // The temporary file of round2.txt cannot be made: the third write fails.
+    auto blocker = folder / (".round2.txt.tmp-" + std::to_string(getpid()));
+    std::filesystem::create_directories(blocker / "inside");
+    EXPECT_THROW(AddPlayer(f.session, Player("Zoe Zed", "2350")), myException);
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), players);
+    EXPECT_EQ(ReadBytes(folder / "round1.txt"), round1);
+    EXPECT_EQ(ReadBytes(folder / "round2.txt"), round2);
+    EXPECT_EQ(f.session.tournament.PlayerCount(), 4);
+    std::filesystem::remove_all(blocker);
+
+    // The simulated full disk on the very first write.
+    SimulateWriteFailureAfter(3);
+    EXPECT_THROW(AddPlayer(f.session, Player("Zoe Zed", "2350")), myException);
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), players);
+}
+
+TEST(AddPlayer, TheTwoThousandAndFirstIsRefusedBeforeAnyFileIsTouched) {
+    StoreFixture f;
+    auto folder = f.Folder();
+    std::vector<std::string> lines = {"#on/off|ArrivalID|Name|ELO|FideID|NationalID|TeamID"};
+    for (int i = 1; i <= 2000; ++i) lines.push_back("1|P" + std::to_string(i) + "|Player " + std::to_string(i) + "|1000|||");
+    WriteBytes(folder / "players.txt", Crlf(lines));
+    OpenTournament(f.session, folder);
+    std::string opened = ReadBytes(folder / "players.txt");
+    EXPECT_EQ(Refusal(f, Player("One More", "1000")), "The maximum number of players in a tournament is 2000.");
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), opened);
+}
+
+TEST(PlayerChooser, ListsFollowTheRoundAndTheFilter) {
+    StoreFixture f;
+    Running(f, 0);
+    auto all = FillPlayerChooser(f.session, DeleteOrSuspendChoice(f.session).filter);
+    ASSERT_EQ(all.size(), 5u);
+    EXPECT_EQ(all[0], "");
+    EXPECT_EQ(all[1], "[A1] Ann (2400)");
+    EXPECT_EQ(all[4], "[A4] Dan (2100)");
+    EXPECT_EQ(DeleteOrSuspendChoice(f.session).caption, "Delete player");
+    EXPECT_EQ(ArrivalIDOfChooserItem(all[2]), "A2");
+
+    StoreFixture g;
+    Running(g, 1);
+    auto active = FillPlayerChooser(g.session, DeleteOrSuspendChoice(g.session).filter);
+    EXPECT_EQ(active.size(), 4u);
+    EXPECT_EQ(DeleteOrSuspendChoice(g.session).caption, "To suspend player");
+    auto suspended = FillPlayerChooser(g.session, PlayerFilter::Suspended);
+    ASSERT_EQ(suspended.size(), 2u);
+    EXPECT_EQ(suspended[1], "[A4] Dan (2100)");
+
+    // The chooser shown through the UI seam, and the empty list refused.
+    g.ui.choices.push_back(1);
+    EXPECT_TRUE(RestorePlayerCommand(g.session));
+    ASSERT_EQ(g.ui.choosers.size(), 1u);
+    EXPECT_EQ(g.ui.choosers[0].caption, "Restoration of player");
+    EXPECT_EQ(g.ui.choosers[0].label, "Select player:");
+    EXPECT_EQ(g.ui.choosers[0].width, 400);
+    EXPECT_FALSE(RestorePlayerCommand(g.session));
+    EXPECT_EQ(g.ui.Texts(MessageKind::Error).back(), "No player found for this action.");
+}
+
+TEST(PlayerChanges, SuspendRestoreAndTheMismatchWarning) {
+    StoreFixture f;
+    auto folder = Running(f, 1);
+    EXPECT_TRUE(DeleteOrSuspendPlayerCommand(f.session, std::string("A2")));
+    EXPECT_EQ(f.session.tournament.Player(2).OnOff, 0);
+    EXPECT_NE(ReadBytes(folder / "players.txt").find("\r\n0|A2|Ben|2300|||\r\n"), std::string::npos);
+    EXPECT_TRUE(f.Logged("Action [suspend] for player (A2) successfully completed (=write to file players.txt)."));
+    EXPECT_TRUE(f.ui.messages.empty());
+
+    EXPECT_TRUE(RestorePlayerCommand(f.session, std::string("A2")));
+    EXPECT_EQ(f.session.tournament.Player(2).OnOff, 1);
+    EXPECT_TRUE(f.Logged("Action [restoration] for player (A2) successfully completed"));
+
+    // Changed by hand since the opening: warned, and the line is still written.
+    std::string text = ReadBytes(folder / "players.txt");
+    text.replace(text.find("0|A4|"), 5, "1|A4|");
+    WriteBytes(folder / "players.txt", "# kept\n" + text);
+    ChangePlayerLine(f.session, "A4", PlayerAction::Suspend);
+    EXPECT_EQ(f.ui.Texts(MessageKind::Warning).size(), 1u);
+    std::string after = ReadBytes(folder / "players.txt");
+    EXPECT_EQ(after.find("# kept\r\n"), 0u);
+    EXPECT_NE(after.find("\r\n0|A4|Dan|2100|||\r\n"), std::string::npos);
+
+    // An alias without a line: the file stays and the model too.
+    std::string before = ReadBytes(folder / "players.txt");
+    try {
+        ChangePlayerLine(f.session, "Q9", PlayerAction::Restore);
+        FAIL() << "a missing line must be reported";
+    } catch (const myException& e) {
+        EXPECT_EQ(std::string(e.what()), "Fatal error: line (for change) not found (Q9) in file players.txt");
+    }
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), before);
+    EXPECT_TRUE(f.Logged("Fatal error: line (for change) was not found (Q9) in file players.txt"));
+    EXPECT_FALSE(DeleteOrSuspendPlayerCommand(f.session, std::string("A4")));
+    EXPECT_EQ(f.ui.Texts(MessageKind::Error).back(), "Player (A4) is not among the players for this action.");
+}
+
+TEST(PlayerChanges, DeleteBeforeRoundOneFreesAliasAndName) {
+    StoreFixture f;
+    f.session.settings.SystemPrefixForAlias = "A";
+    auto folder = Running(f, 0);
+    EXPECT_TRUE(DeleteOrSuspendPlayerCommand(f.session, std::string("A3")));
+    EXPECT_EQ(ReadBytes(folder / "players.txt").find("A3"), std::string::npos);
+    EXPECT_EQ(f.session.tournament.Player(3).ArrivalID, "deletedA3");
+    EXPECT_EQ(f.session.tournament.Player(3).Name, "deletedCid");
+    EXPECT_EQ(AddPlayer(f.session, Player("Cid", "2200")), "ACid");
+    OpenTournament(f.session, folder);
+    EXPECT_EQ(f.session.tournament.PlayerCount(), 4);
+    EXPECT_EQ(f.session.tournament.Player(3).ArrivalID, "ACid");
+}
+
+}  // namespace
+}  // namespace veltrun

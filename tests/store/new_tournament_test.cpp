@@ -1,0 +1,129 @@
+// Creating a tournament: the dialog's checks, the files it writes and the
+// tournament it leaves open.
+#include <gtest/gtest.h>
+
+#include "store/errors.h"
+#include "store/field_error.h"
+#include "store/new_tournament.h"
+#include "store/open_tournament.h"
+#include "store/text_file.h"
+#include "store/text_utils.h"
+#include "support/store_fixture.h"
+
+namespace veltrun {
+namespace {
+
+using testing::ReadBytes;
+using testing::StoreFixture;
+using testing::WriteBytes;
+
+NewTournamentFields Fields(const std::string& name, const std::string& rounds) {
+    NewTournamentFields fields;
+    fields.FolderName = name;
+    fields.MaxRound = rounds;
+    return fields;
+}
+
+std::string Refusal(StoreFixture& f, const NewTournamentFields& fields, std::string* field = nullptr) {
+    try {
+        CreateTournament(f.session, fields);
+    } catch (const FieldError& e) {
+        if (field) *field = e.Field();
+        return e.what();
+    }
+    return "";
+}
+
+TEST(NewTournament, FieldChecks) {
+    StoreFixture f;
+    std::string field;
+    EXPECT_EQ(Refusal(f, Fields("Cup", "  "), &field), "Number of rounds must be entered.");
+    EXPECT_EQ(field, "E_MAX_ROUND");
+    for (std::string rounds : {"-3", "3.0", "x", "99999999999"}) {
+        EXPECT_EQ(Refusal(f, Fields("Cup", rounds), &field), "Number of rounds must be a positive integer.") << rounds;
+    }
+    std::string forbidden = "Directory name cannot contain characters \\/:*?\"<>|";
+    for (std::string name : {"a/b", "a\\b", "x:y", "..", ".", " ... "}) {
+        EXPECT_EQ(Refusal(f, Fields(name, "5"), &field), forbidden) << name;
+        EXPECT_EQ(field, "E_FOLDER");
+    }
+    EXPECT_FALSE(std::filesystem::exists(f.home.path() / "x:y"));
+
+    std::filesystem::create_directories(f.home.path() / "Tourn" / "Taken");
+    EXPECT_EQ(Refusal(f, Fields("Taken", "5")),
+              "A directory named \"Taken\" already exists. Choose a different directory name.");
+    EXPECT_EQ(Refusal(f, Fields("", "5")),
+              "A directory named \"\" already exists. Choose a different directory name.");
+    EXPECT_FALSE(f.session.HasTournament());
+
+    EXPECT_EQ(Refusal(f, Fields(" Spring Open ", "0")), "");
+    EXPECT_EQ(f.session.tournament.TournamentFolder, (f.home.path() / "Tourn" / "Spring Open").string());
+    EXPECT_EQ(f.session.tournament.MaxRound, 0);
+    // The random colour is stored as R and drawn for the open tournament.
+    EXPECT_NE(ReadBytes(f.home.path() / "Tourn" / "Spring Open" / "options.txt").find("ColourFor1stPlayer=R\r\n"),
+              std::string::npos);
+    std::string colour = f.session.tournament.ColourFor1stPlayer;
+    EXPECT_TRUE(colour == "W" || colour == "B") << colour;
+}
+
+TEST(NewTournament, WritesItsFilesAndOpensTheTournament) {
+    StoreFixture f;
+    NewTournamentFields fields = Fields("Goals Cup", " 7 ");
+    fields.Colour = "B";
+    fields.PointsType = "3-1-0";
+    fields.TBsType = "Goals";
+    fields.TB = {"G1-G2", "G1", "-", "DiEnc", "-G2"};
+    CreateTournament(f.session, fields);
+    auto folder = f.home.path() / "Tourn" / "Goals Cup";
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), "#on/off|ArrivalID|Name|ELO|FideID|NationalID|TeamID\r\n");
+    const Tournament& t = f.session.tournament;
+    EXPECT_EQ(t.CurrentRound, 0);
+    EXPECT_EQ(t.MaxRound, 7);
+    EXPECT_EQ(t.ColourFor1stPlayer, "B");
+    EXPECT_EQ(t.TBsType, "Goals");
+    EXPECT_DOUBLE_EQ(t.PointsForWin, 3.0);
+    EXPECT_EQ(t.TB1, "G1-G2");
+    EXPECT_EQ(f.session.log.File(), folder / "tournlog.log");
+    EXPECT_EQ(f.log.back(), "New tournament created.");
+
+    // The files read back as the same tournament.
+    OpenTournament(f.session, folder);
+    EXPECT_EQ(f.session.tournament.TBsType, "Goals");
+    EXPECT_EQ(f.session.tournament.TB5, "-G2");
+    EXPECT_EQ(f.session.tournament.PointsType, "3-1-0");
+}
+
+TEST(NewTournament, DefaultTieBreaksComeFromTheSettingsFile) {
+    StoreFixture f;
+    WriteBytes(f.home.path() / "Veltrun.ini",
+               "[DefaultTBforChess]\nTB1=midBH\nTB2=xyz\nTB3=SB\n[DefaultTBforGoals]\nTB1=G1/G2\nTB2=BH\n");
+    f.session.ReloadSettings();
+    EXPECT_EQ(DefaultTieBreakIndex(f.session, 1, "Chess", 9), 1);
+    EXPECT_EQ(DefaultTieBreakIndex(f.session, 2, "Chess", 9), 9);
+    auto chess = DefaultTieBreaks(f.session, "Chess");
+    EXPECT_EQ(chess[0], "midBH");
+    EXPECT_EQ(chess[1], "-");
+    EXPECT_EQ(chess[2], "SB");
+    auto goals = DefaultTieBreaks(f.session, "Goals");
+    EXPECT_EQ(goals[0], "G1/G2");
+    EXPECT_EQ(goals[1], "-");  // a chess code is not in the Goals list
+    auto fields = DefaultNewTournamentFields(f.session);
+    EXPECT_EQ(fields.FolderName, "Tourn" + DateStamp());
+    EXPECT_EQ(fields.Colour, "R");
+    EXPECT_EQ(fields.TB[0], "midBH");
+    EXPECT_EQ(CodeOfItem(TieBreakItems(f.session, "Goals")[2].Text), "G1-G2");
+}
+
+TEST(NewTournament, FailedWriteLeavesNoHalfFolder) {
+    StoreFixture f;
+    std::filesystem::create_directories(f.home.path() / "Tourn");
+    SimulateWriteFailureAfter(20);
+    EXPECT_THROW(CreateTournament(f.session, Fields("Broken", "5")), myException);
+    EXPECT_FALSE(std::filesystem::exists(f.home.path() / "Tourn" / "Broken"));
+    EXPECT_TRUE(std::filesystem::exists(f.home.path() / "Tourn"));
+    EXPECT_FALSE(f.session.HasTournament());
+    EXPECT_EQ(Refusal(f, Fields("Broken", "5")), "");
+}
+
+}  // namespace
+}  // namespace veltrun

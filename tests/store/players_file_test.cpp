@@ -1,0 +1,135 @@
+// players.txt: the strict loader, its warnings and the rewrite in rating order.
+#include <gtest/gtest.h>
+
+#include "store/errors.h"
+#include "store/open_tournament.h"
+#include "store/players_file.h"
+#include "store/text_file.h"
+#include "store/tournament.h"
+#include "support/store_fixture.h"
+
+namespace veltrun {
+namespace {
+
+using testing::Crlf;
+using testing::ReadBytes;
+using testing::StoreFixture;
+using testing::WriteBytes;
+
+std::string LoadError(StoreFixture& f, const std::string& players) {
+    auto path = f.Folder() / "players.txt";
+    WriteBytes(path, players);
+    Tournament t;
+    try {
+        LoadPlayers(f.session, t, path);
+    } catch (const myException& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(PlayersFile, EveryRefusalNamesTheFileAndTheLine) {
+    StoreFixture f;
+    auto path = (f.Folder() / "players.txt").string();
+    struct Case {
+        std::string file;
+        std::string message;
+        std::string log;
+    } cases[] = {
+        {"# h\n1|A|Ann|1|||\n1||Ben|1|||\n", "Fatal error. Empty ArrivalID was found (" + path + ").",
+         "Fatal error. Empty ArrivalID was founded."},
+        {"\n1| bye |Ben|1|||\n", "Fatal error. ArrivalID is bye (" + path + ").", "Fatal error. ArrivalID is bye."},
+        {"1|stop|Ben|1|||\n", "Fatal error. ArrivalID is stop (" + path + ").", "Fatal error. ArrivalID is stop."},
+        {"1|A-1|Ben|1|||\n", "Fatal error. ArrivalID (A-1) contains dash [-].",
+         "Fatal error. ArrivalID (A-1) contain dash [-]."},
+        {"1|A1|Ann|1|||\n1|a1|Ben|1|||\n", "Fatal error. ArrivalID (a1) is not unique (" + path + ").",
+         "Fatal error. ArrivalID (a1) is not unique."},
+    };
+    int expectedLine[] = {3, 2, 1, 1, 2};
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        f.log.clear();
+        std::string message = LoadError(f, cases[i].file);
+        EXPECT_EQ(message.rfind(cases[i].message, 0), 0u) << message;
+        EXPECT_NE(message.find(path + ", line " + std::to_string(expectedLine[i])), std::string::npos) << message;
+        EXPECT_TRUE(f.Logged(cases[i].log)) << cases[i].log;
+    }
+    EXPECT_EQ(LoadError(f, "1|A|B|1|||\n"), "");
+    auto missing = f.home.path() / "none" / "players.txt";
+    Tournament t;
+    EXPECT_THROW(LoadPlayers(f.session, t, missing), myException);
+}
+
+TEST(PlayersFile, TheTwoThousandAndFirstPlayerIsRefused) {
+    StoreFixture f;
+    std::string file = "#on/off|ArrivalID|Name|ELO|FideID|NationalID|TeamID\n";
+    for (int i = 1; i <= 2001; ++i) file += "1|P" + std::to_string(i) + "|Player " + std::to_string(i) + "|1000|||\n";
+    std::string message = LoadError(f, file);
+    EXPECT_EQ(message.rfind("The maximum number of players in a tournament is 2000.", 0), 0u) << message;
+    EXPECT_NE(message.find("line 2002"), std::string::npos) << message;
+    file.resize(file.rfind("1|P2001"));
+    EXPECT_EQ(LoadError(f, file), "");
+}
+
+TEST(PlayersFile, InvalidRatingAndOnOffAreWarnedAndReplaced) {
+    StoreFixture f;
+    auto folder = f.Folder();
+    WriteBytes(folder / "players.txt", "1|A|Ann|2100.5|||\n2|B|Ben||||\n0|C|Cid|1500|||\n");
+    OpenTournament(f.session, folder);
+    const Tournament& t = f.session.tournament;
+    auto warnings = f.ui.Texts(MessageKind::Warning);
+    ASSERT_EQ(warnings.size(), 3u);
+    EXPECT_EQ(warnings[0].rfind("Player (A) has invalid value at (fourth) field \"ELO\" (in file ", 0), 0u) << warnings[0];
+    EXPECT_NE(warnings[0].find("Value \"2100.5\" was converted to 0."), std::string::npos) << warnings[0];
+    EXPECT_NE(warnings[2].find("(first) field \"on/off\""), std::string::npos) << warnings[2];
+    EXPECT_TRUE(f.Logged("Player \"Ann\" has not valid elo \"2100.5\"."));
+    // Cid 1500, then Ann and Ben with 0 by name; Ben suspended by his on/off of 2.
+    EXPECT_EQ(t.Player(1).ArrivalID, "C");
+    EXPECT_EQ(t.Player(1).OnOff, 0);
+    EXPECT_EQ(t.Player(3).ArrivalID, "B");
+    EXPECT_EQ(t.Player(3).OnOff, 0);
+    EXPECT_EQ(ReadBytes(folder / "players.txt"),
+              Crlf({std::string(PlayersFileHeader), "0|C|Cid|1500|||", "1|A|Ann|0|||", "0|B|Ben|0|||"}));
+}
+
+TEST(PlayersFile, SortIsByRatingThenNameAndStable) {
+    StoreFixture f;
+    auto folder = f.Folder();
+    WriteBytes(folder / "players.txt",
+               "1|D|delta|2000|||\n1|X|Same|1800|||first\n1|A|Alpha|2000|||\n1|Y|same|1800|||second\n"
+               "1|Z|Zed|2400|||\n");
+    OpenTournament(f.session, folder);
+    const Tournament& t = f.session.tournament;
+    std::string order;
+    for (int i = 1; i <= t.PlayerCount(); ++i) {
+        order += t.Player(i).ArrivalID;
+        EXPECT_EQ(t.Player(i).StartNo, i);
+    }
+    EXPECT_EQ(order, "ZADXY");
+    EXPECT_TRUE(f.Logged("(2.) Alpha, elo: 2000, fideid: , nationalid: , teamid: , A, OnOrOff=1"));
+
+    WriteBytes(folder / "players.txt", "# only a header\n");
+    OpenTournament(f.session, folder);
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), Crlf({std::string(PlayersFileHeader)}));
+}
+
+TEST(PlayersFile, FailedRewriteLeavesTheOldFile) {
+    StoreFixture f;
+    auto folder = f.Folder();
+    std::string handMade = "1|B|Ben|1000|||\n1|A|Ann|2000|||\n";
+    WriteBytes(folder / "players.txt", handMade);
+    SimulateWriteFailureAfter(10);
+    try {
+        OpenTournament(f.session, folder);
+        FAIL() << "the failed write must be reported";
+    } catch (const myException& e) {
+        EXPECT_NE(std::string(e.what()).find("players.txt"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), handMade);
+    EXPECT_FALSE(f.session.HasTournament());
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_TRUE(entry.path().filename() == "players.txt" || entry.path().filename() == "tournlog.log")
+            << "left behind: " << entry.path();
+}
+
+}  // namespace
+}  // namespace veltrun

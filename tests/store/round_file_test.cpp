@@ -1,0 +1,138 @@
+// Round files: the loader, the list of games without a result, writing a
+// newly paired round and its backup.
+#include <gtest/gtest.h>
+
+#include "store/errors.h"
+#include "store/open_tournament.h"
+#include "store/round_file.h"
+#include "store/tournament.h"
+#include "support/store_fixture.h"
+
+namespace veltrun {
+namespace {
+
+using testing::Crlf;
+using testing::ReadBytes;
+using testing::StoreFixture;
+using testing::WriteBytes;
+
+// Four players A1..A4 (by rating), a chess or Goals tournament of five rounds.
+std::filesystem::path FourPlayers(StoreFixture& f, const std::string& type = "Chess") {
+    auto folder = f.Folder();
+    WriteBytes(folder / "options.txt", "[Options]\nMaxRound=5\nColourFor1stPlayer=W\nTBsType=" + type + "\n");
+    WriteBytes(folder / "players.txt",
+               "1|A1|Ann|2400|||\n1|A2|Ben|2300|||\n1|A3|Cid|2200|||\n0|A4|Dan|2100|||\n");
+    return folder;
+}
+
+std::string LoadError(StoreFixture& f, const std::filesystem::path& folder) {
+    try {
+        OpenTournament(f.session, folder);
+    } catch (const myException& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(RoundFile, GamesWithoutResultAndUnknownAliases) {
+    StoreFixture f;
+    auto folder = FourPlayers(f);
+    WriteBytes(folder / "round1.txt", "|?-?|||A3-A1\n");
+    OpenTournament(f.session, folder);
+    EXPECT_EQ(f.session.tournament.Player(1).OpponentHistory, "");
+    EXPECT_TRUE(f.Logged("Ignored: game A3-A1 has not result."));
+
+    // An unknown alias is fatal even in a game without a result.
+    WriteBytes(folder / "round1.txt", "# c\n\n|1-0|||A1-A2\n|?-?|||A3-X9\n");
+    std::string message = LoadError(f, folder);
+    EXPECT_EQ(message.rfind("Fatal error (in file round1.txt). Alias (X9) not found in file players.txt.", 0), 0u)
+        << message;
+    EXPECT_NE(message.find((folder / "round1.txt").string() + ", line 4"), std::string::npos) << message;
+
+    WriteBytes(folder / "round1.txt", "|1:0|||A1-A2\n");
+    message = LoadError(f, folder);
+    EXPECT_EQ(message.rfind("Fatal error (in file round1.txt). Game (A1-A2) has not valid result (1:0).", 0), 0u)
+        << message;
+    EXPECT_NE(message.find(", line 1"), std::string::npos) << message;
+
+    // A line with fewer than five fields has an empty first side.
+    WriteBytes(folder / "round1.txt", "|1-0|Ann-Ben\n");
+    EXPECT_NE(LoadError(f, folder).find("Alias () not found"), std::string::npos);
+}
+
+TEST(RoundFile, GoalsAreReadOnlyInGoalsTournaments) {
+    StoreFixture f;
+    auto folder = FourPlayers(f, "Goals");
+    WriteBytes(folder / "round1.txt", "|1-0|||A1-A2|1,5:0,5\n|0-1|||A3-A4\n");
+    OpenTournament(f.session, folder);
+    const Tournament& t = f.session.tournament;
+    EXPECT_EQ(t.Player(1).GoalsHistory, "1.5:0.5|");
+    EXPECT_DOUBLE_EQ(t.Player(2).GoalsFor, 0.5);
+    EXPECT_EQ(t.Player(3).GoalsHistory, "0:0|");
+
+    StoreFixture g;
+    auto chess = FourPlayers(g);
+    WriteBytes(chess / "round1.txt", "|1-0|||A1-A2|3:1\n");
+    OpenTournament(g.session, chess);
+    EXPECT_EQ(g.session.tournament.Player(1).GoalsHistory, "0:0|");
+    EXPECT_DOUBLE_EQ(g.session.tournament.Player(1).GoalsFor, 0.0);
+}
+
+TEST(RoundFile, GameListCountsGameLinesAndSelectsMissingResults) {
+    StoreFixture f;
+    auto folder = FourPlayers(f);
+    WriteBytes(folder / "round1.txt", "# header\n|1-0|||A1-A2\n|0-1|||A3-A4\n");
+    WriteBytes(folder / "round2.txt",
+               "# header\n|?-?|||A2-A1\n# a comment does not count\n\n|1k-0k|||A3-bye\n|?-?|||A4-stop\n"
+               "|0k-0k|||A4-stop\n|?-?|||A4-A3\n");
+    OpenTournament(f.session, folder);
+    const Tournament& t = f.session.tournament;
+    GameList round2 = BuildGameList(f.session, t, 2);
+    ASSERT_EQ(round2.size(), 3u);
+    EXPECT_EQ(round2[0].Text(), "|2|1|?-?|A2-A1|");
+    EXPECT_EQ(round2[1].Text(), "|2|3|?-?|A4-stop|");
+    EXPECT_EQ(round2[2].Text(), "|2|5|?-?|A4-A3|");
+    EXPECT_EQ(BuildGameList(f.session, t, -1).size(), 3u);
+    EXPECT_TRUE(BuildGameList(f.session, t, 1).empty());
+
+    std::filesystem::remove(folder / "round1.txt");
+    try {
+        BuildGameList(f.session, t, -1);
+        FAIL() << "a missing round file must be reported";
+    } catch (const myException& e) {
+        EXPECT_EQ(std::string(e.what()), "File not exist (" + (folder / "round1.txt").string() + ").");
+    }
+}
+
+TEST(RoundFile, NewRoundFileLayoutByesAndBackup) {
+    StoreFixture f;
+    f.session.settings.IsBackupRoundFiles = true;
+    auto folder = FourPlayers(f, "Goals");
+    WriteBytes(folder / "players.txt", "1|A1|Ann|2400|||\n1|A2|Ben|2300|||\n1|A3|Cid|2200|||\n0|A4|Dan|2100|||\n");
+    OpenTournament(f.session, folder);
+    Tournament& t = f.session.tournament;
+    WriteNewRoundFile(f.session, t, 1, {{"1", "2"}, {"3", "bye"}, {"4", "stop"}});
+    std::string expected = Crlf({"# symbol ?-? must be replaced by valid result",
+                                 "# valid results are: 1-0 or 0-1 or 0.5-0.5 or 1k-0k or 0k-1k or 0k-0k or 0.5-0 or "
+                                 "0-0.5 or 0-0",
+                                 "|?-?|Ann-Ben|1-2|A1-A2|0:0", "|1k-0k|Cid-bye|3-bye|A3-bye|0:0",
+                                 "|0k-0k|Dan-stop|4-stop|A4-stop|0:0"});
+    EXPECT_EQ(ReadBytes(folder / "round1.txt"), expected);
+    EXPECT_EQ(ReadBytes(folder / "bak_round1.txt"), expected);
+    EXPECT_TRUE(f.Logged("Backup file bak_round1.txt is created."));
+    // The bye and the suspension are in the model at once; the game is not.
+    EXPECT_DOUBLE_EQ(t.Player(3).Points, 1.0);
+    EXPECT_EQ(t.Player(4).OpponentHistory, "stop|");
+    EXPECT_EQ(t.Player(1).OpponentHistory, "");
+
+    // When the bye gives no points the code is 0k-0k; the model follows the file.
+    f.session.settings.ByePoints = "asLost";
+    f.session.settings.IsBackupRoundFiles = false;
+    t.CurrentRound = 1;
+    WriteNewRoundFile(f.session, t, 2, {{"bye", "1"}});
+    EXPECT_NE(ReadBytes(folder / "round2.txt").find("|0k-0k|bye-Ann|bye-1|bye-A1|0:0\r\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder / "bak_round2.txt"));
+}
+
+}  // namespace
+}  // namespace veltrun

@@ -1,0 +1,62 @@
+#pragma once
+// A session on a temporary program folder with the scripted UI seam, and
+// helpers to write a tournament folder by hand.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/session.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace veltrun::testing {
+
+inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Lines joined with CR LF, each line ended, as the system writes files.
+inline std::string Crlf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    return text;
+}
+
+struct StoreFixture {
+    ScriptedUi ui;
+    TempFolder home;
+    Session session{ui, home.path()};
+    std::vector<std::string> log;
+
+    StoreFixture() {
+        session.log.SetCapture(&log);
+        session.random.seed(7);
+    }
+    std::filesystem::path Folder(const std::string& name = "Cup") const {
+        auto folder = home.path() / "Tourn" / name;
+        std::filesystem::create_directories(folder);
+        return folder;
+    }
+    bool Logged(std::string_view part) const {
+        return std::any_of(log.begin(), log.end(), [&](const std::string& l) { return l.find(part) != std::string::npos; });
+    }
+    // Options of a tournament written by hand.
+    static void WriteOptions(const std::filesystem::path& folder, int maxRound, const std::string& extra = "") {
+        WriteBytes(folder / "options.txt", "[Options]\nMaxRound=" + std::to_string(maxRound) +
+                                               "\nColourFor1stPlayer=W\nPointsType=1- 0.5 -0\nTBsType=Chess\nTB1=BH\n" +
+                                               extra);
+    }
+};
+
+}  // namespace veltrun::testing
