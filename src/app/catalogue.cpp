@@ -211,6 +211,10 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         // ---- pairing 230-259 ----
         // ---- end pairing ----
         // ---- reports 260-289 ----
+        {260, "No tournament is open."},
+        {261, "No file name is set for this report in the [Reports] section of the file"},
+        {262, "paired"},
+        {263, "has not been paired."},
         // ---- end reports ----
         // ---- fide 290-319 ----
         // ---- end fide ----

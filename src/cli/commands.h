@@ -39,6 +39,8 @@ void RegisterPairingCommands(std::vector<Command>& table);
 void RegisterReportCommands(std::vector<Command>& table);
 void RegisterFideCommands(std::vector<Command>& table);
 void RegisterRatingCommands(std::vector<Command>& table);
+// demo: a whole generated tournament (registered with the report commands).
+void RegisterDemoCommand(std::vector<Command>& table);
 
 const std::vector<Command>& CommandTable();
 

@@ -1,0 +1,101 @@
+#include "reports/report_frame.h"
+
+#include <system_error>
+
+#include "reports/html_text.h"
+#include "store/errors.h"
+#include "store/session.h"
+#include "store/text_file.h"
+#include "store/text_utils.h"
+
+namespace veltrun {
+
+std::string ReportCharset(const Session& session) {
+    std::string charset = Trim(session.translation.HtmlCharset);
+    if (charset.empty()) charset = Trim(session.settings.HtmlCharset);
+    return charset.empty() ? "utf-8" : charset;
+}
+
+std::vector<std::string> PageHead(const std::string& charset) {
+    return {"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">",
+            "<HTML>",
+            "<HEAD>",
+            "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; CHARSET=" + HtmlEscape(charset) + "\">",
+            "<STYLE TYPE=\"Text/CSS\">",
+            "<!--",
+            ".blck{border:1px black solid;}",
+            "-->",
+            "</STYLE>",
+            "<TITLE></TITLE>",
+            "</HEAD>",
+            "<BODY>"};
+}
+
+std::vector<std::string> PageFoot() { return {"</BODY>", "</HTML>"}; }
+
+std::filesystem::path ReportFile(const Session& session, const std::string& fileName) {
+    // An empty name would make the folder itself, or a hidden ".html", the report.
+    if (Trim(fileName).empty() || Trim(fileName).front() == '.')
+        throw myException(session.tr(261, "No file name is set for this report in the [Reports] section of the file") +
+                          " " + session.SettingsFile().string() + ".");
+    return std::filesystem::path(session.tournament.TournamentFolder) / fileName;
+}
+
+std::filesystem::path ReportPath(const Session& session, const std::string& baseName) {
+    if (Trim(session.settings.HtmlSuffix).empty()) return ReportFile(session, "");
+    return ReportFile(session, baseName + "." + session.settings.HtmlSuffix);
+}
+
+namespace {
+
+std::string JoinPage(const std::string& charset, const std::vector<std::string>& body) {
+    std::string page;
+    auto add = [&page](const std::string& line) {
+        page += line;
+        page += "\r\n";
+    };
+    for (const auto& line : PageHead(charset)) add(line);
+    for (const auto& line : body) add(line);
+    for (const auto& line : PageFoot()) add(line);
+    return page;
+}
+
+}  // namespace
+
+void WriteReportFile(Session& session, const std::filesystem::path& path, const std::vector<std::string>& body) {
+    std::string charset = ReportCharset(session);
+    std::string bytes;
+    if (!EncodeForCharset(JoinPage(charset, body), charset, bytes)) {
+        session.AppendToLog("Unknown HTML character set (" + charset + "); report " + path.string() +
+                            " is written in utf-8.");
+        charset = "utf-8";
+        EncodeForCharset(JoinPage(charset, body), charset, bytes);
+    }
+    WriteFileAtomically(path, bytes);
+    session.AppendToLog("Report " + path.string() + " was written.");
+}
+
+void OpenReportInBrowser(Session& session, const std::filesystem::path& report) {
+    const std::string exePath = session.settings.Read("WebBrowser", "ExePath");
+    if (Trim(exePath).empty()) {
+        session.ui.OpenReport(report, "");
+        return;
+    }
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(exePath, ec)) {
+        session.ui.OpenReport(report, exePath);
+        return;
+    }
+    // Line breaks are the platform's "\n".
+    const std::string text = session.tr(129, "Could not find web browser") + ": " + "\n" + exePath + "\n\n" +
+                             session.tr(130, "Correct the \"ExePath\" entry in the [WebBrowser] section of the file") +
+                             " " + "\n" + session.SettingsFile().string() + "\n" +
+                             session.tr(131, "and then try again.") + "\n\n" +
+                             session.tr(132, "Or you can view the report by opening the file") + " " + "\n" +
+                             report.string();
+    ShowWarning(session, text);
+}
+
+std::string SuspendedMark(std::string_view onOffText) { return onOffText == "0" ? "*" : ""; }
+
+}  // namespace veltrun

@@ -1,0 +1,40 @@
+#pragma once
+// What every report shares: the page head and foot, the table style, the
+// report file names, writing the file and opening it in the browser.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrun {
+
+class Session;
+
+inline constexpr std::string_view TableOpening = "<TABLE cellspacing=0 cellpadding=0  BORDER=1 CLASS=\"blck\">";
+
+// The character set a report is written in: the language's HtmlCharset,
+// "utf-8" when none is set.
+std::string ReportCharset(const Session& session);
+std::vector<std::string> PageHead(const std::string& charset);
+std::vector<std::string> PageFoot();
+
+// A report file in the tournament folder; throws myException naming the
+// settings file when the configured name is empty.
+std::filesystem::path ReportFile(const Session& session, const std::string& fileName);
+// StartListName etc. + "." + HtmlSuffix in the tournament folder.
+std::filesystem::path ReportPath(const Session& session, const std::string& baseName);
+
+// Writes head, body and foot in the report's character set, CR LF line ends,
+// to a temporary file that is renamed over the report. An unknown character
+// set is logged and the page is written (and declared) as utf-8.
+void WriteReportFile(Session& session, const std::filesystem::path& path, const std::vector<std::string>& body);
+
+// Opens a written report: in the desktop's default viewer when [WebBrowser]
+// ExePath is empty, in that program when it exists, otherwise a warning
+// naming both paths.
+void OpenReportInBrowser(Session& session, const std::filesystem::path& report);
+
+// "*" for a suspended player's on/off text "0".
+std::string SuspendedMark(std::string_view onOffText);
+
+}  // namespace veltrun

@@ -1,0 +1,121 @@
+// The report commands on the command line: files written and named on
+// stdout, the TSV standings, refusals and the browser only with --open.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/commands.h"
+#include "store/ini_file.h"
+#include "store/text_file.h"
+#include "support/temp_folder.h"
+
+namespace veltrun::cli {
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+class ReportCli : public ::testing::Test {
+protected:
+    testing::TempFolder home;
+    std::filesystem::path folder = home.path() / "Tourn" / "Cup";
+
+    void SetUp() override {
+        ASSERT_EQ(Run({"info"}).code, 0);  // installs the default settings
+        std::filesystem::create_directories(folder);
+        WriteTextLines(folder / "options.txt", {"[Options]", "MaxRound=5", "ColourFor1stPlayer=W", "PointsType=1- 0.5 -0",
+                                                "TBsType=Chess", "TB1=BH", "TB2=-", "TB3=SB", "TB4=-", "TB5=-"});
+        WriteTextLines(folder / "players.txt", {"1|A1|Anna|2200|||North", "1|B2|Boris|2000|||South",
+                                                "1|C3|Cyril|1800|||North"});
+    }
+    void TwoRounds() {
+        // R1: A1-B2 1-0, C3 bye; R2: C3-A1 0.5-0.5, B2 bye.  A1 1.5, B2 1, C3 1.5
+        WriteTextLines(folder / "round1.txt", {"|1-0|||A1-B2", "|1k-0k|||C3-bye"});
+        WriteTextLines(folder / "round2.txt", {"|0.5-0.5|||C3-A1", "|1k-0k|||B2-bye"});
+    }
+    CliRun Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home.str()});
+        std::ostringstream out, err;
+        int code = RunCli(args, out, err);
+        return {code, out.str(), err.str()};
+    }
+};
+
+TEST_F(ReportCli, EachReportCommandWritesItsFileAndPrintsThePath) {
+    TwoRounds();
+    auto start = Run({"start-list", "Cup"});
+    EXPECT_EQ(start.code, 0) << start.err;
+    EXPECT_EQ(start.out, (folder / "startlist.html").string() + "\n");
+    EXPECT_TRUE(std::filesystem::exists(folder / "startlist.html"));
+
+    auto newest = Run({"round-report", "Cup"});  // no terminal: the current round
+    EXPECT_EQ(newest.code, 0) << newest.err;
+    EXPECT_EQ(newest.out, (folder / "round2.html").string() + "\n");
+    EXPECT_EQ(Run({"round-report", "Cup", "1"}).out, (folder / "round1.html").string() + "\n");
+
+    auto standings = Run({"standings", folder.string()});
+    EXPECT_EQ(standings.code, 0) << standings.err;
+    EXPECT_EQ(standings.out, (folder / "standings.html").string() + "\n");
+
+    IniWriteString(home.path() / "Veltrun.ini", "Reports", "TeamReport_IsUsed", "true");
+    auto cards = Run({"standings", "Cup", "--cards"});
+    EXPECT_EQ(cards.code, 0) << cards.err;
+    EXPECT_EQ(cards.out, (folder / "standings_cards.html").string() + "\n" + (folder / "teams.html").string() + "\n");
+
+    auto teams = Run({"team-report", "Cup"});
+    EXPECT_EQ(teams.code, 0) << teams.err;
+    EXPECT_EQ(teams.out, (folder / "teams.html").string() + "\n");
+    EXPECT_EQ(teams.err, "");
+}
+
+TEST_F(ReportCli, PrintGivesTabSeparatedStandings) {
+    TwoRounds();
+    auto plain = Run({"standings", "Cup", "--print"});
+    EXPECT_EQ(plain.code, 0) << plain.err;
+    // A1 and C3 on 1.5: BH 1 + 1.5 = 2.5 against 0 + 1.5 = 1.5.
+    EXPECT_EQ(plain.out,
+              "place\tArrivalID\tName\tELO\tPoints\tBH\tSB\n"
+              "1\tA1\tAnna\t2200\t1.5\t2.5\t1.75\n"
+              "2\tC3\tCyril\t1800\t1.5\t1.5\t0.75\n"
+              "3\tB2\tBoris\t2000\t1.0\t1.5\t0\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "standings.html"));
+    auto perf = Run({"standings", "Cup", "--print", "--perf"});
+    std::istringstream lines(perf.out);
+    std::string header, first;
+    std::getline(lines, header);
+    std::getline(lines, first);
+    EXPECT_EQ(header, "place\tArrivalID\tName\tELO\tPoints\tBH\tSB\tn\tw\taverage\twe\tperformance");
+    // Anna: 1.5 from games against 2000 and 1800: 75 % of average 1900; 300
+    // above it she expects 86 - 9/13 per cent of two games.
+    EXPECT_EQ(first, "1\tA1\tAnna\t2200\t1.5\t2.5\t1.75\t2\t1.5\t1900\t1.71\t2093");
+}
+
+TEST_F(ReportCli, RefusalsAndUsageErrors) {
+    auto early = Run({"standings", "Cup"});
+    EXPECT_EQ(early.code, 1);
+    EXPECT_EQ(early.err, "Information: No round has been pair yet.\n");
+    EXPECT_EQ(Run({"round-report", "Cup"}).code, 1);
+    TwoRounds();
+    auto missing = Run({"round-report", "Cup", "7"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find("Round 7 has not been paired."), std::string::npos);
+    EXPECT_EQ(Run({"round-report", "Cup", "two"}).code, 2);
+    EXPECT_EQ(Run({"standings", "Cup", "--perf"}).code, 2);
+    EXPECT_EQ(Run({"start-list", "NoSuchCup"}).code, 1);
+}
+
+TEST_F(ReportCli, TheBrowserIsOnlyTriedWithOpen) {
+    IniWriteString(home.path() / "Veltrun.ini", "WebBrowser", "ExePath", (home.path() / "no-browser").string());
+    auto quiet = Run({"start-list", "Cup"});
+    EXPECT_EQ(quiet.code, 0);
+    EXPECT_EQ(quiet.err, "");
+    auto open = Run({"start-list", "Cup", "--open"});
+    EXPECT_EQ(open.code, 0);
+    EXPECT_NE(open.err.find("Warning: Could not find web browser"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace veltrun::cli

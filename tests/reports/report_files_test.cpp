@@ -1,0 +1,70 @@
+// Every report of one small tournament, byte for byte against the expected
+// files: page frame, header rows, rows, cards, team lists and CR LF line ends.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/command_reports.h"
+#include "report_fixture.h"
+
+namespace veltrun {
+namespace {
+
+using testing::ReadBytes;
+using testing::ReportFixture;
+
+const std::filesystem::path Expected = std::filesystem::path(VELTRUN_SOURCE_DIR) / "tests" / "reports" / "expected";
+
+// VELTRUN_WRITE_EXPECTED=1 rewrites the expected files after a deliberate change.
+void ExpectSameAsExpected(const ReportFixture& f, const std::string& report, const std::string& expectedName) {
+    const std::string actual = f.Report(report);
+    if (std::getenv("VELTRUN_WRITE_EXPECTED")) {
+        std::ofstream(Expected / expectedName, std::ios::binary) << actual;
+        return;
+    }
+    EXPECT_EQ(actual, ReadBytes(Expected / expectedName)) << expectedName;
+}
+
+class SmallTournamentReports : public ::testing::Test {
+protected:
+    ReportFixture f;
+    void SetUp() override {
+        testing::WriteSmallTournament(f);
+        f.Setting("Reports", "TeamReport_IsUsed", "true");
+        f.Setting("Reports", "TeamReport_TopNplayers", "1");
+        f.Open();
+    }
+};
+
+TEST_F(SmallTournamentReports, StartingListByRatingAndAlphabetically) {
+    ASSERT_TRUE(StartListCommand(f.session).done);
+    ExpectSameAsExpected(f, "startlist.html", "startlist.html");
+    f.Setting("Reports", "StartListSortingType", "1");
+    f.session.ReloadSettings();
+    ASSERT_TRUE(StartListCommand(f.session).done);
+    ExpectSameAsExpected(f, "startlist.html", "startlist_alphabetical.html");
+}
+
+TEST_F(SmallTournamentReports, RoundReportsWithByeSuspensionAndMissingResult) {
+    ASSERT_TRUE(RoundReportOfRound(f.session, 1).done);
+    ASSERT_TRUE(RoundReportOfRound(f.session, 3).done);
+    ExpectSameAsExpected(f, "round1.html", "round1.html");
+    ExpectSameAsExpected(f, "round3.html", "round3.html");
+}
+
+TEST_F(SmallTournamentReports, StandingsCardsAndTeams) {
+    ASSERT_TRUE(StandingsCommand(f.session, false).done);
+    ExpectSameAsExpected(f, "standings.html", "standings.html");
+    ReportsWritten written = StandingsAndCardsCommand(f.session);
+    ASSERT_TRUE(written.done);
+    ASSERT_EQ(written.files.size(), 2u);
+    EXPECT_EQ(written.files[1], f.folder / "teams.html");
+    ExpectSameAsExpected(f, "standings_cards.html", "standings_cards.html");
+    ExpectSameAsExpected(f, "teams.html", "teams.html");
+    // Standings and standings with cards are opened; the team report is not.
+    EXPECT_EQ(f.ui.opened_reports,
+              (std::vector<std::filesystem::path>{f.folder / "standings.html", f.folder / "standings_cards.html"}));
+}
+
+}  // namespace
+}  // namespace veltrun

@@ -1,0 +1,178 @@
+// What every report shares: escaping of tournament text, the bytes in the
+// declared character set, the atomic write and the browser launch.
+#include <gtest/gtest.h>
+
+#include "app/command_reports.h"
+#include "report_fixture.h"
+#include "reports/html_text.h"
+#include "reports/number_text.h"
+
+namespace veltrun {
+namespace {
+
+using testing::ReportFixture;
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(HtmlText, MarkupCharactersBecomeEntities) {
+    EXPECT_EQ(HtmlEscape("<b>&\"x\"'"), "&lt;b&gt;&amp;&quot;x&quot;&#39;");
+    EXPECT_EQ(HtmlEscape("Nováková, Jana"), "Nováková, Jana");
+}
+
+TEST(HtmlText, CharactersTheCharsetLacksBecomeNumericReferences) {
+    std::string bytes;
+    ASSERT_TRUE(EncodeForCharset("Müller Łukasz €", "ISO-8859-1", bytes));
+    EXPECT_EQ(bytes, "M\xFCller &#321;ukasz &#8364;");
+    ASSERT_TRUE(EncodeForCharset("Łukasz Wiśniewski", "windows-1250", bytes));
+    EXPECT_EQ(bytes, "\xA3ukasz Wi\x9Cniewski");
+    ASSERT_TRUE(EncodeForCharset("𝄞 Ł", "utf-8", bytes));
+    EXPECT_EQ(bytes, "𝄞 Ł");
+    EXPECT_FALSE(EncodeForCharset("x", "no-such-charset", bytes));
+}
+
+TEST(NumberText, HalvesRoundAwayFromZeroOnTheDecimalForm) {
+    EXPECT_EQ(FixedText(2000.5, 0), "2001");
+    EXPECT_EQ(FixedText(1849.5, 0), "1850");
+    EXPECT_EQ(FixedText(-0.25, 1), "-0.3");
+    EXPECT_EQ(FixedText(1.005, 2), "1.01");  // 1.00499999... in binary
+    EXPECT_EQ(FixedText(9.96, 1), "10.0");
+    EXPECT_EQ(FixedText(-0.04, 1), "0.0");  // no "-0.0"
+    EXPECT_EQ(FixedText(3, 1), "3.0");
+    EXPECT_EQ(FixedText(0.125, 2), "0.13");
+    EXPECT_EQ(DefaultNumberText(4.5), "4.5");
+    EXPECT_EQ(DefaultNumberText(9), "9");
+    EXPECT_EQ(DefaultNumberText(-0.0), "0");
+    EXPECT_EQ(DefaultNumberText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(DefaultNumberText(-2), "-2");
+}
+
+// A player whose name and alias are markup, in a team whose name is markup.
+class Escaping : public ::testing::Test {
+protected:
+    ReportFixture f;
+    void SetUp() override {
+        f.Options("1- 0.5 -0", "Chess", {"BH"});
+        f.Players({"1|X<i>|<b>&\"x\"|2000|||<T&T>", "1|Y|Plain|1900|||<T&T>"});
+        f.RoundFile(1, {"|1-0|||X<i>-Y"});
+        f.Setting("Reports", "TeamReport_IsUsed", "true");
+        f.Open();
+    }
+};
+
+TEST_F(Escaping, TournamentTextShowsLiterallyInEveryReport) {
+    ASSERT_TRUE(StartListCommand(f.session).done);
+    ASSERT_TRUE(RoundReportOfRound(f.session, 1).done);
+    ASSERT_TRUE(StandingsAndCardsCommand(f.session).done);
+    for (const std::string report : {"startlist.html", "round1.html", "standings_cards.html", "teams.html"}) {
+        const std::string page = f.Report(report);
+        EXPECT_TRUE(Contains(page, "&lt;b&gt;&amp;&quot;x&quot;")) << report;
+        EXPECT_FALSE(Contains(page, "<b>")) << report;
+        EXPECT_FALSE(Contains(page, "<i>")) << report;
+        EXPECT_FALSE(Contains(page, "&\"")) << report;
+    }
+    const std::string cards = f.Report("standings_cards.html");
+    EXPECT_TRUE(Contains(cards, "<A HREF=\"#X&lt;i&gt;\">"));
+    EXPECT_TRUE(Contains(cards, "<div id=\"X&lt;i&gt;\"> </div>"));
+    EXPECT_TRUE(Contains(f.Report("teams.html"), "&nbsp;&lt;T&amp;T&gt;&nbsp;"));
+}
+
+class Charset : public ::testing::Test {
+protected:
+    ReportFixture f;
+    void SetUp() override {
+        f.Options("1- 0.5 -0", "Chess", {});
+        f.Players({"1|A1|Müller Łukasz|2000|||"});
+    }
+};
+
+TEST_F(Charset, BytesFollowTheDeclaredCharset) {
+    f.Setting("Reports", "HtmlCharset", "ISO-8859-1");
+    f.Open();
+    ASSERT_TRUE(StartListCommand(f.session).done);
+    const std::string page = f.Report("startlist.html");
+    EXPECT_TRUE(Contains(page, "CHARSET=ISO-8859-1\">"));
+    EXPECT_TRUE(Contains(page, "M\xFCller &#321;ukasz"));
+}
+
+TEST_F(Charset, AnUnknownCharsetFallsBackToUtf8AndSaysSo) {
+    f.Setting("Reports", "HtmlCharset", "klingon-8");
+    f.Open();
+    std::vector<std::string> logged;
+    f.session.log.SetCapture(&logged);
+    ASSERT_TRUE(StartListCommand(f.session).done);
+    const std::string page = f.Report("startlist.html");
+    EXPECT_TRUE(Contains(page, "CHARSET=utf-8\">"));
+    EXPECT_TRUE(Contains(page, "Müller Łukasz"));
+    ASSERT_FALSE(logged.empty());
+    EXPECT_TRUE(Contains(logged.front(), "Unknown HTML character set (klingon-8)"));
+}
+
+class Browser : public ::testing::Test {
+protected:
+    ReportFixture f;
+    void SetUp() override {
+        f.Options("1- 0.5 -0", "Chess", {});
+        f.Players({"1|A1|Anna|2000|||"});
+    }
+};
+
+TEST_F(Browser, EmptyExePathOpensWithTheDesktopDefault) {
+    f.Open();
+    ASSERT_TRUE(StartListCommand(f.session).done);
+    EXPECT_EQ(f.ui.opened_reports, std::vector<std::filesystem::path>{f.folder / "startlist.html"});
+    EXPECT_EQ(f.ui.browsers, std::vector<std::string>{""});
+}
+
+TEST_F(Browser, AnExistingBrowserIsStartedWithTheReport) {
+    const std::string browser = (f.home.path() / "mybrowser").string();
+    std::ofstream(browser) << "#!/bin/sh\n";
+    f.Setting("WebBrowser", "ExePath", browser);
+    f.Open();
+    ASSERT_TRUE(StartListCommand(f.session).done);
+    EXPECT_EQ(f.ui.browsers, std::vector<std::string>{browser});
+}
+
+TEST_F(Browser, AMissingBrowserWarnsWithBothPathsAndKeepsTheReport) {
+    const std::string browser = (f.home.path() / "gone" / "firefox").string();
+    f.Setting("WebBrowser", "ExePath", browser);
+    f.Open();
+    ReportsWritten written = StartListCommand(f.session);
+    EXPECT_TRUE(written.done);
+    EXPECT_TRUE(f.ui.opened_reports.empty());
+    const auto warnings = f.ui.Texts(MessageKind::Warning);
+    ASSERT_EQ(warnings.size(), 1u);
+    const std::string report = (f.folder / "startlist.html").string();
+    EXPECT_EQ(warnings[0], "Could not find web browser: \n" + browser +
+                               "\n\nCorrect the \"ExePath\" entry in the [WebBrowser] section of the file \n" +
+                               (f.home.path() / "Veltrun.ini").string() +
+                               "\nand then try again.\n\nOr you can view the report by opening the file \n" + report);
+    EXPECT_TRUE(std::filesystem::exists(report));
+}
+
+TEST_F(Browser, AFailedWriteKeepsTheOldReportAndOpensNothing) {
+    f.Open();
+    ASSERT_TRUE(StartListCommand(f.session).done);
+    const std::string before = f.Report("startlist.html");
+    f.ui.opened_reports.clear();
+    SimulateWriteFailureAfter(100);
+    ReportsWritten written = StartListCommand(f.session);
+    SimulateWriteFailureAfter(-1);
+    EXPECT_FALSE(written.done);
+    EXPECT_EQ(f.ui.Texts(MessageKind::Error).size(), 1u);
+    EXPECT_EQ(f.Report("startlist.html"), before);
+    EXPECT_TRUE(f.ui.opened_reports.empty());
+    for (const auto& entry : std::filesystem::directory_iterator(f.folder))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+}
+
+TEST_F(Browser, EmptyReportNamesAreRefusedNamingTheSettingsFile) {
+    f.Setting("Reports", "StartListName", "");
+    f.Open();
+    EXPECT_FALSE(StartListCommand(f.session).done);
+    const auto errors = f.ui.Texts(MessageKind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(Contains(errors[0], "Veltrun.ini"));
+}
+
+}  // namespace
+}  // namespace veltrun

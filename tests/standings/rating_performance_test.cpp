@@ -1,0 +1,118 @@
+// The rating-difference table, its interpolation both ways, and the
+// performance statistic of a player card.
+#include <gtest/gtest.h>
+
+#include "standings/rating_performance.h"
+#include "support/tournament_builder.h"
+
+namespace veltrun {
+namespace {
+
+using testing::TournamentBuilder;
+
+TEST(RatingTable, HoldsTheFideConversionMirroredAroundFiftyPercent) {
+    const RatingDifferences& table = RatingDifferenceTable();
+    EXPECT_EQ(table[50], 0);
+    EXPECT_EQ(table[51], 7);
+    EXPECT_EQ(table[75], 193);
+    EXPECT_EQ(table[99], 677);
+    EXPECT_EQ(table[100], 1000);
+    EXPECT_EQ(table[49], -7);
+    EXPECT_EQ(table[1], -677);
+    EXPECT_EQ(table[0], -1000);
+    for (int k = 1; k <= 100; ++k) EXPECT_LT(table[k - 1], table[k]) << k;
+}
+
+TEST(RatingTable, ExpectedPercentageInterpolatesBetweenEntries) {
+    EXPECT_EQ(ExpectedPercentage(0), 50);
+    EXPECT_EQ(ExpectedPercentage(7), 51);
+    EXPECT_NEAR(ExpectedPercentage(3), 50.43, 0.005);
+    EXPECT_NEAR(ExpectedPercentage(100), 63.71, 0.005);
+    EXPECT_NEAR(ExpectedPercentage(-100), 36.29, 0.005);
+    EXPECT_NEAR(ExpectedPercentage(400), 92 - 1.0 / 18, 1e-9);  // between 383 and 401
+}
+
+TEST(RatingTable, ExpectedPercentageIsSymmetricAlsoBeyondTheLastFideEntry) {
+    EXPECT_NEAR(ExpectedPercentage(-800), 0.62, 0.005);
+    EXPECT_NEAR(ExpectedPercentage(800), 99.38, 0.005);  // not a flat 100
+    EXPECT_NEAR(ExpectedPercentage(700), 100 - 300.0 / 323, 1e-9);
+    EXPECT_EQ(ExpectedPercentage(-1000), 0);
+    EXPECT_EQ(ExpectedPercentage(-5000), 0);
+    EXPECT_EQ(ExpectedPercentage(1000), 100);
+    EXPECT_EQ(ExpectedPercentage(5000), 100);
+    for (double d = -1100; d <= 1100; d += 12.5) EXPECT_NEAR(ExpectedPercentage(d) + ExpectedPercentage(-d), 100, 1e-9) << d;
+}
+
+TEST(RatingTable, RatingDifferenceForAPercentage) {
+    EXPECT_EQ(RatingDifferenceFor(50), 0);
+    EXPECT_EQ(RatingDifferenceFor(75), 193);
+    EXPECT_EQ(RatingDifferenceFor(62.5), 91);
+    EXPECT_EQ(RatingDifferenceFor(99.5), 838.5);
+    EXPECT_EQ(RatingDifferenceFor(0.5), -838.5);
+    EXPECT_EQ(RatingDifferenceFor(100), 1000);
+    EXPECT_EQ(RatingDifferenceFor(140), 1000);
+    EXPECT_EQ(RatingDifferenceFor(-3), -1000);
+}
+
+class Performance : public ::testing::Test {
+protected:
+    TournamentBuilder b;
+};
+
+TEST_F(Performance, TwoDrawsAgainstEqualOpponentsGiveOwnRating) {
+    int me = b.Player("M", "Me", 2000);
+    b.Player("O1", "One", 2000);
+    b.Player("O2", "Two", 2000);
+    b.Round({{"M-O1", "0.5-0.5"}, {"O2-bye", "1k-0k"}});
+    b.Round({{"O2-M", "0.5-0.5"}, {"O1-bye", "1k-0k"}});
+    auto perf = ComputePerformance(b.T(), me);
+    ASSERT_TRUE(perf);
+    EXPECT_EQ(perf->games, 2);
+    EXPECT_EQ(perf->points, 1);
+    EXPECT_EQ(perf->averageRating, 2000);
+    EXPECT_EQ(perf->expected, 1);
+    EXPECT_EQ(perf->performance, 2000);
+}
+
+TEST_F(Performance, OnlyGamesAgainstRatedOpponentsCount) {
+    // Against 2100 (win by forfeit) and 1900 (loss); the bye, the suspension
+    // and the unrated opponent are left out.
+    int me = b.Player("M", "Me", 2400);
+    b.Player("H", "High", 2100);
+    b.Player("L", "Low", 1900);
+    b.Player("U", "Unrated", 0);
+    b.Round({{"M-H", "1k-0k"}, {"L-U", "1-0"}});
+    b.Round({{"L-M", "1-0"}, {"H-U", "1-0"}});
+    b.Round({{"M-U", "1-0"}, {"H-L", "1-0"}});
+    b.Round({{"M-bye", "1k-0k"}, {"H-L", "1-0"}});
+    b.Round({{"M-stop", "0k-0k"}, {"H-L", "1-0"}});
+    auto perf = ComputePerformance(b.T(), me);
+    ASSERT_TRUE(perf);
+    EXPECT_EQ(perf->games, 2);
+    EXPECT_EQ(perf->points, 1);
+    EXPECT_EQ(perf->averageRating, 2000);
+    EXPECT_NEAR(perf->expected, 2 * (92 - 1.0 / 18) / 100, 1e-9);  // difference 400
+    EXPECT_EQ(perf->performance, 2000);
+}
+
+TEST_F(Performance, PerfectAndZeroScoresReachThousandPointsAway) {
+    int win = b.Player("W", "Winner", 1800);
+    int lose = b.Player("L", "Loser", 1500);
+    b.Round({{"W-L", "1-0"}});
+    EXPECT_EQ(ComputePerformance(b.T(), win)->performance, 1500 + 1000);
+    EXPECT_EQ(ComputePerformance(b.T(), lose)->performance, 1800 - 1000);
+}
+
+TEST_F(Performance, UnratedOpponentsOnlyGiveNoStatisticButUnratedPlayersGetOne) {
+    int rated = b.Player("R", "Rated", 1600);
+    int unrated = b.Player("U", "Unrated", 0);
+    b.Round({{"R-U", "0-1"}});
+    EXPECT_FALSE(ComputePerformance(b.T(), rated));
+    auto perf = ComputePerformance(b.T(), unrated);
+    ASSERT_TRUE(perf);
+    EXPECT_EQ(perf->performance, 2600);
+    EXPECT_EQ(perf->expected, 0);  // own rating 0 against 1600
+}
+
+}  // namespace
+}  // namespace veltrun

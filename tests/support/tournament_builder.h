@@ -1,0 +1,65 @@
+#pragma once
+// A small tournament held in memory, built the way loading builds it: players
+// first, then every game through InsertGame, round by round.
+#include <string>
+#include <vector>
+
+#include "store/session.h"
+#include "store/tournament.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace veltrun::testing {
+
+struct Game {
+    std::string id;      // "A1-A2", "A3-bye", "A4-stop"
+    std::string result;  // "1-0", "1k-0k", "?-?" ...
+    std::string goals = "0:0";
+};
+
+class TournamentBuilder {
+public:
+    explicit TournamentBuilder(const std::string& pointsType = "1- 0.5 -0", const std::string& tbsType = "Chess") {
+        Tournament& t = session.tournament;
+        t.TournamentFolder = folder.str();
+        t.TBsType = tbsType;
+        t.PointsType = pointsType;
+        FillValidResults(t, pointsType);
+        const bool threePoints = pointsType == "3-1-0";
+        t.PointsForWin = threePoints ? 3.0 : 1.0;
+        t.PointsForDraw = threePoints ? 1.0 : 0.5;
+    }
+
+    // Returns the table index, which is also the starting number.
+    int Player(const std::string& alias, const std::string& name, int elo = 0, const std::string& team = "",
+               int onOff = 1) {
+        TPlayer p;
+        p.ArrivalID = alias;
+        p.Name = name;
+        p.ELO = elo;
+        p.TeamID = team;
+        p.OnOff = onOff;
+        int index = session.tournament.glob_ARRAY_PLAYERS.Add(p, "full");
+        session.tournament.Player(index).StartNo = index;
+        return index;
+    }
+
+    void Round(const std::vector<Game>& games) {
+        Tournament& t = session.tournament;
+        ++t.CurrentRound;
+        for (const Game& g : games) InsertGame(session, t, g.id, g.result, g.goals, t.CurrentRound);
+    }
+
+    void TieBreaks(const std::vector<std::string>& codes) {
+        for (int k = 1; k <= 5; ++k) session.tournament.TB(k) = k <= static_cast<int>(codes.size()) ? codes[k - 1] : "-";
+    }
+
+    Tournament& T() { return session.tournament; }
+    TPlayer& P(int index) { return session.tournament.Player(index); }
+
+    TempFolder folder;
+    ScriptedUi ui;
+    Session session{ui, folder.path()};
+};
+
+}  // namespace veltrun::testing
