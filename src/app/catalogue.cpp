@@ -219,6 +219,16 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         // ---- fide 290-319 ----
         // ---- end fide ----
         // ---- ratinglist 320-349 ----
+        {320, "Converting the rating list"},
+        {321, "players"},
+        {322, "The XML file"},
+        {323, "could not be read"},
+        {324, "is not a complete, well-formed XML file. Error at line"},
+        {325, "Could not write the rating file"},
+        {326, "The rating file was left unchanged."},
+        {327, "The conversion was cancelled."},
+        {328, "holds no player with a FIDE ID."},
+        {329, "Could not read the rating file"},
         // ---- end ratinglist ----
         // ---- gui 350-379 ----
         {350, "Waiting for the pairing engine ..."},

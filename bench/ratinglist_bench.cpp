@@ -1,0 +1,199 @@
+// Rating list speed: conversion of a synthetic 1.2-million-player XML list in
+// FIDE's layout against `wc -l` over the same file, loading elo.txt, searching
+// it, and the command-line search against `grep -ci` over elo.txt.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "cli/commands.h"
+#include "ratinglist/rating_lines.h"
+#include "ratinglist/rating_search.h"
+#include "ratinglist/xml_rating_list.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace veltrun;
+
+constexpr int kPlayers = 1'200'000;
+constexpr const char* kNoMatch = "zqxjv";
+
+const char* const kSurnames[] = {"Müller", "Novák", "Dvořák", "Łukasiewicz", "Østergaard", "Šťastný", "Petrović",
+                                 "Gonçalves", "Núñez", "Çelik", "Kovács", "Jürgens", "Smith", "Ivanov", "Nakamura",
+                                 "O&apos;Neill", "Van den Berg", "Garcia", "Kowalski", "Nielsen", "Popescu", "Horváth"};
+const char* const kFirstNames[] = {"Jürgen", "Anna", "Łukasz", "Zoë", "José", "Søren", "Ağca", "Jiří", "Peter",
+                                   "Marie", "Ivan", "Élodie", "Tomáš", "John", "Ana", "Mihai"};
+const char* const kCountries[] = {"GER", "CZE", "POL", "FRA", "ESP", "IND", "USA", "RUS", "NOR", "HUN", "TUR"};
+const char* const kTitles[] = {"", "", "", "CM", "FM", "IM", "GM", "WFM", "WIM", "WGM"};
+
+struct Data {
+    fs::path folder;
+    fs::path xml;
+    fs::path home;
+    fs::path elo;
+    long long xmlBytes = 0;
+};
+
+template <std::size_t N>
+const char* Pick(const char* const (&list)[N], std::mt19937& random) {
+    return list[random() % N];
+}
+
+void WritePlayer(std::string& out, int i, std::mt19937& random) {
+    out += "<player>\n";
+    if (i % 1000 != 999) out += "<fideid>" + std::to_string(100000 + i * 7) + "</fideid>\n";
+    out += std::string("<name>") + Pick(kSurnames, random) + ", " + Pick(kFirstNames, random) + "</name>\n";
+    out += std::string("<country>") + Pick(kCountries, random) + "</country>\n";
+    out += i % 4 == 0 ? "<sex>F</sex>\n" : "<sex>M</sex>\n";
+    out += std::string("<title>") + Pick(kTitles, random) + "</title>\n";
+    out += "<w_title></w_title>\n<o_title></o_title>\n<foa_title></foa_title>\n";
+    int rating = 1000 + static_cast<int>(random() % 1800);
+    out += "<rating>" + std::to_string(rating) + "</rating>\n<games>0</games>\n<k>40</k>\n";
+    if (i % 5 != 0)
+        out += "<rapid_rating>" + std::to_string(rating - 20) + "</rapid_rating>\n<rapid_games>3</rapid_games>\n<rapid_k>20</rapid_k>\n";
+    if (i % 7 != 0)
+        out += "<blitz_rating>" + std::to_string(rating - 40) + "</blitz_rating>\n<blitz_games>0</blitz_games>\n<blitz_k>20</blitz_k>\n";
+    if (i % 17 != 0) out += "<birthday>" + std::to_string(1940 + random() % 70) + "</birthday>\n";
+    out += i % 3 == 0 ? "<flag>i</flag>\n" : "<flag></flag>\n";
+    out += "</player>\n";
+}
+
+Data MakeData() {
+    Data d;
+    d.folder = fs::temp_directory_path() / ("veltrun-ratinglist-bench-" + std::to_string(getpid()));
+    d.home = d.folder / "home";
+    fs::create_directories(d.home / "Elo");
+    d.xml = d.folder / "players_list_xml_foa.xml";
+    d.elo = d.home / "Elo" / "elo.txt";
+    std::FILE* f = std::fopen(d.xml.c_str(), "wb");
+    std::mt19937 random(20240601);
+    std::string chunk = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<playerslist>\n";
+    for (int i = 0; i < kPlayers; ++i) {
+        WritePlayer(chunk, i, random);
+        if (chunk.size() > (1 << 20)) {
+            std::fwrite(chunk.data(), 1, chunk.size(), f);
+            chunk.clear();
+        }
+    }
+    chunk += "</playerslist>\n";
+    std::fwrite(chunk.data(), 1, chunk.size(), f);
+    std::fclose(f);
+    d.xmlBytes = static_cast<long long>(fs::file_size(d.xml));
+    return d;
+}
+
+const Data& TheData() {
+    static Data data = MakeData();
+    return data;
+}
+
+struct Cleanup {
+    ~Cleanup() {
+        std::error_code ec;
+        fs::remove_all(fs::temp_directory_path() / ("veltrun-ratinglist-bench-" + std::to_string(getpid())), ec);
+    }
+} cleanup;
+
+long ReadStatusKb(const char* key) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind(key, 0) == 0) return std::atol(line.c_str() + std::string(key).size());
+    return 0;
+}
+
+// Resets the peak resident size, so the next peak is the conversion's own.
+void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+void RunShell(benchmark::State& state, const std::string& command) {
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0 && command.rfind("grep", 0) != 0) state.SkipWithError("command failed");
+}
+
+void BM_WcLines(benchmark::State& state) {
+    const Data& d = TheData();
+    RunShell(state, "wc -l '" + d.xml.string() + "' > /dev/null");
+    state.SetBytesProcessed(state.iterations() * d.xmlBytes);
+}
+
+void Convert(benchmark::State& state, bool quick) {
+    const Data& d = TheData();
+    ConversionOptions options;
+    options.allowQuickReader = quick;
+    long long players = 0;
+    ResetPeakMemory();
+    long before = ReadStatusKb("VmRSS:");
+    for (auto _ : state) players = ConvertXmlRatingFile(d.xml, d.elo, options);
+    state.SetBytesProcessed(state.iterations() * d.xmlBytes);
+    state.counters["players"] = static_cast<double>(players);
+    state.counters["peak_rss_growth_MB"] = static_cast<double>(ReadStatusKb("VmHWM:") - before) / 1024.0;
+}
+
+void BM_ConvertXml(benchmark::State& state) { Convert(state, true); }
+void BM_ConvertXmlExpatOnly(benchmark::State& state) { Convert(state, false); }
+
+void BM_LoadRatingLines(benchmark::State& state) {
+    const Data& d = TheData();
+    if (!fs::exists(d.elo)) ConvertXmlRatingFile(d.xml, d.elo);
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        RatingLines ratingLines;
+        ratingLines.AddFile("elo.txt", d.elo);
+        lines = ratingLines.Size();
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+}
+
+RatingLines& LoadedLines() {
+    static RatingLines lines = [] {
+        RatingLines l;
+        const Data& d = TheData();
+        if (!fs::exists(d.elo)) ConvertXmlRatingFile(d.xml, d.elo);
+        l.AddFile("elo.txt", d.elo);
+        return l;
+    }();
+    return lines;
+}
+
+void BM_SearchNoMatch(benchmark::State& state) {
+    RatingLines& lines = LoadedLines();
+    for (auto _ : state) benchmark::DoNotOptimize(SearchRatingLines(lines, kNoMatch, 10, true));
+}
+
+void BM_SearchAccentedName(benchmark::State& state) {
+    RatingLines& lines = LoadedLines();
+    for (auto _ : state) benchmark::DoNotOptimize(SearchRatingLines(lines, "Dvorak Zoe", 10, true));
+}
+
+void BM_CliSearch(benchmark::State& state) {
+    const Data& d = TheData();
+    if (!fs::exists(d.elo)) ConvertXmlRatingFile(d.xml, d.elo);
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        benchmark::DoNotOptimize(cli::RunCli({"--home", d.home.string(), "search", kNoMatch}, out, err));
+    }
+}
+
+void BM_GrepCi(benchmark::State& state) {
+    const Data& d = TheData();
+    if (!fs::exists(d.elo)) ConvertXmlRatingFile(d.xml, d.elo);
+    RunShell(state, std::string("grep -ci ") + kNoMatch + " '" + d.elo.string() + "' > /dev/null");
+}
+
+}  // namespace
+
+BENCHMARK(BM_WcLines)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_ConvertXml)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ConvertXmlExpatOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_LoadRatingLines)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_SearchNoMatch)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SearchAccentedName)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CliSearch)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_GrepCi)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);

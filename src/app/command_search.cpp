@@ -1,0 +1,53 @@
+#include "app/command_search.h"
+
+#include <filesystem>
+
+#include "ratinglist/conversion_offer.h"
+#include "ratinglist/rating_lines.h"
+#include "store/session.h"
+#include "store/text_utils.h"
+
+namespace veltrun {
+
+SearchOutcome SearchCommand(Session& session, RatingLines& lines, const std::string& nameField,
+                            std::optional<int> maxRows) {
+    SearchOutcome outcome;
+    std::filesystem::create_directories(session.EloFolder());
+    if (lines.Empty()) {
+        if (!std::filesystem::exists(session.EloFolder() / "elo.txt")) {
+            OfferRatingListConversion(session);
+            outcome.status = SearchOutcome::Status::ConversionOffered;
+            return outcome;
+        }
+        BusyCursor busy(session.ui);
+        LoadRatingLines(session, lines);
+    }
+    bool removeDiacritics = session.settings.EloSearchRemoveDiacritics;
+    outcome.term = Trim(nameField);
+    if (removeDiacritics) outcome.term = RemoveDiacritics(outcome.term);
+    if (outcome.term.empty()) {
+        ShowMessageDialog(session, session.tr(159, "Part of name for search must be entered."), MessageKind::Warning,
+                          {Button::Ok}, Button::Ok);
+        outcome.status = SearchOutcome::Status::EmptyTerm;
+        return outcome;
+    }
+    {
+        BusyCursor busy(session.ui);
+        outcome.rows = SearchRatingLines(lines, outcome.term, maxRows.value_or(session.settings.EloSearchMaxCountLines),
+                                         removeDiacritics);
+    }
+    if (outcome.rows.empty()) {
+        ShowInformation(session,
+                        "\"" + outcome.term + "\" - " + session.tr(163, "no results found for search."));
+        outcome.status = SearchOutcome::Status::NoResults;
+        return outcome;
+    }
+    outcome.status = SearchOutcome::Status::Found;
+    outcome.caption = session.tr(160, "Searching for a player");
+    outcome.label = session.tr(161, "For the search term") + " \"" + outcome.term + "\" " + session.tr(162, "was found") + ":";
+    return outcome;
+}
+
+PlayerFromSearch PlayerFromRow(const SearchRow& row) { return {row.name, row.rating, row.fideId, row.nationalId}; }
+
+}  // namespace veltrun

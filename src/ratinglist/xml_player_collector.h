@@ -1,0 +1,47 @@
+#pragma once
+// Turns the element events of FIDE's players list into lines of elo.txt. Both
+// XML readers feed it, so they cannot disagree about what a player is.
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace veltrun {
+
+class XmlPlayerCollector {
+public:
+    // The fields of an elo.txt line, in file order.
+    enum Field { FideId, Name, Country, Sex, Rating, RapidRating, BlitzRating, Birthday, Title, FieldCount };
+
+    // Receives each finished elo.txt line (without line end).
+    using LineSink = std::function<void(std::string_view line)>;
+
+    explicit XmlPlayerCollector(LineSink sink);
+
+    void StartElement(std::string_view name);
+    void EndElement();
+    // Character data; may arrive in pieces.
+    void Text(std::string_view text);
+
+    long long PlayersWritten() const { return written_; }
+
+private:
+    void StoreCapturedField();
+    void WritePlayer();
+
+    LineSink sink_;
+    std::array<std::string, FieldCount> fields_;
+    std::string captured_;
+    std::string line_;
+    int depth_ = 0;
+    int player_depth_ = 0;   // depth of the open player element, 0 outside one
+    int capture_depth_ = 0;  // depth of the open field element, 0 when none
+    int capture_field_ = 0;
+    long long written_ = 0;
+};
+
+// A value as elo.txt holds it: layout white space folded to one blank and
+// trimmed, control characters and "|" dropped (and "," in names).
+void AppendCleanValue(std::string_view value, bool dropCommas, std::string& out);
+
+}  // namespace veltrun

@@ -1,0 +1,116 @@
+#include "ratinglist/xml_rating_list.h"
+
+#include <cstdio>
+#include <optional>
+#include <system_error>
+
+#include "ratinglist/rating_file_writer.h"
+#include "ratinglist/xml_input.h"
+#include "ratinglist/xml_player_collector.h"
+#include "store/session.h"
+#include "store/text_utils.h"
+
+namespace veltrun {
+
+XmlConversionError::XmlConversionError(Kind k, std::string d, long long l)
+    : std::runtime_error(d), kind(k), detail(std::move(d)), line(l) {}
+
+namespace {
+
+// Runs the readers into the writer; the caller commits.
+long long ConvertInto(XmlInputFile& input, RatingFileWriter& writer, const ConversionOptions& options) {
+    ProgressMeter meter(options.progress, input.Size());
+    auto sink = [&writer](std::string_view line) { writer.WriteLine(line); };
+    if (options.allowQuickReader) {
+        XmlPlayerCollector quick(sink);
+        if (ReadXmlQuickly(input, quick, meter)) {
+            meter.Finish(quick.PlayersWritten());
+            return quick.PlayersWritten();
+        }
+        // Something the quick reader does not take: expat reads the whole file anew.
+        writer.Restart();
+        input.Rewind();
+    }
+    XmlPlayerCollector collector(sink);
+    ReadXmlWithExpat(input, collector, meter);
+    meter.Finish(collector.PlayersWritten());
+    return collector.PlayersWritten();
+}
+
+std::string Quoted(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
+
+std::string ProgressText(Session& session, const ConversionProgress& p) {
+    long long percent = p.bytesTotal > 0 ? p.bytesDone * 100 / p.bytesTotal : 100;
+    char speed[32];
+    std::snprintf(speed, sizeof speed, "%.1f", p.megabytesPerSecond);
+    return session.tr(320, "Converting the rating list") + ": " + std::to_string(percent) + "%, " +
+           std::to_string(p.players) + " " + session.tr(321, "players") + ", " + speed + " MB/s";
+}
+
+std::string FailureText(Session& session, const XmlConversionError& e, const std::filesystem::path& xmlPath,
+                        const std::filesystem::path& outPath) {
+    using Kind = XmlConversionError::Kind;
+    std::string text;
+    switch (e.kind) {
+        case Kind::Read:
+            text = session.tr(322, "The XML file") + " " + Quoted(xmlPath) + " " + session.tr(323, "could not be read") +
+                   ": " + e.detail + ".";
+            break;
+        case Kind::Malformed:
+            text = session.tr(322, "The XML file") + " " + Quoted(xmlPath) + " " +
+                   session.tr(324, "is not a complete, well-formed XML file. Error at line") + " " +
+                   std::to_string(e.line) + ": " + e.detail + ".";
+            break;
+        case Kind::Write:
+            text = session.tr(325, "Could not write the rating file") + " " + Quoted(outPath) + ": " + e.detail + ".";
+            break;
+        case Kind::Cancelled:
+            text = session.tr(327, "The conversion was cancelled.");
+            break;
+        case Kind::NoPlayers:
+            text = session.tr(322, "The XML file") + " " + Quoted(xmlPath) + " " +
+                   session.tr(328, "holds no player with a FIDE ID.");
+            break;
+    }
+    return text + " " + session.tr(326, "The rating file was left unchanged.");
+}
+
+}  // namespace
+
+long long ConvertXmlRatingFile(const std::filesystem::path& xmlPath, const std::filesystem::path& outPath,
+                               const ConversionOptions& options) {
+    XmlInputFile input(xmlPath);
+    try {
+        RatingFileWriter writer(outPath);
+        long long count = ConvertInto(input, writer, options);
+        // An XML file without players is no players list; it must not empty a good elo.txt.
+        if (count == 0) throw XmlConversionError(XmlConversionError::Kind::NoPlayers, "");
+        writer.Commit();
+        return count;
+    } catch (const std::system_error& e) {
+        throw XmlConversionError(XmlConversionError::Kind::Write, e.code().message());
+    }
+}
+
+long long ConvertXmlRatingList(Session& session, const std::filesystem::path& xmlPath,
+                               const std::filesystem::path& outPath) {
+    BusyCursor busy(session.ui);
+    ConversionOptions options;
+    options.progress = [&session](const ConversionProgress& p) {
+        return session.ui.Progress(p.bytesDone, p.bytesTotal, ProgressText(session, p));
+    };
+    try {
+        long long count = ConvertXmlRatingFile(xmlPath, outPath, options);
+        session.AppendToLog("Rating list " + xmlPath.string() + " converted to " + outPath.string() + ": " +
+                            std::to_string(count) + " players.");
+        return count;
+    } catch (const XmlConversionError& e) {
+        // An empty text closes the progress display where it stood.
+        session.ui.Progress(1, 1, "");
+        std::string where = e.kind == XmlConversionError::Kind::Malformed ? " at line " + std::to_string(e.line) : "";
+        Fail(session, "Rating list " + xmlPath.string() + " not converted" + where + ": " + e.detail,
+             FailureText(session, e, xmlPath, outPath));
+    }
+}
+
+}  // namespace veltrun

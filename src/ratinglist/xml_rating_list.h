@@ -1,0 +1,48 @@
+#pragma once
+// Conversion of FIDE's XML players list into the compact rating file elo.txt:
+// one line per player, "fideid|name|country|sex|rating|rapid|blitz|birthday|title|".
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace veltrun {
+
+class Session;
+
+struct ConversionProgress {
+    long long bytesDone = 0;
+    long long bytesTotal = 0;
+    long long players = 0;
+    double megabytesPerSecond = 0;
+};
+// Called now and then during the conversion; returning false cancels it.
+using ConversionProgressFn = std::function<bool(const ConversionProgress&)>;
+
+struct ConversionOptions {
+    ConversionProgressFn progress;
+    // The quick reader handles the plain layout of FIDE's list and hands every
+    // other file to expat; tests switch it off to compare the two.
+    bool allowQuickReader = true;
+};
+
+// Why a conversion failed; the old output file is intact in every case.
+class XmlConversionError : public std::runtime_error {
+public:
+    enum class Kind { Read, Malformed, Write, Cancelled, NoPlayers };
+    XmlConversionError(Kind kind, std::string detail, long long line = 0);
+    Kind kind;
+    std::string detail;
+    long long line;  // of the XML file, for Malformed
+};
+
+// The conversion alone, without any UI. Returns the number of players written.
+long long ConvertXmlRatingFile(const std::filesystem::path& xmlPath, const std::filesystem::path& outPath,
+                               const ConversionOptions& options = {});
+
+// The conversion as a command step: busy cursor, progress through the UI seam,
+// a log line, and failures as myException with the translated message.
+long long ConvertXmlRatingList(Session& session, const std::filesystem::path& xmlPath,
+                               const std::filesystem::path& outPath);
+
+}  // namespace veltrun

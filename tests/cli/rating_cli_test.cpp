@@ -1,0 +1,99 @@
+// convert-ratings and search on the command line, run in-process.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "ratinglist/rating_fixtures.h"
+#include "support/temp_folder.h"
+
+namespace veltrun::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace veltrun::testing;
+
+struct Result {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+struct RatingCli : ::testing::Test {
+    TempFolder home;
+    fs::path elo() const { return home.path() / "Elo"; }
+    Result Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home.str()});
+        std::ostringstream out, err;
+        int code = RunCli(args, out, err);
+        return {code, out.str(), err.str()};
+    }
+};
+
+TEST_F(RatingCli, ConvertAnXmlFileWithProgress) {
+    WriteBytes(home.path() / "list.xml", SampleXml(XmlStyles()[1]));
+    auto r = Run({"convert-ratings", (home.path() / "list.xml").string()});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(ReadBytes(elo() / "elo.txt"), EloFileText(SampleEloLines()));
+    EXPECT_NE(r.out.find("Number of players found: 4"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("Converting the rating list: 100%, 4 players, "), std::string::npos) << r.err;
+
+    r = Run({"convert-ratings", (home.path() / "list.xml").string(), "-o", (home.path() / "other.txt").string()});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(ReadBytes(home.path() / "other.txt"), EloFileText(SampleEloLines()));
+}
+
+TEST_F(RatingCli, ABrokenXmlFileFailsAndKeepsTheOldFile) {
+    WriteBytes(elo() / "elo.txt", "1|Old|||||||||\r\n");
+    WriteBytes(home.path() / "cut.xml", "<playerslist>\n<player>\n<fideid>1</fideid>\n<name>Cut");
+    auto r = Run({"convert-ratings", (home.path() / "cut.xml").string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Error at line 4"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadBytes(elo() / "elo.txt"), "1|Old|||||||||\r\n");
+    EXPECT_EQ(Run({"convert-ratings", "-o", "x.txt"}).code, 2);
+    EXPECT_EQ(Run({"convert-ratings", "a.xml", "b.xml"}).code, 2);
+}
+
+TEST_F(RatingCli, WithoutXmlArgumentTheOfferIsAnswered) {
+    auto r = Run({"convert-ratings"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Warning: No XML file found."), std::string::npos) << r.err;
+
+    WriteBytes(elo() / "players.xml", SampleXml(XmlStyles()[0]));
+    EXPECT_EQ(Run({"--no", "convert-ratings"}).code, 1);
+    EXPECT_FALSE(fs::exists(elo() / "elo.txt"));
+    r = Run({"--yes", "convert-ratings"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("Number of players found: 4"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadBytes(elo() / "elo.txt"), EloFileText(SampleEloLines()));
+}
+
+TEST_F(RatingCli, SearchPrintsAnAlignedTable) {
+    WriteBytes(elo() / "elo.txt", EloFileText(SampleEloLines()));
+    auto r = Run({"search", "MULLER"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Type      Name            ELO  Fide ID  Sex  Country  Birth  Title  National ID  Club\n"
+              "blitz     Müller Jürgen  1850  200      M    GER      1975\n"
+              "rapid     Müller Jürgen        200      M    GER      1975\n"
+              "standard  Müller Jürgen  1900  200      M    GER      1975\n");
+
+    EXPECT_EQ(Run({"search", "0", "--max", "1"}).out.size(), Run({"search", "100|"}).out.size());
+    auto none = Run({"search", "Nobody"});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("Information: \"Nobody\" - no results found for search."), std::string::npos);
+    EXPECT_EQ(Run({"search", "x", "--max", "0"}).code, 2);
+    EXPECT_EQ(Run({"search"}).code, 2);
+}
+
+TEST_F(RatingCli, SearchWithoutRatingFileOffersTheConversion) {
+    auto r = Run({"search", "Zazadad"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("No XML file found."), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(elo()));
+}
+
+}  // namespace
+}  // namespace veltrun::cli

@@ -1,0 +1,189 @@
+// Conversion of the XML players list: every layout gives the same players,
+// and a broken or unwritable conversion keeps the old elo.txt.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ratinglist/xml_rating_list.h"
+#include "store/errors.h"
+#include "store/session.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+#include "rating_fixtures.h"
+
+namespace veltrun {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace veltrun::testing;
+
+const std::string kOldElo = "1|Old Player|CZE|M|2000|||1970||\r\n";
+
+long long Convert(const fs::path& xml, const fs::path& out, bool quick) {
+    ConversionOptions options;
+    options.allowQuickReader = quick;
+    return ConvertXmlRatingFile(xml, out, options);
+}
+
+// Runs a conversion that must fail and returns its error.
+XmlConversionError ExpectFailure(const fs::path& xml, const fs::path& out, const ConversionOptions& options) {
+    try {
+        ConvertXmlRatingFile(xml, out, options);
+    } catch (const XmlConversionError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "conversion of " << xml << " succeeded";
+    return XmlConversionError(XmlConversionError::Kind::Read, "");
+}
+
+std::vector<std::string> FolderNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class EveryStyle : public ::testing::TestWithParam<XmlStyle> {};
+
+TEST_P(EveryStyle, GivesTheSamePlayersWithBothReaders) {
+    TempFolder dir;
+    WriteBytes(dir.path() / "list.xml", SampleXml(GetParam()));
+    for (bool quick : {false, true}) {
+        SCOPED_TRACE(quick ? "quick reader" : "expat only");
+        WriteBytes(dir.path() / "elo.txt", kOldElo);
+        EXPECT_EQ(Convert(dir.path() / "list.xml", dir.path() / "elo.txt", quick), 4);
+        EXPECT_EQ(ReadBytes(dir.path() / "elo.txt"), EloFileText(SampleEloLines()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, EveryStyle, ::testing::ValuesIn(XmlStyles()),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(XmlConversion, ValuesAreCleanedAndNamesKeepTheirLetters) {
+    TempFolder dir;
+    // Latin-1 input comes out as UTF-8; layout inside a value folds to one blank.
+    WriteBytes(dir.path() / "latin1.xml",
+               "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<list><player>\n"
+               "<fideid> 7 </fideid><name>\n  M\xFCller,\n\tJ\xF6rg  </name>"
+               "<country>A<b>U</b>T</country><rating>&#50;&#x30;00</rating>"
+               "<title/><birthday>1990</birthday><name>Later, Name</name>\n</player></list>");
+    EXPECT_EQ(Convert(dir.path() / "latin1.xml", dir.path() / "elo.txt", true), 1);
+    EXPECT_EQ(ReadBytes(dir.path() / "elo.txt"), EloFileText({"7|Later Name|AUT||2000|||1990||"}));
+
+    WriteBytes(dir.path() / "utf8.xml", "<list><player><fideid>8</fideid><name>Müller \xC5\x81ukasz, Jörg</name>"
+                                        "</player><fideid>9</fideid></list>");
+    EXPECT_EQ(Convert(dir.path() / "utf8.xml", dir.path() / "elo.txt", true), 1);
+    EXPECT_EQ(ReadBytes(dir.path() / "elo.txt"), EloFileText({"8|Müller Łukasz Jörg||||||||"}));
+}
+
+TEST(XmlConversion, BrokenFilesKeepTheOldEloAndNameTheLine) {
+    struct Case {
+        std::string name;
+        std::string xml;
+        long long line;
+    };
+    std::string full = SampleXml(XmlStyles()[0]);
+    std::vector<Case> cases = {
+        {"truncated inside a tag", full.substr(0, full.find("<Rating>2300") + 4), 38},
+        {"truncated after an element", full.substr(0, full.find("</player>") + 9), 17},
+        {"truncated inside a value", full.substr(0, full.find("Jürgen") + 2), 20},
+        {"mismatched tag", "<list>\n<player>\n<fideid>1</name>\n</player>\n</list>\n", 3},
+        {"two roots", "<list></list>\n<list></list>\n", 2},
+        {"bad entity", "<list>\n\n<player><fideid>&nbsp;1</fideid></player></list>", 3},
+        {"empty file", "", 1},
+        {"bad byte", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<list><name>\xFF</name></list>", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (bool quick : {false, true}) {
+            TempFolder dir;
+            WriteBytes(dir.path() / "list.xml", c.xml);
+            WriteBytes(dir.path() / "elo.txt", kOldElo);
+            ConversionOptions options;
+            options.allowQuickReader = quick;
+            XmlConversionError e = ExpectFailure(dir.path() / "list.xml", dir.path() / "elo.txt", options);
+            EXPECT_EQ(e.kind, XmlConversionError::Kind::Malformed);
+            EXPECT_EQ(e.line, c.line);
+            EXPECT_EQ(ReadBytes(dir.path() / "elo.txt"), kOldElo);
+            EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"elo.txt", "list.xml"}));
+        }
+    }
+}
+
+TEST(XmlConversion, OtherFailuresKeepTheOldElo) {
+    TempFolder dir;
+    WriteBytes(dir.path() / "elo.txt", kOldElo);
+    WriteBytes(dir.path() / "empty.xml", "<playerslist>\n<player><name>No Id</name></player>\n</playerslist>\n");
+    WriteBytes(dir.path() / "list.xml", SampleXml(XmlStyles()[0]));
+
+    EXPECT_EQ(ExpectFailure(dir.path() / "empty.xml", dir.path() / "elo.txt", {}).kind,
+              XmlConversionError::Kind::NoPlayers);
+    EXPECT_EQ(ExpectFailure(dir.path() / "missing.xml", dir.path() / "elo.txt", {}).kind,
+              XmlConversionError::Kind::Read);
+    EXPECT_EQ(ExpectFailure(dir.path(), dir.path() / "elo.txt", {}).kind, XmlConversionError::Kind::Read);
+    EXPECT_EQ(ExpectFailure(dir.path() / "list.xml", dir.path() / "no-folder" / "elo.txt", {}).kind,
+              XmlConversionError::Kind::Write);
+    // The target is a folder: the rename fails after the whole file was written.
+    fs::create_directories(dir.path() / "taken" / "elo.txt" / "x");
+    EXPECT_EQ(ExpectFailure(dir.path() / "list.xml", dir.path() / "taken" / "elo.txt", {}).kind,
+              XmlConversionError::Kind::Write);
+    EXPECT_EQ(FolderNames(dir.path() / "taken"), std::vector<std::string>{"elo.txt"});
+
+    ConversionOptions cancelling;
+    int calls = 0;
+    cancelling.progress = [&calls](const ConversionProgress&) { return ++calls < 2; };
+    EXPECT_EQ(ExpectFailure(dir.path() / "list.xml", dir.path() / "elo.txt", cancelling).kind,
+              XmlConversionError::Kind::Cancelled);
+    EXPECT_EQ(ReadBytes(dir.path() / "elo.txt"), kOldElo);
+    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"elo.txt", "empty.xml", "list.xml", "taken"}));
+}
+
+TEST(XmlConversion, ProgressEndsWithTheCountWritten) {
+    TempFolder dir;
+    std::string xml = SampleXml(XmlStyles()[0]);
+    WriteBytes(dir.path() / "list.xml", xml);
+    std::vector<ConversionProgress> reports;
+    ConversionOptions options;
+    options.progress = [&reports](const ConversionProgress& p) {
+        reports.push_back(p);
+        return true;
+    };
+    EXPECT_EQ(ConvertXmlRatingFile(dir.path() / "list.xml", dir.path() / "elo.txt", options), 4);
+    ASSERT_GE(reports.size(), 2u);
+    EXPECT_EQ(reports.front().bytesDone, 0);
+    EXPECT_EQ(reports.back().bytesDone, static_cast<long long>(xml.size()));
+    EXPECT_EQ(reports.back().bytesTotal, static_cast<long long>(xml.size()));
+    EXPECT_EQ(reports.back().players, 4);
+}
+
+TEST(XmlConversion, CommandStepShowsProgressAndTranslatesFailures) {
+    TempFolder dir;
+    ScriptedUi ui;
+    Session session(ui, dir.path());
+    std::vector<std::string> log;
+    session.log.SetCapture(&log);
+    WriteBytes(dir.path() / "list.xml", SampleXml(XmlStyles()[0]));
+    EXPECT_EQ(ConvertXmlRatingList(session, dir.path() / "list.xml", dir.path() / "elo.txt"), 4);
+    EXPECT_EQ(ui.busy_depth, 0);
+    ASSERT_FALSE(ui.progress_texts.empty());
+    EXPECT_EQ(ui.progress_texts.back().substr(0, 38), "Converting the rating list: 100%, 4 pl");
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_NE(log[0].find("4 players"), std::string::npos);
+
+    WriteBytes(dir.path() / "broken.xml", "<list>\n<player>\n<fideid>1</fideid>\n");
+    try {
+        ConvertXmlRatingList(session, dir.path() / "broken.xml", dir.path() / "elo.txt");
+        ADD_FAILURE() << "no error";
+    } catch (const myException& e) {
+        std::string text = e.what();
+        EXPECT_NE(text.find("broken.xml\" is not a complete, well-formed XML file. Error at line 4"), std::string::npos)
+            << text;
+        EXPECT_NE(text.find("The rating file was left unchanged."), std::string::npos);
+    }
+    EXPECT_EQ(ui.busy_depth, 0);
+    EXPECT_EQ(ui.progress_texts.back(), "");
+    EXPECT_EQ(ReadBytes(dir.path() / "elo.txt"), EloFileText(SampleEloLines()));
+}
+
+}  // namespace
+}  // namespace veltrun
