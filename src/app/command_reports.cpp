@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/show_errors.h"
+#include "fide/trf16_writer.h"
 #include "reports/report_frame.h"
 #include "reports/round_report.h"
 #include "reports/standings_report.h"
@@ -32,15 +33,12 @@ void Written(Session& session, ReportsWritten& result, const std::filesystem::pa
     if (open == OpenReports::Yes) OpenReportInBrowser(session, file);
 }
 
-// The TRF16 files of the standings with cards come with the FIDE exchange;
-// until it is hooked in, the step is only logged.
+// The TRF16 files that go with the standings with cards, when configured.
 void WriteTrf16Files(Session& session) {
     const Settings& s = session.settings;
     if (session.tournament.CurrentRound <= 0) return;
-    if (s.MakeOutputTRF16)
-        session.AppendToLog("TRF16 file " + s.ShortFileNameTRF16 + " skipped: no TRF16 writer in this build.");
-    if (s.MakeOutputTRF16National)
-        session.AppendToLog("TRF16 file " + s.ShortFileNameTRF16National + " skipped: no TRF16 writer in this build.");
+    if (s.MakeOutputTRF16) WriteTrf16File(session, s.ShortFileNameTRF16, "fide");
+    if (s.MakeOutputTRF16National) WriteTrf16File(session, s.ShortFileNameTRF16National, "national");
 }
 
 }  // namespace

@@ -1,0 +1,155 @@
+#include "fide/engine_bridge.h"
+
+#include <system_error>
+
+#include "fide/process_runner.h"
+#include "fide/tournament_file_names.h"
+#include "fide/trf16_writer.h"
+#include "store/errors.h"
+#include "store/open_tournament.h"
+#include "store/round_file.h"
+#include "store/session.h"
+#include "store/text_file.h"
+#include "store/text_utils.h"
+
+namespace veltrun {
+
+namespace {
+
+constexpr int MaxLoggedErrorLines = 40;
+
+std::string NoOutputMessage(Session& session, const std::string& outputName) {
+    // clang-format off
+    return session.tr(180, "File creation failed") + " (" + outputName + "). " +
+           session.tr(181, "This may mean, that Java is not installed. Install Java, or disable full Fide compatibility mode (JaVaFoIsUsed=False) in the INI file.") + " " +
+           session.tr(193, "The reason for not creating a file can also be the exhaustion of all permissible combinations (few players and many rounds -  next round cannot be assembled).");
+    // clang-format on
+}
+
+// A side of the new round as the round file writer takes it: the table index
+// of the player with that starting number, or "bye".
+std::string SideOfStartNo(const Tournament& t, int startNo) {
+    if (startNo == 0) return "bye";
+    for (int i = 1; i <= t.PlayerCount(); ++i)
+        if (t.Player(i).StartNo == startNo) return std::to_string(i);
+    throw myException("No player has the starting number " + std::to_string(startNo) + ".");
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(CleanLine(text.substr(start, end - start)));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// What the engine wrote to stderr goes into the log, so a failure can be traced.
+void LogErrorOutput(Session& session, const std::string& errorOutput) {
+    int count = 0;
+    for (const std::string& line : SplitLines(errorOutput)) {
+        if (Trim(line).empty()) continue;
+        if (++count > MaxLoggedErrorLines) {
+            session.AppendToLog("JaVaFo: ...");
+            break;
+        }
+        session.AppendToLog("JaVaFo: " + line);
+    }
+}
+
+struct EngineFiles {
+    std::filesystem::path jar, input, output, round;
+};
+
+EngineFiles CheckedFiles(Session& session) {
+    const Settings& s = session.settings;
+    EngineFiles files;
+    files.input = TournamentFileFromSetting(session, s.ShortFileNameJAVAFOin, "[JaVaFo] ShortFileNameJAVAFOin");
+    files.output = TournamentFileFromSetting(session, s.ShortFileNameJAVAFOout, "[JaVaFo] ShortFileNameJAVAFOout");
+    if (ToLowerAscii(s.ShortFileNameJAVAFOin) == ToLowerAscii(s.ShortFileNameJAVAFOout))
+        Fail(session, "Fatal error. The engine's input and output files have the same name.",
+             session.tr(293, "The input and output files of the pairing engine must have different names."));
+    files.jar = session.ProgramFolder / "javafo.jar";
+    if (!std::filesystem::is_regular_file(files.jar))
+        Fail(session, "Run of JaVaFo failed. File not exist (" + files.jar.string() + ").",
+             session.tr(91, "File not exist") + " (" + files.jar.string() + ").");
+    int round = session.tournament.CurrentRound + 1;
+    files.round = std::filesystem::path(session.tournament.TournamentFolder) / ("round" + std::to_string(round) + ".txt");
+    return files;
+}
+
+void RunEngine(Session& session, const EngineFiles& files) {
+    ProcessRequest request;
+    request.arguments = EngineArguments(files.jar, files.input, files.output);
+    int seconds = session.settings.EngineTimeoutSeconds > 0 ? session.settings.EngineTimeoutSeconds : 300;
+    request.timeout = std::chrono::seconds(seconds);
+    request.idle = [&session] { return session.ui.Idle(); };
+
+    ProcessResult result;
+    {
+        BusyCursor busy(session.ui);
+        try {
+            result = RunAndWait(request);
+        } catch (const ProcessStartError& e) {
+            Fail(session, std::string("Run of JaVaFo failed. Cannot start ") + e.what(),
+                 session.tr(303, "The program could not be started:") + " " + e.what() + ". " +
+                     NoOutputMessage(session, files.output.filename().string()));
+        }
+    }
+    LogErrorOutput(session, result.errorOutput);
+    if (result.end == ProcessEnd::Cancelled)
+        Fail(session, "Run of JaVaFo was cancelled.", session.tr(304, "The pairing engine was cancelled."));
+    if (result.end == ProcessEnd::TimedOut)
+        Fail(session, "Run of JaVaFo was stopped after " + std::to_string(seconds) + " seconds.",
+             session.tr(305, "The pairing engine was stopped after") + " " + std::to_string(seconds) + " " +
+                 session.tr(306, "seconds."));
+    session.AppendToLog("JaVaFo ended with exit code " + std::to_string(result.exitCode) +
+                        (result.end == ProcessEnd::Signalled ? " (signal)." : "."));
+    if (!std::filesystem::exists(files.output))
+        Fail(session, "Run of JaVaFo failed.", NoOutputMessage(session, files.output.filename().string()));
+    if (result.end == ProcessEnd::Signalled || result.exitCode != 0)
+        Fail(session, "Run of JaVaFo failed.",
+             session.tr(307, "The pairing engine ended with exit code") + " " + std::to_string(result.exitCode) + ".");
+}
+
+}  // namespace
+
+std::vector<std::string> EngineArguments(const std::filesystem::path& jar, const std::filesystem::path& input,
+                                         const std::filesystem::path& output) {
+    return {"java", "-ea", "-jar", jar.string(), input.string(), "-p", output.string()};
+}
+
+std::vector<RoundPair> EngineRoundPairs(const Tournament& t, const std::vector<EnginePair>& pairs) {
+    std::vector<RoundPair> sides;
+    for (int i = 1; i <= t.PlayerCount(); ++i)
+        if (t.Player(i).OnOff == 0) sides.push_back({std::to_string(i), "stop"});
+    for (const EnginePair& pair : pairs) sides.push_back({SideOfStartNo(t, pair.white), SideOfStartNo(t, pair.black)});
+    return sides;
+}
+
+void PairRoundWithEngine(Session& session) {
+    EngineFiles files = CheckedFiles(session);
+    std::error_code ignored;
+    std::filesystem::remove(files.input, ignored);
+    // A file found after the run must have been written by this run.
+    std::filesystem::remove(files.output, ignored);
+    WriteTrf16To(session, files.input, "fide", true);
+
+    session.AppendToLog("Pairing by JaVaFo.jar is starting ...");
+    RunEngine(session, files);
+
+    std::vector<EnginePair> pairs = ReadEngineOutput(session, files.output);
+    std::string roundName = files.round.filename().string();
+    session.AppendToLog("Conversion JaVaFo output file (" + files.output.filename().string() + ") to round file (" +
+                        roundName + ").");
+    Tournament& t = session.tournament;
+    WriteNewRoundFile(session, t, t.CurrentRound + 1, EngineRoundPairs(t, pairs));
+    OpenTournament(session, std::filesystem::path(t.TournamentFolder));
+    session.AppendToLog("Pairing by JaVaFo.jar is completed.");
+    ShowInformation(session, session.tr(115, "Pairing is completed."));
+}
+
+}  // namespace veltrun

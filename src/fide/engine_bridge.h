@@ -1,0 +1,30 @@
+#pragma once
+// Pairs the next round with the external engine: writes the engine's TRF16
+// input, runs "java -ea -jar <ProgramFolder>/javafo.jar <in> -p <out>",
+// checks its answer, writes round{R}.txt and opens the tournament again.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fide/engine_output.h"
+#include "store/round_file.h"
+
+namespace veltrun {
+
+class Session;
+struct Tournament;
+
+// The argument vector the engine is started with.
+std::vector<std::string> EngineArguments(const std::filesystem::path& jar, const std::filesystem::path& input,
+                                         const std::filesystem::path& output);
+
+// The sides of the new round for the engine's pairs: suspended players first,
+// then the pairs in the engine's order.
+std::vector<RoundPair> EngineRoundPairs(const Tournament& t, const std::vector<EnginePair>& pairs);
+
+// Pairs round CurrentRound + 1. Returns after the round file is written and
+// the tournament reloaded; any failure raises myException, logged, with no
+// round file left behind.
+void PairRoundWithEngine(Session& session);
+
+}  // namespace veltrun

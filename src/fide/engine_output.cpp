@@ -1,0 +1,104 @@
+#include "fide/engine_output.h"
+
+#include <sstream>
+
+#include "store/session.h"
+#include "store/text_file.h"
+#include "store/text_utils.h"
+
+namespace veltrun {
+
+namespace {
+
+class OutputChecker {
+public:
+    OutputChecker(Session& session, const std::filesystem::path& file)
+        : session_(session), t_(session.tournament), name_(file.filename().string()),
+          seen_(static_cast<std::size_t>(t_.PlayerCount()) + 1, false) {}
+
+    void CheckLine(const std::string& raw, int lineNumber) {
+        std::string text = Trim(raw);
+        if (text.empty()) return;
+        std::istringstream words(text);
+        std::string first, second, extra;
+        words >> first >> second >> extra;
+        int white = ToNumber(first), black = ToNumber(second);
+        if (!extra.empty() || white < 0 || black < 0 || (white == 0 && black == 0))
+            Refuse(lineNumber, text, 297, "does not hold two starting numbers.");
+        Take(white, lineNumber, text);
+        Take(black, lineNumber, text);
+        pairs_.push_back({white, black});
+    }
+
+    std::vector<EnginePair> Finish() {
+        std::string missing;
+        for (int i = 1; i <= t_.PlayerCount(); ++i)
+            if (t_.Player(i).OnOff != 0 && !seen_[static_cast<std::size_t>(i)])
+                missing += (missing.empty() ? "" : ", ") + std::to_string(t_.Player(i).StartNo);
+        if (!missing.empty()) {
+            std::string head = session_.tr(294, "Output of the pairing engine") + " (" + name_ + "): ";
+            Fail(session_, "Fatal error. Output of the pairing engine (" + name_ + "): players not paired: " + missing + ".",
+                 head + session_.tr(302, "These players were not paired:") + " " + missing + ".");
+        }
+        return pairs_;
+    }
+
+    [[noreturn]] void Refuse(int lineNumber, const std::string& text, int reasonId, const char* reason) {
+        std::string quoted = ": \"" + text + "\" ";
+        std::string shown = session_.tr(294, "Output of the pairing engine") + " (" + name_ + "), " +
+                            session_.tr(295, "line") + " " + std::to_string(lineNumber) + quoted +
+                            session_.tr(reasonId, reason);
+        Fail(session_, "Fatal error. Output of the pairing engine (" + name_ + "), line " + std::to_string(lineNumber) +
+                           quoted + reason, shown);
+    }
+
+private:
+    // -1 for anything that is not a plain number of at most six digits.
+    static int ToNumber(const std::string& word) {
+        if (!IsAllDigits(word) || word.size() > 6) return -1;
+        return std::stoi(word);
+    }
+
+    void Take(int number, int lineNumber, const std::string& text) {
+        if (number == 0) {
+            if (++byes_ > 1) Refuse(lineNumber, text, 301, "gives a second bye.");
+            return;
+        }
+        int index = IndexOfStartNo(number);
+        if (index < 1) Refuse(lineNumber, text, 298, "names a starting number outside the field.");
+        if (seen_[static_cast<std::size_t>(index)]) Refuse(lineNumber, text, 299, "pairs a player a second time.");
+        if (t_.Player(index).OnOff == 0) Refuse(lineNumber, text, 300, "pairs a player who is absent from this round.");
+        seen_[static_cast<std::size_t>(index)] = true;
+    }
+
+    int IndexOfStartNo(int number) const {
+        for (int i = 1; i <= t_.PlayerCount(); ++i)
+            if (t_.Player(i).StartNo == number) return i;
+        return -1;
+    }
+
+    Session& session_;
+    const Tournament& t_;
+    std::string name_;
+    std::vector<bool> seen_;
+    std::vector<EnginePair> pairs_;
+    int byes_ = 0;
+};
+
+}  // namespace
+
+std::vector<EnginePair> ReadEngineOutput(Session& session, const std::filesystem::path& file) {
+    std::vector<std::string> lines = ReadTextLines(file);
+    bool empty = true;
+    for (const auto& line : lines) empty = empty && Trim(line).empty();
+    if (empty) {
+        std::string name = file.filename().string();
+        Fail(session, "Fatal error. Output of the pairing engine (" + name + ") is empty.",
+             session.tr(294, "Output of the pairing engine") + " (" + name + ") " + session.tr(296, "is empty."));
+    }
+    OutputChecker checker(session, file);
+    for (std::size_t k = 1; k < lines.size(); ++k) checker.CheckLine(lines[k], static_cast<int>(k) + 1);
+    return checker.Finish();
+}
+
+}  // namespace veltrun

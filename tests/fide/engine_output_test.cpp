@@ -1,0 +1,80 @@
+// The engine's answer is untrusted: every way it can be wrong is refused
+// with the file and line named; a sound answer gives the pairs in order.
+#include <gtest/gtest.h>
+
+#include "fide/engine_output.h"
+#include "fide_fixture.h"
+#include "store/text_file.h"
+
+namespace veltrun {
+namespace {
+
+using testing::FideFixture;
+using testing::WriteBytes;
+namespace fs = std::filesystem;
+
+class EngineOutputTest : public FideFixture {
+protected:
+    fs::path folder;
+    void SetUp() override {
+        FideFixture::SetUp();
+        folder = WriteSmallTournament("Open 2024", 5);
+        Open(folder);  // start numbers 1 to 4 active, 5 suspended
+    }
+    std::string Outcome(const std::string& content) {
+        fs::path file = folder / "out.txt";
+        WriteBytes(file, content);
+        try {
+            std::string pairs;
+            for (const EnginePair& p : ReadEngineOutput(session, file))
+                pairs += std::to_string(p.white) + "-" + std::to_string(p.black) + " ";
+            return pairs;
+        } catch (const myException& e) {
+            return e.what();
+        }
+    }
+};
+
+TEST_F(EngineOutputTest, SoundAnswersGiveThePairsInTheEnginesOrder) {
+    EXPECT_EQ(Outcome("2\n1 4\n3 2\n"), "1-4 3-2 ");
+    EXPECT_EQ(Outcome("anything at all\r\n\r\n  4 1 \r\n2\t3\r\n\r\n"), "4-1 2-3 ");
+}
+
+TEST_F(EngineOutputTest, ByeIsTheNumberZeroOnEitherSide) {
+    WriteTextLines(folder / "players.txt", {"1|A1|a|2310", "1|A2|b|2205", "1|A3|c|2104", "1|A4|d|1850", "1|A5|e|0"});
+    Open(folder);
+    EXPECT_EQ(Outcome("3\n1 4\n0 2\n5 3\n"), "1-4 0-2 5-3 ");
+    EXPECT_EQ(Outcome("3\n1 4\n2 0\n5 3\n"), "1-4 2-0 5-3 ");
+}
+
+TEST_F(EngineOutputTest, EveryKindOfWrongAnswerIsRefusedWithItsLine) {
+    const std::string head = "Output of the pairing engine (out.txt)";
+    struct Case {
+        std::string content, message;
+    };
+    std::vector<Case> cases{
+        {"", head + " is empty."},
+        {" \n\n", head + " is empty."},
+        {"2\n1 4\n", head + ": These players were not paired: 2, 3."},
+        {"2\n", head + ": These players were not paired: 1, 2, 3, 4."},
+        {"2\n1 4\n3 x\n", head + ", line 3: \"3 x\" does not hold two starting numbers."},
+        {"2\n1 4\n3\n", head + ", line 3: \"3\" does not hold two starting numbers."},
+        {"2\n1 4 2 3\n", head + ", line 2: \"1 4 2 3\" does not hold two starting numbers."},
+        {"2\n1 4\n3 -2\n", head + ", line 3: \"3 -2\" does not hold two starting numbers."},
+        {"2\n0 0\n", head + ", line 2: \"0 0\" does not hold two starting numbers."},
+        {"2\n1 4\n3 2.0\n", head + ", line 3: \"3 2.0\" does not hold two starting numbers."},
+        {"2\n1 99999999999\n", head + ", line 2: \"1 99999999999\" does not hold two starting numbers."},
+        {"2\n1 4\n3 9\n", head + ", line 3: \"3 9\" names a starting number outside the field."},
+        {"2\n1 4\n3 1\n", head + ", line 3: \"3 1\" pairs a player a second time."},
+        {"2\n2 2\n", head + ", line 2: \"2 2\" pairs a player a second time."},
+        {"2\n1 4\n2 5\n3 0\n", head + ", line 3: \"2 5\" pairs a player who is absent from this round."},
+        {"2\n1 4\n2 0\n0 3\n", head + ", line 4: \"0 3\" gives a second bye."},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Outcome(c.content), c.message) << c.content;
+    EXPECT_NE(std::find_if(logged.begin(), logged.end(),
+                           [](const std::string& l) { return l.rfind("Fatal error. Output of the pairing engine", 0) == 0; }),
+              logged.end());
+}
+
+}  // namespace
+}  // namespace veltrun

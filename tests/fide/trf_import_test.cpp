@@ -1,0 +1,214 @@
+// TRF import: blocks to games, the new folder's files, hostile names, bad
+// lines named by number, nothing left behind on failure, and the round trip
+// through the TRF16 writer.
+#include <gtest/gtest.h>
+
+#include "fide/trf16_writer.h"
+#include "fide/trf_import.h"
+#include "fide_fixture.h"
+#include "store/text_file.h"
+#include "store/tournament.h"
+
+namespace veltrun {
+namespace {
+
+using testing::FideFixture;
+using testing::FolderEntries;
+using testing::WriteBytes;
+namespace fs = std::filesystem;
+
+std::string GameText(int round, int own, const std::string& opponent, const std::string& colour,
+                     const std::string& result) {
+    TrfGame g = TrfBlockToGame(round, own, TrfBlock{opponent, colour, result}, "A");
+    return std::to_string(g.round) + "|" + g.gameId + "|" + g.code;
+}
+
+// A player record with the given blocks from column 92 on.
+std::string Record(int startNo, const std::string& name, const std::string& rating, const std::string& fideId,
+                   const std::string& blocks) {
+    auto right = [](std::string s, std::size_t w) { return std::string(w - std::min(w, s.size()), ' ') + s; };
+    auto left = [](std::string s, std::size_t w) { return s + std::string(w - std::min(w, s.size()), ' '); };
+    return "001 " + right(std::to_string(startNo), 4) + std::string(6, ' ') + left(name, 33) + " " + right(rating, 4) +
+           std::string(5, ' ') + right(fideId, 11) + std::string(12, ' ') + " 0.0" + " " + "   1" + "  " + blocks;
+}
+
+class TrfImportTest : public FideFixture {
+protected:
+    fs::path Trf(const std::vector<std::string>& lines, const std::string& name = "in.trf") {
+        fs::path file = home.path() / name;
+        std::string text;
+        for (const auto& line : lines) text += line + "\r\n";
+        WriteBytes(file, text);
+        return file;
+    }
+    std::string ImportFailure(const fs::path& file, const std::string& folderName = "") {
+        return FailureOf([&] { ImportTrfFile(session, file, folderName); });
+    }
+};
+
+TEST_F(TrfImportTest, BlocksBecomeGamesSeenFromWhite) {
+    EXPECT_EQ(GameText(2, 3, "7", "w", "1"), "2|A3-A7|1-0");
+    EXPECT_EQ(GameText(2, 7, "3", "b", "0"), "2|A3-A7|1-0");
+    EXPECT_EQ(GameText(1, 3, "7", "B", "+"), "1|A7-A3|0k-1k");
+    EXPECT_EQ(GameText(1, 3, "7", "w", "-"), "1|A3-A7|0k-1k");
+    EXPECT_EQ(GameText(1, 3, "7", "b", "-"), "1|A7-A3|1k-0k");
+    EXPECT_EQ(GameText(1, 3, "7", "w", "="), "1|A3-A7|0.5-0.5");
+    EXPECT_EQ(GameText(1, 3, "7", "b", "D"), "1|A7-A3|0.5-0.5");
+    EXPECT_EQ(GameText(1, 3, "7", "b", "W"), "1|A7-A3|0-1");
+    EXPECT_EQ(GameText(1, 3, "7", "w", "l"), "1|A3-A7|0-1");
+    EXPECT_EQ(GameText(1, 3, "7", "w", ""), "1|A3-A7|?-?");
+    EXPECT_EQ(GameText(1, 3, "7", "-", "1"), "1|A3-A7|1-0");
+    // Byes and absences whatever the opponent field says.
+    EXPECT_EQ(GameText(2, 3, "0000", "-", "U"), "2|A3-bye|1k-0k");
+    EXPECT_EQ(GameText(2, 3, "0000", "-", "F"), "2|A3-bye|1k-0k");
+    EXPECT_EQ(GameText(2, 3, "0000", "-", "H"), "2|A3-bye|0.5-0.5");
+    EXPECT_EQ(GameText(2, 3, "0000", "-", "z"), "2|A3-stop|0k-0k");
+    EXPECT_EQ(GameText(2, 3, "12", "w", "Z"), "2|A3-stop|0k-0k");
+    // No opponent and another letter: never a game against a player "?".
+    EXPECT_EQ(GameText(2, 3, "0000", "-", "+"), "2|A3-bye|1k-0k");
+    EXPECT_EQ(GameText(2, 3, "0", "-", "="), "2|A3-bye|0.5-0.5");
+    EXPECT_EQ(GameText(2, 3, "", "-", "-"), "2|A3-stop|0k-0k");
+    EXPECT_EQ(GameText(2, 3, "000", "-", ""), "2|A3-stop|0k-0k");
+}
+
+TEST_F(TrfImportTest, BuildsTheTournamentFolder) {
+    session.settings.SystemPrefixForAlias = "P";
+    fs::path file = Trf({"012 Club Open",
+                         "XXR 5",
+                         "xxz    9",  // before the player's line: no effect
+                         Record(3, "Three, Tom", "2100", "111", "   7 w 1     0 - U  "),
+                         Record(7, "Seven|Sue", "", "222", "   3 b 0     9 w    "),
+                         Record(9, "Nine, Ned", "1700", "", "0000 - Z     7 b    "),
+                         "XXZ    5",
+                         "xxz    7",
+                         "some other record"});
+    fs::path folder = ImportTrfFile(session, file);
+    EXPECT_EQ(folder, TournamentFolder("Club Open"));
+    EXPECT_EQ(ReadTextLines(folder / "players.txt"),
+              (std::vector<std::string>{"#on/off|ArrivalID|Name|ELO|FideID", "1|P3|Three, Tom|2100|111",
+                                        "0|P7|SevenSue||222", "1|P9|Nine, Ned|1700|"}));
+    EXPECT_EQ(ReadTextLines(folder / "round1.txt"), (std::vector<std::string>{"|1-0|||P3-P7", "|0k-0k|||P9-stop"}));
+    EXPECT_EQ(ReadTextLines(folder / "round2.txt"), (std::vector<std::string>{"|1k-0k|||P3-bye", "|?-?|||P7-P9"}));
+    auto options = ReadTextLines(folder / "options.txt");
+    EXPECT_EQ(options[5], "[Options]");
+    EXPECT_EQ(std::vector<std::string>(options.begin() + 6, options.begin() + 10),
+              (std::vector<std::string>{"MaxRound=5", "ColourFor1stPlayer=R", "PointsType=1- 0.5 -0", "TBsType=Chess"}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "TRF file conversion complete. The converted tournament is in the directory: \n\"" +
+                                       folder.string() + "\"");
+
+    EXPECT_EQ(ImportFailure(file), "A directory named \"" + folder.string() + "\" already exists.");
+    EXPECT_EQ(FolderEntries(session.TournFolder()), (std::vector<std::string>{"Club Open"}));
+}
+
+TEST_F(TrfImportTest, RoundsFoundBeyondTheRecordedCountAreKept) {
+    fs::path folder = ImportTrfFile(session, Trf({Record(1, "A", "1", "", "   2 w 1  "), Record(2, "B", "1", "", "   1 b 0  ")}));
+    EXPECT_EQ(folder.filename(), "TournamentFromTrf");
+    EXPECT_EQ(ReadTextLines(folder / "options.txt")[6], "MaxRound=1");
+}
+
+TEST_F(TrfImportTest, HostileTournamentNamesStayInsideTourn) {
+    struct Case {
+        std::string name, folder;
+    };
+    std::vector<Case> cases{{"../x", "x"},           {"a/b", "ab"},       {"..\\..\\etc", "etc"},
+                            {"/abs/path", "abspath"}, {"..", "TournamentFromTrf"}, {"C:*?\"<>|Z", "CZ"},
+                            {"Tab\there\x7f", "Tabhere"}, {" . Open . ", "Open"}, {"Žilina 2024", "Zilina 2024"}};
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        fs::path file = Trf({"012 " + cases[i].name, Record(1, "A", "1", "", "")}, "h" + std::to_string(i) + ".trf");
+        fs::path folder = ImportTrfFile(session, file);
+        EXPECT_EQ(folder, TournamentFolder(cases[i].folder)) << cases[i].name;
+        EXPECT_TRUE(fs::is_directory(folder));
+        fs::remove_all(folder);
+    }
+    EXPECT_EQ(FolderEntries(session.TournFolder()), std::vector<std::string>{});  // no staging folder left
+    EXPECT_EQ(FolderEntries(home.path()).size(), cases.size() + 1);             // the files and Tourn, no "x" beside
+    EXPECT_EQ(SafeTournamentName(std::string(300, 'n')).size(), 100u);
+}
+
+TEST_F(TrfImportTest, FolderNameOptionMustBeSafe) {
+    fs::path file = Trf({"012 From File", Record(1, "A", "1", "", "")});
+    for (std::string bad : {"../up", "a/b", "..", "x\ty"})
+        EXPECT_EQ(ImportFailure(file, bad), "\"" + bad + "\" is not a valid folder name.") << bad;
+    EXPECT_EQ(ImportTrfFile(session, file, "My Name"), TournamentFolder("My Name"));
+}
+
+TEST_F(TrfImportTest, MalformedLinesAreNamedAndNothingIsCreated) {
+    std::string where = "TRF file (" + (home.path() / "in.trf").string() + "), line ";
+    struct Case {
+        std::vector<std::string> lines;
+        std::string message;
+    };
+    std::vector<Case> cases{
+        {{"012 T", "XXR five"}, where + "2: the number of rounds is not a whole number."},
+        {{"012 T", "001   x1      Name"}, where + "2: the starting number is not a whole number."},
+        {{Record(1, "A", "2k", "", "")}, where + "1: the rating is not a whole number."},
+        {{Record(1, "A", "1", "", ""), Record(1, "B", "1", "", "")}, where + "2: the starting number appears a second time."},
+        {{Record(1, "A", "1", "", "  x2 w 1  ")}, where + "1, Round 1: the opponent is not a starting number."},
+        {{Record(1, "A", "1", "", "   1 w 1  ")}, where + "1, Round 1: the player is paired against himself."},
+        {{Record(1, "A", "1", "", "          0004 w 1  ")}, where + "1, Round 2: the opponent is not in the file."},
+        {{Record(1, "A", "1", "", "   2 w 1  "), Record(2, "B", "1", "", "   1 b 1  ")},
+         where + "2, Round 1: the two players' lines disagree on this game."},
+        {{Record(1, "A", "1", "", "   2 w 1  "), Record(2, "B", "1", "", "   3 w 1  "), Record(3, "C", "1", "", "")},
+         where + "2, Round 1: the player is paired more than once."},
+        {{"012 Empty", "XXR 3"}, "TRF file (" + (home.path() / "in.trf").string() + "): The file holds no player line (001)."},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ImportFailure(Trf(c.lines)), c.message);
+    EXPECT_EQ(FolderEntries(session.TournFolder()), std::vector<std::string>{});
+    EXPECT_NE(ImportFailure(home.path() / "missing.trf").find("missing.trf"), std::string::npos);
+}
+
+TEST_F(TrfImportTest, MoreThan2000PlayersAreRefusedBeforeAnythingIsCreated) {
+    std::vector<std::string> lines{"012 Huge"};
+    for (int i = 1; i <= 2001; ++i) lines.push_back(Record(i, "P" + std::to_string(i), "1500", "", ""));
+    EXPECT_EQ(ImportFailure(Trf(lines)), "TRF file (" + (home.path() / "in.trf").string() +
+                                             "): The maximum number of players in a tournament is 2000.");
+    EXPECT_FALSE(fs::exists(TournamentFolder("Huge")));
+    lines.pop_back();
+    EXPECT_TRUE(fs::is_directory(ImportTrfFile(session, Trf(lines))));
+}
+
+TEST_F(TrfImportTest, FailureWhileWritingLeavesNothingBehind) {
+    fs::path file = Trf({"012 Half", Record(1, "A", "1", "", "   2 w 1  "), Record(2, "B", "1", "", "   1 b 0  ")});
+    SimulateWriteFailureAfter(10);
+    EXPECT_NE(ImportFailure(file), "no failure");
+    SimulateWriteFailureAfter(-1);
+    EXPECT_EQ(FolderEntries(session.TournFolder()), std::vector<std::string>{});
+}
+
+// Write the finished tournament as TRF16, import it, open both and compare.
+TEST_F(TrfImportTest, RoundTripKeepsPlayersHistoriesAndResults) {
+    Open(WriteSmallTournament("Original"));
+    fs::path trf = WriteTrf16File(session, "original.trf", "fide");
+    Tournament original = session.tournament;
+    fs::path folder = ImportTrfFile(session, trf, "Copy");
+    Open(folder);
+    const Tournament& copy = session.tournament;
+
+    EXPECT_EQ(copy.MaxRound, 3);
+    EXPECT_EQ(copy.CurrentRound, 3);
+    ASSERT_EQ(copy.PlayerCount(), original.PlayerCount());
+    for (int i = 1; i <= copy.PlayerCount(); ++i) {
+        const TPlayer& a = original.Player(i);
+        const TPlayer& b = copy.Player(i);
+        EXPECT_EQ(b.ArrivalID, a.ArrivalID);
+        EXPECT_EQ(b.ELO, a.ELO);
+        EXPECT_EQ(b.FideID, a.FideID);
+        EXPECT_EQ(b.OnOff, a.OnOff);
+        EXPECT_EQ(b.ColourHistory, a.ColourHistory) << a.ArrivalID;
+        EXPECT_EQ(b.OpponentHistory, a.OpponentHistory) << a.ArrivalID;
+        EXPECT_EQ(b.PointsHistory, a.PointsHistory) << a.ArrivalID;
+        EXPECT_EQ(b.Points, a.Points) << a.ArrivalID;
+    }
+    // Names come back in ASCII and cut to the 33 columns of the record.
+    EXPECT_EQ(copy.Player(1).Name, "Novak, Jiri");
+    EXPECT_EQ(copy.Player(3).Name, "Bartholomew-Wolfeschlegelsteinhau");
+    // Forfeits stay forfeits, and the double forfeit is one line.
+    EXPECT_EQ(ReadTextLines(folder / "round2.txt"),
+              (std::vector<std::string>{"|0-1|||A2-A1", "|1k-0k|||A3-bye", "|0k-1k|||A4-A5"}));
+    EXPECT_EQ(ReadTextLines(folder / "round3.txt"),
+              (std::vector<std::string>{"|0.5-0.5|||A1-A3", "|0k-0k|||A4-A2", "|0k-0k|||A5-stop"}));
+}
+
+}  // namespace
+}  // namespace veltrun
