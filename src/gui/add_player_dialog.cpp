@@ -9,10 +9,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/command_search.h"
 #include "gui/error_handler.h"
 #include "gui/qt_text.h"
 #include "gui/search_result_dialog.h"
+#include "pairing/player_changes.h"
+#include "ratinglist/rating_lines.h"
 #include "store/session.h"
+#include "store/text_utils.h"
 
 namespace veltrun::gui {
 
@@ -27,7 +31,8 @@ Widget* Make(QWidget* parent, const QString& name) {
 
 }  // namespace
 
-AddPlayerDialog::AddPlayerDialog(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+AddPlayerDialog::AddPlayerDialog(Session& session, QWidget* parent)
+    : QDialog(parent), session_(session), rating_lines_(std::make_unique<RatingLines>()) {
     setObjectName("TFormPly1");
     GB_MAIN = Make<QGroupBox>(this, "GB_MAIN");
     auto* grid = new QGridLayout(GB_MAIN);
@@ -73,8 +78,8 @@ AddPlayerDialog::AddPlayerDialog(Session& session, QWidget* parent) : QDialog(pa
     QWidget* order[] = {E_PLAYER, BTN_SEARCH, E_ELO, E_FIDE_ID, E_NATIONAL_ID, E_TEAM_ID, BTN_OK, BTN_CLOSE};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
-    connect(BTN_OK, &QPushButton::clicked, this, [this] { GuardedCall(session_, [this] { BTN_OKClick(); }); });
-    connect(BTN_SEARCH, &QPushButton::clicked, this, [this] { GuardedCall(session_, [this] { BTN_SEARCHClick(); }); });
+    connect(BTN_OK, &QPushButton::clicked, this, [this] { BTN_OKClick(); });
+    connect(BTN_SEARCH, &QPushButton::clicked, this, [this] { BTN_SEARCHClick(); });
     connect(BTN_CLOSE, &QPushButton::clicked, this, &QDialog::reject);
     ApplyTranslations();
 }
@@ -98,12 +103,33 @@ void AddPlayerDialog::ShowEmpty() {
     exec();
 }
 
+AddPlayerDialog::~AddPlayerDialog() = default;
+
 void AddPlayerDialog::BTN_OKClick() {
-    ShowInformation(session_, session_.tr(351, "This command is not available in this build."));
+    AddPlayerFields fields;
+    fields.Name = S(E_PLAYER->text());
+    fields.ELO = S(E_ELO->text());
+    fields.FideID = S(E_FIDE_ID->text());
+    fields.NationalID = S(E_NATIONAL_ID->text());
+    fields.TeamID = S(E_TEAM_ID->text());
+    if (GuardedFieldCall(session_, this, [&] { AddPlayer(session_, fields); })) accept();
 }
 
 void AddPlayerDialog::BTN_SEARCHClick() {
-    ShowInformation(session_, session_.tr(351, "This command is not available in this build."));
+    SearchOutcome outcome;
+    if (!GuardedCall(session_, [&] { outcome = SearchCommand(session_, *rating_lines_, S(E_PLAYER->text())); }))
+        return;
+    if (outcome.status == SearchOutcome::Status::EmptyTerm) E_PLAYER->setFocus();
+    if (outcome.status != SearchOutcome::Status::Found || !search_results_) return;
+    std::vector<std::string> rows;
+    for (const SearchRow& row : outcome.rows) rows.push_back(row.Text());
+    const auto taken = search_results_->Choose(outcome.caption, outcome.label, rows);
+    if (!taken) return;
+    // The taken row's cells: type, name, rating, FIDE id, ..., national id (9th).
+    E_PLAYER->setText(Q(GetField(*taken, '|', 2)));
+    E_ELO->setText(Q(GetField(*taken, '|', 3)));
+    E_FIDE_ID->setText(Q(GetField(*taken, '|', 4)));
+    E_NATIONAL_ID->setText(Q(GetField(*taken, '|', 9)));
 }
 
 }  // namespace veltrun::gui

@@ -1,6 +1,7 @@
 #pragma once
 // TFormPly1: registering one player, with the search in the rating list.
 #include <QDialog>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -8,6 +9,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace veltrun {
+class RatingLines;
 class Session;
 }
 
@@ -19,6 +21,7 @@ class AddPlayerDialog : public QDialog {
     Q_OBJECT
 public:
     AddPlayerDialog(Session& session, QWidget* parent);
+    ~AddPlayerDialog() override;
     void SetSearchResultDialog(SearchResultDialog* dialog) { search_results_ = dialog; }
     // Empties the five fields and shows the dialog modally.
     void ShowEmpty();
@@ -30,6 +33,8 @@ private:
 
     Session& session_;
     SearchResultDialog* search_results_ = nullptr;
+    // The rating files are read at the first search and kept for the run.
+    std::unique_ptr<RatingLines> rating_lines_;
     QGroupBox* GB_MAIN;
     QLabel* L_PLAYER;
     QLineEdit* E_PLAYER;

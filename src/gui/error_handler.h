@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+class QWidget;
+
 namespace veltrun {
 class Session;
 }
@@ -12,6 +14,9 @@ namespace veltrun::gui {
 
 // Runs work; an exception becomes the error box. True when work ran through.
 bool GuardedCall(Session& session, const std::function<void()>& work);
+// The same for a dialog's button: a refused field (FieldError) gets the focus
+// in dialog before its message is shown.
+bool GuardedFieldCall(Session& session, QWidget* dialog, const std::function<void()>& work);
 // The error box for a message that is already translated.
 void ShowErrorBox(Session& session, const std::string& message);
 

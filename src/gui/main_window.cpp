@@ -25,6 +25,7 @@
 #include "gui/svg_pictures.h"
 #include "gui/universal_chooser.h"
 #include "store/session.h"
+#include "store/tournament_lock.h"
 
 namespace veltrun::gui {
 
@@ -121,6 +122,7 @@ MainWindow::MainWindow(Session& session, QtUi& ui) : QWidget(nullptr), session_(
     TFormCRes = new ResultDialog(session_, this);
     TFormNTur = new NewTournamentDialog(session_, this);
     TFormStrG = new SearchResultDialog(session_, this);
+    TFormPly1->SetSearchResultDialog(TFormStrG);
     ui_.Attach(&session_, this, TFormUniC);
 
     ConnectButtons();
@@ -264,12 +266,19 @@ void MainWindow::ApplyTranslations() {
     TFormUniC->ApplyTranslations();
 }
 
-void MainWindow::RunCommand(const std::function<void()>& command) {
+void MainWindow::RunCommand(const std::function<void()>& command, CommandNeeds needs) {
     // A command runs to its end before the next: clicks that slip through
     // while a long command keeps the window repainting are dropped.
     if (command_running_) return;
     command_running_ = true;
-    GuardedCall(session_, command);
+    TournamentLock lock;
+    if (needs == CommandNeeds::TournamentLock && session_.HasTournament() &&
+        !lock.TryLock(session_.tournament.TournamentFolder)) {
+        ShowErrorBox(session_, session_.tr(380, "The tournament is in use by another Veltrun process."));
+    } else {
+        GuardedCall(session_, command);
+    }
+    lock.Unlock();
     ui_.CommandFinished();
     session_.log.Flush();
     ShowTournamentValues();

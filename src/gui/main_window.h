@@ -14,6 +14,8 @@ class Session;
 
 namespace veltrun::gui {
 
+enum class CommandNeeds { Nothing, TournamentLock };
+
 class AboutBox;
 class AddPlayerDialog;
 class ElidedLabel;
@@ -38,7 +40,9 @@ public:
 
     // Runs one command: any error it raises becomes one error box, and the
     // labels follow what the command did to the open tournament.
-    void RunCommand(const std::function<void()>& command);
+    // A command that works on the open tournament holds its folder's lock, so
+    // that a command-line run cannot change the files meanwhile.
+    void RunCommand(const std::function<void()>& command, CommandNeeds needs = CommandNeeds::Nothing);
 
     QToolButton* ButtonNamed(const QString& objectName) const;
     UniversalChooser& Chooser() { return *TFormUniC; }

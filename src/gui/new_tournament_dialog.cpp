@@ -13,7 +13,8 @@
 
 #include "gui/error_handler.h"
 #include "gui/qt_text.h"
-#include "gui/tie_break_items.h"
+#include "app/command_new_tournament.h"
+#include "store/new_tournament.h"
 #include "store/session.h"
 #include "store/text_utils.h"
 
@@ -77,7 +78,7 @@ NewTournamentDialog::NewTournamentDialog(Session& session, QWidget* parent) : QD
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     connect(CB_TBS_TYPE, &QComboBox::currentIndexChanged, this, [this] { CB_TBS_TYPEChange(); });
-    connect(BTN_OK, &QPushButton::clicked, this, [this] { GuardedCall(session_, [this] { BTN_OKClick(); }); });
+    connect(BTN_OK, &QPushButton::clicked, this, [this] { BTN_OKClick(); });
     connect(BTN_CLOSE, &QPushButton::clicked, this, &QDialog::reject);
     ApplyTranslations();
 }
@@ -99,12 +100,13 @@ void NewTournamentDialog::OpenNewTournament() {
     E_MAX_ROUND->clear();
     {
         const QSignalBlocker block(CB_TBS_TYPE);
-        CB_1ST_COLOUR->clear();
-        for (const auto& item : ColourItems()) CB_1ST_COLOUR->addItem(Q(ItemText(session_, item)));
-        CB_POINTS_TYPE->clear();
-        CB_POINTS_TYPE->addItems({QStringLiteral("1- 0.5 -0"), QStringLiteral("3-1-0")});
-        CB_TBS_TYPE->clear();
-        for (const auto& item : TypeItems()) CB_TBS_TYPE->addItem(Q(ItemText(session_, item)));
+        auto fill = [](QComboBox* list, const std::vector<ListItem>& items) {
+            list->clear();
+            for (const auto& item : items) list->addItem(Q(item.Text));
+        };
+        fill(CB_1ST_COLOUR, ColourItems(session_));
+        fill(CB_POINTS_TYPE, PointsTypeItems());
+        fill(CB_TBS_TYPE, TbsTypeItems(session_));
     }
     FillTieBreakLists("Chess");
     BTN_CLOSE->setFocus();
@@ -112,30 +114,35 @@ void NewTournamentDialog::OpenNewTournament() {
 }
 
 void NewTournamentDialog::FillTieBreakLists(const std::string& type) {
-    const auto& items = TieBreakItems(type);
+    const auto items = TieBreakItems(session_, type);
     const int fallback = static_cast<int>(items.size()) - 1;
     for (int k = 0; k < 5; ++k) {
         CB_TB[k]->clear();
-        for (const auto& item : items) CB_TB[k]->addItem(Q(ItemText(session_, item)));
+        for (const auto& item : items) CB_TB[k]->addItem(Q(item.Text));
         CB_TB[k]->setCurrentIndex(DefaultTieBreakIndex(session_, k + 1, type, fallback));
     }
 }
 
 void NewTournamentDialog::CB_TBS_TYPEChange() {
-    if (SelectedCode(CB_TBS_TYPE) == "Goals") {
-        FillTieBreakLists("Goals");
-        ShowWarning(session_, session_.tr(64, "This setting is not for chess tournaments."));
-    } else {
-        FillTieBreakLists("Chess");
-    }
+    const std::string type = SelectedCode(CB_TBS_TYPE) == "Goals" ? "Goals" : "Chess";
+    FillTieBreakLists(type);
+    // The warning comes after the lists show the new type's defaults.
+    GuardedCall(session_, [&] { TbsTypeChanged(session_, type); });
 }
 
 std::string NewTournamentDialog::SelectedCode(const QComboBox* list) const {
-    return ItemCode(S(list->currentText()));
+    return CodeOfItem(S(list->currentText()));
 }
 
 void NewTournamentDialog::BTN_OKClick() {
-    ShowInformation(session_, session_.tr(351, "This command is not available in this build."));
+    NewTournamentFields fields;
+    fields.FolderName = S(E_FOLDER->text());
+    fields.MaxRound = S(E_MAX_ROUND->text());
+    fields.Colour = SelectedCode(CB_1ST_COLOUR);
+    fields.PointsType = S(CB_POINTS_TYPE->currentText());
+    fields.TBsType = SelectedCode(CB_TBS_TYPE);
+    for (int k = 0; k < 5; ++k) fields.TB[static_cast<size_t>(k)] = SelectedCode(CB_TB[k]);
+    if (GuardedFieldCall(session_, this, [&] { CreateTournament(session_, fields); })) accept();
 }
 
 }  // namespace veltrun::gui

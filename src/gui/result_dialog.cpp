@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/command_results.h"
 #include "gui/error_handler.h"
 #include "gui/qt_text.h"
 #include "store/session.h"
@@ -101,12 +102,40 @@ void ResultDialog::showEvent(QShowEvent* event) {
 }
 
 void ResultDialog::OpenResultEntry() {
-    ShowInformation(session_, session_.tr(351, "This command is not available in this build."));
+    const auto items = veltrun::OpenResultEntry(session_);
+    if (!items || items->empty()) return;  // the reason was shown
+    CB_RESULT->clear();
+    for (const std::string& code : ResultChoices(session_.tournament)) CB_RESULT->addItem(Q(code));
+    CB_RESULT->setMaxVisibleItems(CB_RESULT->count());
+    CB_RESULT->setCurrentIndex(0);
+    const bool goals = session_.tournament.TBsType == "Goals";
+    for (QWidget* control : std::initializer_list<QWidget*>{L_GOALS12, E_GOALS1, L_COLON, E_GOALS2})
+        control->setVisible(goals);
+    E_GOALS1->clear();
+    E_GOALS2->clear();
+    FillGameList(*items);
+    exec();
 }
 
-void ResultDialog::FillGameList() {}
+void ResultDialog::FillGameList(const std::vector<ResultGameItem>& items) {
+    items_ = items;
+    CB_GAME->clear();
+    // The item text carries the game id and round after its visible part.
+    for (const ResultGameItem& item : items_) CB_GAME->addItem(Q(item.Label), Q(item.Text()));
+    CB_GAME->setCurrentIndex(0);
+}
 
-bool ResultDialog::SaveResult() { return false; }
+bool ResultDialog::SaveResult() {
+    const int index = CB_GAME->currentIndex();
+    if (index < 0 || index >= static_cast<int>(items_.size())) return false;
+    ResultFields fields;
+    fields.GameId = items_[static_cast<size_t>(index)].GameId;
+    fields.Round = items_[static_cast<size_t>(index)].Round;
+    fields.ResultCode = S(CB_RESULT->currentText());
+    fields.GoalsWhite = S(E_GOALS1->text());
+    fields.GoalsBlack = S(E_GOALS2->text());
+    return GuardedFieldCall(session_, this, [&] { veltrun::SaveResult(session_, fields); });
+}
 
 void ResultDialog::BTN_SAVE_CLOSEClick() {
     if (SaveResult()) accept();
@@ -114,6 +143,22 @@ void ResultDialog::BTN_SAVE_CLOSEClick() {
 
 void ResultDialog::BTN_SAVE_NEXTClick() {
     if (!SaveResult()) return;
+    std::vector<ResultGameItem> rest;
+    if (!GuardedCall(session_, [&] {
+            rest = veltrun::FillGameList(session_.tournament, GamesToEnter(session_, session_.tournament));
+        })) {
+        reject();
+        return;
+    }
+    if (rest.empty()) {
+        accept();
+        return;
+    }
+    E_GOALS1->clear();
+    E_GOALS2->clear();
+    FillGameList(rest);
+    CB_RESULT->setCurrentIndex(0);
+    CB_RESULT->setFocus();
 }
 
 }  // namespace veltrun::gui

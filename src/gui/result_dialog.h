@@ -1,6 +1,9 @@
 #pragma once
 // TFormCRes: typing in the results of the current round.
 #include <QDialog>
+#include <vector>
+
+#include "store/result_entry.h"
 
 class QComboBox;
 class QGroupBox;
@@ -26,7 +29,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FillGameList();
+    void FillGameList(const std::vector<ResultGameItem>& items);
     bool SaveResult();
     void BTN_SAVE_CLOSEClick();
     void BTN_SAVE_NEXTClick();
@@ -44,6 +47,7 @@ private:
     QPushButton* BTN_SAVE_CLOSE;
     QPushButton* BTN_SAVE_NEXT;
     QPushButton* BTN_CLOSE;
+    std::vector<ResultGameItem> items_;
 };
 
 }  // namespace veltrun::gui
