@@ -2,6 +2,7 @@
 // A whole desktop program over a fresh program folder, with every message box
 // answered by the test instead of shown.
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 #include <QWidget>
 #include <deque>
@@ -56,6 +57,9 @@ public:
             timer->stop();
             timer->deleteLater();
             action(modal);
+            // A failed check ends the action early: the window must not stay
+            // open and block the test.
+            if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) dialog->reject();
         });
         timer->start();
     }

@@ -17,34 +17,15 @@
 #include "gui/search_result_dialog.h"
 #include "gui/universal_chooser.h"
 #include "gui_harness.h"
+#include "widget_lookup.h"
 #include "store/errors.h"
 #include "store/ini_file.h"
 
 using veltrun::Button;
 using veltrun::MessageKind;
 using veltrun::testing::GuiHarness;
+using namespace veltrun::testing;
 
-namespace {
-
-template <typename Widget = QWidget>
-Widget* Child(QWidget* root, const char* name) {
-    auto* widget = root->findChild<Widget*>(name);
-    if (!widget) qFatal("no widget %s", name);
-    return widget;
-}
-
-QString LabelText(QWidget* root, const char* name) { return Child<QLabel>(root, name)->text(); }
-QString ButtonText(QWidget* root, const char* name) { return Child<QAbstractButton>(root, name)->text(); }
-
-void Click(QWidget* root, const char* name) { QTest::mouseClick(Child<QAbstractButton>(root, name), Qt::LeftButton); }
-
-const char* const AllButtons[] = {
-    "BTN_LANGUAGE",      "BTN_NEW_TOURNAMENT",   "BTN_OPEN_TOURNAMENT",    "BTN_ABOUT",
-    "BTN_EXIT",          "BTN_PLAYER_ADD",       "BTN_REPORT_STARTLIST",   "BTN_PLAYER_DELETE",
-    "BTN_PLAYER_RESTORATION", "BTN_PAIRING",     "BTN_REPORT_ROUNDS",      "BTN_INPUT_RESULT",
-    "BTN_REPORT_STANDINGS", "BTN_REPORT_STANDINGS_AND_CARDS"};
-
-}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -213,5 +194,9 @@ void MainWindowTest::ErrorOfACommandShowsOneBox() {
     QVERIFY(gui.window->ButtonNamed("BTN_NEW_TOURNAMENT")->isEnabled());
 }
 
-QTEST_MAIN(MainWindowTest)
+int RunMainWindowTests(int argc, char** argv) {
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "main_window_test.moc"
