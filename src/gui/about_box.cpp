@@ -59,7 +59,7 @@ AboutBox::AboutBox(Session& session, QWidget* parent) : QDialog(parent), session
     grid->addWidget(L_AUTHOR_TITLE, 2, 1);
     grid->addWidget(L_AUTHOR, 2, 2);
     grid->addWidget(L_EMAIL, 3, 1, 1, 2);
-    grid->addWidget(L_TEXT, 4, 0, 1, 3);
+    grid->addWidget(L_TEXT, 4, 1, 1, 2);
     grid->setColumnStretch(2, 1);
 
     auto* layout = new QVBoxLayout(this);

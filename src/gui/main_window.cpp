@@ -210,6 +210,8 @@ void MainWindow::Start(const std::string& language) {
 void MainWindow::RestorePlacement() {
     const Settings& s = session_.settings;
     QRect placement = DesignedPlacement;
+    // The designed height counted the title bar; here the groups' own height is the look.
+    placement.setHeight(sizeHint().height());
     if (s.FormMainTop && s.FormMainLeft && s.FormMainWidth && s.FormMainHeight)
         placement = QRect(*s.FormMainLeft, *s.FormMainTop, *s.FormMainWidth, *s.FormMainHeight);
     // A placement from another screen set-up must not hide the window.
@@ -217,7 +219,7 @@ void MainWindow::RestorePlacement() {
     for (QScreen* screen : QGuiApplication::screens())
         if (screen->availableGeometry().intersects(placement)) visible = true;
     if (!visible) {
-        placement.setSize(DesignedPlacement.size());
+        placement.setSize({DesignedPlacement.width(), sizeHint().height()});
         if (QScreen* screen = QGuiApplication::primaryScreen())
             placement.moveCenter(screen->availableGeometry().center());
     }

@@ -72,6 +72,7 @@ QWidget* QtUi::DialogParent() const {
 Button QtUi::ShowMessage(const MessageRequest& request) {
     if (message_hook) return message_hook(request);
     QMessageBox box(KindIcon(request.kind), Q(request.title), Q(request.text), QMessageBox::NoButton, DialogParent());
+    box.setObjectName("MessageBox");
     box.setTextFormat(Qt::PlainText);
     std::vector<std::pair<QAbstractButton*, Button>> made;
     for (size_t i = 0; i < request.buttons.size(); ++i) {

@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -105,6 +107,19 @@ void SearchResultDialog::FillResultGrid(const std::vector<std::string>& rows) {
     for (int r = 0; r < static_cast<int>(rows.size()); ++r)
         for (int c = 0; c < Columns; ++c)
             StringGrid1->setItem(r, c, new QTableWidgetItem(Q(GetField(rows[static_cast<size_t>(r)], '|', c + 1))));
+    // The configured widths are the least a column gets: a longer heading or
+    // cell (a translation, a larger font) widens its column instead of being cut.
+    int total = 0;
+    for (int c = 0; c < Columns; ++c) {
+        const int configured = StringGrid1->columnWidth(c);
+        StringGrid1->resizeColumnToContents(c);
+        StringGrid1->setColumnWidth(c, std::max(configured, StringGrid1->columnWidth(c)));
+        total += StringGrid1->columnWidth(c);
+    }
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
+    const int wanted = total + 2 * StringGrid1->frameWidth() + layout()->contentsMargins().left() +
+                       layout()->contentsMargins().right() + StringGrid1->verticalScrollBar()->sizeHint().width();
+    resize(std::min(std::max(width(), wanted), screen.width() * 9 / 10), height());
     StringGrid1->selectRow(0);
 }
 
