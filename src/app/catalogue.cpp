@@ -209,12 +209,15 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {203, "is not among the players for this action."},
         // ---- end store ----
         // ---- pairing 230-259 ----
+        {230, "Pairing with the external engine JaVaFo (JaVaFoIsUsed=True in the settings file) is not available yet. Set JaVaFoIsUsed=False to pair with the program's own algorithm."},
+        {231, "is listed twice."},
         // ---- end pairing ----
         // ---- reports 260-289 ----
         {260, "No tournament is open."},
         {261, "No file name is set for this report in the [Reports] section of the file"},
         {262, "paired"},
         {263, "has not been paired."},
+        {264, "played"},
         // ---- end reports ----
         // ---- fide 290-319 ----
         {290, "The file name"},

@@ -70,7 +70,10 @@ ReportsWritten RoundReportCommand(Session& session, OpenReports open) {
     request.width = 300;
     request.caption = session.tr(155, "Rounds pairing");
     request.label = session.tr(156, "Select round") + ":";
-    for (int r = session.tournament.CurrentRound; r >= 1; --r) request.items.push_back("[" + std::to_string(r) + "]");
+    for (int r = session.tournament.CurrentRound; r >= 1; --r) {
+        std::string item = "[";
+        request.items.push_back(item.append(std::to_string(r)).append("]"));
+    }
     const std::optional<int> chosen = session.ui.Choose(request);
     if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(request.items.size())) return {};
     std::string text = request.items[static_cast<size_t>(*chosen)];

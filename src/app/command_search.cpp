@@ -1,6 +1,7 @@
 #include "app/command_search.h"
 
 #include <filesystem>
+#include <functional>
 
 #include "ratinglist/conversion_offer.h"
 #include "ratinglist/rating_lines.h"
@@ -9,19 +10,22 @@
 
 namespace veltrun {
 
-SearchOutcome SearchCommand(Session& session, RatingLines& lines, const std::string& nameField,
-                            std::optional<int> maxRows) {
-    SearchOutcome outcome;
+namespace {
+
+using Searcher = std::function<std::vector<SearchRow>(const std::string& term, int maxRows, bool removeDiacritics)>;
+
+// Without elo.txt the command offers the conversion instead of searching.
+bool OfferedConversion(Session& session, SearchOutcome& outcome) {
     std::filesystem::create_directories(session.EloFolder());
-    if (lines.Empty()) {
-        if (!std::filesystem::exists(session.EloFolder() / "elo.txt")) {
-            OfferRatingListConversion(session);
-            outcome.status = SearchOutcome::Status::ConversionOffered;
-            return outcome;
-        }
-        BusyCursor busy(session.ui);
-        LoadRatingLines(session, lines);
-    }
+    if (std::filesystem::exists(session.EloFolder() / "elo.txt")) return false;
+    OfferRatingListConversion(session);
+    outcome.status = SearchOutcome::Status::ConversionOffered;
+    return true;
+}
+
+SearchOutcome Search(Session& session, const std::string& nameField, std::optional<int> maxRows,
+                     const Searcher& searcher) {
+    SearchOutcome outcome;
     bool removeDiacritics = session.settings.EloSearchRemoveDiacritics;
     outcome.term = Trim(nameField);
     if (removeDiacritics) outcome.term = RemoveDiacritics(outcome.term);
@@ -33,19 +37,41 @@ SearchOutcome SearchCommand(Session& session, RatingLines& lines, const std::str
     }
     {
         BusyCursor busy(session.ui);
-        outcome.rows = SearchRatingLines(lines, outcome.term, maxRows.value_or(session.settings.EloSearchMaxCountLines),
-                                         removeDiacritics);
+        outcome.rows = searcher(outcome.term, maxRows.value_or(session.settings.EloSearchMaxCountLines), removeDiacritics);
     }
     if (outcome.rows.empty()) {
-        ShowInformation(session,
-                        "\"" + outcome.term + "\" - " + session.tr(163, "no results found for search."));
+        ShowInformation(session, "\"" + outcome.term + "\" - " + session.tr(163, "no results found for search."));
         outcome.status = SearchOutcome::Status::NoResults;
         return outcome;
     }
     outcome.status = SearchOutcome::Status::Found;
     outcome.caption = session.tr(160, "Searching for a player");
-    outcome.label = session.tr(161, "For the search term") + " \"" + outcome.term + "\" " + session.tr(162, "was found") + ":";
+    outcome.label =
+        session.tr(161, "For the search term") + " \"" + outcome.term + "\" " + session.tr(162, "was found") + ":";
     return outcome;
+}
+
+}  // namespace
+
+SearchOutcome SearchCommand(Session& session, RatingLines& lines, const std::string& nameField,
+                            std::optional<int> maxRows) {
+    if (lines.Empty()) {
+        SearchOutcome offered;
+        if (OfferedConversion(session, offered)) return offered;
+        BusyCursor busy(session.ui);
+        LoadRatingLines(session, lines);
+    }
+    return Search(session, nameField, maxRows, [&lines](const std::string& term, int rows, bool removeDiacritics) {
+        return SearchRatingLines(lines, term, rows, removeDiacritics);
+    });
+}
+
+SearchOutcome SearchCommandOnce(Session& session, const std::string& nameField, std::optional<int> maxRows) {
+    SearchOutcome offered;
+    if (OfferedConversion(session, offered)) return offered;
+    return Search(session, nameField, maxRows, [&session](const std::string& term, int rows, bool removeDiacritics) {
+        return SearchRatingFiles(session, term, rows, removeDiacritics);
+    });
 }
 
 PlayerFromSearch PlayerFromRow(const SearchRow& row) { return {row.name, row.rating, row.fideId, row.nationalId}; }

@@ -31,6 +31,10 @@ struct SearchOutcome {
 SearchOutcome SearchCommand(Session& session, RatingLines& lines, const std::string& nameField,
                             std::optional<int> maxRows = std::nullopt);
 
+// The same command for a single search (the command line): the rating files
+// are read straight through instead of being loaded and kept.
+SearchOutcome SearchCommandOnce(Session& session, const std::string& nameField, std::optional<int> maxRows = std::nullopt);
+
 // What a taken row puts into the add-player dialog.
 struct PlayerFromSearch {
     std::string name;

@@ -6,7 +6,6 @@
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
 #include "ratinglist/conversion_offer.h"
-#include "ratinglist/rating_lines.h"
 #include "ratinglist/xml_rating_list.h"
 #include "store/session.h"
 #include "store/text_utils.h"
@@ -61,8 +60,7 @@ int Search(CliContext& c, const CommandArgs& args) {
         maxRows = args.IntValue("--max", 0);
         if (*maxRows < 1) throw UsageError("--max needs a whole number of at least 1.");
     }
-    RatingLines lines;
-    SearchOutcome outcome = SearchCommand(c.session, lines, args.Positional()[0], maxRows);
+    SearchOutcome outcome = SearchCommandOnce(c.session, args.Positional()[0], maxRows);
     if (outcome.status == SearchOutcome::Status::ConversionOffered)
         return std::filesystem::exists(c.session.EloFolder() / "elo.txt") ? 0 : 1;
     if (outcome.status != SearchOutcome::Status::Found) return 1;

@@ -6,6 +6,7 @@
 #include "app/command_open.h"
 #include "app/command_players.h"
 #include "app/command_results.h"
+#include "app/command_search.h"
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
 #include "store/new_tournament.h"
@@ -124,7 +125,9 @@ std::vector<OptionSpec> AddPlayerOptions() {
             {"--elo", true, "rating (0 for unrated)"},
             {"--fide-id", true, "FIDE identifier"},
             {"--national-id", true, "national identifier"},
-            {"--team", true, "team"}};
+            {"--team", true, "team"},
+            {"--search", true, "fill name, rating, FIDE and national ID from a search of the rating files"},
+            {"--pick", true, "the row of --search to take (1 = the first)"}};
 }
 
 // The add-player dialog's fields as the command line fills them.
@@ -138,16 +141,34 @@ AddPlayerFields AddPlayerFieldsFromArgs(const CommandArgs& args) {
     return fields;
 }
 
+// --search TERM --pick N: the fields from row N of the search; options given as well win.
+bool FillFromSearch(CliContext& c, const CommandArgs& args, AddPlayerFields& fields) {
+    if (args.Has("--search") != args.Has("--pick")) throw UsageError("--search and --pick go together.");
+    SearchOutcome outcome = SearchCommandOnce(c.session, args.Value("--search"));
+    if (outcome.status != SearchOutcome::Status::Found) return false;
+    int pick = args.IntValue("--pick", 0);
+    if (pick < 1 || pick > static_cast<int>(outcome.rows.size()))
+        throw UsageError("--pick needs a row from 1 to " + std::to_string(outcome.rows.size()) + ".");
+    PlayerFromSearch player = PlayerFromRow(outcome.rows[static_cast<std::size_t>(pick - 1)]);
+    if (!args.Has("--name")) fields.Name = player.name;
+    if (!args.Has("--elo")) fields.ELO = player.elo;
+    if (!args.Has("--fide-id")) fields.FideID = player.fideId;
+    if (!args.Has("--national-id")) fields.NationalID = player.nationalId;
+    return true;
+}
+
 int AddPlayerCommandLine(CliContext& c, const CommandArgs& args) {
     if (!OpenForCommand(c, args.Positional().at(0))) return 1;
     AddPlayerFields fields = AddPlayerFieldsFromArgs(args);
+    if ((args.Has("--search") || args.Has("--pick")) && !FillFromSearch(c, args, fields)) return 1;
     auto alias = AddPlayerCommand(c.session, fields);
     if (!alias) return 1;
     const Tournament& t = c.session.tournament;
     int index = FindPlayerByArrivalID(t, *alias);
     const TPlayer& p = t.Player(index);
     c.out << "Added player [" << p.ArrivalID << "] " << p.Name << " (" << p.ELO << ")";
-    if (t.CurrentRound >= 1) c.out << " as a late entrant, suspended in rounds 1-" << t.CurrentRound;
+    if (t.CurrentRound == 1) c.out << " as a late entrant (stop in round 1)";
+    if (t.CurrentRound > 1) c.out << " as a late entrant (stop in rounds 1-" << t.CurrentRound << ")";
     c.out << "\n";
     return 0;
 }
@@ -222,7 +243,7 @@ void RegisterTournamentCommands(std::vector<Command>& table) {
                      1,
                      PlayersCommand});
     table.push_back({"add-player",
-                     "add-player T --name N --elo E [--fide-id ID] [--national-id ID] [--team ID]",
+                     "add-player T --name N --elo E [--fide-id ID] [--national-id ID] [--team ID] [--search TERM --pick N]",
                      "register a player (a late entrant after round 1: confirm with --yes)",
                      AddPlayerOptions(),
                      1,

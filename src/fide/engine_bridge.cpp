@@ -77,7 +77,13 @@ EngineFiles CheckedFiles(Session& session) {
         Fail(session, "Run of JaVaFo failed. File not exist (" + files.jar.string() + ").",
              session.tr(91, "File not exist") + " (" + files.jar.string() + ").");
     int round = session.tournament.CurrentRound + 1;
-    files.round = std::filesystem::path(session.tournament.TournamentFolder) / ("round" + std::to_string(round) + ".txt");
+    files.round = RoundFilePath(session.tournament.TournamentFolder, round);
+    // Never overwrite a round that holds results; the pairing command checks this too.
+    if (std::filesystem::exists(files.round)) {
+        std::string text = "\"" + files.round.string() + "\" ";
+        Fail(session, "File " + text + "already exists. Something is wrong.",
+             session.tr(121, "File") + " " + text + session.tr(122, "already exists. Something is wrong."));
+    }
     return files;
 }
 
@@ -130,7 +136,7 @@ std::vector<RoundPair> EngineRoundPairs(const Tournament& t, const std::vector<E
     return sides;
 }
 
-void PairRoundWithEngine(Session& session) {
+std::vector<RoundPair> PairRoundWithEngine(Session& session) {
     EngineFiles files = CheckedFiles(session);
     std::error_code ignored;
     std::filesystem::remove(files.input, ignored);
@@ -146,10 +152,12 @@ void PairRoundWithEngine(Session& session) {
     session.AppendToLog("Conversion JaVaFo output file (" + files.output.filename().string() + ") to round file (" +
                         roundName + ").");
     Tournament& t = session.tournament;
-    WriteNewRoundFile(session, t, t.CurrentRound + 1, EngineRoundPairs(t, pairs));
+    std::vector<RoundPair> sides = EngineRoundPairs(t, pairs);
+    WriteNewRoundFile(session, t, t.CurrentRound + 1, sides);
     OpenTournament(session, std::filesystem::path(t.TournamentFolder));
     session.AppendToLog("Pairing by JaVaFo.jar is completed.");
     ShowInformation(session, session.tr(115, "Pairing is completed."));
+    return sides;
 }
 
 }  // namespace veltrun

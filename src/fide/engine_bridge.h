@@ -22,9 +22,9 @@ std::vector<std::string> EngineArguments(const std::filesystem::path& jar, const
 // then the pairs in the engine's order.
 std::vector<RoundPair> EngineRoundPairs(const Tournament& t, const std::vector<EnginePair>& pairs);
 
-// Pairs round CurrentRound + 1. Returns after the round file is written and
-// the tournament reloaded; any failure raises myException, logged, with no
-// round file left behind.
-void PairRoundWithEngine(Session& session);
+// Pairs round CurrentRound + 1. Returns the sides as written (table indexes,
+// "bye", "stop") after the round file is written and the tournament
+// reloaded; any failure raises myException, logged, with no round file left.
+std::vector<RoundPair> PairRoundWithEngine(Session& session);
 
 }  // namespace veltrun

@@ -3,21 +3,34 @@
 #include <unicode/uchar.h>
 #include <unicode/uscript.h>
 
+#include <cstdint>
+#include <cstring>
+
 #include "store/text_utils.h"
 
 namespace veltrun {
 
 namespace {
 
-// Decodes the code point at pos (the text is valid UTF-8) and moves past it.
-char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
+// Decodes the code point at pos and moves past it; false when the bytes there
+// are no valid UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool NextCodePoint(std::string_view text, std::size_t& pos, char32_t& code) {
     auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     unsigned char lead = byte(pos);
-    int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    char32_t code = extra == 3 ? lead & 0x07u : extra == 2 ? lead & 0x0Fu : extra == 1 ? lead & 0x1Fu : lead;
-    ++pos;
-    for (int i = 0; i < extra && pos < text.size(); ++i, ++pos) code = (code << 6) | (byte(pos) & 0x3Fu);
-    return code;
+    std::size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
+    if (lead < 0xC2 || lead > 0xF4 || text.size() - pos <= extra) return false;
+    unsigned char second = byte(pos + 1);
+    unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (second < low || second > high) return false;
+    code = extra == 3 ? lead & 0x07u : extra == 2 ? lead & 0x0Fu : lead & 0x1Fu;
+    for (std::size_t i = 1; i <= extra; ++i) {
+        unsigned char next = byte(pos + i);
+        if ((next & 0xC0) != 0x80) return false;
+        code = (code << 6) | (next & 0x3Fu);
+    }
+    pos += extra + 1;
+    return true;
 }
 
 std::string Utf8Of(char32_t code) {
@@ -43,6 +56,10 @@ std::string Utf8Of(char32_t code) {
 }  // namespace
 
 const MatchKeyFolder::Mapping& MatchKeyFolder::Lookup(char32_t code) {
+    if (code < 0x800) {
+        if (twoByteCodes_.empty()) twoByteCodes_.assign(0x800, nullptr);
+        if (twoByteCodes_[code]) return *twoByteCodes_[code];
+    }
     auto found = cache_.find(code);
     if (found != cache_.end()) return found->second;
     Mapping m;
@@ -51,22 +68,52 @@ const MatchKeyFolder::Mapping& MatchKeyFolder::Lookup(char32_t code) {
     m.mark = u_charType(static_cast<UChar32>(code)) == U_NON_SPACING_MARK;
     m.latin = !m.mark && uscript_getScript(static_cast<UChar32>(code), &status) == USCRIPT_LATIN && U_SUCCESS(status);
     m.folded = ToLowerUnicode(removeDiacritics_ ? RemoveDiacritics(text) : text);
-    return cache_.emplace(code, std::move(m)).first->second;
+    const Mapping& stored = cache_.emplace(code, std::move(m)).first->second;  // nodes never move
+    if (code < 0x800) twoByteCodes_[code] = &stored;
+    return stored;
 }
 
-void MatchKeyFolder::Append(std::string_view text, std::string& out) {
+std::size_t MatchKeyFolder::AppendAscii(std::string_view text, std::size_t pos, std::string& out) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    // Find the run eight bytes at a time, copy it at once, then lower-case it in place.
+    std::size_t end = pos;
+    for (std::uint64_t w; end + 8 <= text.size(); end += 8) {
+        std::memcpy(&w, text.data() + end, 8);
+        if (w & kHigh) break;
+    }
+    while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+    std::size_t length = end - pos;
+    std::size_t at = out.size();
+    out.append(text, pos, length);
+    char* p = out.data() + at;
+    std::size_t i = 0;
+    for (std::uint64_t w; i + 8 <= length; i += 8) {
+        std::memcpy(&w, p + i, 8);
+        // Bytes below 0x80 cannot carry into their neighbours.
+        std::uint64_t atLeastA = (w + kOnes * (0x80 - 'A')) & kHigh;
+        std::uint64_t aboveZ = (w + kOnes * (0x80 - 'Z' - 1)) & kHigh;
+        w |= (atLeastA & ~aboveZ) >> 2;  // 0x80 >> 2 is the case bit 0x20
+        std::memcpy(p + i, &w, 8);
+    }
+    for (; i < length; ++i)
+        if (p[i] >= 'A' && p[i] <= 'Z') p[i] = static_cast<char>(p[i] + ('a' - 'A'));
+    return length;
+}
+
+bool MatchKeyFolder::AppendValid(std::string_view text, std::string& out) {
     bool afterLatin = false;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        auto c = static_cast<unsigned char>(text[pos]);
-        if (c < 0x80) {
-            bool upper = c >= 'A' && c <= 'Z';
-            afterLatin = upper || (c >= 'a' && c <= 'z');
-            out += static_cast<char>(upper ? c + ('a' - 'A') : c);
-            ++pos;
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            pos += AppendAscii(text, pos, out);
+            char last = out.back();
+            afterLatin = last >= 'a' && last <= 'z';
             continue;
         }
-        const Mapping& m = Lookup(NextCodePoint(text, pos));
+        char32_t code = 0;
+        if (!NextCodePoint(text, pos, code)) return false;
+        const Mapping& m = Lookup(code);
         if (m.mark) {
             // A separate accent goes with the Latin letter before it.
             if (!(removeDiacritics_ && afterLatin)) out += m.folded;
@@ -75,6 +122,13 @@ void MatchKeyFolder::Append(std::string_view text, std::string& out) {
         afterLatin = m.latin;
         out += m.folded;
     }
+    return true;
+}
+
+void MatchKeyFolder::Append(std::string_view text, std::string& out) {
+    std::size_t start = out.size();
+    // Text that is no UTF-8 has no key of its own; its bytes stand for themselves.
+    if (!AppendValid(text, out)) out.replace(start, std::string::npos, text);
 }
 
 }  // namespace veltrun

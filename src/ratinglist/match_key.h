@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace veltrun {
 
@@ -16,6 +17,9 @@ public:
 
     // Appends the key of a valid UTF-8 text.
     void Append(std::string_view text, std::string& out);
+    // The same, checking on the way: false, with out partly written, when the
+    // text is no valid UTF-8.
+    bool AppendValid(std::string_view text, std::string& out);
     std::string Fold(std::string_view text) {
         std::string out;
         Append(text, out);
@@ -30,9 +34,12 @@ private:
         bool mark = false;   // a separate combining mark
     };
     const Mapping& Lookup(char32_t code);
+    // Appends a run of ASCII bytes lower-cased; returns its length.
+    std::size_t AppendAscii(std::string_view text, std::size_t pos, std::string& out);
 
     bool removeDiacritics_;
     std::unordered_map<char32_t, Mapping> cache_;
+    std::vector<const Mapping*> twoByteCodes_;  // U+0080 to U+07FF, the usual letters, without hashing
 };
 
 }  // namespace veltrun

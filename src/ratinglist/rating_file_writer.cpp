@@ -33,7 +33,10 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
 }  // namespace
 
 RatingFileWriter::RatingFileWriter(std::filesystem::path target) : target_(std::move(target)) {
-    temp_ = FolderOf(target_) / ("." + target_.filename().string() + ".tmp-" + std::to_string(::getpid()));
+    std::string tempName = target_.filename().string();
+    tempName.insert(0, 1, '.');
+    tempName.append(".tmp-").append(std::to_string(::getpid()));
+    temp_ = FolderOf(target_) / tempName;
     ::unlink(temp_.c_str());  // left over by a crashed run with the same process id
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd_ < 0) ThrowFileError(errno, target_);

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <system_error>
 
 #include "ratinglist/match_key.h"
@@ -23,10 +25,6 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsBlank(std::string_view line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
-
-bool HasHighByte(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 class FileReader {
@@ -61,8 +59,47 @@ bool IsFurtherRatingFile(const std::filesystem::directory_entry& entry) {
 
 }  // namespace
 
+// Whether the text is valid UTF-8: ASCII eight bytes at a time, the rest by
+// the sequence rules (no overlong forms, no surrogates, nothing past U+10FFFF).
+bool IsUtf8Quickly(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = p + text.size();
+    while (p < end) {
+        if (end - p >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, 8);
+            if ((w & 0x8080808080808080ULL) == 0) {
+                p += 8;
+                continue;
+            }
+        }
+        unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        std::size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+        if (c < 0xC2 || c > 0xF4 || static_cast<std::size_t>(end - p) < n) return false;
+        unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+        if (c == 0xE0) low = 0xA0;
+        if (c == 0xED) high = 0x9F;
+        if (c == 0xF0) low = 0x90;
+        if (c == 0xF4) high = 0x8F;
+        if (p[1] < low || p[1] > high) return false;
+        for (std::size_t i = 2; i < n; ++i)
+            if ((p[i] & 0xC0) != 0x80) return false;
+        p += n;
+    }
+    return true;
+}
+
 void RatingLines::Clear() {
     files_.clear();
+    foldedFiles_.clear();
+    ClearLines();
+}
+
+void RatingLines::ClearLines() {
     text_.clear();
     starts_.clear();
     fileOf_.clear();
@@ -81,7 +118,7 @@ void RatingLines::AddLine(std::size_t fileIndex, std::string_view line) {
     starts_.push_back(text_.size());
     fileOf_.push_back(static_cast<std::uint16_t>(fileIndex));
     // Older rating files are cp1250; what is no valid UTF-8 is read as that.
-    if (HasHighByte(line) && !IsValidUtf8(line)) {
+    if (!IsUtf8Quickly(line)) {
         text_ += Cp1250ToUtf8(line);
     } else {
         text_.append(line);
@@ -90,37 +127,63 @@ void RatingLines::AddLine(std::size_t fileIndex, std::string_view line) {
     AppendKey(starts_.size() - 1);
 }
 
-void RatingLines::AddFile(const std::string& name, const std::filesystem::path& file) {
+void ForEachRatingFileChunk(const std::filesystem::path& file,
+                            const std::function<bool(std::string_view)>& callback) {
     FileReader reader(file);
-    std::size_t index = AddFileName(name);
-    std::string pending;
-    std::string chunk(kReadChunk, '\0');
-    bool first = true;
-    auto finishLine = [&](std::string_view line) {
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (first && line.substr(0, kUtf8Bom.size()) == kUtf8Bom) line.remove_prefix(kUtf8Bom.size());
-        first = false;
-        AddLine(index, line);
-    };
+    std::string buffer(kReadChunk, '\0');
+    std::size_t filled = 0;
+    bool bomChecked = false;
     for (;;) {
-        std::size_t got = reader.Read(chunk.data(), chunk.size());
-        if (got == 0) break;
-        std::string_view rest(chunk.data(), got);
-        for (;;) {
-            std::size_t end = rest.find('\n');
-            if (end == std::string_view::npos) break;
-            if (pending.empty()) {
-                finishLine(rest.substr(0, end));
-            } else {
-                pending.append(rest.substr(0, end));
-                finishLine(pending);
-                pending.clear();
+        if (filled == buffer.size()) buffer.resize(buffer.size() * 2);  // a line longer than the buffer
+        std::size_t got = reader.Read(buffer.data() + filled, buffer.size() - filled);
+        filled += got;
+        if (!bomChecked && (filled >= kUtf8Bom.size() || got == 0)) {
+            bomChecked = true;
+            if (std::string_view(buffer.data(), filled).substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+                buffer.erase(0, kUtf8Bom.size());
+                filled -= kUtf8Bom.size();
             }
-            rest.remove_prefix(end + 1);
         }
-        pending.append(rest);
+        std::string_view data(buffer.data(), filled);
+        if (got == 0) {
+            if (!data.empty()) callback(data);
+            return;
+        }
+        std::size_t lastEnd = data.rfind('\n');
+        if (lastEnd == std::string_view::npos) continue;
+        if (!callback(data.substr(0, lastEnd + 1))) return;
+        filled -= lastEnd + 1;
+        std::memmove(buffer.data(), buffer.data() + lastEnd + 1, filled);
     }
-    if (!pending.empty()) finishLine(pending);
+}
+
+void ForEachLineOf(std::string_view lines, const std::function<void(std::string_view)>& callback) {
+    while (!lines.empty()) {
+        std::size_t end = lines.find('\n');
+        std::string_view line = lines.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        callback(line);
+        if (end == std::string_view::npos) break;
+        lines.remove_prefix(end + 1);
+    }
+}
+
+void ForEachRatingFileLine(const std::filesystem::path& file, const std::function<bool(std::string_view)>& callback) {
+    bool goOn = true;
+    ForEachRatingFileChunk(file, [&](std::string_view chunk) {
+        ForEachLineOf(chunk, [&](std::string_view line) {
+            if (goOn) goOn = callback(line);
+        });
+        return goOn;
+    });
+}
+
+void RatingLines::AddFile(const std::string& name, const std::filesystem::path& file) {
+    std::size_t index = AddFileName(name);
+    ForEachRatingFileLine(file, [this, index](std::string_view line) {
+        AddLine(index, line);
+        return true;
+    });
 }
 
 std::string_view RatingLines::Line(std::size_t line) const {
@@ -138,8 +201,10 @@ std::string RatingLines::Entry(std::size_t line) const {
 
 void RatingLines::AppendKey(std::size_t line) {
     keyStarts_.push_back(keys_.size());
-    folder_.Append(FileName(line), keys_);
-    keys_ += '|';
+    std::uint16_t file = fileOf_[line];
+    if (foldedFiles_.size() <= file) foldedFiles_.resize(file + 1u);
+    if (foldedFiles_[file].empty()) foldedFiles_[file] = folder_.Fold(files_[file]) + "|";
+    keys_ += foldedFiles_[file];
     folder_.Append(Line(line), keys_);
     keys_ += '\n';
 }
@@ -147,6 +212,7 @@ void RatingLines::AppendKey(std::size_t line) {
 void RatingLines::SetRemoveDiacritics(bool removeDiacritics) {
     if (removeDiacritics == folder_.RemovesDiacritics()) return;
     folder_ = MatchKeyFolder(removeDiacritics);
+    foldedFiles_.clear();
     keys_.clear();
     keyStarts_.clear();
     for (std::size_t i = 0; i < starts_.size(); ++i) AppendKey(i);
@@ -165,29 +231,37 @@ std::size_t RatingLines::FindNext(std::string_view foldedTerm, std::size_t from)
     return static_cast<std::size_t>(after - keyStarts_.begin()) - 1;
 }
 
-void LoadRatingLines(Session& session, RatingLines& lines) {
+std::vector<RatingFile> RatingFilesToRead(const Session& session) {
     namespace fs = std::filesystem;
+    std::vector<RatingFile> files{{"elo.txt", session.EloFolder() / "elo.txt"}};
+    if (!session.settings.IsLoadMoreEloFiles) return files;
+    // Name order, so that the rows come in the same order on every machine.
+    std::vector<fs::path> further;
+    for (const auto& entry : fs::directory_iterator(session.EloFolder()))
+        if (IsFurtherRatingFile(entry)) further.push_back(entry.path());
+    std::sort(further.begin(), further.end());
+    for (const auto& file : further) files.push_back({file.filename().string(), file});
+    return files;
+}
+
+void FailToRead(Session& session, const std::filesystem::path& file, const std::system_error& e) {
+    std::string shown = session.tr(329, "Could not read the rating file") + " \"" + file.string() + "\": " +
+                        e.code().message() + ".";
+    Fail(session, "Rating file " + file.string() + " not read: " + e.code().message(), shown);
+}
+
+void LoadRatingLines(Session& session, RatingLines& lines) {
     lines.Clear();
     lines.SetRemoveDiacritics(session.settings.EloSearchRemoveDiacritics);
-    fs::path current;
+    std::filesystem::path current = session.EloFolder();
     try {
-        current = session.EloFolder() / "elo.txt";
-        lines.AddFile("elo.txt", current);
-        if (!session.settings.IsLoadMoreEloFiles) return;
-        // Name order, so that the rows come in the same order on every machine.
-        std::vector<fs::path> further;
-        for (const auto& entry : fs::directory_iterator(session.EloFolder()))
-            if (IsFurtherRatingFile(entry)) further.push_back(entry.path());
-        std::sort(further.begin(), further.end());
-        for (const auto& file : further) {
-            current = file;
-            lines.AddFile(file.filename().string(), file);
+        for (const auto& file : RatingFilesToRead(session)) {
+            current = file.path;
+            lines.AddFile(file.name, file.path);
         }
     } catch (const std::system_error& e) {
         lines.Clear();
-        std::string shown = session.tr(329, "Could not read the rating file") + " \"" + current.string() + "\": " +
-                            e.code().message() + ".";
-        Fail(session, "Rating file " + current.string() + " not read: " + e.code().message(), shown);
+        FailToRead(session, current, e);
     }
 }
 

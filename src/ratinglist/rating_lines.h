@@ -5,8 +5,10 @@
 // a substring search over the keys.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "ratinglist/match_key.h"
@@ -22,6 +24,8 @@ public:
     bool Empty() const { return starts_.empty(); }
     std::size_t Size() const { return starts_.size(); }
     void Clear();
+    // Forgets the lines but keeps the file names.
+    void ClearLines();
 
     // Adds every non-blank line of the file under its name. A line that is not
     // valid UTF-8 is read as cp1250. Throws std::system_error naming the file.
@@ -46,6 +50,7 @@ private:
     void AppendKey(std::size_t line);
 
     MatchKeyFolder folder_;  // its cache makes the fold of a line cheap
+    std::vector<std::string> foldedFiles_;  // key of each file name with its "|"
     std::vector<std::string> files_;
     std::string text_;                 // the lines, each followed by '\n'
     std::vector<std::size_t> starts_;  // where each line begins in text_
@@ -54,9 +59,30 @@ private:
     std::vector<std::size_t> keyStarts_;  // where each key begins in keys_
 };
 
+// Calls back with the rating file in pieces of whole lines (line ends kept, a
+// leading BOM removed) while the callback returns true. Throws
+// std::system_error naming the file.
+void ForEachRatingFileChunk(const std::filesystem::path& file, const std::function<bool(std::string_view)>& callback);
+// Every line of a piece of text, CR LF or LF removed.
+void ForEachLineOf(std::string_view lines, const std::function<void(std::string_view)>& callback);
+bool IsUtf8Quickly(std::string_view text);
+// Calls back with every line of a rating file (line end and BOM removed)
+// while the callback returns true. Throws std::system_error naming the file.
+void ForEachRatingFileLine(const std::filesystem::path& file, const std::function<bool(std::string_view)>& callback);
+
+struct RatingFile {
+    std::string name;
+    std::filesystem::path path;
+};
+// The rating files a search reads: elo.txt, then (with IsLoadMoreEloFiles) every
+// other *.txt file of the rating folder in name order.
+std::vector<RatingFile> RatingFilesToRead(const Session& session);
+
 // LoadRatingLines: elo.txt of the rating folder, then (with IsLoadMoreEloFiles)
 // every other *.txt file of the folder in name order. Throws myException with
 // the translated message when a file cannot be read.
 void LoadRatingLines(Session& session, RatingLines& lines);
+// Logs and throws myException with the translated message.
+[[noreturn]] void FailToRead(Session& session, const std::filesystem::path& file, const std::system_error& e);
 
 }  // namespace veltrun

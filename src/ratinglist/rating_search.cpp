@@ -6,15 +6,22 @@
 
 namespace veltrun {
 
-namespace {
+// Adds the rows of the lines that hold the key, while there is room.
+void SearchInto(const RatingLines& lines, std::string_view key, int maxRows, std::vector<SearchRow>& rows) {
+    std::size_t next = 0;
+    while (static_cast<int>(rows.size()) < maxRows) {
+        std::size_t hit = lines.FindNext(key, next);
+        if (hit >= lines.Size()) break;
+        AppendSearchRows(lines.FileName(hit), lines.Line(hit), rows);
+        next = hit + 1;
+    }
+}
 
 // Fields of a rating-file line: 1 FIDE ID, 2 name, 3 federation, 4 sex,
 // 5 standard, 6 rapid, 7 blitz, 8 birth, 9 title, 10 national ID, 11 club.
-void AddRows(const RatingLines& lines, std::size_t index, std::vector<SearchRow>& rows) {
-    std::string_view line = lines.Line(index);
-    std::string_view file = lines.FileName(index);
+void AppendSearchRows(std::string_view file, std::string_view line, std::vector<SearchRow>& rows) {
     std::string prefix;
-    if (file != "elo.txt") prefix = "(" + std::string(file.substr(0, file.size() >= 4 ? file.size() - 4 : 0)) + ") ";
+    if (file != "elo.txt") prefix.append("(").append(file.substr(0, file.size() >= 4 ? file.size() - 4 : 0)).append(") ");
     struct Kind {
         const char* name;
         int field;
@@ -34,8 +41,6 @@ void AddRows(const RatingLines& lines, std::size_t index, std::vector<SearchRow>
         rows.push_back(std::move(row));
     }
 }
-
-}  // namespace
 
 std::vector<std::string> SearchRow::Cells() const {
     return {type, name, rating, fideId, sex, federation, birth, title, nationalId, club};
@@ -58,13 +63,7 @@ std::vector<SearchRow> SearchRatingLines(RatingLines& lines, std::string_view te
     lines.SetRemoveDiacritics(removeDiacritics);
     std::string key = MatchKeyFolder(removeDiacritics).Fold(term);
     std::vector<SearchRow> rows;
-    std::size_t next = 0;
-    while (static_cast<int>(rows.size()) < maxRows) {
-        std::size_t hit = lines.FindNext(key, next);
-        if (hit >= lines.Size()) break;
-        AddRows(lines, hit, rows);
-        next = hit + 1;
-    }
+    SearchInto(lines, key, maxRows, rows);
     return rows;
 }
 

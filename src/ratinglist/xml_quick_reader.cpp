@@ -46,6 +46,7 @@ constexpr std::array<bool, 256> MakeNameChars() {
     return t;
 }
 constexpr std::array<bool, 256> kNameChar = MakeNameChars();
+
 // Names are short: a plain loop beats a call to memcmp.
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -276,8 +277,9 @@ bool QuickReader::Declaration(std::string_view inside) {
         rest.remove_prefix(n);
         return n > 0;
     };
-    // name = "value" or name = 'value'; the value is compared without regard to case.
+    // name = "value" or name = 'value'; only the encoding's name ignores case.
     auto pseudoAttribute = [&](std::string_view name, std::initializer_list<std::string_view> values) {
+        bool ignoreCase = name == "encoding";
         if (rest.substr(0, name.size()) != name) return false;
         rest.remove_prefix(name.size());
         space();
@@ -288,7 +290,8 @@ bool QuickReader::Declaration(std::string_view inside) {
         std::size_t close = rest.find(rest[0], 1);
         if (close == std::string_view::npos) return false;
         std::string value(rest.substr(1, close - 1));
-        for (char& c : value) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        if (ignoreCase)
+            for (char& c : value) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
         rest.remove_prefix(close + 1);
         for (std::string_view v : values)
             if (value == v) return true;

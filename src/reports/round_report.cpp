@@ -43,7 +43,12 @@ Side DescribeSide(const Tournament& t, const PlayerIndex& index, const std::stri
             if (!Trim(entry).empty()) before += ParseDecimal(entry);
     }
     Side result;
-    result.cell = (side == "bye" || side == "stop") ? HtmlEscape(side) : "[" + HtmlEscape(startNo) + "] " + HtmlEscape(name);
+    if (side == "bye" || side == "stop") {
+        result.cell = HtmlEscape(side);
+    } else {
+        result.cell.push_back('[');
+        result.cell.append(HtmlEscape(startNo)).append("] ").append(HtmlEscape(name));
+    }
     result.points = PointsText(t, before);
     return result;
 }

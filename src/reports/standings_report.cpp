@@ -153,16 +153,21 @@ std::vector<std::string> StandingsTsv(const Session& session, bool withPerforman
     const PlayerIndex index(t);
     for (int player : PlayersByPlace(t)) {
         const TPlayer& p = t.Player(player);
-        std::string line = std::to_string(p.Place) + "\t" + p.ArrivalID + "\t" + p.Name + "\t" + std::to_string(p.ELO) +
-                           "\t" + PointsText(t, p.Points);
-        for (int k : slots) line += "\t" + DefaultNumberText(p.TBValue(k));
+        std::string line = std::to_string(p.Place);
+        auto column = [&line](const std::string& text) { line.append("\t").append(text); };
+        column(p.ArrivalID);
+        column(p.Name);
+        column(std::to_string(p.ELO));
+        column(PointsText(t, p.Points));
+        for (int k : slots) column(DefaultNumberText(p.TBValue(k)));
         if (withPerformance) {
             std::optional<Performance> perf;
             if (HasPerformance(t)) perf = ComputePerformance(t, index, player);
-            line += perf ? "\t" + std::to_string(perf->games) + "\t" + FixedText(perf->points, 1) + "\t" +
-                               FixedText(perf->averageRating, 0) + "\t" + FixedText(perf->expected, 2) + "\t" +
-                               FixedText(perf->performance, 0)
-                         : std::string("\t\t\t\t\t");
+            column(perf ? std::to_string(perf->games) : "");
+            column(perf ? FixedText(perf->points, 1) : "");
+            column(perf ? FixedText(perf->averageRating, 0) : "");
+            column(perf ? FixedText(perf->expected, 2) : "");
+            column(perf ? FixedText(perf->performance, 0) : "");
         }
         lines.push_back(line);
     }

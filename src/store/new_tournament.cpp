@@ -78,7 +78,7 @@ std::vector<ListItem> TieBreakItems(const Session& session, std::string_view typ
             Item("midBH", session.tr(43, "middle Buchholz")),
             Item("BHcut1", session.tr(186, "Buchholz without lowest")),
             Item("DiEnc", session.tr(187, "direct encounter(s)")),
-            Item("SB", session.tr(44, "Sonneborn\u2013Berger")),
+            Item("SB", session.tr(44, "Sonneborn–Berger")),
             Item("PS", session.tr(45, "Progress")),
             Item("cWin", session.tr(46, "count of wins")),
             Item("cWinBl", session.tr(188, "count of wins with black pieces")),

@@ -109,7 +109,7 @@ TEST(CommandLine, GlobalOptionsStopAtTheCommand) {
 namespace veltrun::cli {
 namespace {
 
-TEST(CommandLine, DISABLED_ASecondProcessCannotChangeALockedTournament) {
+TEST(CommandLine, ASecondProcessCannotChangeALockedTournament) {
     testing::TempFolder home;
     auto folder = home.path() / "Tourn" / "Locked";
     std::filesystem::create_directories(folder);

@@ -95,5 +95,26 @@ TEST_F(RatingCli, SearchWithoutRatingFileOffersTheConversion) {
     EXPECT_TRUE(fs::is_directory(elo()));
 }
 
+TEST_F(RatingCli, AddPlayerTakesARowOfTheSearch) {
+    WriteBytes(elo() / "elo.txt", EloFileText({"100|Zazadad Vudora|CZE|M|2100|2050|2000|1980|FM|",
+                                               "900|Müller Hans|GER|M|1500||1300|1960||N-77|SK Berlin|"}));
+    ASSERT_EQ(Run({"new", "Open", "--rounds", "5"}).code, 0);
+    auto r = Run({"add-player", "Open", "--search", "muller", "--pick", "2", "--team", "Berlin"});
+    ASSERT_EQ(r.code, 1) << "the rapid row has no rating: " << r.err;
+    EXPECT_NE(r.err.find("ELO must be entered."), std::string::npos) << r.err;
+
+    r = Run({"add-player", "Open", "--search", "muller", "--pick", "3", "--team", "Berlin"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    r = Run({"add-player", "Open", "--search", "ZAZADAD", "--pick", "2", "--name", "Vudora Zazadad"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::string players = ReadBytes(home.path() / "Tourn" / "Open" / "players.txt");
+    EXPECT_NE(players.find("|Müller Hans|1500|900|N-77|Berlin\r\n"), std::string::npos) << players;
+    EXPECT_NE(players.find("|Vudora Zazadad|2050|100||\r\n"), std::string::npos) << players;
+
+    EXPECT_EQ(Run({"add-player", "Open", "--search", "muller"}).code, 2);
+    EXPECT_EQ(Run({"add-player", "Open", "--search", "muller", "--pick", "4"}).code, 2);
+    EXPECT_EQ(Run({"add-player", "Open", "--search", "nobody", "--pick", "1"}).code, 1);
+}
+
 }  // namespace
 }  // namespace veltrun::cli

@@ -41,10 +41,20 @@ struct SearchFixture : ::testing::Test {
     RatingLines lines;
     fs::path elo() const { return home.path() / "Elo"; }
     void SetUp() override { WriteBytes(elo() / "elo.txt", EloFileText(kElo)); }
+    // Searches the kept lines, and checks that reading the files straight through gives the same rows.
     std::vector<SearchRow> Search(const std::string& term, int maxRows = 100) {
         if (lines.Empty()) LoadRatingLines(session, lines);
-        return SearchRatingLines(lines, session.settings.EloSearchRemoveDiacritics ? RemoveDiacritics(term) : term,
-                                 maxRows, session.settings.EloSearchRemoveDiacritics);
+        bool removeDiacritics = session.settings.EloSearchRemoveDiacritics;
+        std::string searched = removeDiacritics ? RemoveDiacritics(term) : term;
+        auto rows = SearchRatingLines(lines, searched, maxRows, removeDiacritics);
+        auto once = SearchRatingFiles(session, searched, maxRows, removeDiacritics);
+        EXPECT_EQ(Texts(once), Texts(rows)) << "reading straight through, " << term;
+        return rows;
+    }
+    static std::vector<std::string> Texts(const std::vector<SearchRow>& rows) {
+        std::vector<std::string> texts;
+        for (const auto& r : rows) texts.push_back(r.Text());
+        return texts;
     }
 };
 
@@ -94,6 +104,18 @@ TEST_F(SearchFixture, TheRowLimitIsTestedAfterEachMatchingLine) {
     EXPECT_TRUE(Search("ll", 0).empty());
 }
 
+TEST_F(SearchFixture, ReadingStraightThroughStopsAtTheRowLimitAcrossSlices) {
+    std::vector<std::string> many;
+    for (int i = 0; i < 70000; ++i) many.push_back(std::to_string(i) + "|Player " + std::to_string(i % 7) + "|CZE|M|1500|||||");
+    many.push_back("70000|Dvo\xF8\xE1k 9999|CZE|M|1500|||||");  // an older cp1250 line in the second half
+    WriteBytes(elo() / "elo.txt", EloFileText(many));
+    EXPECT_EQ(Search("9999", 1000).size(), 24u) << "8 lines, in both halves of the piece";
+    EXPECT_EQ(Search("9999", 22).size(), 24u);
+    EXPECT_EQ(Search("dvorak", 1000).size(), 3u);
+    EXPECT_EQ(Search("69999|", 5).size(), 3u);
+    EXPECT_EQ(Search("player 6", 20)[19].fideId, "48") << "the seventh match brings rows 19 to 21";
+}
+
 TEST_F(SearchFixture, FurtherFilesAddTheirNameToTheType) {
     WriteBytes(elo() / "club.txt", "900|Müller Hans|GER|M|1500|1400|1300|1960||N-77|SK Berlin|\r\n\r\n");
     WriteBytes(elo() / "a_old.TXT", "800|Muller Otto|GER|M|1400||||\n");
@@ -124,6 +146,12 @@ TEST_F(SearchFixture, OlderCp1250FilesStillLoad) {
     EXPECT_EQ(Search("12|bom")[0].fideId, "12");
 }
 
+TEST_F(SearchFixture, AnAccentOpeningALineDoesNotBelongToTheLineBefore) {
+    WriteBytes(elo() / "elo.txt", "1|Ana|\n\xCC\x81" "Bob|\r\n3|Cid|");
+    EXPECT_EQ(Search("\xCC\x81" "b").size(), 3u);
+    EXPECT_EQ(Search("cid|").size(), 3u) << "the last line has no line end";
+}
+
 TEST_F(SearchFixture, AnUnreadableFileIsAnError) {
     fs::remove(elo() / "elo.txt");
     fs::create_directories(elo() / "elo.txt");
@@ -135,7 +163,8 @@ TEST(MatchKeys, FoldLikeTheUnicodeRoutines) {
     // Composed and decomposed accents, letters without decomposition, other scripts.
     std::vector<std::string> texts = {"Müller", "MÜLLER", "Mu\xCC\x88ller", "Straße", "ŁUKASZ Øster", "Æbeltoft",
                                       "Ἀθῆναι ΣΟΦΙΑ", "Йорданов Ё", "ǅemal", "İstanbul", "a\xCC\x81\xCC\x81 1\xCC\x81",
-                                      "Ǆ | x", "ＡＢＣ", "日本 語"};
+                                      "Ǆ | x", "ＡＢＣ", "日本 語",
+                                      "@AZ[`az{~ ABCDEFGHIJKLMNOPQRSTUVWXYZ 0123456789|Ä"};
     for (bool removeDiacritics : {true, false}) {
         MatchKeyFolder folder(removeDiacritics);
         for (const auto& text : texts) {
@@ -170,6 +199,15 @@ TEST_F(CommandFixture, EmptyTermAndNoResultsAreTold) {
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].kind, MessageKind::Information);
     EXPECT_EQ(ui.messages[1].text, "\"Stastny\" - no results found for search.");
+}
+
+TEST_F(CommandFixture, TheSingleSearchTellsTheSame) {
+    EXPECT_EQ(SearchCommandOnce(session, "MÜLLER").rows.size(), 9u);
+    EXPECT_EQ(SearchCommandOnce(session, " ").status, SearchOutcome::Status::EmptyTerm);
+    EXPECT_EQ(SearchCommandOnce(session, "qqq").status, SearchOutcome::Status::NoResults);
+    EXPECT_EQ(ui.messages.size(), 2u);
+    fs::remove(elo() / "elo.txt");
+    EXPECT_EQ(SearchCommandOnce(session, "x").status, SearchOutcome::Status::ConversionOffered);
 }
 
 TEST_F(CommandFixture, LinesAreLoadedOnceAndTheOfferRunsWithoutEloTxt) {

@@ -176,7 +176,7 @@ TEST(RoundChooser, OffersTheRoundsNewestFirstAndWritesTheChosenOne) {
     EXPECT_EQ(f.ui.Texts(MessageKind::Error), std::vector<std::string>{"Round 4 has not been paired."});
 }
 
-TEST(StandingsWithCards, ConfiguredTrfOutputIsLoggedAsSkipped) {
+TEST(StandingsWithCards, ConfiguredTrfOutputIsWrittenFirst) {
     ReportFixture f;
     testing::WriteSmallTournament(f);
     f.Setting("Reports", "MakeOutputTRF16", "true");
@@ -185,7 +185,8 @@ TEST(StandingsWithCards, ConfiguredTrfOutputIsLoggedAsSkipped) {
     f.session.log.SetCapture(&logged);
     ASSERT_TRUE(StandingsAndCardsCommand(f.session).done);
     ASSERT_FALSE(logged.empty());
-    EXPECT_TRUE(Contains(logged.front(), "TRF16 file tournament.trf skipped"));
+    EXPECT_EQ(logged.front(), "Make TRF16 file: tournament.trf");
+    EXPECT_TRUE(std::filesystem::exists(f.folder / "tournament.trf"));
 }
 
 }  // namespace

@@ -1,0 +1,137 @@
+#include "pairing/remaining_list.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace veltrun {
+
+RemainingList::RemainingList(const StringList& groupList) {
+    std::vector<int> seen;
+    for (std::size_t l = groupList.size(); l-- > 0;) {
+        const std::string& text = groupList[l];
+        Line line;
+        line.begin = line.first = static_cast<int>(entries_.size());
+        for (int f = 1; f <= CountChar(text, '|') + 1; ++f) {
+            std::string field = GetField(text, '|', f);
+            if (field.empty()) continue;
+            if (!IsAllDigits(field) || field.size() > 9)
+                throw std::invalid_argument("group list entry is no table index: " + field);
+            int index = std::stoi(field);
+            if (index == 0 && (l != 0 || text != "0|"))
+                throw std::invalid_argument("the bye entry must stand alone in the first line");
+            if (std::find(seen.begin(), seen.end(), index) != seen.end())
+                throw std::invalid_argument("group list entry listed twice: " + field);
+            seen.push_back(index);
+            entries_.push_back(index);
+            texts_.push_back(std::to_string(index));
+            line_of_.push_back(static_cast<int>(lines_.size()));
+        }
+        line.end = static_cast<int>(entries_.size());
+        line.count = line.end - line.begin;
+        if (line.count == 0) throw std::invalid_argument("group list has an empty line");
+        lines_.push_back(line);
+    }
+    removed_.assign(entries_.size(), 0);
+    count_ = static_cast<int>(entries_.size());
+}
+
+void RemainingList::Remove(int vertex) {
+    removed_[vertex] = 1;
+    --count_;
+    --lines_[line_of_[vertex]].count;
+}
+
+void RemainingList::Restore(int vertex) {
+    removed_[vertex] = 0;
+    ++count_;
+    Line& line = lines_[line_of_[vertex]];
+    ++line.count;
+    line.first = std::min(line.first, vertex);
+    top_ = std::min(top_, line_of_[vertex]);
+}
+
+void RemainingList::RemovePair(int a, int b) {
+    Remove(a);
+    Remove(b);
+    cursor_pivot_ = -1;
+}
+
+void RemainingList::RestorePair(int a, int b) {
+    Restore(a);
+    Restore(b);
+    cursor_pivot_ = -1;
+}
+
+int RemainingList::TopLine() {
+    while (top_ < static_cast<int>(lines_.size()) && lines_[top_].count == 0) ++top_;
+    return top_;
+}
+
+int RemainingList::ChoosePivot() {
+    int top = TopLine();
+    if (top == static_cast<int>(lines_.size())) return -1;
+    Line& line = lines_[top];
+    while (removed_[line.first]) ++line.first;
+    return line.first;
+}
+
+void RemainingList::PrepareCandidates(int pivot) {
+    cursor_pivot_ = pivot;
+    cursor_n_ = 0;
+    top_group_.clear();
+    int top = TopLine();
+    if (top == static_cast<int>(lines_.size())) return;
+    const Line& line = lines_[top];
+    for (int v = line.first; v < line.end; ++v)
+        if (!removed_[v]) top_group_.push_back(v);
+    lower_line_ = top + 1;
+    lower_vertex_ = lower_line_ < static_cast<int>(lines_.size()) ? lines_[lower_line_].begin : 0;
+}
+
+int RemainingList::NthChoice(int pivot, int n) {
+    if (n < 1) return -1;
+    if (pivot != cursor_pivot_ || n <= cursor_n_) PrepareCandidates(pivot);
+    int m = static_cast<int>(top_group_.size());
+    int h = m / 2;
+    int upper_part = m >= 2 ? m - h : 0;  // T(h+1) .. T(m)
+    int lower_part = h >= 2 ? h - 1 : 0;  // T(h) .. T(2)
+    int found = -1;
+    while (cursor_n_ < n) {
+        int i = cursor_n_;
+        if (i < upper_part) {
+            found = top_group_[h + i];
+        } else if (i < upper_part + lower_part) {
+            found = top_group_[h - 1 - (i - upper_part)];
+        } else {
+            // The lower lines, from the next lower one down, each in its order.
+            found = -1;
+            while (lower_line_ < static_cast<int>(lines_.size())) {
+                const Line& line = lines_[lower_line_];
+                while (lower_vertex_ < line.end && removed_[lower_vertex_]) ++lower_vertex_;
+                if (lower_vertex_ < line.end) {
+                    found = lower_vertex_++;
+                    break;
+                }
+                if (++lower_line_ < static_cast<int>(lines_.size())) lower_vertex_ = lines_[lower_line_].begin;
+            }
+            if (found == -1) return -1;
+        }
+        ++cursor_n_;
+    }
+    return found;
+}
+
+std::string RemainingList::Text() const {
+    std::string text;
+    bool first_line = true;
+    for (const Line& line : lines_) {
+        if (line.count == 0) continue;
+        if (!first_line) text += '-';
+        first_line = false;
+        for (int v = line.first; v < line.end; ++v)
+            if (!removed_[v]) text += texts_[v] + '|';
+    }
+    return text;
+}
+
+}  // namespace veltrun

@@ -1,0 +1,231 @@
+// The pairing command on tournament folders: its checks in order, the round
+// settings, the round file, and what a refusal or failure leaves behind.
+#include <gtest/gtest.h>
+
+#include "pairing/pairing_command.h"
+#include "pairing/round_settings.h"
+#include "store/errors.h"
+#include "store/ini_file.h"
+#include "store/open_tournament.h"
+#include "store/text_file.h"
+#include "support/store_fixture.h"
+
+namespace veltrun::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PairingCommand : public ::testing::Test {
+protected:
+    // Five players A1..A5 (rated in that order) in a tournament of maxRound rounds.
+    fs::path Tournament(int maxRound = 5, const std::string& players = "") {
+        folder_ = f_.Folder();
+        StoreFixture::WriteOptions(folder_, maxRound);
+        WriteBytes(folder_ / "players.txt", players.empty() ? "1|A1|Ann|2500|||\n1|A2|Ben|2400|||\n1|A3|Cid|2300|||\n"
+                                                              "1|A4|Dan|2200|||\n1|A5|Eve|2100|||\n"
+                                                            : players);
+        OpenTournament(f_.session, folder_);
+        return folder_;
+    }
+    void Round(int round, const std::string& lines) {
+        WriteBytes(folder_ / ("round" + std::to_string(round) + ".txt"), lines);
+    }
+    std::string Text(int round) { return ReadBytes(folder_ / ("round" + std::to_string(round) + ".txt")); }
+    std::optional<RoundPairing> Pair(Button answer = Button::Yes) {
+        f_.ui.answers.push_back(answer);
+        return PairNextRound(f_.session);
+    }
+    std::vector<std::string> Shown(MessageKind kind) const { return f_.ui.Texts(kind); }
+
+    StoreFixture f_;
+    fs::path folder_;
+};
+
+TEST_F(PairingCommand, FirstRoundAsksThenWritesTheRoundAndItsSettings) {
+    Tournament();
+    EXPECT_FALSE(Pair(Button::No));
+    EXPECT_FALSE(fs::exists(folder_ / "round1.txt"));
+    ASSERT_EQ(f_.ui.messages.size(), 1U);
+    EXPECT_EQ(f_.ui.messages[0].default_button, Button::No);
+
+    ASSERT_TRUE(Pair(Button::Yes));
+    EXPECT_EQ(Text(1), Crlf({"# symbol ?-? must be replaced by valid result",
+                             "# valid results are: 1-0 or 0-1 or 0.5-0.5 or 1k-0k or 0k-1k or 0k-0k or 0.5-0 or 0-0.5 "
+                             "or 0-0",
+                             "|?-?|Ann-Cid|1-3|A1-A3", "|?-?|Dan-Ben|4-2|A4-A2", "|1k-0k|Eve-bye|5-bye|A5-bye"}));
+    EXPECT_EQ(f_.session.tournament.CurrentRound, 1);
+    EXPECT_EQ(f_.session.tournament.Player(5).OpponentHistory, "bye|");
+    EXPECT_EQ(Shown(MessageKind::Information), (std::vector<std::string>{"Pairing is completed."}));
+    EXPECT_NE(ReadBytes(folder_ / "options.txt")
+                  .find(Crlf({"[Round1Settings]", "JaVaFoUsed=False", "SkipColourCondition=False",
+                              "ForbiddenMatchAgainstTeamMembers=False", "NumberOfPlayers=5", "Player1=A1|1",
+                              "Player2=A2|1", "Player3=A3|1", "Player4=A4|1", "Player5=A5|1", ""})),
+              std::string::npos);
+    EXPECT_TRUE(f_.Logged("Pairing options are written to file (" + (folder_ / "options.txt").string() + ")."));
+}
+
+TEST_F(PairingCommand, RefusalsInTheirOrder) {
+    Tournament(2, "1|A1|Ann|2500|||\n");
+    EXPECT_FALSE(Pair());
+    EXPECT_EQ(Shown(MessageKind::Warning), (std::vector<std::string>{"The number of players is less than two."}));
+
+    Tournament(2);
+    Round(1, "|?-?|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");
+    OpenTournament(f_.session, folder_);
+    f_.ui.messages.clear();
+    EXPECT_FALSE(Pair());
+    EXPECT_EQ(Shown(MessageKind::Warning),
+              (std::vector<std::string>{"Some results have yet to be inserted. Use button for adding of results."}));
+
+    // Round 2 complete, round 1 not: the error lists the games of earlier rounds.
+    Round(2, "|1-0|||A1-A2\n|0-1|||A3-A5\n|1k-0k|||A4-bye\n");
+    OpenTournament(f_.session, folder_);
+    f_.ui.messages.clear();
+    EXPECT_FALSE(Pair());
+    EXPECT_EQ(Shown(MessageKind::Error),
+              (std::vector<std::string>{"Fatal error detected. Some results of PREVIOUS rounds are missing. Error "
+                                        "log: \nRound: 1, Board: 1, Game: A1-A3\n"}));
+
+    Round(1, "|0-1|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");
+    OpenTournament(f_.session, folder_);
+    f_.ui.messages.clear();
+    EXPECT_FALSE(Pair());
+    EXPECT_EQ(Shown(MessageKind::Information), (std::vector<std::string>{"Tournament is over."}));
+
+    // A round file left over from an interrupted pairing.
+    StoreFixture::WriteOptions(folder_, 9);
+    fs::remove(folder_ / "round2.txt");
+    OpenTournament(f_.session, folder_);
+    Round(2, "");
+    f_.ui.messages.clear();
+    std::string file = "\"" + (folder_ / "round2.txt").string() + "\"";
+    EXPECT_FALSE(Pair());
+    EXPECT_EQ(Shown(MessageKind::Error),
+              (std::vector<std::string>{"File " + file + " already exists. Something is wrong."}));
+    EXPECT_TRUE(f_.Logged("File " + file + " already exists. Something is wrong."));
+    EXPECT_EQ(IniReadString(folder_ / "options.txt", "Round2Settings", "NumberOfPlayers"), "");
+}
+
+TEST_F(PairingCommand, ResultCorrectedByHandIsHonoured) {
+    Tournament();
+    Round(1, "|1-0|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");
+    OpenTournament(f_.session, folder_);
+    // The director changes a result in the file after the tournament was opened.
+    Round(1, "|0-1|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");
+    std::optional<RoundPairing> pairing = Pair();
+    ASSERT_TRUE(pairing);
+    // A3, A4 and A5 lead with a point each: A3 meets A4, A5 the leader of
+    // the others, and A2 is left for the bye.
+    EXPECT_EQ(f_.session.tournament.Player(3).Points, 1);
+    EXPECT_EQ(pairing->PairList, (StringList{"2|bye", "5|1", "3|4"}));
+}
+
+TEST_F(PairingCommand, PlayerListedTwiceInARoundIsNeverPaired) {
+    Tournament();
+    Round(1, "# comment\n|1-0|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A1-bye\n|1k-0k|||A5-bye\n");
+    OpenTournament(f_.session, folder_);
+    try {
+        Pair();
+        FAIL() << "paired";
+    } catch (const myException& e) {
+        EXPECT_NE(std::string(e.what()).find("round1.txt). Alias (A1) is listed twice."), std::string::npos)
+            << e.what();
+        EXPECT_NE(std::string(e.what()).find("line 4"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(fs::exists(folder_ / "round2.txt"));
+    EXPECT_TRUE(f_.Logged("Fatal error (in file round1.txt). Alias (A1) is listed twice."));
+}
+
+TEST_F(PairingCommand, DefinitiveFailureWritesNoRoundFile) {
+    Tournament(9, "1|A1|Ann|2500|||\n1|A2|Ben|2400|||\n");
+    Round(1, "|1-0|||A1-A2\n");
+    OpenTournament(f_.session, folder_);
+    EXPECT_FALSE(Pair());
+    EXPECT_FALSE(fs::exists(folder_ / "round2.txt"));
+    EXPECT_EQ(f_.session.tournament.CurrentRound, 1);
+    EXPECT_EQ(Shown(MessageKind::Error),
+              (std::vector<std::string>{"Pairing for round [2] cannot be assembled in any permissible way. It is "
+                                        "recommended to end the tournament."}));
+    // The settings of the failed round stay on record.
+    EXPECT_EQ(IniReadString(folder_ / "options.txt", "Round2Settings", "NumberOfPlayers"), "2");
+}
+
+TEST_F(PairingCommand, FailedWriteLeavesNoRoundAndNoBye) {
+    Tournament();
+    std::string colour = f_.session.tournament.ColourFor1stPlayer;
+    SimulateWriteFailureAfter(20);
+    EXPECT_THROW(PairRound(f_.session, 1), myException);
+    EXPECT_FALSE(fs::exists(folder_ / "round1.txt"));
+    EXPECT_EQ(f_.session.tournament.CurrentRound, 0);
+    EXPECT_EQ(f_.session.tournament.Player(5).OpponentHistory, "");
+    EXPECT_EQ(f_.session.tournament.ColourFor1stPlayer, colour);
+}
+
+TEST_F(PairingCommand, BackupAndSuspensionLines) {
+    Tournament(5, "1|A1|Ann|2500|||\n1|A2|Ben|2400|||\n0|A3|Cid|2300|||\n1|A4|Dan|2200|||\n");
+    f_.session.settings.IsBackupRoundFiles = true;
+    ASSERT_TRUE(Pair());
+    EXPECT_EQ(ReadBytes(folder_ / "bak_round1.txt"), Text(1));
+    EXPECT_NE(Text(1).find(Crlf({"|?-?|Ann-Ben|1-2|A1-A2", "|1k-0k|Dan-bye|4-bye|A4-bye",
+                                 "|0k-0k|Cid-stop|3-stop|A3-stop"})),
+              std::string::npos);
+    EXPECT_TRUE(f_.Logged("StopPair is: 3-stop."));
+    EXPECT_TRUE(f_.Logged("Backup file bak_round1.txt is created."));
+}
+
+TEST_F(PairingCommand, DryRunWritesNothing) {
+    Tournament();
+    std::string options = ReadBytes(folder_ / "options.txt");
+    f_.session.log.Flush();
+    std::string log = ReadBytes(folder_ / "tournlog.log");
+    std::optional<RoundPairing> dry = PairNextRoundDryRun(f_.session);
+    ASSERT_TRUE(dry);
+    f_.session.log.Flush();
+    EXPECT_EQ(ReadBytes(folder_ / "tournlog.log"), log);
+    EXPECT_EQ(ReadBytes(folder_ / "options.txt"), options);
+    EXPECT_FALSE(fs::exists(folder_ / "round1.txt"));
+    EXPECT_EQ(f_.session.tournament.CurrentRound, 0);
+    EXPECT_TRUE(f_.ui.messages.empty());  // no round-1 question either
+    std::optional<RoundPairing> real = Pair();
+    ASSERT_TRUE(real);
+    EXPECT_EQ(dry->PairList, real->PairList);
+}
+
+TEST_F(PairingCommand, ExternalEngineWithoutItsJarIsRefused) {
+    Tournament();
+    f_.session.settings.JaVaFoIsUsed = true;
+    f_.session.settings.ShortFileNameJAVAFOin = "in.trf";
+    f_.session.settings.ShortFileNameJAVAFOout = "out.txt";
+    try {
+        Pair();
+        ADD_FAILURE() << "no error";
+    } catch (const myException& e) {
+        EXPECT_NE(std::string(e.what()).find("javafo.jar"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(folder_ / "round1.txt"));
+}
+
+TEST_F(PairingCommand, RoundSettingsLandWhereKeyByKeyWritingPutsThem) {
+    Tournament();
+    fs::path options = folder_ / "options.txt";
+    // A section written earlier, with a key in other case and a stranger key.
+    WriteBytes(options, ReadBytes(options) + "\n[Round1Settings]\nnumberofplayers=3\nNote=kept\n[Round9Settings]\n");
+    std::string before = ReadBytes(options);
+    WriteRoundSettings(f_.session, 1);
+    std::string batched = ReadBytes(options);
+
+    WriteBytes(options, before);
+    const veltrun::Tournament& t = f_.session.tournament;
+    IniWriteString(options, "Round1Settings", "JaVaFoUsed", "False");
+    IniWriteString(options, "Round1Settings", "SkipColourCondition", "False");
+    IniWriteString(options, "Round1Settings", "ForbiddenMatchAgainstTeamMembers", "False");
+    IniWriteString(options, "Round1Settings", "NumberOfPlayers", std::to_string(t.PlayerCount()));
+    for (int i = 1; i <= t.PlayerCount(); ++i)
+        IniWriteString(options, "Round1Settings", "Player" + std::to_string(i), t.Player(i).ArrivalID + "|1");
+    AppendTextLine(options, "");
+    EXPECT_EQ(batched, ReadBytes(options));
+    EXPECT_NE(batched.find("numberofplayers=5"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace veltrun::testing

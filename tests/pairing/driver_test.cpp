@@ -1,0 +1,169 @@
+// Score groups, the four ways, colours and board order, in memory.
+#include <gtest/gtest.h>
+
+#include "pairing/colour_allocation.h"
+#include "pairing/pairing_driver.h"
+#include "pairing/score_groups.h"
+#include "pairing_fixture.h"
+
+namespace veltrun::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+bool Contains(const Lines& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST(ScoreGroups, WorkedExampleWithByeAndSuspension) {
+    MemoryTournament m;
+    m.AddPlayers(6);
+    m.t().Player(4).OnOff = 0;
+    m.t().Player(1).Points = 1;
+    m.t().Player(3).Points = 1;
+    m.t().Player(6).Points = 0.5;
+    Settings settings;
+    ScoreGroupsResult groups = FindScoreGroups(m.t(), settings, 3, m.Log());
+    EXPECT_EQ(groups.ScoreGroups, (StringList{"0", "0.5", "1"}));
+    EXPECT_EQ(groups.StopPairList, (StringList{"4|stop"}));
+    StringList list = BuildGroupList(m.t(), settings, groups, 3, true, m.Log());
+    EXPECT_EQ(list, (StringList{"0|", "2|5|", "6|", "1|3|"}));
+    EXPECT_EQ(m.lines, (Lines{"Player (A4) is suspended.", "Found ScoreGroup 0", "Found ScoreGroup 0.5",
+                              "Found ScoreGroup 1",
+                              "Fix for odd number of players - 0 (bye) was added in the main scoregroup.",
+                              "ScoreGroup 0: (2 - A2) (5 - A5)", "ScoreGroup 0.5: (6 - A6)",
+                              "ScoreGroup 1: (1 - A1) (3 - A3)"}));
+    // An even field, or no bye asked for: no "0|" line.
+    EXPECT_EQ(BuildGroupList(m.t(), settings, groups, 3, false, PairingLog()).front(), "2|5|");
+    m.t().Player(4).OnOff = 1;
+    EXPECT_EQ(BuildGroupList(m.t(), settings, FindScoreGroups(m.t(), settings, 3, PairingLog()), 3, true,
+                             PairingLog())
+                  .front(),
+              "2|4|5|");
+}
+
+TEST(ScoreGroups, AccelerationLiftsTheTopHalfInTheFirstTwoRounds) {
+    MemoryTournament m;
+    m.AddPlayers(7);
+    m.t().Player(2).OnOff = 0;  // still counts for the half
+    Settings settings;
+    settings.IsAcceleratedPairings = true;
+    ScoreGroupsResult groups = FindScoreGroups(m.t(), settings, 1, m.Log());
+    EXPECT_EQ(m.lines.front().rfind("Accelerated pairings is on", 0), 0U);
+    EXPECT_EQ(BuildGroupList(m.t(), settings, groups, 1, false, PairingLog()), (StringList{"4|5|6|7|", "1|3|"}));
+    m.lines.clear();
+    groups = FindScoreGroups(m.t(), settings, 3, m.Log());
+    EXPECT_EQ(BuildGroupList(m.t(), settings, groups, 3, false, PairingLog()), (StringList{"1|3|4|5|6|7|"}));
+    EXPECT_EQ(m.lines.front(), "Player (A2) is suspended.");  // no acceleration line first
+}
+
+TEST(ColourAllocation, RulesInTheirOrder) {
+    MemoryTournament m;
+    m.AddPlayers(4);
+    Tournament& t = m.t();
+    auto history = [&](int i, const std::string& colours, int white, int black) {
+        t.Player(i).ColourHistory = colours;
+        t.Player(i).WhiteCount = white;
+        t.Player(i).BlackCount = black;
+    };
+    // Two new players: ColourFor1stPlayer, which then switches.
+    t.ColourFor1stPlayer = "B";
+    EXPECT_EQ(AssignColour(t, 1, 2), "B");
+    EXPECT_EQ(t.ColourFor1stPlayer, "W");
+    // Two Whites in a row give Black whatever the imbalance.
+    history(1, "B|B|W|W|", 2, 2);
+    history(2, "W|B|B|B|", 1, 3);
+    EXPECT_EQ(AssignColour(t, 1, 2), "B");
+    // Both end in two Blacks (the 2nd and 4th ways allow it): the larger imbalance decides.
+    history(1, "W|B|B|", 1, 2);
+    history(2, "B|B||", 0, 2);
+    EXPECT_EQ(AssignColour(t, 1, 2), "B");
+    EXPECT_EQ(AssignColour(t, 2, 1), "W");
+    // j avoids a third colour.
+    history(3, "B|W|", 1, 1);
+    history(4, "B|W|W|", 2, 1);
+    EXPECT_EQ(AssignColour(t, 3, 4), "W");
+    // Equal imbalance: i's own due colour; balanced: i alternates.
+    history(3, "W|W|B|", 2, 1);
+    history(4, "B|W|W|B|", 2, 2);
+    EXPECT_EQ(AssignColour(t, 3, 4), "B");
+    history(3, "W|B|", 1, 1);
+    history(4, "", 0, 0);
+    EXPECT_EQ(AssignColour(t, 3, 4), "W");
+}
+
+TEST(PairingDriver, RoundOneColoursAlternateDownTheBoards) {
+    MemoryTournament m;
+    m.AddPlayers(8);
+    std::optional<RoundPairing> pairing = PairInMemory(m.t(), Settings{}, 1, m.Log());
+    ASSERT_TRUE(pairing);
+    std::vector<RoundPair> boards = pairing->FileOrder();
+    ASSERT_EQ(boards.size(), 4U);
+    EXPECT_EQ(boards[0].White + "-" + boards[0].Black, "1-5");
+    EXPECT_EQ(boards[1].White + "-" + boards[1].Black, "6-2");
+    EXPECT_EQ(boards[2].White + "-" + boards[2].Black, "3-7");
+    EXPECT_EQ(boards[3].White + "-" + boards[3].Black, "8-4");
+    EXPECT_TRUE(Contains(m.lines, "Pair is: 1-5."));
+    EXPECT_EQ(m.lines.back(), "Pair is: 8-4.");
+}
+
+TEST(PairingDriver, ThirdWayMovesTheByeToTheFirstPivot) {
+    MemoryTournament m;
+    m.AddPlayers(3);
+    m.Game(2, 0, "0k-0k");  // byes without points: all three stay level
+    m.Game(3, 0, "0k-0k");
+    m.Game(1, -1, "0k-0k");
+    m.lines.clear();
+    std::optional<RoundPairing> pairing = PairInMemory(m.t(), Settings{}, 2, m.Log());
+    ASSERT_TRUE(pairing);
+    EXPECT_EQ(pairing->PairList, (StringList{"1|bye", "2|3"}));
+    std::vector<RoundPair> boards = pairing->FileOrder();
+    EXPECT_EQ(boards.back().White + "-" + boards.back().Black, "1-bye");
+    for (const char* line :
+         {"Pairing FAILED. The condition for maximum 2 times the same color cannot be fulfilled.",
+          "Pairing (2nd way) for next round [2] is again starting (now without 2-color condition) ...",
+          "Pairing FAILED. Now (for an odd number of players) the program will try to move BYE (to a player other "
+          "than the last).",
+          "Pairing (3rd way) for next round [2] is again starting (more benevolent conditions for bye) ...",
+          "Pairing for round [2] was successfully completed.", "Pair is: 2-3.", "Pair is: 1-bye."})
+        EXPECT_TRUE(Contains(m.lines, line)) << line;
+    EXPECT_FALSE(Contains(m.lines, "Pairing FAILED."));
+}
+
+TEST(PairingDriver, EvenFieldWithoutPairingFailsAfterTheSecondWay) {
+    MemoryTournament m;
+    m.AddPlayers(4);
+    m.Game(1, 2, "1-0", 1);
+    m.Game(3, 4, "1-0", 1);
+    m.Game(1, 3, "1-0", 2);
+    m.Game(2, 4, "1-0", 2);
+    m.Game(1, 4, "1-0", 3);
+    m.Game(2, 3, "1-0", 3);
+    m.lines.clear();
+    EXPECT_FALSE(PairInMemory(m.t(), Settings{}, 4, m.Log()));
+    EXPECT_EQ(m.lines.back(), "Pairing for round [4] is DEFINITIVELY FAILED. It is recommended to end the tournament.");
+    EXPECT_FALSE(Contains(m.lines, "Pairing (3rd way) for next round [4] is again starting (more benevolent "
+                                   "conditions for bye) ..."));
+}
+
+TEST(PairingDriver, SkippedColourConditionRunsOnlyTheLenientWays) {
+    MemoryTournament m;
+    m.AddPlayers(3);
+    m.Game(2, 0, "0k-0k");  // byes without points: all three stay level
+    m.Game(3, 0, "0k-0k");
+    m.Game(1, -1, "0k-0k");
+    m.lines.clear();
+    Settings settings;
+    settings.GoalsSkip2ColourCondition = true;
+    ASSERT_TRUE(PairInMemory(m.t(), settings, 2, m.Log()));
+    EXPECT_TRUE(Contains(m.lines, "The condition for maximum 2 times the same color is skipped "
+                                  "(GoalsSkip2ColourCondition = True). 1st way was stopped."));
+    EXPECT_TRUE(Contains(m.lines, "The condition for maximum 2 times the same color is skipped "
+                                  "(GoalsSkip2ColourCondition = True). 3rd way was stopped."));
+    EXPECT_FALSE(Contains(m.lines, "Pairing FAILED. The condition for maximum 2 times the same color cannot be "
+                                   "fulfilled."));
+    EXPECT_FALSE(Contains(m.lines, "Pairing FAILED."));
+}
+
+}  // namespace
+}  // namespace veltrun::testing
