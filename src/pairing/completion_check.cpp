@@ -5,13 +5,6 @@ namespace veltrun {
 CompletionCheck::CompletionCheck(const BitMatrix& graph, std::vector<char> mayTakeBye)
     : matching_(graph), may_take_bye_(std::move(mayTakeBye)) {}
 
-int CompletionCheck::ActiveCount() const {
-    int count = 0;
-    for (int v = 0; v < matching_.Size(); ++v)
-        if (matching_.IsActive(v)) ++count;
-    return count;
-}
-
 bool CompletionCheck::Start() {
     if (matching_.Size() % 2 == 0) {
         matching_.MakeMaximum();

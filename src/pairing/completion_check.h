@@ -41,7 +41,6 @@ public:
 
 private:
     bool FindWitness();
-    int ActiveCount() const;
 
     IncrementalMatching matching_;
     std::vector<char> may_take_bye_;

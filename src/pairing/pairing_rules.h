@@ -16,7 +16,6 @@ class PairingRules {
 public:
     PairingRules(const Tournament& t, bool forbidTeamMates);
 
-    const Tournament& tournament() const { return t_; }
     // The alias as the log shows it: "bye" for the pseudo-player 0.
     const std::string& AliasOf(int entry) const;
     int ByeCount(int player) const { return facts_[player].byes; }

@@ -10,10 +10,28 @@ namespace veltrun {
 
 namespace {
 
+std::vector<int> EntriesOf(const RemainingList& list) {
+    std::vector<int> entries(list.EntryCount());
+    for (int v = 0; v < list.EntryCount(); ++v) entries[v] = list.Entry(v);
+    return entries;
+}
+
+// Who may be left over for the bye: a player without one so far.
+std::vector<char> MayTakeBye(const RemainingList& list, const PairingRules& rules) {
+    std::vector<char> may(list.EntryCount());
+    for (int v = 0; v < list.EntryCount(); ++v) may[v] = list.Entry(v) != 0 && rules.ByeCount(list.Entry(v)) == 0;
+    return may;
+}
+
 class Search {
 public:
     Search(const PairingRules& rules, const StringList& list, bool skipColourCondition, const PairingLog& log)
-        : rules_(rules), list_(list), skip_colour_(skipColourCondition), log_(log) {}
+        : rules_(rules),
+          list_(list),
+          skip_colour_(skipColourCondition),
+          log_(log),
+          graph_(rules.CompatibilityGraph(EntriesOf(list_), skipColourCondition)),
+          check_(graph_, MayTakeBye(list_, rules)) {}
 
     bool Run(StringList& PairList);
 
@@ -41,24 +59,16 @@ private:
     RemainingList list_;
     bool skip_colour_;
     const PairingLog& log_;
+    BitMatrix graph_;
+    CompletionCheck check_;
     std::vector<Level> levels_;
-    CompletionCheck* check_ = nullptr;
     bool completable_ = false;
     bool result_ = false;
     int bye_vertex_ = -1;  // the player left alone for the bye
 };
 
 bool Search::Run(StringList& PairList) {
-    std::vector<int> entries(list_.EntryCount());
-    std::vector<char> may_take_bye(list_.EntryCount());
-    for (int v = 0; v < list_.EntryCount(); ++v) {
-        entries[v] = list_.Entry(v);
-        may_take_bye[v] = entries[v] != 0 && rules_.ByeCount(entries[v]) == 0;
-    }
-    BitMatrix graph = rules_.CompatibilityGraph(entries, skip_colour_);
-    CompletionCheck check(graph, std::move(may_take_bye));
-    check_ = &check;
-    completable_ = check.Start();
+    completable_ = check_.Start();
 
     Step step = Step::Enter;
     while (true) {
@@ -123,8 +133,8 @@ Search::Step Search::NextCandidate() {
                        Person(level.pivot) + ".");
             return FailLevel();
         }
-        std::size_t mark = check_->Mark();
-        if (!completable_ || !check_->TryRemovePair(level.pivot, candidate)) {
+        std::size_t mark = check_.Mark();
+        if (!completable_ || !check_.TryRemovePair(level.pivot, candidate)) {
             if (log_.Enabled()) {
                 log_.Write(choice + " for " + Person(level.pivot) + " is " + Person(candidate) +
                            ", but the remaining players cannot all be paired.");
@@ -156,7 +166,7 @@ Search::Step Search::FailLevel() {
 Search::Step Search::ChildFailed() {
     Level& level = levels_.back();
     list_.RestorePair(level.pivot, level.candidate);
-    check_->Rollback(level.mark);
+    check_.Rollback(level.mark);
     if (log_.Enabled()) {
         std::string choice = std::to_string(level.k) + "-choice";
         log_.Write(choice + " for " + Person(level.pivot) + " was " + Person(level.candidate) +

@@ -13,11 +13,6 @@ void BitMatrix::SetEdge(int u, int v) {
     Row(v)[u >> 6] |= std::uint64_t{1} << (u & 63);
 }
 
-void BitMatrix::ClearEdge(int u, int v) {
-    Row(u)[v >> 6] &= ~(std::uint64_t{1} << (v & 63));
-    Row(v)[u >> 6] &= ~(std::uint64_t{1} << (u & 63));
-}
-
 IncrementalMatching::IncrementalMatching(const BitMatrix& graph)
     : graph_(graph),
       active_(graph.WordsPerRow(), 0),

@@ -22,7 +22,6 @@ public:
     int Entry(int vertex) const { return entries_[vertex]; }
     const std::string& EntryText(int vertex) const { return texts_[vertex]; }
     int Count() const { return count_; }
-    bool Contains(int vertex) const { return !removed_[vertex]; }
 
     // The first entry of the top group; -1 when nothing is left.
     int ChoosePivot();
