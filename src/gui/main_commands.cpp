@@ -4,6 +4,7 @@
 #include "app/command_language.h"
 #include "app/command_new_tournament.h"
 #include "app/command_open.h"
+#include "app/command_pairing.h"
 #include "app/command_players.h"
 #include "app/command_reports.h"
 #include "gui/add_player_dialog.h"
@@ -13,14 +14,6 @@
 #include "store/session.h"
 
 namespace veltrun::gui {
-
-namespace {
-
-void NotAvailable(Session& session) {
-    ShowInformation(session, session.tr(351, "This command is not available in this build."));
-}
-
-}  // namespace
 
 void MainWindow::BTN_LANGUAGEClick() {
     RunCommand([this] {
@@ -63,7 +56,7 @@ void MainWindow::BTN_REPORT_STARTLISTClick() {
 }
 
 void MainWindow::BTN_PAIRINGClick() {
-    RunCommand([this] { NotAvailable(session_); }, CommandNeeds::TournamentLock);
+    RunCommand([this] { veltrun::BTN_PAIRINGClick(session_); }, CommandNeeds::TournamentLock);
 }
 
 void MainWindow::BTN_REPORT_ROUNDSClick() {
