@@ -265,7 +265,6 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         // ---- end ratinglist ----
         // ---- gui 350-379 ----
         {350, "Waiting for the pairing engine ..."},
-        {351, "This command is not available in this build."},
         {352, "The Veltrun developers"},
         {353, "Free software for Swiss-system tournaments"},
         // ---- end gui ----

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
@@ -35,6 +36,7 @@ private slots:
     void CloseQuestionAndPlacement();
     void LanguageSwitchReachesEveryWindowAndBack();
     void ErrorOfACommandShowsOneBox();
+    void SeamShowsRealBoxesAndCancels();
 };
 
 void MainWindowTest::StartStateAndAboutBox() {
@@ -192,6 +194,49 @@ void MainWindowTest::ErrorOfACommandShowsOneBox() {
     gui.window->RunCommand([&] { ran = true; });
     QVERIFY(ran);
     QVERIFY(gui.window->ButtonNamed("BTN_NEW_TOURNAMENT")->isEnabled());
+}
+
+void MainWindowTest::SeamShowsRealBoxesAndCancels() {
+    GuiHarness gui;
+    gui.ui.message_hook = nullptr;
+
+    // A real box: translated captions in their order, the default button, Escape for No.
+    QStringList captions;
+    QString defaultCaption;
+    gui.WhenModal("MessageBox", [&](QWidget* box) {
+        for (auto* button : box->findChildren<QPushButton*>()) {
+            captions << button->text();
+            if (button->isDefault()) defaultCaption = button->text();
+        }
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    const bool yes = veltrun::AskYesNo(*gui.session, "Really?", Button::No);
+    QVERIFY(!yes);
+    captions.sort();
+    QCOMPARE(captions, (QStringList{"No", "Yes"}));
+    QCOMPARE(defaultCaption, QString("No"));
+
+    // Progress goes on until the director cancels; the command's end closes it.
+    QVERIFY(gui.ui.Progress(10, 5000000000LL, "Reading ..."));
+    auto* progress = gui.window->findChild<QProgressDialog*>();
+    QVERIFY(progress);
+    QCOMPARE(progress->labelText(), QString("Reading ..."));
+    QCOMPARE(progress->maximum(), 1000);  // totals beyond an int are shown in per mille
+    progress->cancel();
+    QVERIFY(!gui.ui.Progress(20, 5000000000LL, "Reading ..."));
+    gui.ui.CommandFinished();
+    QVERIFY(gui.ui.Progress(1, 10, "Again"));
+
+    // The wait for an outside program keeps going until Cancel, and forgets it afterwards.
+    QVERIFY(gui.ui.Idle());
+    auto* cancel = gui.window->findChild<QPushButton*>("BTN_CANCEL");
+    QVERIFY(cancel);
+    QCOMPARE(cancel->text(), QString("Cancel"));
+    cancel->click();
+    QVERIFY(!gui.ui.Idle());
+    gui.ui.CommandFinished();
+    QVERIFY(gui.ui.Idle());
+    gui.ui.CommandFinished();
 }
 
 int RunMainWindowTests(int argc, char** argv) {
