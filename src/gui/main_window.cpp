@@ -199,7 +199,12 @@ void MainWindow::Start(const std::string& language) {
             } else if (auto file = FindLanguageFile(session_, language)) {
                 LoadLanguageFile(session_, *file);
             } else {
-                LoadLanguageFile(session_, session_.LanguageFolder() / language);
+                // Unlike a missing saved language, a wrong name on the command
+                // line leaves the settings file alone.
+                session_.translation.EnglishBuiltIn = true;
+                ShowWarning(session_, session_.tr(88, "Language file") + " \"" +
+                                          (session_.LanguageFolder() / language).string() + "\" " +
+                                          session_.tr(89, "does not exist. Therefore, English was set as the language."));
             }
         }
     });

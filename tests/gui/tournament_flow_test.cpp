@@ -62,6 +62,7 @@ void TournamentFlowTest::GoalsTournamentThroughTheDialogs() {
     // New tournament: the refusals keep the dialog open with the focus on the field.
     QStringList goalsLists;
     gui.WhenModal("TFormNTur", [&](QWidget* dialog) {
+        QCOMPARE(FocusName(dialog), QString("BTN_CLOSE"));
         Type(dialog, "E_FOLDER", "Cup");
         Click(dialog, "BTN_OK");
         QCOMPARE(LastMessage(gui), std::string("Number of rounds must be entered."));
@@ -113,6 +114,7 @@ void TournamentFlowTest::GoalsTournamentThroughTheDialogs() {
     bool closedItself = false;
     gui.WhenModal("TFormCRes", [&](QWidget* dialog) {
         QVERIFY(Child<QLineEdit>(dialog, "E_GOALS1")->isVisible());
+        QCOMPARE(FocusName(dialog), QString("CB_RESULT"));
         auto* game = Child<QComboBox>(dialog, "CB_GAME");
         auto* result = Child<QComboBox>(dialog, "CB_RESULT");
         QCOMPARE(game->count(), 2);
