@@ -264,6 +264,9 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {329, "Could not read the rating file"},
         // ---- end ratinglist ----
         // ---- gui 350-379 ----
+        {350, "Waiting for the pairing engine ..."},
+        {352, "The Veltrun developers"},
+        {353, "Free software for Swiss-system tournaments"},
         // ---- end gui ----
         // ---- reliability 380-399 ----
         {380, "The tournament is in use by another Veltrun process."},

@@ -1,0 +1,18 @@
+#pragma once
+// The application object: the last line of the error handler, for an
+// exception that escapes an event handler no command wrapped.
+#include <QApplication>
+#include <functional>
+#include <string>
+
+namespace veltrun::gui {
+
+class Application : public QApplication {
+    Q_OBJECT
+public:
+    Application(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+    std::function<void(const std::string&)> on_error;
+};
+
+}  // namespace veltrun::gui

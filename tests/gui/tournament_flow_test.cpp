@@ -1,0 +1,228 @@
+// A small tournament run through the real dialogs: new tournament, players,
+// a paired round, results with goals, standings and the player changes.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QtTest>
+#include <filesystem>
+
+#include "gui/elided_label.h"
+#include "gui_harness.h"
+#include "store/text_file.h"
+#include "store/text_utils.h"
+#include "widget_lookup.h"
+
+using veltrun::Button;
+using veltrun::MessageKind;
+using namespace veltrun::testing;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Types into a line edit as the director would.
+void Type(QWidget* root, const char* name, const QString& text) {
+    auto* edit = Child<QLineEdit>(root, name);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+// The control that has the input focus within the dialog.
+QString FocusName(QWidget* dialog) { return dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString(); }
+
+std::string LastMessage(const GuiHarness& gui) { return gui.messages.empty() ? "" : gui.messages.back().text; }
+
+void AddPlayer(GuiHarness& gui, const QString& name, const QString& elo, const QString& team = {}) {
+    gui.WhenModal("TFormPly1", [&](QWidget* dialog) {
+        Type(dialog, "E_PLAYER", name);
+        Type(dialog, "E_ELO", elo);
+        Type(dialog, "E_TEAM_ID", team);
+        Click(dialog, "BTN_OK");
+    });
+    Click(gui.window.get(), "BTN_PLAYER_ADD");
+}
+
+QString Value(GuiHarness& gui, const char* label) {
+    return Child<veltrun::gui::ElidedLabel>(gui.window.get(), label)->FullText();
+}
+
+}  // namespace
+
+class TournamentFlowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void GoalsTournamentThroughTheDialogs();
+    void PlayerChangesThroughTheChooser();
+};
+
+void TournamentFlowTest::GoalsTournamentThroughTheDialogs() {
+    GuiHarness gui({{"Options", "ArrUseNumbersOnly", "true"}});
+    QWidget* w = gui.window.get();
+
+    // New tournament: the refusals keep the dialog open with the focus on the field.
+    QStringList goalsLists;
+    gui.WhenModal("TFormNTur", [&](QWidget* dialog) {
+        QCOMPARE(FocusName(dialog), QString("BTN_CLOSE"));
+        Type(dialog, "E_FOLDER", "Cup");
+        Click(dialog, "BTN_OK");
+        QCOMPARE(LastMessage(gui), std::string("Number of rounds must be entered."));
+        QCOMPARE(FocusName(dialog), QString("E_MAX_ROUND"));
+        Type(dialog, "E_MAX_ROUND", "3.0");
+        Click(dialog, "BTN_OK");
+        QCOMPARE(LastMessage(gui), std::string("Number of rounds must be a positive integer."));
+        Type(dialog, "E_MAX_ROUND", "3");
+        Child<QComboBox>(dialog, "CB_TBS_TYPE")->setCurrentIndex(1);
+        QCOMPARE(LastMessage(gui), std::string("This setting is not for chess tournaments."));
+        auto* tb1 = Child<QComboBox>(dialog, "CB_TB1");
+        for (int i = 0; i < tb1->count(); ++i) goalsLists << tb1->itemText(i);
+        Click(dialog, "BTN_OK");
+    });
+    Click(w, "BTN_NEW_TOURNAMENT");
+    QCOMPARE(goalsLists.size(), 6);
+    QCOMPARE(goalsLists.front(), QString("[G1] more goals scored"));
+    const fs::path folder = gui.home.path() / "Tourn" / "Cup";
+    QVERIFY(fs::exists(folder / "options.txt"));
+    QCOMPARE(Value(gui, "L_TOURNAMENT"), QString::fromStdString(folder.string()));
+    QCOMPARE(Value(gui, "L_ROUNDS"), QString("0/3"));
+    for (const char* name : AllButtons) QVERIFY2(gui.window->ButtonNamed(name)->isEnabled(), name);
+
+    // Four players; a wrong rating is refused in the dialog.
+    gui.WhenModal("TFormPly1", [&](QWidget* dialog) {
+        Type(dialog, "E_PLAYER", "Dora Delta");
+        Type(dialog, "E_ELO", "-5");
+        Click(dialog, "BTN_OK");
+        QCOMPARE(LastMessage(gui), std::string("ELO must be a positive integer."));
+        QCOMPARE(FocusName(dialog), QString("E_ELO"));
+        Click(dialog, "BTN_CLOSE");
+    });
+    Click(w, "BTN_PLAYER_ADD");
+    AddPlayer(gui, "Anna Alpha", "2200");
+    AddPlayer(gui, "Bert Beta", "2100");
+    AddPlayer(gui, "Cora Gamma", "2000");
+    AddPlayer(gui, "Dora Delta", "1900");
+    QCOMPARE(veltrun::ReadTrimmedLines(folder / "players.txt").size(), size_t(5));
+
+    // Round 1 is paired after the question that closes the starting list.
+    gui.answers = {Button::Yes};
+    Click(w, "BTN_PAIRING");
+    QCOMPARE(gui.messages[gui.messages.size() - 2].text,
+             std::string("Do you want to close the starting list of players and pair the 1st round?"));
+    QCOMPARE(LastMessage(gui), std::string("Pairing is completed."));
+    QCOMPARE(Value(gui, "L_ROUNDS"), QString("1/3"));
+
+    // Results with goals: each refusal names its field, the last save closes the dialog.
+    bool closedItself = false;
+    gui.WhenModal("TFormCRes", [&](QWidget* dialog) {
+        QVERIFY(Child<QLineEdit>(dialog, "E_GOALS1")->isVisible());
+        QCOMPARE(FocusName(dialog), QString("CB_RESULT"));
+        auto* game = Child<QComboBox>(dialog, "CB_GAME");
+        auto* result = Child<QComboBox>(dialog, "CB_RESULT");
+        QCOMPARE(game->count(), 2);
+        QVERIFY(game->itemText(0).startsWith("[1] "));
+        QCOMPARE(result->itemText(0), QString("?-?"));
+        Click(dialog, "BTN_SAVE_NEXT");
+        QCOMPARE(LastMessage(gui), std::string("Result must be entered."));
+        QCOMPARE(FocusName(dialog), QString("E_GOALS1"));
+        Type(dialog, "E_GOALS1", "2");
+        Type(dialog, "E_GOALS2", "x");
+        Click(dialog, "BTN_SAVE_NEXT");
+        QCOMPARE(LastMessage(gui), std::string("Result must be number."));
+        QCOMPARE(FocusName(dialog), QString("E_GOALS2"));
+        Type(dialog, "E_GOALS2", "1");
+        Click(dialog, "BTN_SAVE_NEXT");
+        QCOMPARE(LastMessage(gui), std::string("Result must be entered."));
+        QCOMPARE(FocusName(dialog), QString("CB_RESULT"));
+        result->setCurrentIndex(result->findText("1-0"));
+        Click(dialog, "BTN_SAVE_NEXT");
+        QCOMPARE(game->count(), 1);
+        QVERIFY(Child<QLineEdit>(dialog, "E_GOALS1")->text().isEmpty());
+        QCOMPARE(result->currentText(), QString("?-?"));
+        Type(dialog, "E_GOALS1", "0");
+        Type(dialog, "E_GOALS2", "0");
+        result->setCurrentIndex(result->findText("0.5-0.5"));
+        Click(dialog, "BTN_SAVE_NEXT");
+        closedItself = !dialog->isVisible();
+    });
+    Click(w, "BTN_INPUT_RESULT");
+    QVERIFY(closedItself);
+    std::vector<std::string> lines;
+    for (const auto& line : veltrun::ReadTrimmedLines(folder / "round1.txt"))
+        if (!line.empty() && line.front() != '#') lines.push_back(line);
+    QCOMPARE(lines.size(), size_t(2));
+    QCOMPARE(veltrun::GetField(lines[0], '|', 2) + " " + veltrun::GetField(lines[0], '|', 6), std::string("1-0 2:1"));
+    QCOMPARE(veltrun::GetField(lines[1], '|', 2) + " " + veltrun::GetField(lines[1], '|', 6), std::string("0.5-0.5 0:0"));
+
+    // Opened again from its folder through the Open button: the results are there.
+    fs::path offeredFolder;
+    gui.ui.file_hook = [&](const veltrun::FileRequest& request) {
+        offeredFolder = request.initial_folder;
+        return std::optional<fs::path>(folder / "options.txt");
+    };
+    Click(w, "BTN_OPEN_TOURNAMENT");
+    QCOMPARE(offeredFolder, gui.home.path() / "Tourn");
+    QCOMPARE(Value(gui, "L_ROUNDS"), QString("1/3"));
+
+    const size_t before = gui.messages.size();
+    Click(w, "BTN_INPUT_RESULT");
+    QCOMPARE(gui.messages.size(), before + 1);
+    QCOMPARE(LastMessage(gui), std::string("There is nothing to enter (all results have already been inserted). "
+                                           "Use button for pairing next round."));
+
+    Click(w, "BTN_REPORT_STANDINGS");
+    gui.WhenModal("TFormUniC", [&](QWidget* chooser) { Click(chooser, "BTN_OK"); });
+    Click(w, "BTN_REPORT_ROUNDS");
+    QCOMPARE(gui.reports.size(), size_t(2));
+    for (const auto& report : gui.reports) QVERIFY(fs::exists(report));
+    // The refusals above and nothing else went wrong.
+    QCOMPARE(gui.Texts(MessageKind::Error),
+             (std::vector<std::string>{"Number of rounds must be entered.", "Number of rounds must be a positive integer.",
+                                       "ELO must be a positive integer.", "Result must be entered.",
+                                       "Result must be number.", "Result must be entered."}));
+}
+
+void TournamentFlowTest::PlayerChangesThroughTheChooser() {
+    GuiHarness gui({{"Options", "ArrUseNumbersOnly", "true"}});
+    QWidget* w = gui.window.get();
+    gui.WhenModal("TFormNTur", [&](QWidget* dialog) {
+        Type(dialog, "E_FOLDER", "Open");
+        Type(dialog, "E_MAX_ROUND", "5");
+        Click(dialog, "BTN_OK");
+    });
+    Click(w, "BTN_NEW_TOURNAMENT");
+    AddPlayer(gui, "Anna Alpha", "2200");
+    AddPlayer(gui, "Bert Beta", "2100");
+
+    // Before round 1 the chooser deletes; its empty first entry is refused.
+    QString caption;
+    gui.WhenModal("TFormUniC", [&](QWidget* chooser) {
+        caption = chooser->windowTitle();
+        auto* list = Child<QComboBox>(chooser, "CB_UNIVERSAL");
+        QCOMPARE(list->count(), 3);
+        Click(chooser, "BTN_OK");
+        QCOMPARE(LastMessage(gui), std::string("Nothing was selected."));
+        list->setCurrentIndex(list->findText("[A2] Bert Beta (2100)"));
+        Click(chooser, "BTN_OK");
+    });
+    Click(w, "BTN_PLAYER_DELETE");
+    QCOMPARE(caption, QString("Delete player"));
+    const auto players = veltrun::ReadTrimmedLines(gui.home.path() / "Tourn/Open/players.txt");
+    QCOMPARE(players.size(), size_t(2));
+
+    // Nobody is suspended: the restore command says so and shows no chooser.
+    Click(w, "BTN_PLAYER_RESTORATION");
+    QCOMPARE(LastMessage(gui), std::string("No player found for this action."));
+
+    // A second New asks first; No keeps the open tournament.
+    gui.answers = {Button::No};
+    Click(w, "BTN_NEW_TOURNAMENT");
+    QCOMPARE(LastMessage(gui), std::string("Do you really want to create new tournament?"));
+    QCOMPARE(gui.messages.back().default_button, Button::No);
+    QVERIFY(Value(gui, "L_TOURNAMENT").endsWith("Open"));
+}
+
+int RunTournamentFlowTests(int argc, char** argv) {
+    TournamentFlowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tournament_flow_test.moc"
