@@ -8,6 +8,8 @@
 
 #include "store/text_utils.h"
 
+#include "store/text_file.h"
+
 namespace veltrun {
 
 namespace {
@@ -35,21 +37,7 @@ bool NextCodePoint(std::string_view text, std::size_t& pos, char32_t& code) {
 
 std::string Utf8Of(char32_t code) {
     std::string out;
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    AppendUtf8(code, out);
     return out;
 }
 

@@ -14,6 +14,8 @@
 #include "ratinglist/xml_input.h"
 #include "ratinglist/xml_player_collector.h"
 
+#include "store/text_file.h"
+
 namespace veltrun {
 
 namespace {
@@ -74,24 +76,6 @@ std::size_t Utf8CharLength(const unsigned char* p, const unsigned char* end) {
     }
     bool shortest = (n == 3 && c >= 0x800) || (n == 4 && c >= 0x10000) || n == 2;
     return shortest && IsXmlChar(c) ? n : 0;
-}
-
-void AppendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // Decodes the entity or character reference at text[0] == '&'; returns the

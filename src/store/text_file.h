@@ -12,6 +12,8 @@ namespace veltrun {
 
 bool IsValidUtf8(std::string_view bytes);
 std::string Cp1250ToUtf8(std::string_view bytes);
+// Appends the UTF-8 bytes of one code point.
+void AppendUtf8(char32_t c, std::string& out);
 // Characters that cp1250 lacks become "?".
 std::string Utf8ToCp1250(std::string_view text);
 // One raw line (without its line end) to UTF-8.
