@@ -1,4 +1,5 @@
 // No command (or "gui") starts the window; any other command runs on the terminal.
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -35,6 +36,11 @@ int main(int argc, char** argv) {
     }
     if (WantsWindow(args)) {
 #ifdef VELTRUN_HAS_GUI
+        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
+            std::cerr << "No display found: the desktop program needs one. The commands below work on the terminal.\n";
+            veltrun::cli::RunCli({"--help"}, std::cerr, std::cerr);
+            return 2;
+        }
         return veltrun::gui::RunGui(argc, argv, veltrun::cli::ParseGlobalOptions(args));
 #else
         std::cerr << "This build has no desktop program; the commands below work on the terminal.\n";

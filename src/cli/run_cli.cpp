@@ -17,12 +17,6 @@ namespace veltrun::cli {
 
 namespace {
 
-std::filesystem::path ExecutablePath() {
-    std::error_code ec;
-    auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path() : path;
-}
-
 void PrintUsage(std::ostream& out) {
     out << "Usage: veltrun [--home DIR] [--yes|--no] [--lang NAME] COMMAND [ARGS]\n"
            "       veltrun            (no command: the desktop program)\n\n"
@@ -86,8 +80,8 @@ int RunCommand(const Command& command, const GlobalOptions& global, std::ostream
     if (count < command.minPositional) throw UsageError("Missing argument. Usage: veltrun " + command.usage);
     if (count > command.maxPositional) throw UsageError("Too many arguments. Usage: veltrun " + command.usage);
 
-    auto folder = ResolveProgramFolder(global.home, ExecutablePath());
-    InstallDefaults(folder, ExecutablePath());
+    auto folder = ResolveProgramFolder(global.home, CurrentExecutablePath());
+    InstallDefaults(folder, CurrentExecutablePath());
     TerminalUi ui(out, err, global.answer, isatty(STDIN_FILENO) && isatty(STDERR_FILENO));
     Session session(ui, folder);
     try {

@@ -15,23 +15,13 @@
 
 namespace veltrun::gui {
 
-namespace {
-
-std::filesystem::path ExecutablePath() {
-    std::error_code ec;
-    auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path() : path;
-}
-
-}  // namespace
-
 int RunGui(int argc, char** argv, const cli::GlobalOptions& options) {
     Application app(argc, argv);
     app.setWindowIcon(SvgIcon("veltrun"));
     std::filesystem::path folder;
     try {
-        folder = ResolveProgramFolder(options.home, ExecutablePath());
-        InstallDefaults(folder, ExecutablePath());
+        folder = ResolveProgramFolder(options.home, CurrentExecutablePath());
+        InstallDefaults(folder, CurrentExecutablePath());
     } catch (const std::exception& e) {
         // Without a program folder there is no settings file and no language.
         QMessageBox::critical(nullptr, QStringLiteral("Veltrun"), Q(e.what()));

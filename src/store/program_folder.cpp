@@ -120,4 +120,10 @@ void InstallDefaults(const fs::path& programFolder, const fs::path& executable) 
     InstallLanguageFiles(programFolder, executable);
 }
 
+std::filesystem::path CurrentExecutablePath() {
+    std::error_code ec;
+    auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : path;
+}
+
 }  // namespace veltrun

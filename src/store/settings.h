@@ -71,6 +71,8 @@ void SaveWindowPlacement(const Settings& settings, int top, int left, int width,
 // Created when missing; a default Veltrun.ini (and the shipped language files)
 // are copied in on first start.
 std::filesystem::path ResolveProgramFolder(const std::string& homeOption, const std::filesystem::path& executable);
+// The running program's own file (for the folder it lies in).
+std::filesystem::path CurrentExecutablePath();
 void InstallDefaults(const std::filesystem::path& programFolder, const std::filesystem::path& executable);
 
 }  // namespace veltrun

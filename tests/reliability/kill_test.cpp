@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <sstream>
@@ -143,10 +144,14 @@ protected:
 TEST_F(KillTest, EveryFileIsTheOldOrTheNewVersionAfterSigkill) {
     const double runtime = MeasureMilliseconds();
     std::uniform_real_distribution<double> delay(0.0, runtime * 1.3);
-    // Up to 300 kills, fewer when the program is slow (sanitizers), to stay near 20 s.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    // Up to 300 kills, fewer when the program is slow (sanitizers), to stay near
+    // 20 s; VELTRUN_KILL_SECONDS and VELTRUN_KILL_MAX allow a longer run by hand.
+    const char* seconds = std::getenv("VELTRUN_KILL_SECONDS");
+    const char* most = std::getenv("VELTRUN_KILL_MAX");
+    const int limit = most ? std::atoi(most) : 300;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds ? std::atoi(seconds) : 20);
     int changed = 0, kills = 0;
-    for (int step = 0; step < 300 && (step < 20 || std::chrono::steady_clock::now() < deadline); ++step, ++kills) {
+    for (int step = 0; step < limit && (step < 20 || std::chrono::steady_clock::now() < deadline); ++step, ++kills) {
         auto command = NextCommand(step);
         Files before = Snapshot(Cup());
         Files after = Finished(command);
