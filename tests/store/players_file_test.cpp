@@ -54,9 +54,6 @@ TEST(PlayersFile, EveryRefusalNamesTheFileAndTheLine) {
         EXPECT_TRUE(f.Logged(cases[i].log)) << cases[i].log;
     }
     EXPECT_EQ(LoadError(f, "1|A|B|1|||\n"), "");
-    auto missing = f.home.path() / "none" / "players.txt";
-    Tournament t;
-    EXPECT_THROW(LoadPlayers(f.session, t, missing), myException);
 }
 
 TEST(PlayersFile, TheTwoThousandAndFirstPlayerIsRefused) {

@@ -73,10 +73,6 @@ TEST(ResultEntry, DialogChecksRefuseAndWriteNothing) {
     std::string field;
     EXPECT_EQ(Refusal(f, {"A1-A3", 2, "1-0", " ", "1"}, &field), "Result must be entered.");
     EXPECT_EQ(field, "E_GOALS1");
-    EXPECT_EQ(Refusal(f, {"A1-A3", 2, "1-0", "2", ""}, &field), "Result must be entered.");
-    EXPECT_EQ(field, "E_GOALS2");
-    EXPECT_EQ(Refusal(f, {"A1-A3", 2, "1-0", "x", "1"}, &field), "Result must be number.");
-    EXPECT_EQ(field, "E_GOALS1");
     EXPECT_EQ(Refusal(f, {"A1-A3", 2, "1-0", "1", "-1"}, &field), "Result must be number.");
     EXPECT_EQ(field, "E_GOALS2");
     EXPECT_EQ(Refusal(f, {"A1-A3", 2, "?-?", "1", "0"}, &field), "Result must be entered.");
@@ -99,8 +95,6 @@ TEST(ResultEntry, ChessDropsTheGoalsFieldAndMissingFilesAreReported) {
     auto folder = Tournament2Rounds(f, "Chess", "|?-?|||A1-A3|9:9\n");
     SaveResult(f.session, {"A1-A3", 2, "0-1", "", ""});
     EXPECT_EQ(ReadBytes(folder / "round2.txt"), "|0-1|||A1-A3\r\n");
-    EXPECT_EQ(NormaliseResultCode("0,5-0,5"), "0.5-0.5");
-    EXPECT_EQ(NormaliseResultCode("1K-0K"), "1k-0k");
 
     std::filesystem::remove(folder / "round2.txt");
     EXPECT_EQ(Refusal(f, {"A2-A4", 2, "1-0", "", ""}), "File not exist (" + (folder / "round2.txt").string() + ").");
