@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "support/cli_run.h"
 #include "ratinglist/rating_fixtures.h"
 #include "support/temp_folder.h"
 
@@ -14,21 +15,10 @@ namespace {
 namespace fs = std::filesystem;
 using namespace veltrun::testing;
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
 struct RatingCli : ::testing::Test {
     TempFolder home;
     fs::path elo() const { return home.path() / "Elo"; }
-    Result Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.str()});
-        std::ostringstream out, err;
-        int code = RunCli(args, out, err);
-        return {code, out.str(), err.str()};
-    }
+    testing::CliRun Run(std::vector<std::string> args) { return testing::RunCliIn(home, std::move(args)); }
 };
 
 TEST_F(RatingCli, ConvertAnXmlFileWithProgress) {

