@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "support/cli_run.h"
+#include "support/environment_guard.h"
 #include "store/ini_file.h"
 #include "store/text_file.h"
 #include "support/temp_folder.h"
@@ -86,10 +87,8 @@ TEST_F(FideCliTest, PairUsesTheEngineWhenTheSettingsSaySo) {
     fs::permissions(bin / "java", fs::perms::owner_all);
     WriteTextLines(home.path() / "javafo.jar", {"not a real jar"});
     IniWriteString(home.path() / "Veltrun.ini", "JaVaFo", "JaVaFoIsUsed", "true");
-    std::string oldPath = std::getenv("PATH");
-    setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
+    testing::EnvironmentGuard path("PATH", testing::PathWithFirst(bin.string()).c_str());
     auto paired = Run({"pair", "Spring Cup"});
-    setenv("PATH", oldPath.c_str(), 1);
     ASSERT_EQ(paired.code, 0) << paired.err;
     // The engine's "1 3" and "2 0" became the game and the bye.
     EXPECT_EQ(ReadTextLines(folder / "round3.txt").at(3), "|?-?|Müller, Jörg-Ode, Bo|1-3|A1-A3");

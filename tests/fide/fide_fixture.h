@@ -16,13 +16,6 @@ namespace veltrun::testing {
 
 namespace fs = std::filesystem;
 
-inline std::vector<std::string> FolderEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class FideFixture : public ::testing::Test {
 protected:
     TempFolder home;

@@ -3,44 +3,22 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 #include "store/ini_file.h"
 #include "store/settings.h"
 #include "store/text_file.h"
 #include "store/tournament.h"
+#include "support/environment_guard.h"
 #include "support/store_fixture.h"
 
 namespace veltrun {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::EnvironmentGuard;
 using testing::TempFolder;
-
-// Sets or removes an environment variable for the lifetime of the guard.
-class EnvironmentGuard {
-public:
-    EnvironmentGuard(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~EnvironmentGuard() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(SettingConversions, BooleansAndIntegers) {
     EXPECT_TRUE(SettingBoolDefaultFalse("true"));

@@ -18,11 +18,7 @@ protected:
     void TearDown() override { SimulateWriteFailureAfter(-1); }
     static void WriteRaw(const fs::path& file, const std::string& bytes) { testing::WriteBytes(file, bytes); }
     static std::string ReadRaw(const fs::path& file) { return testing::ReadBytes(file); }
-    std::vector<std::string> FolderEntries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
-        return names;
-    }
+    std::vector<std::string> FolderEntries() const { return testing::FolderEntries(folder_); }
     // Runs f, which must throw myException whose text contains every part.
     template <typename F>
     static void ExpectError(F f, std::initializer_list<std::string> parts) {

@@ -28,6 +28,14 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+// The names in a folder, sorted.
+inline std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // Lines joined with CR LF, each line ended, as the system writes files.
 inline std::string Crlf(const std::vector<std::string>& lines) {
     std::string text;
