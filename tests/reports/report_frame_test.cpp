@@ -66,7 +66,8 @@ TEST_F(Escaping, TournamentTextShowsLiterallyInEveryReport) {
     EXPECT_TRUE(Contains(f.Report("teams.html"), "&nbsp;&lt;T&amp;T&gt;&nbsp;"));
 }
 
-class Charset : public ::testing::Test {
+// One player, not yet opened: each test sets what it needs first.
+class OnePlayer : public ::testing::Test {
 protected:
     ReportFixture f;
     void SetUp() override {
@@ -74,6 +75,8 @@ protected:
         f.Players({"1|A1|Müller Łukasz|2000|||"});
     }
 };
+using Charset = OnePlayer;
+using Browser = OnePlayer;
 
 TEST_F(Charset, BytesFollowTheDeclaredCharset) {
     f.Setting("Reports", "HtmlCharset", "ISO-8859-1");
@@ -96,15 +99,6 @@ TEST_F(Charset, AnUnknownCharsetFallsBackToUtf8AndSaysSo) {
     ASSERT_FALSE(logged.empty());
     EXPECT_TRUE(Contains(logged.front(), "Unknown HTML character set (klingon-8)"));
 }
-
-class Browser : public ::testing::Test {
-protected:
-    ReportFixture f;
-    void SetUp() override {
-        f.Options("1- 0.5 -0", "Chess", {});
-        f.Players({"1|A1|Anna|2000|||"});
-    }
-};
 
 TEST_F(Browser, EmptyExePathMeansTheDesktopDefaultAnExistingOneIsUsed) {
     f.Open();
