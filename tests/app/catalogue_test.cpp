@@ -33,21 +33,6 @@ TEST(CatalogueTest, HoldsEveryIdentifierOnceInOrder) {
     }
 }
 
-TEST(CatalogueTest, DelicateTextsAreExact) {
-    EXPECT_EQ(EnglishText(21), "");
-    EXPECT_EQ(EnglishText(44), "Sonneborn\u2013Berger");
-    EXPECT_EQ(EnglishText(51), "difference: scored goals  - received goals");
-    EXPECT_EQ(EnglishText(98), "has invalid value at (fourth) field \"ELO\"");
-    EXPECT_EQ(EnglishText(104), "has invalid value at (first) field \"on/off\"");
-    EXPECT_EQ(EnglishText(130), "Correct the \"ExePath\" entry in the [WebBrowser] section of the file");
-    EXPECT_EQ(EnglishText(193),
-              "The reason for not creating a file can also be the exhaustion of all permissible combinations "
-              "(few players and many rounds -  next round cannot be assembled).");
-    EXPECT_EQ(EnglishText(77), "Ok");
-    EXPECT_EQ(EnglishText(0), "");
-    EXPECT_EQ(EnglishText(499), "");
-}
-
 std::string Unescape(const std::string& literal) {
     std::string text;
     for (size_t i = 0; i < literal.size(); ++i) {

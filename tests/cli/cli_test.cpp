@@ -7,17 +7,14 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "support/cli_run.h"
 #include "store/tournament_lock.h"
 #include "support/temp_folder.h"
 
 namespace veltrun::cli {
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
+using testing::CliRun;
 
 CliRun RunVeltrun(std::vector<std::string> args) {
     std::ostringstream out, err;
@@ -27,14 +24,14 @@ CliRun RunVeltrun(std::vector<std::string> args) {
 
 TEST(CommandLine, UsageErrorsExitWithTwo) {
     testing::TempFolder home;
-    EXPECT_EQ(RunVeltrun({"--home", home.str(), "no-such-command"}).code, 2);
-    EXPECT_EQ(RunVeltrun({"--home", home.str(), "info", "--bogus"}).code, 2);
-    EXPECT_EQ(RunVeltrun({"--home", home.str(), "translate"}).code, 2);
-    EXPECT_EQ(RunVeltrun({"--home", home.str(), "translate", "1", "2"}).code, 2);
+    for (std::vector<std::string> args : {std::vector<std::string>{"no-such-command"}, {"info", "--bogus"},
+                                          {"translate", "1", "2"}, {"translate", "abc"}}) {
+        auto run = testing::RunCliIn(home, args);
+        EXPECT_EQ(run.code, 2) << args[0];
+        EXPECT_NE(run.err.find("Usage error:"), std::string::npos) << run.err;
+    }
     EXPECT_EQ(RunVeltrun({"--home"}).code, 2);
-    auto bad = RunVeltrun({"--home", home.str(), "translate", "abc"});
-    EXPECT_EQ(bad.code, 2);
-    EXPECT_NE(bad.err.find("Usage error:"), std::string::npos);
+    EXPECT_EQ(RunVeltrun({}).code, 2);
 }
 
 TEST(CommandLine, HelpAndVersion) {
@@ -49,7 +46,6 @@ TEST(CommandLine, HelpAndVersion) {
     auto commandHelp = RunVeltrun({"--home", home.str(), "translate", "--help"});
     EXPECT_EQ(commandHelp.code, 0);
     EXPECT_NE(commandHelp.out.find("Usage: veltrun translate ID"), std::string::npos);
-    EXPECT_EQ(RunVeltrun({}).code, 2);
 }
 
 TEST(CommandLine, InfoCreatesTheProgramFolder) {

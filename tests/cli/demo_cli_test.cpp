@@ -4,22 +4,15 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "support/cli_run.h"
 #include "store/text_file.h"
 #include "support/temp_folder.h"
 
 namespace veltrun::cli {
 namespace {
 
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-Outcome RunIn(const testing::TempFolder& home, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--home", home.str()});
-    std::ostringstream out, err;
-    int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
+testing::CliRun RunIn(const testing::TempFolder& home, std::vector<std::string> args) {
+    return testing::RunCliIn(home, std::move(args));
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -5,29 +5,20 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "support/cli_run.h"
 #include "support/store_fixture.h"
 
 namespace veltrun::cli {
 namespace {
 
+using veltrun::testing::CliRun;
 using veltrun::testing::ReadBytes;
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
 
 class PairingCli : public ::testing::Test {
 protected:
     veltrun::testing::TempFolder home;
 
-    CliRun Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.str()});
-        std::ostringstream out, err;
-        int code = RunCli(args, out, err);
-        return {code, out.str(), err.str()};
-    }
+    testing::CliRun Run(std::vector<std::string> args) { return testing::RunCliIn(home, std::move(args)); }
     std::filesystem::path Round(int round) const {
         return home.path() / "Tourn" / "Open" / ("round" + std::to_string(round) + ".txt");
     }

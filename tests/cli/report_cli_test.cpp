@@ -5,18 +5,13 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "support/cli_run.h"
 #include "store/ini_file.h"
 #include "store/text_file.h"
 #include "support/temp_folder.h"
 
 namespace veltrun::cli {
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
 
 class ReportCli : public ::testing::Test {
 protected:
@@ -36,12 +31,7 @@ protected:
         WriteTextLines(folder / "round1.txt", {"|1-0|||A1-B2", "|1k-0k|||C3-bye"});
         WriteTextLines(folder / "round2.txt", {"|0.5-0.5|||C3-A1", "|1k-0k|||B2-bye"});
     }
-    CliRun Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.str()});
-        std::ostringstream out, err;
-        int code = RunCli(args, out, err);
-        return {code, out.str(), err.str()};
-    }
+    testing::CliRun Run(std::vector<std::string> args) { return testing::RunCliIn(home, std::move(args)); }
 };
 
 TEST_F(ReportCli, EachReportCommandWritesItsFileAndPrintsThePath) {

@@ -9,6 +9,7 @@
 
 #include "fide/engine_bridge.h"
 #include "fide_fixture.h"
+#include "support/environment_guard.h"
 #include "store/text_file.h"
 
 namespace veltrun {
@@ -37,14 +38,13 @@ esac
 
 class EngineBridgeTest : public FideFixture {
 protected:
-    fs::path bin, folder, answer, seen;
-    std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    fs::path bin = home.path() / "bin", folder, answer, seen;
+    testing::EnvironmentGuard path{"PATH", testing::PathWithFirst(bin.string()).c_str()};
 
     void SetUp() override {
         FideFixture::SetUp();
         // Blanks, quotes and non-ASCII letters in every path the engine gets.
         session.ProgramFolder = home.path() / "Prog 'x' \"ü\"";
-        bin = home.path() / "bin";
         WriteBytes(bin / "java", FakeJava);
         fs::permissions(bin / "java", fs::perms::owner_all);
         WriteBytes(session.ProgramFolder / "javafo.jar", "not a real jar");
@@ -54,14 +54,12 @@ protected:
         Open(folder);
         answer = home.path() / "answer.txt";
         seen = home.path() / "seen.trf";
-        setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
         setenv("FAKE_JAR", (session.ProgramFolder / "javafo.jar").c_str(), 1);
         setenv("FAKE_IN", (folder / "engine in.trf").c_str(), 1);
         setenv("FAKE_OUT", (folder / "engine out.txt").c_str(), 1);
         setenv("FAKE_SEEN", seen.c_str(), 1);
         setenv("FAKE_ANSWER", answer.c_str(), 1);
     }
-    void TearDown() override { setenv("PATH", oldPath.c_str(), 1); }
 
     void Engine(const std::string& mode, const std::string& output = "") {
         setenv("FAKE_MODE", mode.c_str(), 1);
@@ -134,10 +132,11 @@ TEST_F(EngineBridgeTest, EveryFailureIsReportedLoggedAndLeavesNoRoundFile) {
     EXPECT_EQ(Pair(), "The pairing engine ended with exit code 2.");
     ExpectNothingPaired();
 
-    setenv("PATH", (home.path() / "empty").c_str(), 1);
-    EXPECT_EQ(Pair(), "The program could not be started: \"java\": No such file or directory. " + noFile);
-    ExpectNothingPaired();
-    setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
+    {
+        testing::EnvironmentGuard noJava("PATH", (home.path() / "empty").c_str());
+        EXPECT_EQ(Pair(), "The program could not be started: \"java\": No such file or directory. " + noFile);
+        ExpectNothingPaired();
+    }
 
     session.settings.ShortFileNameJAVAFOout = "Engine In.trf";
     EXPECT_EQ(Pair(), "The input and output files of the pairing engine must have different names.");

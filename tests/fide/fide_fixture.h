@@ -5,38 +5,16 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "store/errors.h"
 #include "store/open_tournament.h"
 #include "store/session.h"
 #include "store/text_file.h"
-#include "support/scripted_ui.h"
-#include "support/temp_folder.h"
+#include "support/store_fixture.h"
 
 namespace veltrun::testing {
 
 namespace fs = std::filesystem;
-
-inline std::string ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
-
-inline void WriteBytes(const fs::path& file, const std::string& bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-inline std::vector<std::string> FolderEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class FideFixture : public ::testing::Test {
 protected:

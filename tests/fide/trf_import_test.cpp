@@ -168,18 +168,11 @@ TEST_F(TrfImportTest, RoundTripKeepsPlayersHistoriesAndResults) {
     EXPECT_EQ(copy.MaxRound, 3);
     EXPECT_EQ(copy.CurrentRound, 3);
     ASSERT_EQ(copy.PlayerCount(), original.PlayerCount());
-    for (int i = 1; i <= copy.PlayerCount(); ++i) {
-        const TPlayer& a = original.Player(i);
-        const TPlayer& b = copy.Player(i);
-        EXPECT_EQ(b.ArrivalID, a.ArrivalID);
-        EXPECT_EQ(b.ELO, a.ELO);
-        EXPECT_EQ(b.FideID, a.FideID);
-        EXPECT_EQ(b.OnOff, a.OnOff);
-        EXPECT_EQ(b.ColourHistory, a.ColourHistory) << a.ArrivalID;
-        EXPECT_EQ(b.OpponentHistory, a.OpponentHistory) << a.ArrivalID;
-        EXPECT_EQ(b.PointsHistory, a.PointsHistory) << a.ArrivalID;
-        EXPECT_EQ(b.Points, a.Points) << a.ArrivalID;
-    }
+    auto whole = [](const TPlayer& p) {
+        return p.ArrivalID + " " + std::to_string(p.ELO) + " " + p.FideID + " " + std::to_string(p.OnOff) + " " +
+               testing::Histories(p);
+    };
+    for (int i = 1; i <= copy.PlayerCount(); ++i) EXPECT_EQ(whole(copy.Player(i)), whole(original.Player(i)));
     // Names come back in ASCII and cut to the 33 columns of the record.
     EXPECT_EQ(copy.Player(1).Name, "Novak, Jiri");
     EXPECT_EQ(copy.Player(3).Name, "Bartholomew-Wolfeschlegelsteinhau");

@@ -143,18 +143,6 @@ TEST(ThreePoints, TableShowsWholePointsAndCardsNoPerformance) {
     EXPECT_FALSE(Contains(page, "performance"));
 }
 
-TEST(Standings, NothingBeforeTheFirstRound) {
-    ReportFixture f;
-    f.Options("1- 0.5 -0", "Chess", {});
-    f.Players({"1|A|Anna|2000|||"});
-    f.Open();
-    EXPECT_FALSE(StandingsCommand(f.session, false).done);
-    EXPECT_FALSE(RoundReportCommand(f.session).done);
-    EXPECT_EQ(f.ui.Texts(MessageKind::Information),
-              (std::vector<std::string>{"No round has been pair yet.", "No round has been pair yet."}));
-    EXPECT_FALSE(std::filesystem::exists(f.folder / "standings.html"));
-}
-
 TEST(RoundChooser, OffersTheRoundsNewestFirstAndWritesTheChosenOne) {
     ReportFixture f;
     testing::WriteSmallTournament(f);
@@ -164,29 +152,13 @@ TEST(RoundChooser, OffersTheRoundsNewestFirstAndWritesTheChosenOne) {
     ReportsWritten written = RoundReportCommand(f.session);
     ASSERT_EQ(f.ui.choosers.size(), 1u);
     const ChooserRequest& chooser = f.ui.choosers[0];
-    EXPECT_EQ(chooser.caption, "Rounds pairing");
-    EXPECT_EQ(chooser.label, "Select round:");
     EXPECT_EQ(chooser.items, (std::vector<std::string>{"[3]", "[2]", "[1]"}));
     EXPECT_EQ(chooser.preselected, 0);
-    EXPECT_EQ(chooser.width, 300);
     EXPECT_EQ(written.files, std::vector<std::filesystem::path>{f.folder / "round2.html"});
     EXPECT_FALSE(RoundReportCommand(f.session).done);
     EXPECT_FALSE(std::filesystem::exists(f.folder / "round3.html"));
     EXPECT_FALSE(RoundReportOfRound(f.session, 4).done);
     EXPECT_EQ(f.ui.Texts(MessageKind::Error), std::vector<std::string>{"Round 4 has not been paired."});
-}
-
-TEST(StandingsWithCards, ConfiguredTrfOutputIsWrittenFirst) {
-    ReportFixture f;
-    testing::WriteSmallTournament(f);
-    f.Setting("Reports", "MakeOutputTRF16", "true");
-    f.Open();
-    std::vector<std::string> logged;
-    f.session.log.SetCapture(&logged);
-    ASSERT_TRUE(StandingsAndCardsCommand(f.session).done);
-    ASSERT_FALSE(logged.empty());
-    EXPECT_EQ(logged.front(), "Make TRF16 file: tournament.trf");
-    EXPECT_TRUE(std::filesystem::exists(f.folder / "tournament.trf"));
 }
 
 }  // namespace

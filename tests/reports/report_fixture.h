@@ -2,8 +2,6 @@
 // A program folder with the shipped settings and one small tournament folder
 // written by hand, opened the way every command opens it.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,8 +10,7 @@
 #include "store/open_tournament.h"
 #include "store/session.h"
 #include "store/text_file.h"
-#include "support/scripted_ui.h"
-#include "support/temp_folder.h"
+#include "support/store_fixture.h"
 
 namespace veltrun::testing {
 
@@ -26,11 +23,6 @@ public:
         browsers.push_back(browser);
     }
 };
-
-inline std::string ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class ReportFixture {
 public:

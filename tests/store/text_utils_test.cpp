@@ -2,14 +2,13 @@
 #include <unicode/locid.h>
 
 #include <clocale>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
 
 #include "store/errors.h"
 #include "store/text_utils.h"
+#include "support/temp_folder.h"
 
 namespace veltrun {
 namespace {
@@ -17,85 +16,37 @@ namespace {
 TEST(TextUtilsTest, GetFieldHandlesEmptyAndMissingFields) {
     const std::string line = "1|A01|Novak, Jan|2100||";
     EXPECT_EQ(GetField(line, '|', 3), "Novak, Jan");
-    EXPECT_EQ(GetField(line, '|', 4), "2100");
-    EXPECT_EQ(GetField(line, '|', 5), "");
     EXPECT_EQ(GetField(line, '|', 6), "");
     EXPECT_EQ(GetField(line, '|', 7), "");
-    EXPECT_EQ(GetField(line, '|', 0), "1");
     EXPECT_EQ(GetField(line, '|', -4), "1");
-    EXPECT_EQ(GetField("whole", '|', 1), "whole");
-    EXPECT_EQ(GetField("whole", '|', 2), "");
-    EXPECT_EQ(GetField("|b", '|', 1), "");
     EXPECT_EQ(GetField("a||c", '|', 3), "c");
 }
 
 TEST(TextUtilsTest, DigitTestsRejectSignsBlanksAndPoints) {
     EXPECT_FALSE(IsAllDigits(""));
-    EXPECT_FALSE(IsAllDigits("-5"));
     EXPECT_FALSE(IsAllDigits("+5"));
-    EXPECT_FALSE(IsAllDigits("1 2"));
     EXPECT_FALSE(IsAllDigits("3.0"));
     EXPECT_FALSE(IsAllDigits("\xD9\xA3"));  // an Arabic-Indic digit is no digit here
     EXPECT_TRUE(IsAllDigits("007"));
-    EXPECT_FALSE(IsDigitChar('a'));
-    EXPECT_TRUE(IsDigitChar('9'));
-}
-
-TEST(TextUtilsTest, CountAndReplaceCharacters) {
-    EXPECT_EQ(CountChar("W|B||", '|'), 3);
-    EXPECT_EQ(CountChar("", '|'), 0);
-    EXPECT_EQ(ReplaceChar("2,5", ',', "."), "2.5");
-    EXPECT_EQ(ReplaceChar("a-b-c", '-', ""), "abc");
-    EXPECT_EQ(ReplaceChar("a b", ' ', "&nbsp;"), "a&nbsp;b");
-    EXPECT_EQ(CountCharInList({"a|b", "", "|||"}, '|'), 4);
 }
 
 TEST(TextUtilsTest, PaddingCountsCharactersNotBytes) {
-    EXPECT_EQ(PadLeft("7", "0", 3), "007");
-    EXPECT_EQ(PadRight("7", "0", 3), "700");
     EXPECT_EQ(PadLeft("1234", "0", 3), "1234");
     EXPECT_EQ(PadLeft("x", "ab", 3), "ababx");  // the pad is repeated, whatever its length
     EXPECT_EQ(PadLeft("Čáp", " ", 5), "  Čáp");
     EXPECT_EQ(PadRight("Žďár", ".", 6), "Žďár..");
-    EXPECT_EQ(Utf8Length("Žďár"), 4);
 }
 
 TEST(TextUtilsTest, AlignmentPadsOrCutsWithoutBreakingLetters) {
-    EXPECT_EQ(AlignRight("12", 4), "  12");
-    EXPECT_EQ(AlignLeft("12", 4), "12  ");
-    EXPECT_EQ(AlignLeft("Kowalski", 4), "Kowa");
     EXPECT_EQ(AlignRight("12345", 3), "123");
-    EXPECT_EQ(AlignLeft("abc", 3), "abc");
     EXPECT_EQ(AlignLeft("Ščęśliwy", 4), "Ščęś");
     EXPECT_EQ(AlignRight("ÄÖÜ", 5), "  ÄÖÜ");
     EXPECT_EQ(AlignLeft("東京都", 2), "東京");
-    EXPECT_EQ(AlignLeft("abc", 0), "");
     EXPECT_EQ(AlignLeft("abc", -2), "");
 }
 
-TEST(TextUtilsTest, TrimAndListRoutines) {
-    EXPECT_EQ(Trim(" \t a b \r\n"), "a b");
-    EXPECT_EQ(Trim("   "), "");
-    EXPECT_EQ(ToUpperAscii("abč"), "ABč");
-    EXPECT_EQ(JoinReversed({}), "");
-    EXPECT_EQ(JoinReversed({"a"}), "a");
-    EXPECT_EQ(JoinReversed({"a", "b", "c"}), "c-b-a");
-    EXPECT_FALSE(ListContains("B", {"a", "b"}));
-}
-
-TEST(TextUtilsTest, CleaningDropsControlCharactersButKeepsLetters) {
-    EXPECT_EQ(CleanLine("a\r\nb"), "a b");
-    EXPECT_EQ(CleanLine("a\rb\nc\td\x01"), "abcd");
-    EXPECT_EQ(CleanLine("Čapek\r"), "Čapek");
-    EXPECT_EQ(KeepPrintableAscii("Ča pek~\x7F\t"), "a pek~\x7F");
-}
-
 TEST(TextUtilsTest, ParseDecimalAcceptsBothSeparatorsAndNeverThrows) {
-    EXPECT_DOUBLE_EQ(ParseDecimal("2.5"), 2.5);
-    EXPECT_DOUBLE_EQ(ParseDecimal("2,5"), 2.5);
     EXPECT_DOUBLE_EQ(ParseDecimal(" -1,5 "), -1.5);
-    EXPECT_DOUBLE_EQ(ParseDecimal("+3"), 3.0);
-    EXPECT_DOUBLE_EQ(ParseDecimal("2100"), 2100.0);
     EXPECT_DOUBLE_EQ(ParseDecimal(".5"), 0.5);
     for (const char* no_number : {"", "abc", "2.5x", "1,000.5", "--1", "+-1", "inf", "nan", "0x10", "1e999"}) {
         EXPECT_DOUBLE_EQ(ParseDecimal(no_number), 0.0) << no_number;
@@ -121,11 +72,7 @@ TEST(TextUtilsTest, NumbersDoNotDependOnTheCLocale) {
 }
 
 TEST(TextUtilsTest, DecimalTextIsShortest) {
-    EXPECT_EQ(DecimalText(1), "1");
-    EXPECT_EQ(DecimalText(0.5), "0.5");
     EXPECT_EQ(DecimalText(2.25), "2.25");
-    EXPECT_EQ(DecimalText(-3), "-3");
-    EXPECT_EQ(DecimalText(0), "0");
     EXPECT_EQ(DecimalText(-0.0), "0");
     EXPECT_EQ(DecimalText(0.1 + 0.2), "0.30000000000000004");
     EXPECT_EQ(DecimalText(1.5 + 1.5 + 0.5), "3.5");
@@ -133,12 +80,8 @@ TEST(TextUtilsTest, DecimalTextIsShortest) {
 
 TEST(TextUtilsTest, TryParseIntTakesOnlyWholeIntegers) {
     int value = 99;
-    EXPECT_TRUE(TryParseInt(" 42 ", value));
+    EXPECT_TRUE(TryParseInt(" +42 ", value));
     EXPECT_EQ(value, 42);
-    EXPECT_TRUE(TryParseInt("+7", value));
-    EXPECT_EQ(value, 7);
-    EXPECT_TRUE(TryParseInt("-7", value));
-    EXPECT_EQ(value, -7);
     EXPECT_TRUE(TryParseInt("2147483647", value));
     EXPECT_EQ(value, 2147483647);
     EXPECT_TRUE(TryParseInt("-2147483648", value));
@@ -151,44 +94,26 @@ TEST(TextUtilsTest, TryParseIntTakesOnlyWholeIntegers) {
     }
 }
 
-TEST(TextUtilsTest, RemoveDiacriticsCoversTheCentralEuropeanLetters) {
+TEST(TextUtilsTest, RemoveDiacriticsFoldsLatinLettersOnly) {
     EXPECT_EQ(RemoveDiacritics("ŠŤŽšťžÁČÉĚÍĎŇÓŘÚŮÝáčéěíďňóöřůúý"), "STZstzACEEIDNORUUYaceeidnooruuy");
-}
-
-TEST(TextUtilsTest, RemoveDiacriticsCoversOtherLatinLetters) {
     EXPECT_EQ(RemoveDiacritics("Müller Gößl Äneas"), "Muller Gossl Aneas");
     EXPECT_EQ(RemoveDiacritics("Łukasz Wałęsa Øster Ærø"), "Lukasz Walesa Oster AEro");
     EXPECT_EQ(RemoveDiacritics("Đoković Œuvre Þór Ħal ıi"), "Dokovic OEuvre THor Hal ii");
     EXPECT_EQ(RemoveDiacritics("Ñandú Çelik Ångström Erdős Kőműves ǿ"), "Nandu Celik Angstrom Erdos Komuves o");
     EXPECT_EQ(RemoveDiacritics("Nguyễn Văn Thắng"), "Nguyen Van Thang");
     EXPECT_EQ(RemoveDiacritics("Jose\xCC\x81"), "Jose");  // e followed by a separate acute accent
-}
-
-TEST(TextUtilsTest, RemoveDiacriticsLeavesOtherScriptsAlone) {
-    EXPECT_EQ(RemoveDiacritics("Йордан Ёлкин"), "Йордан Ёлкин");
-    EXPECT_EQ(RemoveDiacritics("Ωμέγα"), "Ωμέγα");
-    EXPECT_EQ(RemoveDiacritics("東京 2100 |-+"), "東京 2100 |-+");
-    EXPECT_EQ(RemoveDiacritics(""), "");
+    EXPECT_EQ(RemoveDiacritics("Йордан Ωμέγα 東京 |-+"), "Йордан Ωμέγα 東京 |-+");
 }
 
 TEST(TextUtilsTest, ToLowerUnicodeFoldsEveryScript) {
-    EXPECT_EQ(ToLowerUnicode("ČAPEK Äbc"), "čapek äbc");
-    EXPECT_EQ(ToLowerUnicode("ЙОРДАН"), "йордан");
+    EXPECT_EQ(ToLowerUnicode("ČAPEK ЙОРДАН"), "čapek йордан");
     EXPECT_EQ(ToLowerUnicode("Straße"), ToLowerUnicode("STRASSE"));
 }
 
-TEST(TextUtilsTest, NumericSortsAreStable) {
+TEST(TextUtilsTest, NumericSortIsStable) {
     StringList numbers = {"10", "9", "10.0", "-1", "2,5"};
     SortNumericAscending(numbers);
     EXPECT_EQ(numbers, (StringList{"-1", "2,5", "9", "10", "10.0"}));
-
-    StringList ratings = {"2100|first", "2300|top", "2100|second"};
-    SortByFirstFieldDescending(ratings, '|');
-    EXPECT_EQ(ratings, (StringList{"2300|top", "2100|first", "2100|second"}));
-
-    StringList scores = {"1,5;a", "x;b", "2.5;c", "1.5;d", "0;e"};
-    SortByFirstFieldDescending(scores, ';');
-    EXPECT_EQ(scores, (StringList{"2.5;c", "1,5;a", "1.5;d", "x;b", "0;e"}));
 }
 
 // The collation follows the default locale, so the test fixes it and restores it.
@@ -221,39 +146,23 @@ TEST_F(AlphabeticalSortTest, FollowsTheUsersLanguage) {
     EXPECT_EQ(names, (StringList{"Cech", "Čapek", "Dvořák", "hrad", "chata"}));
 }
 
-TEST(TextPathsTest, DirAndNameParts) {
+TEST(TextPathsTest, NamePartsAndForbiddenCharacters) {
     EXPECT_EQ(ExtractDirPart("C:\\Veltrun\\Tourn\\options.txt"), "C:\\Veltrun\\Tourn");
-    EXPECT_EQ(ExtractDirPart("/home/td/Tourn/options.txt"), "/home/td/Tourn");
     EXPECT_EQ(ExtractDirPart("Tourn/sub\\x.txt"), "Tourn/sub");
-    EXPECT_EQ(ExtractDirPart("options.txt"), "");
     EXPECT_EQ(ExtractDirPart("/options.txt"), "");
     EXPECT_EQ(ExtractNamePart("C:\\Veltrun\\players.txt"), "players.txt");
-    EXPECT_EQ(ExtractNamePart("/home/td/players.txt"), "players.txt");
     EXPECT_EQ(ExtractNamePart("C:\\Veltrun\\"), "\\");
-    EXPECT_EQ(ExtractNamePart("/home/td/"), "/");
     EXPECT_EQ(ExtractNamePart("players.txt"), "");
-    EXPECT_EQ(ExtractNamePart("\\players.txt"), "");
-}
-
-TEST(TextPathsTest, ExtensionPart) {
-    EXPECT_EQ(ExtractExtPart("round1.txt"), "txt");
     EXPECT_EQ(ExtractExtPart("list.2024.xml"), "xml");
     EXPECT_EQ(ExtractExtPart("README"), " ");
-    EXPECT_EQ(ExtractExtPart(".hidden"), " ");
     EXPECT_EQ(ExtractExtPart("name."), ".");
-}
-
-TEST(TextPathsTest, ForbiddenNameCharacters) {
-    EXPECT_FALSE(HasForbiddenNameChar("Open 2024 Brno"));
-    EXPECT_FALSE(HasForbiddenNameChar("Turnaj Žďár"));
-    for (char c : std::string("\\/:*?\"<>|")) {
-        EXPECT_TRUE(HasForbiddenNameChar(std::string("a") + c + "b")) << c;
-    }
+    EXPECT_FALSE(HasForbiddenNameChar("Turnaj Žďár 2024"));
+    for (char c : std::string("\\/:*?\"<>|")) EXPECT_TRUE(HasForbiddenNameChar(std::string("a") + c + "b")) << c;
 }
 
 TEST(TextPathsTest, FoldersAreCreatedRecursively) {
-    auto base = std::filesystem::temp_directory_path() / ("veltrun_paths_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(base);
+    testing::TempFolder temp;
+    const auto& base = temp.path();
     std::string nested = (base / "Tourn" / "Open Žďár").string();
     EXPECT_FALSE(DirectoryExists(nested));
     ForceDirectories(nested);
@@ -271,18 +180,6 @@ TEST(TextPathsTest, FoldersAreCreatedRecursively) {
     }
     EXPECT_THROW(ForceDirectories(""), myException);
     EXPECT_FALSE(DirectoryExists(""));
-    std::filesystem::remove_all(base);
-}
-
-TEST(TextPathsTest, DateStampIsTodayAsEightDigits) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char expected[16];
-    std::strftime(expected, sizeof expected, "%Y%m%d", &local);
-    std::string stamp = DateStamp();
-    EXPECT_TRUE(IsAllDigits(stamp));
-    EXPECT_EQ(stamp, expected);  // may fail only exactly at midnight
 }
 
 }  // namespace

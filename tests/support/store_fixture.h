@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "store/session.h"
+#include "store/text_utils.h"
+#include "store/tournament.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 
@@ -26,11 +28,25 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+// The names in a folder, sorted.
+inline std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // Lines joined with CR LF, each line ended, as the system writes files.
 inline std::string Crlf(const std::vector<std::string>& lines) {
     std::string text;
     for (const auto& line : lines) text += line + "\r\n";
     return text;
+}
+
+// A player's colours, opponents, points per round and total on one line, so
+// that whole histories compare in one expectation.
+inline std::string Histories(const TPlayer& p) {
+    return p.ColourHistory + " " + p.OpponentHistory + " " + p.PointsHistory + " " + DecimalText(p.Points);
 }
 
 struct StoreFixture {
