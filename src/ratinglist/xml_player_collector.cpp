@@ -6,14 +6,14 @@ namespace veltrun {
 
 namespace {
 
+// lower holds only lower-case letters and "_". Setting bit 5 folds the case of
+// a letter; no other byte of a name folds onto a letter or "_" that way.
 bool EqualsNoCase(std::string_view name, std::string_view lower) {
     if (name.size() != lower.size()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        char c = name[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i]) return false;
-    }
-    return true;
+    unsigned char differ = 0;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        differ |= static_cast<unsigned char>((name[i] | 0x20) ^ (lower[i] | 0x20));
+    return differ == 0;
 }
 
 // Called for every element of a list of millions: the length picks the candidates.
@@ -96,6 +96,25 @@ void XmlPlayerCollector::EndElement() {
 
 void XmlPlayerCollector::Text(std::string_view text) {
     if (capture_depth_ != 0) captured_.append(text);
+}
+
+void XmlPlayerCollector::Leaf(std::string_view name, std::string_view text) {
+    if (EqualsNoCase(name, "player")) {
+        StartElement(name);
+        Text(text);
+        EndElement();
+        return;
+    }
+    // Inside a field the leaf is part of its text; the depths do not change either way.
+    if (capture_depth_ != 0) {
+        captured_.append(text);
+        return;
+    }
+    if (player_depth_ == 0) return;
+    int field = FieldOfTag(name);
+    if (field < 0) return;
+    fields_[field].clear();
+    AppendCleanValue(text, field == Name, fields_[field]);
 }
 
 void XmlPlayerCollector::StoreCapturedField() {
