@@ -1,18 +1,36 @@
 #include "ratinglist/xml_player_collector.h"
 
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace veltrun {
 
 namespace {
 
+template <typename Word>
+Word FoldedWord(const char* p) {
+    Word w;
+    std::memcpy(&w, p, sizeof w);
+    return w | static_cast<Word>(0x2020202020202020ULL);
+}
+
 // lower holds only lower-case letters and "_". Setting bit 5 folds the case of
-// a letter; no other byte of a name folds onto a letter or "_" that way.
+// a letter; no other byte of a name folds onto a letter or "_" that way. Two
+// overlapping word compares cover every length of the names looked for.
 bool EqualsNoCase(std::string_view name, std::string_view lower) {
-    if (name.size() != lower.size()) return false;
+    std::size_t n = name.size();
+    if (n != lower.size()) return false;
+    const char* x = name.data();
+    const char* y = lower.data();
+    if (n >= 8 && n <= 16)
+        return FoldedWord<std::uint64_t>(x) == FoldedWord<std::uint64_t>(y) &&
+               FoldedWord<std::uint64_t>(x + n - 8) == FoldedWord<std::uint64_t>(y + n - 8);
+    if (n >= 4 && n < 8)
+        return FoldedWord<std::uint32_t>(x) == FoldedWord<std::uint32_t>(y) &&
+               FoldedWord<std::uint32_t>(x + n - 4) == FoldedWord<std::uint32_t>(y + n - 4);
     unsigned char differ = 0;
-    for (std::size_t i = 0; i < name.size(); ++i)
-        differ |= static_cast<unsigned char>((name[i] | 0x20) ^ (lower[i] | 0x20));
+    for (std::size_t i = 0; i < n; ++i) differ |= static_cast<unsigned char>((x[i] | 0x20) ^ (y[i] | 0x20));
     return differ == 0;
 }
 
