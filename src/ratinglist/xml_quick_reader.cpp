@@ -149,6 +149,7 @@ private:
     const unsigned char* CheckText(const unsigned char* p, const unsigned char* end, TextShape& shape);
     bool Decode(std::string_view& text);
     const unsigned char* ScanText(const unsigned char* p, const unsigned char* end);
+    const unsigned char* ScanLayout(const unsigned char* p, const unsigned char* end);
     const unsigned char* ScanLeaf(std::string_view name, const unsigned char* p, const unsigned char* end);
     const unsigned char* ScanMarkup(const unsigned char* p, const unsigned char* end);
     bool Declaration(std::string_view inside);
@@ -177,7 +178,7 @@ std::size_t QuickReader::Consume(std::string_view data, bool last) {
     const unsigned char* p = base;
     const unsigned char* end = base + limit;
     while (p < end) {
-        p = *p == '<' ? ScanMarkup(p + 1, end) : ScanText(p, end);
+        p = *p == '<' ? ScanMarkup(p + 1, end) : ScanLayout(p, end);
         if (!p) return std::string_view::npos;
     }
     return static_cast<std::size_t>(p - base) + skipped;
@@ -232,6 +233,16 @@ bool QuickReader::Decode(std::string_view& text) {
     }
     text = decoded_;
     return true;
+}
+
+// Between the elements of a list stands mostly a line end and indentation:
+// that is passed on without the full text check.
+const unsigned char* QuickReader::ScanLayout(const unsigned char* p, const unsigned char* end) {
+    const unsigned char* q = p;
+    while (q < end && kTextClass[*q] == kSpace) ++q;
+    if (q == end || *q != '<' || names_.empty()) return ScanText(p, end);
+    collector_.Text(AsView(p, q));
+    return q;
 }
 
 const unsigned char* QuickReader::ScanText(const unsigned char* p, const unsigned char* end) {
