@@ -50,6 +50,9 @@ class XmlPlayerCollector;
 void ReadXmlWithExpat(XmlInputFile& input, XmlPlayerCollector& collector, ProgressMeter& meter);
 // The quick reader for the plain layout. Returns false, having stopped early,
 // when the file holds anything it leaves to expat (including every error).
-bool ReadXmlQuickly(XmlInputFile& input, XmlPlayerCollector& collector, ProgressMeter& meter);
+// A tag or text longer than chunkBytes is left to expat too; tests make the
+// chunks small to put their borders everywhere.
+bool ReadXmlQuickly(XmlInputFile& input, XmlPlayerCollector& collector, ProgressMeter& meter,
+                    std::size_t chunkBytes = std::size_t{1} << 20);
 
 }  // namespace veltrun

@@ -1,19 +1,37 @@
 #include "ratinglist/xml_player_collector.h"
 
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace veltrun {
 
 namespace {
 
+template <typename Word>
+Word FoldedWord(const char* p) {
+    Word w;
+    std::memcpy(&w, p, sizeof w);
+    return w | static_cast<Word>(0x2020202020202020ULL);
+}
+
+// lower holds only lower-case letters and "_". Setting bit 5 folds the case of
+// a letter; no other byte of a name folds onto a letter or "_" that way. Two
+// overlapping word compares cover every length of the names looked for.
 bool EqualsNoCase(std::string_view name, std::string_view lower) {
-    if (name.size() != lower.size()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        char c = name[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i]) return false;
-    }
-    return true;
+    std::size_t n = name.size();
+    if (n != lower.size()) return false;
+    const char* x = name.data();
+    const char* y = lower.data();
+    if (n >= 8 && n <= 16)
+        return FoldedWord<std::uint64_t>(x) == FoldedWord<std::uint64_t>(y) &&
+               FoldedWord<std::uint64_t>(x + n - 8) == FoldedWord<std::uint64_t>(y + n - 8);
+    if (n >= 4 && n < 8)
+        return FoldedWord<std::uint32_t>(x) == FoldedWord<std::uint32_t>(y) &&
+               FoldedWord<std::uint32_t>(x + n - 4) == FoldedWord<std::uint32_t>(y + n - 4);
+    unsigned char differ = 0;
+    for (std::size_t i = 0; i < n; ++i) differ |= static_cast<unsigned char>((x[i] | 0x20) ^ (y[i] | 0x20));
+    return differ == 0;
 }
 
 // Called for every element of a list of millions: the length picks the candidates.
@@ -96,6 +114,25 @@ void XmlPlayerCollector::EndElement() {
 
 void XmlPlayerCollector::Text(std::string_view text) {
     if (capture_depth_ != 0) captured_.append(text);
+}
+
+void XmlPlayerCollector::Leaf(std::string_view name, std::string_view text) {
+    if (EqualsNoCase(name, "player")) {
+        StartElement(name);
+        Text(text);
+        EndElement();
+        return;
+    }
+    // Inside a field the leaf is part of its text; the depths do not change either way.
+    if (capture_depth_ != 0) {
+        captured_.append(text);
+        return;
+    }
+    if (player_depth_ == 0) return;
+    int field = FieldOfTag(name);
+    if (field < 0) return;
+    fields_[field].clear();
+    AppendCleanValue(text, field == Name, fields_[field]);
 }
 
 void XmlPlayerCollector::StoreCapturedField() {

@@ -22,6 +22,8 @@ public:
     void EndElement();
     // Character data; may arrive in pieces.
     void Text(std::string_view text);
+    // An element holding only text: the same as StartElement, Text, EndElement.
+    void Leaf(std::string_view name, std::string_view text);
 
     long long PlayersWritten() const { return written_; }
 

@@ -6,6 +6,9 @@
 // expat decides every case the quick reader is not sure about.
 #include <string.h>
 
+#include <cstdint>
+#include <cstring>
+
 #include <array>
 #include <initializer_list>
 #include <string>
@@ -20,8 +23,6 @@ namespace veltrun {
 
 namespace {
 
-constexpr std::size_t kChunkBytes = 1 << 20;
-constexpr std::size_t kLongestCarry = 1 << 20;  // a longer tag or text goes to expat
 
 // Byte classes of text: plain bytes need no look.
 enum : unsigned char { kPlain, kSpace, kForbidden, kAmpersand, kBracket, kHigh };
@@ -49,11 +50,27 @@ constexpr std::array<bool, 256> MakeNameChars() {
 }
 constexpr std::array<bool, 256> kNameChar = MakeNameChars();
 
-// Names are short: a plain loop beats a call to memcmp.
+template <typename Word>
+Word LoadWord(const char* p) {
+    Word w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Names are short: two overlapping word compares beat a call to memcmp.
 bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i]) return false;
+    std::size_t n = a.size();
+    if (n != b.size()) return false;
+    const char* x = a.data();
+    const char* y = b.data();
+    if (n >= 8 && n <= 16)
+        return LoadWord<std::uint64_t>(x) == LoadWord<std::uint64_t>(y) &&
+               LoadWord<std::uint64_t>(x + n - 8) == LoadWord<std::uint64_t>(y + n - 8);
+    if (n >= 4 && n < 8)
+        return LoadWord<std::uint32_t>(x) == LoadWord<std::uint32_t>(y) &&
+               LoadWord<std::uint32_t>(x + n - 4) == LoadWord<std::uint32_t>(y + n - 4);
+    for (std::size_t i = 0; i < n; ++i)
+        if (x[i] != y[i]) return false;
     return true;
 }
 
@@ -107,6 +124,14 @@ std::size_t DecodeReference(std::string_view text, std::string& out) {
     return semicolon + 1;
 }
 
+std::string_view AsView(const unsigned char* from, const unsigned char* to) {
+    return {reinterpret_cast<const char*>(from), static_cast<std::size_t>(to - from)};
+}
+
+// ScanLeaf's answer for "not a leaf": any address that is no position in the data.
+const unsigned char kNotLeafMark = 0;
+const unsigned char* const kNotLeaf = &kNotLeafMark;
+
 class QuickReader {
 public:
     explicit QuickReader(XmlPlayerCollector& collector) : collector_(collector) {}
@@ -117,7 +142,15 @@ public:
     bool Finish() const { return rootClosed_ && names_.empty(); }
 
 private:
+    struct TextShape {
+        bool onlySpace = true;
+        bool references = false;
+    };
+    const unsigned char* CheckText(const unsigned char* p, const unsigned char* end, TextShape& shape);
+    bool Decode(std::string_view& text);
     const unsigned char* ScanText(const unsigned char* p, const unsigned char* end);
+    const unsigned char* ScanLayout(const unsigned char* p, const unsigned char* end);
+    const unsigned char* ScanLeaf(std::string_view name, const unsigned char* p, const unsigned char* end);
     const unsigned char* ScanMarkup(const unsigned char* p, const unsigned char* end);
     bool Declaration(std::string_view inside);
 
@@ -145,23 +178,20 @@ std::size_t QuickReader::Consume(std::string_view data, bool last) {
     const unsigned char* p = base;
     const unsigned char* end = base + limit;
     while (p < end) {
-        p = *p == '<' ? ScanMarkup(p + 1, end) : ScanText(p, end);
+        p = *p == '<' ? ScanMarkup(p + 1, end) : ScanLayout(p, end);
         if (!p) return std::string_view::npos;
     }
     return static_cast<std::size_t>(p - base) + skipped;
 }
 
-// The text from p up to the next "<" (or end); returns where it stopped, or
-// nullptr when the text is no plain XML text.
-const unsigned char* QuickReader::ScanText(const unsigned char* p, const unsigned char* end) {
+// Checks the text from p up to the next "<" (or end); returns where it
+// stopped, or nullptr when the text is no plain XML text.
+const unsigned char* QuickReader::CheckText(const unsigned char* p, const unsigned char* end, TextShape& shape) {
     atStart_ = false;  // nothing, not even white space, may stand before the declaration
-    const unsigned char* start = p;
-    bool onlySpace = true;
-    bool references = false;
     while (p < end) {
         unsigned char kind = kTextClass[*p];
         if (kind == kPlain) {
-            onlySpace = false;
+            shape.onlySpace = false;
             ++p;
             while (p < end && kTextClass[*p] == kPlain) ++p;
             continue;
@@ -171,10 +201,10 @@ const unsigned char* QuickReader::ScanText(const unsigned char* p, const unsigne
             continue;
         }
         if (*p == '<') break;
-        onlySpace = false;
+        shape.onlySpace = false;
         if (kind == kForbidden) return nullptr;
         if (kind == kAmpersand) {
-            references = true;
+            shape.references = true;
             ++p;
         } else if (kind == kBracket) {
             if (end - p >= 3 && p[1] == ']' && p[2] == '>') return nullptr;
@@ -185,12 +215,12 @@ const unsigned char* QuickReader::ScanText(const unsigned char* p, const unsigne
             p += n;
         }
     }
-    std::string_view text(reinterpret_cast<const char*>(start), static_cast<std::size_t>(p - start));
-    if (names_.empty()) return onlySpace ? p : nullptr;  // outside the root only white space
-    if (!references) {
-        collector_.Text(text);
-        return p;
-    }
+    return p;
+}
+
+// Replaces text by the text with its references decoded; false for a
+// reference the quick reader does not know.
+bool QuickReader::Decode(std::string_view& text) {
     decoded_.clear();
     for (std::size_t i = 0; i < text.size();) {
         if (text[i] != '&') {
@@ -198,11 +228,51 @@ const unsigned char* QuickReader::ScanText(const unsigned char* p, const unsigne
             continue;
         }
         std::size_t taken = DecodeReference(text.substr(i), decoded_);
-        if (taken == 0) return nullptr;
+        if (taken == 0) return false;
         i += taken;
     }
-    collector_.Text(decoded_);
+    text = decoded_;
+    return true;
+}
+
+// Between the elements of a list stands mostly a line end and indentation:
+// that is passed on without the full text check.
+const unsigned char* QuickReader::ScanLayout(const unsigned char* p, const unsigned char* end) {
+    const unsigned char* q = p;
+    while (q < end && kTextClass[*q] == kSpace) ++q;
+    if (q == end || *q != '<' || names_.empty()) return ScanText(p, end);
+    collector_.Text(AsView(p, q));
+    return q;
+}
+
+const unsigned char* QuickReader::ScanText(const unsigned char* p, const unsigned char* end) {
+    const unsigned char* start = p;
+    TextShape shape;
+    p = CheckText(p, end, shape);
+    if (!p) return nullptr;
+    if (names_.empty()) return shape.onlySpace ? p : nullptr;  // outside the root only white space
+    std::string_view text = AsView(start, p);
+    if (shape.references && !Decode(text)) return nullptr;
+    collector_.Text(text);
     return p;
+}
+
+// Most elements hold only text: <name>text</name> is taken in one step, without
+// touching the stack of open elements. Returns the position after the end tag,
+// kNotLeaf when the element is no such leaf (p unchanged), nullptr to give up.
+const unsigned char* QuickReader::ScanLeaf(std::string_view name, const unsigned char* p, const unsigned char* end) {
+    const unsigned char* start = p;
+    TextShape shape;
+    const unsigned char* close = CheckText(p, end, shape);
+    if (!close) return nullptr;
+    std::size_t n = name.size();
+    if (end - close < static_cast<std::ptrdiff_t>(n + 3) || close[1] != '/' || close[2 + n] != '>' ||
+        !SameName(AsView(close + 2, close + 2 + n), name))
+        return kNotLeaf;
+    std::string_view text = AsView(start, close);
+    if (shape.references && !Decode(text)) return nullptr;
+    collector_.Leaf(name, text);
+    return close + 3 + n;
 }
 
 // The markup after a "<" at p - 1; returns the position after its ">", or
@@ -240,6 +310,10 @@ const unsigned char* QuickReader::ScanMarkup(const unsigned char* p, const unsig
         return p;
     }
     if (rootClosed_) return nullptr;
+    if (!empty && !names_.empty()) {
+        const unsigned char* after = ScanLeaf(name, p, end);
+        if (after != kNotLeaf) return after;
+    }
     collector_.StartElement(name);
     if (empty) {
         collector_.EndElement();
@@ -296,9 +370,11 @@ bool QuickReader::Declaration(std::string_view inside) {
 
 }  // namespace
 
-bool ReadXmlQuickly(XmlInputFile& input, XmlPlayerCollector& collector, ProgressMeter& meter) {
+bool ReadXmlQuickly(XmlInputFile& input, XmlPlayerCollector& collector, ProgressMeter& meter,
+                    std::size_t chunkBytes) {
     QuickReader reader(collector);
-    std::string buffer(kChunkBytes + kLongestCarry, '\0');
+    const std::size_t longestCarry = chunkBytes;  // a longer tag or text goes to expat
+    std::string buffer(chunkBytes + longestCarry, '\0');
     std::size_t filled = 0;
     long long done = 0;
     for (;;) {
@@ -308,7 +384,7 @@ bool ReadXmlQuickly(XmlInputFile& input, XmlPlayerCollector& collector, Progress
         std::size_t taken = reader.Consume(std::string_view(buffer.data(), filled), last);
         if (taken == std::string_view::npos) return false;
         if (last) return taken == filled && reader.Finish();
-        if (filled - taken > kLongestCarry) return false;
+        if (filled - taken > longestCarry) return false;
         done += static_cast<long long>(taken);
         buffer.replace(0, filled - taken, buffer, taken, filled - taken);
         filled -= taken;

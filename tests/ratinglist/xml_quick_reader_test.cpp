@@ -27,15 +27,26 @@ struct QuickRun {
     std::vector<std::string> lines;
 };
 
-QuickRun ReadQuickly(const fs::path& dir, const std::string& xml) {
+QuickRun ReadQuickly(const fs::path& dir, const std::string& xml, std::size_t chunkBytes = std::size_t{1} << 20) {
     WriteBytes(dir / "quick.xml", xml);
     XmlInputFile input(dir / "quick.xml");
     ConversionProgressFn none;
     ProgressMeter meter(none, input.Size());
     QuickRun run;
     XmlPlayerCollector collector([&run](std::string_view line) { run.lines.emplace_back(line); });
-    run.taken = ReadXmlQuickly(input, collector, meter);
+    run.taken = ReadXmlQuickly(input, collector, meter, chunkBytes);
     return run;
+}
+
+std::vector<std::string> ReadWithExpat(const fs::path& dir, const std::string& xml) {
+    WriteBytes(dir / "expat.xml", xml);
+    XmlInputFile input(dir / "expat.xml");
+    ConversionProgressFn none;
+    ProgressMeter meter(none, input.Size());
+    std::vector<std::string> lines;
+    XmlPlayerCollector collector([&lines](std::string_view line) { lines.emplace_back(line); });
+    ReadXmlWithExpat(input, collector, meter);
+    return lines;
 }
 
 std::string PlainSample(const XmlStyle& style) {
@@ -90,6 +101,29 @@ TEST(QuickReader, LeavesEverythingElseToExpat) {
     for (const auto& xml : others) {
         SCOPED_TRACE(xml);
         EXPECT_FALSE(ReadQuickly(dir.path(), xml).taken);
+    }
+}
+
+// Elements that hold only text are taken in one step; those next to nesting,
+// outside players, or cut by a chunk border must still give expat's lines.
+TEST(QuickReader, TextOnlyElementsAgreeWithExpatAtEveryChunkBorder) {
+    TempFolder dir;
+    const std::string xml =
+        "<?xml version=\"1.0\"?>\n<l>\n<fideid>9</fideid>\n"
+        "<player><fideid>1</fideid><name>M\xC3\xBCller,  J\xC3\xBCrgen &amp; Co</name><rating>2000</rating>"
+        "<rating>2100</rating><title>GM</title><title></title><k >20</k ></player>\n"
+        "<player><fideid>2</fideid><name>A<x>b</x>C</name><info><country>NOR</country></info></player>\n"
+        "<player>text only</player>\n<player><fideid>3</fideid><sex/><birthday>1990</birthday>\r\n</player>\n"
+        "</l>\n";
+    const std::vector<std::string> expected = ReadWithExpat(dir.path(), xml);
+    ASSERT_EQ(expected.size(), 3U);
+    EXPECT_EQ(expected[0], "1|M\xC3\xBCller J\xC3\xBCrgen & Co|||2100|||||");
+    for (std::size_t chunk = 4; chunk <= xml.size() + 1; ++chunk) {
+        SCOPED_TRACE(chunk);
+        QuickRun run = ReadQuickly(dir.path(), xml, chunk);
+        // A tag longer than a chunk is left to expat; from a modest size on, all is taken.
+        if (chunk >= 64) EXPECT_TRUE(run.taken);
+        if (run.taken) EXPECT_EQ(run.lines, expected);
     }
 }
 
