@@ -66,9 +66,9 @@ CommandArgs::CommandArgs(const std::vector<std::string>& rest, const std::vector
             help_ = true;
             continue;
         }
-        auto spec = std::find_if(allowed.begin(), allowed.end(), [&](const OptionSpec& o) { return o.name == name; });
-        if (spec == allowed.end()) throw UsageError("Unknown option " + name + ".");
-        if (!spec->takesValue) {
+        auto option = std::find_if(allowed.begin(), allowed.end(), [&](const OptionSpec& o) { return o.name == name; });
+        if (option == allowed.end()) throw UsageError("Unknown option " + name + ".");
+        if (!option->takesValue) {
             if (inlineValue) throw UsageError("Option " + name + " takes no value.");
             values_[name] = "";
             continue;

@@ -13,6 +13,7 @@
 #include "gui/error_handler.h"
 #include "gui/qt_text.h"
 #include "gui/search_result_dialog.h"
+#include "gui/tab_order.h"
 #include "pairing/player_changes.h"
 #include "ratinglist/rating_lines.h"
 #include "store/session.h"
@@ -75,8 +76,7 @@ AddPlayerDialog::AddPlayerDialog(Session& session, QWidget* parent)
     outer->addWidget(GB_MAIN);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* order[] = {E_PLAYER, BTN_SEARCH, E_ELO, E_FIDE_ID, E_NATIONAL_ID, E_TEAM_ID, BTN_OK, BTN_CLOSE};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    SetTabOrder({E_PLAYER, BTN_SEARCH, E_ELO, E_FIDE_ID, E_NATIONAL_ID, E_TEAM_ID, BTN_OK, BTN_CLOSE});
 
     connect(BTN_OK, &QPushButton::clicked, this, [this] { BTN_OKClick(); });
     connect(BTN_SEARCH, &QPushButton::clicked, this, [this] { BTN_SEARCHClick(); });

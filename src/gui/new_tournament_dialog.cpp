@@ -13,6 +13,7 @@
 
 #include "gui/error_handler.h"
 #include "gui/qt_text.h"
+#include "gui/tab_order.h"
 #include "app/command_new_tournament.h"
 #include "store/new_tournament.h"
 #include "store/session.h"
@@ -73,9 +74,8 @@ NewTournamentDialog::NewTournamentDialog(Session& session, QWidget* parent) : QD
     outer->addWidget(GB_MAIN);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* order[] = {E_FOLDER, E_MAX_ROUND, CB_1ST_COLOUR, CB_POINTS_TYPE, CB_TBS_TYPE, CB_TB[0], CB_TB[1],
-                        CB_TB[2], CB_TB[3], CB_TB[4], BTN_OK, BTN_CLOSE};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    SetTabOrder({E_FOLDER, E_MAX_ROUND, CB_1ST_COLOUR, CB_POINTS_TYPE, CB_TBS_TYPE, CB_TB[0], CB_TB[1],
+                        CB_TB[2], CB_TB[3], CB_TB[4], BTN_OK, BTN_CLOSE});
 
     connect(CB_TBS_TYPE, &QComboBox::currentIndexChanged, this, [this] { CB_TBS_TYPEChange(); });
     connect(BTN_OK, &QPushButton::clicked, this, [this] { BTN_OKClick(); });

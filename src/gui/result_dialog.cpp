@@ -13,6 +13,7 @@
 #include "app/command_results.h"
 #include "gui/error_handler.h"
 #include "gui/qt_text.h"
+#include "gui/tab_order.h"
 #include "store/session.h"
 
 namespace veltrun::gui {
@@ -77,8 +78,7 @@ ResultDialog::ResultDialog(Session& session, QWidget* parent) : QDialog(parent),
     outer->addWidget(GB_MAIN);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget* order[] = {CB_GAME, CB_RESULT, E_GOALS1, E_GOALS2, BTN_SAVE_CLOSE, BTN_SAVE_NEXT, BTN_CLOSE};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    SetTabOrder({CB_GAME, CB_RESULT, E_GOALS1, E_GOALS2, BTN_SAVE_CLOSE, BTN_SAVE_NEXT, BTN_CLOSE});
 
     connect(BTN_SAVE_CLOSE, &QPushButton::clicked, this, [this] { BTN_SAVE_CLOSEClick(); });
     connect(BTN_SAVE_NEXT, &QPushButton::clicked, this, [this] { BTN_SAVE_NEXTClick(); });
