@@ -269,7 +269,8 @@ TrfGame TrfBlockToGame(int round, int ownStartNo, const TrfBlock& block, const s
         if (code == "0.5-0.5") return {round, own + "-bye", "0.5-0.5"};
         return {round, own + "-stop", "0k-0k"};
     }
-    std::string other = prefix + block.opponent;
+    // "0001" and "1" name the same player: the alias is built from the number.
+    std::string other = prefix + (IsAllDigits(block.opponent) ? std::to_string(std::stoi(block.opponent)) : block.opponent);
     if (block.colour == "b" || block.colour == "B") return {round, other + "-" + own, MirroredCode(block.result)};
     return {round, own + "-" + other, WhiteCode(block.result)};
 }

@@ -105,7 +105,9 @@ std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
     bool at_start = true;
     while ((got = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
         std::string_view chunk(buffer, got);
-        if (at_start && chunk.substr(0, kUtf8Bom.size()) == kUtf8Bom) chunk.remove_prefix(kUtf8Bom.size());
+        // Every byte-order mark at the start goes: a repeated one would otherwise
+        // survive as text that the next write and read lose.
+        while (at_start && chunk.substr(0, kUtf8Bom.size()) == kUtf8Bom) chunk.remove_prefix(kUtf8Bom.size());
         at_start = false;
         while (!chunk.empty()) {
             std::size_t end = chunk.find('\n');

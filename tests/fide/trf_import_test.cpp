@@ -48,6 +48,7 @@ protected:
 
 TEST_F(TrfImportTest, BlocksBecomeGamesSeenFromWhite) {
     EXPECT_EQ(GameText(2, 3, "7", "w", "1"), "2|A3-A7|1-0");
+    EXPECT_EQ(GameText(2, 3, "0007", "w", "1"), "2|A3-A7|1-0");  // leading zeros name the same player
     EXPECT_EQ(GameText(2, 7, "3", "b", "0"), "2|A3-A7|1-0");
     EXPECT_EQ(GameText(1, 3, "7", "B", "+"), "1|A7-A3|0k-1k");
     EXPECT_EQ(GameText(1, 3, "7", "b", "-"), "1|A7-A3|1k-0k");

@@ -86,6 +86,8 @@ TEST_F(TextFileTest, LineEndingsAtTheEndOfTheFile) {
     EXPECT_EQ(ReadTextLines(file), (std::vector<std::string>{"one", ""}));
     WriteRaw(file, "\xEF\xBB\xBF");
     EXPECT_TRUE(ReadTextLines(file).empty());
+    WriteRaw(file, "\xEF\xBB\xBF\xEF\xBB\xBF" "x");  // a repeated mark is no text either: it would not survive a rewrite
+    EXPECT_EQ(ReadTextLines(file), (std::vector<std::string>{"x"}));
     WriteRaw(file, "a\n\xEF\xBB\xBF" "b");  // only the first line may carry the mark
     EXPECT_EQ(ReadTextLines(file), (std::vector<std::string>{"a", "\xEF\xBB\xBF" "b"}));
 }
