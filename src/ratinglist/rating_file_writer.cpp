@@ -14,6 +14,7 @@ namespace veltrun {
 namespace {
 
 constexpr std::size_t kBufferBytes = 1 << 20;
+constexpr long long kHandToDiskBytes = 8 << 20;
 
 [[noreturn]] void ThrowFileError(int error, const std::filesystem::path& file) {
     throw std::system_error(error, std::generic_category(), file.string());
@@ -53,14 +54,28 @@ void RatingFileWriter::WriteLine(std::string_view line) {
     if (buffer_.size() >= kBufferBytes) Flush();
 }
 
+void RatingFileWriter::WriteLines(std::string_view lines) {
+    if (buffer_.size() + lines.size() < kBufferBytes) {
+        buffer_.append(lines);
+        return;
+    }
+    Flush();
+    WriteOut(lines);
+}
+
 void RatingFileWriter::Restart() {
     buffer_.clear();
     written_ = 0;
+    handedToDisk_ = 0;
     if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) ThrowFileError(errno, target_);
 }
 
 void RatingFileWriter::Flush() {
-    std::string_view rest = buffer_;
+    WriteOut(buffer_);
+    buffer_.clear();
+}
+
+void RatingFileWriter::WriteOut(std::string_view rest) {
     while (!rest.empty()) {
         std::size_t allowed = rest.size();
         if (fail_after_ >= 0 && written_ + static_cast<long long>(allowed) > fail_after_) {
@@ -73,7 +88,12 @@ void RatingFileWriter::Flush() {
         written_ += n;
         rest.remove_prefix(static_cast<std::size_t>(n));
     }
-    buffer_.clear();
+    // The disk starts on what is written while the conversion goes on, so
+    // the sync at the end has little left to wait for.
+    if (written_ - handedToDisk_ >= kHandToDiskBytes) {
+        ::sync_file_range(fd_, handedToDisk_, written_ - handedToDisk_, SYNC_FILE_RANGE_WRITE);
+        handedToDisk_ = written_;
+    }
 }
 
 void RatingFileWriter::Commit() {

@@ -19,6 +19,8 @@ public:
 
     // Appends the line and CR LF. Throws std::system_error.
     void WriteLine(std::string_view line);
+    // Appends bytes that hold whole lines, each with its CR LF. Throws std::system_error.
+    void WriteLines(std::string_view lines);
     // Forgets every line written so far (a reader starts over).
     void Restart();
     // Makes the written lines the target file. Throws std::system_error.
@@ -30,6 +32,7 @@ public:
 
 private:
     void Flush();
+    void WriteOut(std::string_view bytes);
     void Discard() noexcept;
 
     std::filesystem::path target_;
@@ -37,6 +40,7 @@ private:
     int fd_ = -1;
     std::string buffer_;
     long long written_ = 0;
+    long long handedToDisk_ = 0;
     long long fail_after_ = -1;
 };
 

@@ -1,10 +1,12 @@
 #include "ratinglist/xml_input.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 namespace veltrun {
@@ -30,7 +32,34 @@ XmlInputFile::XmlInputFile(const std::filesystem::path& path) : path_(path) {
 }
 
 XmlInputFile::~XmlInputFile() {
-    if (fd_ >= 0) ::close(fd_);
+    Unmap();
+    if (fd_ >= 0) ::close(fd_);  // also ends the lease
+}
+
+std::string_view XmlInputFile::MapUnderLease() {
+    if (mapping_) return {static_cast<const char*>(mapping_), mappedBytes_};
+    // A writer breaking the lease signals the holder; SIGURG is ignored unless
+    // handled, where the default SIGIO would end the program.
+    if (::fcntl(fd_, F_SETSIG, SIGURG) != 0 || ::fcntl(fd_, F_SETLEASE, F_RDLCK) != 0) return {};
+    struct stat state {};
+    void* mapping = MAP_FAILED;
+    if (::fstat(fd_, &state) == 0 && state.st_size == size_ && size_ > 0)
+        mapping = ::mmap(nullptr, static_cast<std::size_t>(size_), PROT_READ, MAP_PRIVATE, fd_, 0);
+    if (mapping == MAP_FAILED) {
+        ::fcntl(fd_, F_SETLEASE, F_UNLCK);
+        return {};
+    }
+    ::madvise(mapping, static_cast<std::size_t>(size_), MADV_SEQUENTIAL);
+    mapping_ = mapping;
+    mappedBytes_ = static_cast<std::size_t>(size_);
+    return {static_cast<const char*>(mapping_), mappedBytes_};
+}
+
+void XmlInputFile::Unmap() {
+    if (!mapping_) return;
+    ::munmap(mapping_, mappedBytes_);
+    mapping_ = nullptr;
+    ::fcntl(fd_, F_SETLEASE, F_UNLCK);
 }
 
 std::size_t XmlInputFile::Read(char* buffer, std::size_t size) {
@@ -39,6 +68,18 @@ std::size_t XmlInputFile::Read(char* buffer, std::size_t size) {
         if (n >= 0) return static_cast<std::size_t>(n);
         if (errno != EINTR) ThrowReadError(errno);
     }
+}
+
+std::size_t XmlInputFile::ReadAt(long long offset, char* buffer, std::size_t size) {
+    std::size_t got = 0;
+    while (got < size) {
+        ssize_t n = ::pread(fd_, buffer + got, size - got, static_cast<off_t>(offset) + static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ThrowReadError(errno);
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    return got;
 }
 
 void XmlInputFile::Rewind() {

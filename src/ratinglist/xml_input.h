@@ -3,6 +3,7 @@
 // and the progress meter.
 #include <chrono>
 #include <filesystem>
+#include <string_view>
 
 #include "ratinglist/xml_rating_list.h"
 
@@ -19,12 +20,24 @@ public:
     // Up to size bytes into buffer; 0 at the end of the file.
     std::size_t Read(char* buffer, std::size_t size);
     void Rewind();
+    // Up to size bytes from offset on, fewer only at the end of the file; safe
+    // to call from several threads at once.
+    std::size_t ReadAt(long long offset, char* buffer, std::size_t size);
     long long Size() const { return size_; }
+
+    // The whole file mapped into memory, saving a copy of every byte. A file
+    // cut shorter under a mapping would kill the program, so the mapping is
+    // made only under a read lease, which holds every writer off until the
+    // file is closed. Empty when either cannot be had: then ReadAt it is.
+    std::string_view MapUnderLease();
+    void Unmap();
 
 private:
     std::filesystem::path path_;
     int fd_ = -1;
     long long size_ = 0;
+    void* mapping_ = nullptr;
+    std::size_t mappedBytes_ = 0;
 };
 
 // Reports progress about ten times a second; throws XmlConversionError
@@ -54,5 +67,14 @@ void ReadXmlWithExpat(XmlInputFile& input, XmlPlayerCollector& collector, Progre
 // chunks small to put their borders everywhere.
 bool ReadXmlQuickly(XmlInputFile& input, XmlPlayerCollector& collector, ProgressMeter& meter,
                     std::size_t chunkBytes = std::size_t{1} << 20);
+
+class RatingFileWriter;
+
+// The reader for FIDE's own plain shape, on all cores: converts the file in
+// segments of segmentBytes side by side, writing the lines in order. Returns
+// the number of players, or -1 when the file has anything outside that shape
+// (including every error); the writer then holds lines to be thrown away.
+long long ReadXmlInSegments(XmlInputFile& input, RatingFileWriter& writer, ProgressMeter& meter,
+                            std::size_t segmentBytes);
 
 }  // namespace veltrun

@@ -6,13 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "ratinglist/player_tags.h"
+
 namespace veltrun {
 
 class XmlPlayerCollector {
 public:
-    // The fields of an elo.txt line, in file order.
-    enum Field { FideId, Name, Country, Sex, Rating, RapidRating, BlitzRating, Birthday, Title, FieldCount };
-
     // Receives each finished elo.txt line (without line end).
     using LineSink = std::function<void(std::string_view line)>;
 

@@ -22,6 +22,13 @@ long long ConvertInto(XmlInputFile& input, RatingFileWriter& writer, const Conve
     ProgressMeter meter(options.progress, input.Size());
     auto sink = [&writer](std::string_view line) { writer.WriteLine(line); };
     if (options.allowQuickReader) {
+        long long players = ReadXmlInSegments(input, writer, meter, options.segmentBytes);
+        if (players >= 0) {
+            meter.Finish(players);
+            return players;
+        }
+        // Not FIDE's plain shape: the general quick reader, then expat, read it anew.
+        writer.Restart();
         XmlPlayerCollector quick(sink);
         if (ReadXmlQuickly(input, quick, meter)) {
             meter.Finish(quick.PlayersWritten());

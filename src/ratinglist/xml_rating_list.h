@@ -24,6 +24,9 @@ struct ConversionOptions {
     // The quick reader handles the plain layout of FIDE's list and hands every
     // other file to expat; tests switch it off to compare the two.
     bool allowQuickReader = true;
+    // FIDE's own plain shape is converted in segments of this size side by
+    // side; tests make them small to put their borders everywhere.
+    std::size_t segmentBytes = std::size_t{1} << 20;
 };
 
 // Why a conversion failed; the old output file is intact in every case.

@@ -122,8 +122,12 @@ TEST(QuickReader, TextOnlyElementsAgreeWithExpatAtEveryChunkBorder) {
         SCOPED_TRACE(chunk);
         QuickRun run = ReadQuickly(dir.path(), xml, chunk);
         // A tag longer than a chunk is left to expat; from a modest size on, all is taken.
-        if (chunk >= 64) EXPECT_TRUE(run.taken);
-        if (run.taken) EXPECT_EQ(run.lines, expected);
+        if (chunk >= 64) {
+            EXPECT_TRUE(run.taken);
+        }
+        if (run.taken) {
+            EXPECT_EQ(run.lines, expected);
+        }
     }
 }
 
@@ -158,6 +162,7 @@ TEST(QuickReader, AgreesWithExpatOnDamagedLists) {
         for (int quick = 0; quick < 2; ++quick) {
             ConversionOptions options;
             options.allowQuickReader = quick == 1;
+            options.segmentBytes = 16 + random() % 400;  // borders fall anywhere, often into damage
             try {
                 long long n = ConvertXmlRatingFile(work / "in.xml", work / "elo.txt", options);
                 outcome[quick] = std::to_string(n) + ":" + ReadBytes(work / "elo.txt");

@@ -1,0 +1,485 @@
+#include "ratinglist/player_list_segment.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "ratinglist/player_tags.h"
+#include "ratinglist/xml_player_collector.h"
+#include "ratinglist/xml_syntax.h"
+
+namespace veltrun {
+
+namespace {
+
+using namespace xml_syntax;
+
+#if !defined(__SSE2__)
+constexpr std::array<bool, 256> MakeTextStops() {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c) t[c] = c < 0x20 || c >= 0x80 || c == '<' || c == '&' || c == ']' || c == '|';
+    return t;
+}
+constexpr std::array<bool, 256> kTextStop = MakeTextStops();
+#endif
+
+// The first byte at or after p that ends a text or needs a closer look: "<",
+// "&", "]", "|", control characters and the bytes of multi-byte characters.
+// Texts of the list are short: sixteen bytes a step find most ends at once.
+[[gnu::always_inline]] inline const char* FindTextStop(const char* p) {
+#if defined(__SSE2__)
+    const __m128i lt = _mm_set1_epi8('<');
+    const __m128i amp = _mm_set1_epi8('&');
+    const __m128i bracket = _mm_set1_epi8(']');
+    const __m128i bar = _mm_set1_epi8('|');
+    const __m128i blank = _mm_set1_epi8(0x20);
+    for (;;) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, amp)),
+                                   _mm_or_si128(_mm_cmpeq_epi8(v, bracket), _mm_cmpeq_epi8(v, bar)));
+        // Compared as signed bytes, control characters and bytes from 0x80 on are both below a blank.
+        hit = _mm_or_si128(hit, _mm_cmplt_epi8(v, blank));
+        if (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit))) return p + __builtin_ctz(mask);
+        p += 16;
+    }
+#else
+    while (!kTextStop[static_cast<unsigned char>(*p)]) ++p;
+    return p;
+#endif
+}
+
+// Length of the name at p (ASCII name characters), 0 when none starts there.
+std::size_t NameLength(const char* p) {
+    if (!IsNameStart(static_cast<unsigned char>(*p))) return 0;
+#if defined(__SSE2__)
+    // Bytes are compared as signed: after the shift, a range starts at -128.
+    const __m128i letters = _mm_set1_epi8(static_cast<char>('a' + 128));
+    const __m128i digits = _mm_set1_epi8(static_cast<char>('0' + 128));
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    for (std::size_t n = 0;; n += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n));
+        __m128i letter = _mm_cmplt_epi8(_mm_sub_epi8(_mm_or_si128(v, caseBit), letters), _mm_set1_epi8(-128 + 26));
+        __m128i digit = _mm_cmplt_epi8(_mm_sub_epi8(v, digits), _mm_set1_epi8(-128 + 10));
+        __m128i marks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('_')), _mm_cmpeq_epi8(v, _mm_set1_epi8(':'))),
+                                     _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('.')), _mm_cmpeq_epi8(v, _mm_set1_epi8('-'))));
+        auto inName = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(letter, digit), marks)));
+        if (inName != 0xFFFF) return n + static_cast<std::size_t>(__builtin_ctz(~inName));
+    }
+#else
+    std::size_t n = 1;
+    while (kNameChar[static_cast<unsigned char>(p[n])]) ++n;
+    return n;
+#endif
+}
+
+// Bit i is set where byte i of the sixteen at p is c.
+inline unsigned ByteMask(const char* p, char c) {
+#if defined(__SSE2__)
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c))));
+#else
+    unsigned mask = 0;
+    for (unsigned i = 0; i < 16; ++i) mask |= static_cast<unsigned>(p[i] == c) << i;
+    return mask;
+#endif
+}
+
+// Bits of the blanks or commas of a text of at most 32 bytes.
+std::uint32_t ByteMask32(std::string_view text, char c) {
+    std::uint64_t mask = ByteMask(text.data(), c) | std::uint64_t{ByteMask(text.data() + 16, c)} << 16;
+    return static_cast<std::uint32_t>(mask & ((std::uint64_t{1} << text.size()) - 1));
+}
+
+// No blank at either end and none doubled, given the bits of the blanks.
+inline bool IsTidy(std::uint32_t blanks, std::size_t size) {
+    return size == 0 || ((blanks & 1) == 0 && (blanks >> (size - 1) & 1) == 0 && (blanks & (blanks >> 1)) == 0);
+}
+
+inline bool IsTidy(std::string_view text) {
+    if (text.size() <= 16) return IsTidy(ByteMask(text.data(), ' ') & ((1u << text.size()) - 1), text.size());
+    if (text.size() <= 32) return IsTidy(ByteMask32(text, ' '), text.size());
+    return text.front() != ' ' && text.back() != ' ' && text.find("  ") == std::string_view::npos;
+}
+
+// A field's value in one or two pieces (a name without its comma). Pieces that
+// point into the data may be copied sixteen bytes at a time: padding follows.
+struct Value {
+    std::string_view head;
+    std::string_view tail;
+    bool padded = false;
+};
+
+// Copies piece to w; returns the position after it.
+char* CopyPiece(char* w, std::string_view piece, bool padded) {
+    if (piece.empty()) return w;
+    if (padded && piece.size() <= 16) {
+        std::memcpy(w, piece.data(), 16);  // the bytes past the piece are overwritten next
+    } else {
+        std::memcpy(w, piece.data(), piece.size());
+    }
+    return w + piece.size();
+}
+
+// An element name seen before, with its tags as they stand in the data. The
+// list names the same few elements in the same order millions of times, so
+// the tag that followed last time is tried first, as a whole.
+// A tag of at most sixteen bytes, compared as two words (the data is padded).
+class TagPattern {
+public:
+    explicit TagPattern(std::string_view tag) : size_(tag.size()) {
+        std::size_t headSize = std::min<std::size_t>(size_, 8);
+        std::memcpy(&head_, tag.data(), headSize);
+        headMask_ = headSize == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * headSize)) - 1;
+        if (size_ > 8) {
+            tailOffset_ = size_ - 8;
+            std::memcpy(&tail_, tag.data() + tailOffset_, 8);
+            tailMask_ = ~std::uint64_t{0};
+        }
+    }
+    std::size_t size() const { return size_; }
+    bool Matches(const char* p) const {
+        return ((LoadWord<std::uint64_t>(p) ^ head_) & headMask_) == 0 &&
+               ((LoadWord<std::uint64_t>(p + tailOffset_) ^ tail_) & tailMask_) == 0;
+    }
+
+private:
+    std::size_t size_;
+    std::size_t tailOffset_ = 0;
+    std::uint64_t head_ = 0;
+    std::uint64_t headMask_ = 0;
+    std::uint64_t tail_ = 0;
+    std::uint64_t tailMask_ = 0;
+};
+
+// An element name seen before, with its tags as they stand in the data. The
+// list names the same few elements in the same order millions of times, so
+// the tag that followed last time is tried first, as a whole.
+struct KnownTag {
+    std::string name;
+    TagPattern open;   // "<name>"
+    TagPattern close;  // "</name>"
+    int field = -1;
+    int next = -1;  // the known tag that followed this one last time
+};
+
+constexpr std::size_t kMaxKnownTags = 64;
+constexpr std::size_t kMaxKnownNameLength = 13;  // its end tag stays a pattern
+constexpr int kPlayerStart = 0;                  // tags_[0] stands for "<player>"
+
+constexpr std::array<bool, 256> MakeSpaces() {
+    std::array<bool, 256> t{};
+    t[' '] = t['\t'] = t['\n'] = t['\r'] = true;
+    return t;
+}
+constexpr std::array<bool, 256> kSpace = MakeSpaces();
+
+const char* SkipSpaces(const char* p) {
+    while (kSpace[static_cast<unsigned char>(*p)]) ++p;
+    return p;
+}
+
+class SegmentConverter {
+public:
+    SegmentConverter(std::string_view data, char* out)
+        : p_(data.data()), end_(data.data() + data.size()), out_(out), w_(out) {
+        tags_.push_back({"player", TagPattern("<player>"), TagPattern("</player>"), -1, -1});
+    }
+
+    SegmentOutcome Run(SegmentState start);
+
+private:
+    bool Prologue();
+    bool Player();
+    // The hot path is kept inline, the rare cases out of line.
+    [[gnu::always_inline]] inline const char* Element(const char* p);
+    [[gnu::always_inline]] inline const char* KnownElement(const char* p, const KnownTag& tag);
+    [[gnu::noinline]] const char* UnexpectedElement(const char* p);
+    [[gnu::noinline]] const char* OtherElement(const char* p);
+    int Learn(std::string_view name, int field);
+    [[gnu::always_inline]] inline const char* TextEnd(const char* text, bool& plain, bool& references) const;
+    [[gnu::noinline]] const char* ScanText(const char* p, bool& plain, bool& references) const;
+    [[gnu::always_inline]] inline bool KeepText(int field, std::string_view text, bool plain, bool references);
+    bool RootEnd();
+    std::string_view NameAt(const char* p) const { return {p, NameLength(p)}; }
+    void SkipSpace() { p_ = SkipSpaces(p_); }
+    [[gnu::noinline]] void SetName(std::string_view text);
+    [[gnu::noinline]] void SetCleanedField(int field, std::string_view text);
+    void SetValue(int field, const Value& value) {
+        values_[field] = value;
+        present_ |= 1u << field;
+    }
+    void WritePlayer();
+
+    const char* p_;
+    const char* end_;
+    char* out_;
+    char* w_;
+    // Each value points into the data, or into its cleaned copy when it needed cleaning.
+    std::array<Value, FieldCount> values_;
+    unsigned present_ = 0;  // bit per field: values_ holds this player's value
+    std::array<std::string, FieldCount> cleaned_;
+    std::string decoded_;
+    std::vector<KnownTag> tags_;
+    int previous_ = kPlayerStart;  // the known tag just read, -1 after another element
+    SegmentOutcome outcome_;
+};
+
+SegmentOutcome SegmentConverter::Run(SegmentState start) {
+    if (start == SegmentState::Prologue && !Prologue()) return outcome_;
+    if (start == SegmentState::Finished) return outcome_;
+    for (;;) {
+        SkipSpace();
+        if (p_ >= end_) {
+            outcome_.ok = true;
+            outcome_.endState = SegmentState::BetweenPlayers;
+            break;
+        }
+        if (*p_ != '<') return outcome_;
+        if (p_[1] == '/') {
+            if (!RootEnd()) return outcome_;
+            SkipSpace();  // after the root only white space
+            outcome_.ok = p_ == end_;
+            outcome_.endState = SegmentState::Finished;
+            break;
+        }
+        if (!Player()) return outcome_;
+    }
+    outcome_.outputBytes = static_cast<std::size_t>(w_ - out_);
+    return outcome_;
+}
+
+// An optional byte-order mark and declaration, then the root's start tag.
+bool SegmentConverter::Prologue() {
+    if (end_ - p_ >= 3 && std::string_view(p_, 3) == "\xEF\xBB\xBF") p_ += 3;
+    if (end_ - p_ >= 5 && std::string_view(p_, 5) == "<?xml") {
+        std::string_view rest(p_, static_cast<std::size_t>(end_ - p_));
+        std::size_t close = rest.find('>');
+        if (close == std::string_view::npos || !IsPlainDeclaration(rest.substr(1, close - 1))) return false;
+        p_ += close + 1;
+    }
+    SkipSpace();
+    if (p_ >= end_ || *p_ != '<') return false;
+    std::string_view root = NameAt(p_ + 1);
+    if (root.empty() || IsPlayerTag(root)) return false;
+    p_ += 1 + root.size();
+    SkipSpace();
+    if (*p_ != '>') return false;  // attributes and an empty root are the general readers'
+    ++p_;
+    outcome_.rootOpened = root;
+    return true;
+}
+
+bool SegmentConverter::RootEnd() {
+    std::string_view name = NameAt(p_ + 2);
+    if (name.empty()) return false;
+    p_ += 2 + name.size();
+    SkipSpace();
+    if (p_ >= end_ || *p_ != '>') return false;
+    ++p_;
+    outcome_.rootClosed = name;
+    return true;
+}
+
+bool SegmentConverter::Player() {
+    if (end_ - p_ < 8 || LoadWord<std::uint64_t>(p_) != LoadWord<std::uint64_t>("<player>")) return false;
+    present_ = 0;
+    previous_ = kPlayerStart;
+    const char* p = p_ + 8;
+    for (;;) {
+        p = SkipSpaces(p);
+        if (p >= end_ || *p != '<') return false;  // text beside the elements is the general readers'
+        if (p[1] == '/') break;
+        p = Element(p);
+        if (!p) return false;
+    }
+    if (end_ - p < 9 || std::string_view(p, 9) != "</player>") return false;
+    p_ = p + 9;
+    WritePlayer();
+    return true;
+}
+
+// The element at p inside a player, holding only text or empty; returns the
+// position after it, or nullptr when it is no such element.
+const char* SegmentConverter::Element(const char* p) {
+    if (previous_ >= 0) {
+        int expected = tags_[static_cast<std::size_t>(previous_)].next;
+        if (expected > 0) {
+            const KnownTag& tag = tags_[static_cast<std::size_t>(expected)];
+            if (tag.open.Matches(p)) {
+                previous_ = expected;
+                return KnownElement(p + tag.open.size(), tag);
+            }
+        }
+    }
+    return UnexpectedElement(p);
+}
+
+// An element other than the one that followed last time: most often a known one.
+const char* SegmentConverter::UnexpectedElement(const char* p) {
+    for (std::size_t i = 1; i < tags_.size(); ++i) {
+        if (!tags_[i].open.Matches(p)) continue;
+        if (previous_ >= 0) tags_[static_cast<std::size_t>(previous_)].next = static_cast<int>(i);
+        previous_ = static_cast<int>(i);
+        return KnownElement(p + tags_[i].open.size(), tags_[i]);
+    }
+    return OtherElement(p);
+}
+
+// The text and end tag of a known element whose start tag ends before text.
+const char* SegmentConverter::KnownElement(const char* text, const KnownTag& tag) {
+    bool plain = true;
+    bool references = false;
+    const char* close = TextEnd(text, plain, references);
+    std::size_t n = tag.close.size();
+    if (!close || end_ - close < static_cast<std::ptrdiff_t>(n) || !tag.close.Matches(close)) return nullptr;
+    std::string_view value(text, static_cast<std::size_t>(close - text));
+    return KeepText(tag.field, value, plain, references) ? close + n : nullptr;
+}
+
+// Any other element: read by its parts, and learned for next time.
+const char* SegmentConverter::OtherElement(const char* p) {
+    std::string_view name = NameAt(p + 1);
+    const char* q = p + 1 + name.size();
+    bool simple = *q == '>';  // neither blanks in the tag nor an empty element
+    bool empty = false;
+    if (!simple) {
+        q = SkipSpaces(q);
+        empty = *q == '/';
+        q += empty ? 1 : 0;
+        if (*q != '>') return nullptr;
+    }
+    if (name.empty() || IsPlayerTag(name)) return nullptr;
+    int field = PlayerFieldOfTag(name);
+    int learned = simple ? Learn(name, field) : -1;
+    if (previous_ >= 0 && learned > 0) tags_[static_cast<std::size_t>(previous_)].next = learned;
+    previous_ = learned;
+    const char* text = q + 1;
+    if (empty) {
+        if (field >= 0) present_ &= ~(1u << field);
+        return text;
+    }
+    bool plain = true;
+    bool references = false;
+    const char* close = TextEnd(text, plain, references);
+    std::size_t n = name.size();
+    if (!close || end_ - close < static_cast<std::ptrdiff_t>(n + 3) || close[1] != '/' || close[2 + n] != '>' ||
+        !SameName(std::string_view(close + 2, n), name))
+        return nullptr;
+    std::string_view value(text, static_cast<std::size_t>(close - text));
+    return KeepText(field, value, plain, references) ? close + 3 + n : nullptr;
+}
+
+// The index of the known tag for name, added when new; -1 when there is no room.
+int SegmentConverter::Learn(std::string_view name, int field) {
+    for (std::size_t i = 1; i < tags_.size(); ++i)
+        if (tags_[i].name == name) return static_cast<int>(i);
+    if (tags_.size() >= kMaxKnownTags || name.size() > kMaxKnownNameLength) return -1;
+    std::string open = "<" + std::string(name) + ">";
+    std::string close = "</" + std::string(name) + ">";
+    tags_.push_back({std::string(name), TagPattern(open), TagPattern(close), field, -1});
+    return static_cast<int>(tags_.size() - 1);
+}
+
+// The "<" ending the text at p, or nullptr when the text is no plain XML text.
+const char* SegmentConverter::TextEnd(const char* text, bool& plain, bool& references) const {
+    const char* close = FindTextStop(text);
+    return *close == '<' ? close : ScanText(close, plain, references);
+}
+
+// TextEnd's slower part, from the first byte that needs a look on. plain: the
+// text holds only printable characters.
+const char* SegmentConverter::ScanText(const char* p, bool& plain, bool& references) const {
+    for (;;) {
+        p = FindTextStop(p);
+        auto c = static_cast<unsigned char>(*p);
+        if (c == '<') return p;
+        // Two-byte characters (the accented Latin letters) need no more than a look.
+        if ((c & 0xE0) == 0xC0 && c >= 0xC2 && (static_cast<unsigned char>(p[1]) & 0xC0) == 0x80) {
+            p += 2;
+            continue;
+        }
+        if (c >= 0x80) {
+            std::size_t n = Utf8CharLength(reinterpret_cast<const unsigned char*>(p),
+                                           reinterpret_cast<const unsigned char*>(end_));
+            if (n == 0) return nullptr;
+            p += n;
+            continue;
+        }
+        plain = false;  // letters of other scripts need no cleaning, these may
+        if (c == '&') references = true;
+        else if (c == ']' && p[1] == ']' && p[2] == '>') return nullptr;
+        else if (c < 0x20 && !IsSpace(static_cast<char>(c))) return nullptr;
+        ++p;
+    }
+}
+
+// Keeps the text of an element as its field's value; false for a bad reference.
+bool SegmentConverter::KeepText(int field, std::string_view text, bool plain, bool references) {
+    // References are checked even where the text is not kept: a bad one makes the file broken.
+    if (references && !DecodeReferences(text, decoded_)) return false;
+    if (field < 0) return true;
+    if (field == Name && plain) SetName(text);
+    else if (plain && IsTidy(text)) SetValue(field, {text, {}, true});
+    else SetCleanedField(field, text);
+    return true;
+}
+
+// FIDE writes "Surname, First names": without the comma that is two pieces.
+void SegmentConverter::SetName(std::string_view text) {
+    if (text.size() > 32) return SetCleanedField(Name, text);
+    std::uint32_t blanks = ByteMask32(text, ' ');
+    std::uint32_t commas = ByteMask32(text, ',');
+    if (!IsTidy(blanks, text.size())) return SetCleanedField(Name, text);
+    if (commas == 0) {
+        SetValue(Name, {text, {}, true});
+        return;
+    }
+    auto comma = static_cast<unsigned>(__builtin_ctz(commas));
+    bool single = (commas & (commas - 1)) == 0;
+    if (single && comma > 0 && (blanks >> (comma - 1) & 1) == 0 && (blanks >> (comma + 1) & 1) != 0)
+        SetValue(Name, {text.substr(0, comma), text.substr(comma + 1), true});
+    else
+        SetCleanedField(Name, text);
+}
+
+void SegmentConverter::SetCleanedField(int field, std::string_view text) {
+    std::string& cleaned = cleaned_[field];
+    cleaned.clear();
+    AppendCleanValue(text, field == Name, cleaned);
+    SetValue(field, {cleaned, {}, false});
+}
+
+// The line is never longer than the player element it comes from, so it fits
+// in the room the caller gives.
+void SegmentConverter::WritePlayer() {
+    // Without a FIDE identifier the line could not be told from any other.
+    if ((present_ & (1u << FideId)) == 0 || values_[FideId].head.empty()) return;
+    char* w = w_;
+    for (unsigned field = 0; field < FieldCount; ++field) {
+        if (present_ & (1u << field)) {
+            const Value& value = values_[field];
+            w = CopyPiece(w, value.head, value.padded);
+            w = CopyPiece(w, value.tail, value.padded);
+        }
+        *w++ = '|';
+    }
+    *w++ = '\r';
+    *w++ = '\n';
+    w_ = w;
+    ++outcome_.players;
+}
+
+}  // namespace
+
+SegmentOutcome ConvertPlayerListSegment(std::string_view data, SegmentState start, char* out) {
+    return SegmentConverter(data, out).Run(start);
+}
+
+}  // namespace veltrun

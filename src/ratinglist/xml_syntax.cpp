@@ -1,0 +1,115 @@
+#include "ratinglist/xml_syntax.h"
+
+#include <initializer_list>
+
+#include "store/text_file.h"
+
+namespace veltrun::xml_syntax {
+
+namespace {
+
+bool IsXmlChar(char32_t c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+}  // namespace
+
+std::size_t Utf8CharLength(const unsigned char* p, const unsigned char* end) {
+    unsigned char lead = p[0];
+    std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (n == 0 || lead > 0xF4 || static_cast<std::size_t>(end - p) < n) return 0;
+    char32_t c = lead & (n == 2 ? 0x1F : n == 3 ? 0x0F : 0x07);
+    for (std::size_t i = 1; i < n; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (p[i] & 0x3F);
+    }
+    bool shortest = (n == 3 && c >= 0x800) || (n == 4 && c >= 0x10000) || n == 2;
+    return shortest && IsXmlChar(c) ? n : 0;
+}
+
+std::size_t DecodeReference(std::string_view text, std::string& out) {
+    std::size_t semicolon = text.find(';');
+    if (semicolon == std::string_view::npos || semicolon > 12) return 0;
+    std::string_view name = text.substr(1, semicolon - 1);
+    if (name == "amp") out += '&';
+    else if (name == "lt") out += '<';
+    else if (name == "gt") out += '>';
+    else if (name == "apos") out += '\'';
+    else if (name == "quot") out += '"';
+    else if (name.size() >= 2 && name[0] == '#') {
+        bool hex = name[1] == 'x';
+        std::string_view digits = name.substr(hex ? 2 : 1);
+        if (digits.empty()) return 0;
+        char32_t c = 0;
+        for (char d : digits) {
+            int v = d >= '0' && d <= '9' ? d - '0' : hex && (d | 0x20) >= 'a' && (d | 0x20) <= 'f' ? (d | 0x20) - 'a' + 10 : -1;
+            if (v < 0) return 0;
+            c = c * (hex ? 16 : 10) + static_cast<char32_t>(v);
+        }
+        if (!IsXmlChar(c)) return 0;
+        AppendUtf8(c, out);
+    } else {
+        return 0;
+    }
+    return semicolon + 1;
+}
+
+bool DecodeReferences(std::string_view& text, std::string& decoded) {
+    decoded.clear();
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != '&') {
+            decoded += text[i++];
+            continue;
+        }
+        std::size_t taken = DecodeReference(text.substr(i), decoded);
+        if (taken == 0) return false;
+        i += taken;
+    }
+    text = decoded;
+    return true;
+}
+
+bool IsPlainDeclaration(std::string_view inside) {
+    if (inside.size() < 6 || inside.substr(0, 4) != "?xml" || inside.back() != '?') return false;
+    std::string_view rest = inside.substr(4, inside.size() - 5);
+    auto space = [&rest] {
+        std::size_t n = 0;
+        while (n < rest.size() && IsSpace(rest[n])) ++n;
+        rest.remove_prefix(n);
+        return n > 0;
+    };
+    // name = "value" or name = 'value'; only the encoding's name ignores case.
+    auto pseudoAttribute = [&](std::string_view name, std::initializer_list<std::string_view> values) {
+        bool ignoreCase = name == "encoding";
+        if (rest.substr(0, name.size()) != name) return false;
+        rest.remove_prefix(name.size());
+        space();
+        if (rest.empty() || rest[0] != '=') return false;
+        rest.remove_prefix(1);
+        space();
+        if (rest.empty() || (rest[0] != '"' && rest[0] != '\'')) return false;
+        std::size_t close = rest.find(rest[0], 1);
+        if (close == std::string_view::npos) return false;
+        std::string value(rest.substr(1, close - 1));
+        if (ignoreCase)
+            for (char& c : value) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        rest.remove_prefix(close + 1);
+        for (std::string_view v : values)
+            if (value == v) return true;
+        return false;
+    };
+    if (!space() || !pseudoAttribute("version", {"1.0"})) return false;
+    bool spaced = space();
+    if (spaced && rest.substr(0, 8) == "encoding") {
+        if (!pseudoAttribute("encoding", {"utf-8"})) return false;
+        spaced = space();
+    }
+    if (spaced && rest.substr(0, 10) == "standalone") {
+        if (!pseudoAttribute("standalone", {"yes", "no"})) return false;
+        space();
+    }
+    return rest.empty();
+}
+
+}  // namespace veltrun::xml_syntax

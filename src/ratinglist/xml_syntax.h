@@ -1,0 +1,69 @@
+#pragma once
+// The plain XML that FIDE's players list is written in, as the quick readers
+// check it: characters, names, references and the declaration. Anything these
+// checks do not accept is left to expat, which decides.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace veltrun::xml_syntax {
+
+constexpr bool IsNameStart(unsigned char c) {
+    return ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c == '_' || c == ':';
+}
+
+// ASCII name characters; names with other letters are expat's.
+constexpr std::array<bool, 256> MakeNameChars() {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[c] = IsNameStart(static_cast<unsigned char>(c)) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+    return t;
+}
+inline constexpr std::array<bool, 256> kNameChar = MakeNameChars();
+
+inline bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+template <typename Word>
+Word LoadWord(const char* p) {
+    Word w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Names are short: two overlapping word compares beat a call to memcmp.
+inline bool SameName(std::string_view a, std::string_view b) {
+    std::size_t n = a.size();
+    if (n != b.size()) return false;
+    const char* x = a.data();
+    const char* y = b.data();
+    if (n >= 8 && n <= 16)
+        return LoadWord<std::uint64_t>(x) == LoadWord<std::uint64_t>(y) &&
+               LoadWord<std::uint64_t>(x + n - 8) == LoadWord<std::uint64_t>(y + n - 8);
+    if (n >= 4 && n < 8)
+        return LoadWord<std::uint32_t>(x) == LoadWord<std::uint32_t>(y) &&
+               LoadWord<std::uint32_t>(x + n - 4) == LoadWord<std::uint32_t>(y + n - 4);
+    for (std::size_t i = 0; i < n; ++i)
+        if (x[i] != y[i]) return false;
+    return true;
+}
+
+// Length of the valid UTF-8 sequence of an XML character at p, 0 when there is none.
+std::size_t Utf8CharLength(const unsigned char* p, const unsigned char* end);
+
+// Decodes the entity or character reference at text[0] == '&' onto out;
+// returns the length taken, 0 when it is none the quick readers know.
+std::size_t DecodeReference(std::string_view text, std::string& out);
+
+// Replaces text by its decoded form (kept in decoded); false for a reference
+// the quick readers do not know.
+bool DecodeReferences(std::string_view& text, std::string& decoded);
+
+// <?xml version="1.0" encoding="UTF-8" standalone="yes"?>, given from "?xml"
+// up to the closing "?" inclusive: in this order, the last two optional, and
+// no encoding but UTF-8.
+bool IsPlainDeclaration(std::string_view inside);
+
+}  // namespace veltrun::xml_syntax
