@@ -102,7 +102,7 @@ inline bool IsTidy(std::uint32_t blanks, std::size_t size) {
     return size == 0 || ((blanks & 1) == 0 && (blanks >> (size - 1) & 1) == 0 && (blanks & (blanks >> 1)) == 0);
 }
 
-inline bool IsTidy(std::string_view text) {
+[[gnu::always_inline]] inline bool IsTidy(std::string_view text) {
     if (text.size() <= 16) return IsTidy(ByteMask(text.data(), ' ') & ((1u << text.size()) - 1), text.size());
     if (text.size() <= 32) return IsTidy(ByteMask32(text, ' '), text.size());
     return text.front() != ' ' && text.back() != ' ' && text.find("  ") == std::string_view::npos;
@@ -166,7 +166,8 @@ struct KnownTag {
     TagPattern open;   // "<name>"
     TagPattern close;  // "</name>"
     int field = -1;
-    int next = -1;  // the known tag that followed this one last time
+    int next = -1;       // the known tag that followed this one last time
+    int nextButOne = -1;  // and the other one before that: optional elements make two
 };
 
 constexpr std::size_t kMaxKnownTags = 64;
@@ -189,7 +190,7 @@ class SegmentConverter {
 public:
     SegmentConverter(std::string_view data, char* out)
         : p_(data.data()), end_(data.data() + data.size()), out_(out), w_(out) {
-        tags_.push_back({"player", TagPattern("<player>"), TagPattern("</player>"), -1, -1});
+        tags_.push_back({"player", TagPattern("<player>"), TagPattern("</player>"), -1, -1, -1});
     }
 
     SegmentOutcome Run(SegmentState start);
@@ -201,6 +202,8 @@ private:
     [[gnu::always_inline]] inline const char* Element(const char* p);
     [[gnu::always_inline]] inline const char* KnownElement(const char* p, const KnownTag& tag);
     [[gnu::noinline]] const char* UnexpectedElement(const char* p);
+    const char* Followed(const char* p, int index);
+    static void Remember(KnownTag& before, int index);
     [[gnu::noinline]] const char* OtherElement(const char* p);
     int Learn(std::string_view name, int field);
     [[gnu::always_inline]] inline const char* TextEnd(const char* text, bool& plain, bool& references) const;
@@ -323,13 +326,27 @@ const char* SegmentConverter::Element(const char* p) {
 
 // An element other than the one that followed last time: most often a known one.
 const char* SegmentConverter::UnexpectedElement(const char* p) {
-    for (std::size_t i = 1; i < tags_.size(); ++i) {
-        if (!tags_[i].open.Matches(p)) continue;
-        if (previous_ >= 0) tags_[static_cast<std::size_t>(previous_)].next = static_cast<int>(i);
-        previous_ = static_cast<int>(i);
-        return KnownElement(p + tags_[i].open.size(), tags_[i]);
+    if (previous_ >= 0) {
+        int other = tags_[static_cast<std::size_t>(previous_)].nextButOne;
+        if (other > 0 && tags_[static_cast<std::size_t>(other)].open.Matches(p)) return Followed(p, other);
     }
+    for (std::size_t i = 1; i < tags_.size(); ++i)
+        if (tags_[i].open.Matches(p)) return Followed(p, static_cast<int>(i));
     return OtherElement(p);
+}
+
+// The known element at p followed the previous one against the guess.
+const char* SegmentConverter::Followed(const char* p, int index) {
+    if (previous_ >= 0) Remember(tags_[static_cast<std::size_t>(previous_)], index);
+    previous_ = index;
+    const KnownTag& tag = tags_[static_cast<std::size_t>(index)];
+    return KnownElement(p + tag.open.size(), tag);
+}
+
+void SegmentConverter::Remember(KnownTag& before, int index) {
+    if (before.next == index) return;
+    before.nextButOne = before.next;
+    before.next = index;
 }
 
 // The text and end tag of a known element whose start tag ends before text.
@@ -358,7 +375,7 @@ const char* SegmentConverter::OtherElement(const char* p) {
     if (name.empty() || IsPlayerTag(name)) return nullptr;
     int field = PlayerFieldOfTag(name);
     int learned = simple ? Learn(name, field) : -1;
-    if (previous_ >= 0 && learned > 0) tags_[static_cast<std::size_t>(previous_)].next = learned;
+    if (previous_ >= 0 && learned > 0) Remember(tags_[static_cast<std::size_t>(previous_)], learned);
     previous_ = learned;
     const char* text = q + 1;
     if (empty) {
@@ -383,7 +400,7 @@ int SegmentConverter::Learn(std::string_view name, int field) {
     if (tags_.size() >= kMaxKnownTags || name.size() > kMaxKnownNameLength) return -1;
     std::string open = "<" + std::string(name) + ">";
     std::string close = "</" + std::string(name) + ">";
-    tags_.push_back({std::string(name), TagPattern(open), TagPattern(close), field, -1});
+    tags_.push_back({std::string(name), TagPattern(open), TagPattern(close), field, -1, -1});
     return static_cast<int>(tags_.size() - 1);
 }
 

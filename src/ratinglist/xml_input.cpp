@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -52,7 +53,17 @@ std::string_view XmlInputFile::MapUnderLease() {
     ::madvise(mapping, static_cast<std::size_t>(size_), MADV_SEQUENTIAL);
     mapping_ = mapping;
     mappedBytes_ = static_cast<std::size_t>(size_);
+    releasedBytes_ = 0;
     return {static_cast<const char*>(mapping_), mappedBytes_};
+}
+
+void XmlInputFile::ReleaseMappedBefore(long long offset) {
+    if (!mapping_ || offset <= 0) return;
+    auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    std::size_t end = std::min(static_cast<std::size_t>(offset), mappedBytes_) / page * page;
+    if (end <= releasedBytes_) return;
+    ::madvise(static_cast<char*>(mapping_) + releasedBytes_, end - releasedBytes_, MADV_DONTNEED);
+    releasedBytes_ = end;
 }
 
 void XmlInputFile::Unmap() {

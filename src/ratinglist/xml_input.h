@@ -30,6 +30,9 @@ public:
     // made only under a read lease, which holds every writer off until the
     // file is closed. Empty when either cannot be had: then ReadAt it is.
     std::string_view MapUnderLease();
+    // Gives back the mapped pages before offset, which are read no more, so
+    // that the memory in use stays that of the pieces being converted.
+    void ReleaseMappedBefore(long long offset);
     void Unmap();
 
 private:
@@ -38,6 +41,7 @@ private:
     long long size_ = 0;
     void* mapping_ = nullptr;
     std::size_t mappedBytes_ = 0;
+    std::size_t releasedBytes_ = 0;
 };
 
 // Reports progress about ten times a second; throws XmlConversionError

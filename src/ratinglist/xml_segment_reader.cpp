@@ -198,6 +198,8 @@ long long SegmentPipeline::Run(RatingFileWriter& writer, ProgressMeter& meter) {
         if (!Join(written_, segment)) return -1;
         writer.WriteLines(std::string_view(segment.output.get(), segment.outcome.outputBytes));
         meter.Update(position_, players_);
+        // Later segments start after this one's nominal end.
+        input_.ReleaseMappedBefore(static_cast<long long>(written_ + 1) * static_cast<long long>(segmentBytes_));
         lock.lock();
         segment.ready = false;
         ++written_;
