@@ -17,6 +17,8 @@
 
 namespace veltrun {
 
+using namespace player_field;
+
 namespace {
 
 using namespace xml_syntax;

@@ -7,8 +7,10 @@
 
 namespace veltrun {
 
+namespace player_field {
 // The fields of an elo.txt line, in file order.
 enum PlayerField { FideId, Name, Country, Sex, Rating, RapidRating, BlitzRating, Birthday, Title, FieldCount };
+}  // namespace player_field
 
 namespace player_tags {
 
@@ -42,6 +44,7 @@ inline bool EqualsNoCase(std::string_view name, std::string_view lower) {
 
 // The field an element inside a player stands for, or -1. The length picks the candidates.
 inline int PlayerFieldOfTag(std::string_view name) {
+    using namespace player_field;
     using player_tags::EqualsNoCase;
     switch (name.size()) {
         case 3: return EqualsNoCase(name, "sex") ? Sex : -1;

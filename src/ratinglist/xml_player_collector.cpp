@@ -4,6 +4,8 @@
 
 namespace veltrun {
 
+using namespace player_field;
+
 namespace {
 
 bool IsLayoutSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }

@@ -31,7 +31,7 @@ private:
     void WritePlayer();
 
     LineSink sink_;
-    std::array<std::string, FieldCount> fields_;
+    std::array<std::string, player_field::FieldCount> fields_;
     std::string captured_;
     std::string line_;
     int depth_ = 0;
