@@ -60,25 +60,9 @@ constexpr std::array<bool, 256> kTextStop = MakeTextStops();
 // Length of the name at p (ASCII name characters), 0 when none starts there.
 std::size_t NameLength(const char* p) {
     if (!IsNameStart(static_cast<unsigned char>(*p))) return 0;
-#if defined(__SSE2__)
-    // Bytes are compared as signed: after the shift, a range starts at -128.
-    const __m128i letters = _mm_set1_epi8(static_cast<char>('a' + 128));
-    const __m128i digits = _mm_set1_epi8(static_cast<char>('0' + 128));
-    const __m128i caseBit = _mm_set1_epi8(0x20);
-    for (std::size_t n = 0;; n += 16) {
-        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n));
-        __m128i letter = _mm_cmplt_epi8(_mm_sub_epi8(_mm_or_si128(v, caseBit), letters), _mm_set1_epi8(-128 + 26));
-        __m128i digit = _mm_cmplt_epi8(_mm_sub_epi8(v, digits), _mm_set1_epi8(-128 + 10));
-        __m128i marks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('_')), _mm_cmpeq_epi8(v, _mm_set1_epi8(':'))),
-                                     _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('.')), _mm_cmpeq_epi8(v, _mm_set1_epi8('-'))));
-        auto inName = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(letter, digit), marks)));
-        if (inName != 0xFFFF) return n + static_cast<std::size_t>(__builtin_ctz(~inName));
-    }
-#else
     std::size_t n = 1;
     while (kNameChar[static_cast<unsigned char>(p[n])]) ++n;
     return n;
-#endif
 }
 
 // Bit i is set where byte i of the sixteen at p is c.
@@ -129,9 +113,6 @@ char* CopyPiece(char* w, std::string_view piece, bool padded) {
     return w + piece.size();
 }
 
-// An element name seen before, with its tags as they stand in the data. The
-// list names the same few elements in the same order millions of times, so
-// the tag that followed last time is tried first, as a whole.
 // A tag of at most sixteen bytes, compared as two words (the data is padded).
 class TagPattern {
 public:
@@ -176,15 +157,8 @@ constexpr std::size_t kMaxKnownTags = 64;
 constexpr std::size_t kMaxKnownNameLength = 13;  // its end tag stays a pattern
 constexpr int kPlayerStart = 0;                  // tags_[0] stands for "<player>"
 
-constexpr std::array<bool, 256> MakeSpaces() {
-    std::array<bool, 256> t{};
-    t[' '] = t['\t'] = t['\n'] = t['\r'] = true;
-    return t;
-}
-constexpr std::array<bool, 256> kSpace = MakeSpaces();
-
 const char* SkipSpaces(const char* p) {
-    while (kSpace[static_cast<unsigned char>(*p)]) ++p;
+    while (IsSpace(*p)) ++p;
     return p;
 }
 
@@ -419,23 +393,11 @@ const char* SegmentConverter::ScanText(const char* p, bool& plain, bool& referen
         p = FindTextStop(p);
         auto c = static_cast<unsigned char>(*p);
         if (c == '<') return p;
-        // Two-byte characters (the accented Latin letters) need no more than a look.
-        if ((c & 0xE0) == 0xC0 && c >= 0xC2 && (static_cast<unsigned char>(p[1]) & 0xC0) == 0x80) {
-            p += 2;
-            continue;
-        }
-        if (c >= 0x80) {
-            std::size_t n = Utf8CharLength(reinterpret_cast<const unsigned char*>(p),
-                                           reinterpret_cast<const unsigned char*>(end_));
-            if (n == 0) return nullptr;
-            p += n;
-            continue;
-        }
-        plain = false;  // letters of other scripts need no cleaning, these may
-        if (c == '&') references = true;
-        else if (c == ']' && p[1] == ']' && p[2] == '>') return nullptr;
-        else if (c < 0x20 && !IsSpace(static_cast<char>(c))) return nullptr;
-        ++p;
+        plain = plain && c >= 0x80;  // letters of other scripts need no cleaning, the others may
+        std::size_t n = TextCharLength(reinterpret_cast<const unsigned char*>(p),
+                                       reinterpret_cast<const unsigned char*>(end_), references);
+        if (n == 0) return nullptr;
+        p += n;
     }
 }
 

@@ -20,17 +20,15 @@ namespace {
 
 using namespace xml_syntax;
 
-// Byte classes of text: plain bytes need no look.
-enum : unsigned char { kPlain, kSpace, kForbidden, kAmpersand, kBracket, kHigh };
+// Byte classes of text: plain bytes need no look, the others a closer one.
+enum : unsigned char { kPlain, kSpace, kOther };
 
 constexpr std::array<unsigned char, 256> MakeTextClasses() {
     std::array<unsigned char, 256> t{};
-    for (int c = 0; c < 32; ++c) t[c] = kForbidden;
+    for (int c = 0; c < 32; ++c) t[c] = kOther;
     t['\t'] = t['\n'] = t['\r'] = t[' '] = kSpace;
-    t['&'] = kAmpersand;
-    t[']'] = kBracket;
-    t['<'] = kForbidden;
-    for (int c = 0x80; c < 256; ++c) t[c] = kHigh;
+    t['&'] = t[']'] = t['<'] = kOther;
+    for (int c = 0x80; c < 256; ++c) t[c] = kOther;
     return t;
 }
 constexpr std::array<unsigned char, 256> kTextClass = MakeTextClasses();
@@ -111,18 +109,9 @@ const unsigned char* QuickReader::CheckText(const unsigned char* p, const unsign
         }
         if (*p == '<') break;
         shape.onlySpace = false;
-        if (kind == kForbidden) return nullptr;
-        if (kind == kAmpersand) {
-            shape.references = true;
-            ++p;
-        } else if (kind == kBracket) {
-            if (end - p >= 3 && p[1] == ']' && p[2] == '>') return nullptr;
-            ++p;
-        } else {
-            std::size_t n = Utf8CharLength(p, end);
-            if (n == 0) return nullptr;
-            p += n;
-        }
+        std::size_t n = TextCharLength(p, end, shape.references);
+        if (n == 0) return nullptr;
+        p += n;
     }
     return p;
 }

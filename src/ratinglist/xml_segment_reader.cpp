@@ -33,6 +33,11 @@ struct Segment {
     bool ready = false;
 };
 
+// The shape a segment starts in: the first with the declaration, the others at a player tag.
+SegmentState StartOf(std::size_t index) {
+    return index == 0 ? SegmentState::Prologue : SegmentState::BetweenPlayers;
+}
+
 // Position of the first player tag at or after from, npos when there is none.
 std::size_t FindCut(std::string_view data, std::size_t from) {
     if (from >= data.size()) return std::string_view::npos;
@@ -154,8 +159,7 @@ void SegmentPipeline::Convert(std::size_t index, Segment& segment) {
         segment.outcome.ok = true;
         return;
     }
-    SegmentState assumed = index == 0 ? SegmentState::Prologue : SegmentState::BetweenPlayers;
-    segment.outcome = ConvertPlayerListSegment(data.substr(start, end - start), assumed, segment.output.get());
+    segment.outcome = ConvertPlayerListSegment(data.substr(start, end - start), StartOf(index), segment.output.get());
 }
 
 // The bytes of the file from offset on, followed by the padding the
@@ -176,8 +180,7 @@ bool SegmentPipeline::Join(std::size_t index, const Segment& segment) {
     if (!segment.outcome.ok || segment.start != position_) return false;
     position_ = segment.end;
     if (segment.start == segment.end) return true;
-    SegmentState assumed = index == 0 ? SegmentState::Prologue : SegmentState::BetweenPlayers;
-    if (state_ != assumed) return false;
+    if (state_ != StartOf(index)) return false;
     state_ = segment.outcome.endState;
     if (index == 0) rootOpened_ = segment.outcome.rootOpened;
     if (state_ == SegmentState::Finished) rootClosed_ = segment.outcome.rootClosed;

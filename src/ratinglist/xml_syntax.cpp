@@ -6,28 +6,6 @@
 
 namespace veltrun::xml_syntax {
 
-namespace {
-
-bool IsXmlChar(char32_t c) {
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
-           (c >= 0x10000 && c <= 0x10FFFF);
-}
-
-}  // namespace
-
-std::size_t Utf8CharLength(const unsigned char* p, const unsigned char* end) {
-    unsigned char lead = p[0];
-    std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (n == 0 || lead > 0xF4 || static_cast<std::size_t>(end - p) < n) return 0;
-    char32_t c = lead & (n == 2 ? 0x1F : n == 3 ? 0x0F : 0x07);
-    for (std::size_t i = 1; i < n; ++i) {
-        if ((p[i] & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (p[i] & 0x3F);
-    }
-    bool shortest = (n == 3 && c >= 0x800) || (n == 4 && c >= 0x10000) || n == 2;
-    return shortest && IsXmlChar(c) ? n : 0;
-}
-
 std::size_t DecodeReference(std::string_view text, std::string& out) {
     std::size_t semicolon = text.find(';');
     if (semicolon == std::string_view::npos || semicolon > 12) return 0;

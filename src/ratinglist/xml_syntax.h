@@ -50,8 +50,39 @@ inline bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+inline bool IsXmlChar(char32_t c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
 // Length of the valid UTF-8 sequence of an XML character at p, 0 when there is none.
-std::size_t Utf8CharLength(const unsigned char* p, const unsigned char* end);
+inline std::size_t Utf8CharLength(const unsigned char* p, const unsigned char* end) {
+    unsigned char lead = p[0];
+    // Two-byte characters (the accented Latin letters) are all XML characters.
+    if (lead >= 0xC2 && lead < 0xE0 && end - p >= 2 && (p[1] & 0xC0) == 0x80) return 2;
+    std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 0;
+    if (n == 0 || lead > 0xF4 || static_cast<std::size_t>(end - p) < n) return 0;
+    char32_t c = lead & (n == 3 ? 0x0F : 0x07);
+    for (std::size_t i = 1; i < n; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (p[i] & 0x3F);
+    }
+    bool shortest = (n == 3 && c >= 0x800) || (n == 4 && c >= 0x10000);
+    return shortest && IsXmlChar(c) ? n : 0;
+}
+
+// Length of the character of a text at p that is neither plain ASCII nor
+// "<": "&" (which sets references: it is checked when decoded), "]", a control
+// character or the first byte of a multi-byte character. 0 when it may not
+// stand in XML text.
+inline std::size_t TextCharLength(const unsigned char* p, const unsigned char* end, bool& references) {
+    unsigned char c = *p;
+    if (c >= 0x80) return Utf8CharLength(p, end);
+    if (c == '&') references = true;
+    if (c == ']' && end - p >= 3 && p[1] == ']' && p[2] == '>') return 0;
+    if (c < 0x20 && !IsSpace(static_cast<char>(c))) return 0;
+    return 1;
+}
 
 // Decodes the entity or character reference at text[0] == '&' onto out;
 // returns the length taken, 0 when it is none the quick readers know.
