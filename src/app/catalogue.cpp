@@ -272,6 +272,16 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {380, "The tournament is in use by another Veltrun process."},
         {381, "has more than one game in this round."},
         // ---- end reliability ----
+        // ---- folder integrity 400-419 ----
+        {400, "these players stand on no line of the round:"},
+        {401, "Every player stands on exactly one line of each round file; a player who did not play is written as"},
+        {402, "stands on more than one line of the round, on lines"},
+        {403, "and"},
+        {404, "Every player stands on exactly one line of each round file."},
+        {405, "holds no valid number of rounds (key MaxRound, as MaxRound=7), but the folder holds round files."},
+        {406, "cannot be read. Correct it in the file before the players file is changed; nothing was written."},
+        {407, "is missing, but the folder holds round files; it names the number of rounds (key MaxRound)."},
+        // ---- end folder integrity ----
     };
     return entries;
 }

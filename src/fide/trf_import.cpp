@@ -171,10 +171,21 @@ private:
         items_.push_back(std::move(item));
     }
 
+    // Every player stands on one line of each round: one without a game in a
+    // round (a blank block, a short line, a round nobody played) is absent.
     void CollectRoundLines() {
+        int lastRound = 0;
         for (const GameItem& item : items_) {
             result_.roundLines[item.game.round].push_back("|" + item.game.code + "|||" + item.game.gameId);
-            result_.maxRound = std::max(result_.maxRound, item.game.round);
+            lastRound = std::max(lastRound, item.game.round);
+        }
+        result_.maxRound = std::max(result_.maxRound, lastRound);
+        for (int r = 1; r <= lastRound; ++r) {
+            auto& lines = result_.roundLines[r];
+            for (const TrfPlayerEntry& p : result_.players) {
+                std::string alias = session_.settings.SystemPrefixForAlias + std::to_string(p.startNo);
+                if (!paired_[r].count(alias)) lines.push_back("|0k-0k|||" + alias + "-stop");
+            }
         }
     }
 

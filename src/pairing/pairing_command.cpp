@@ -6,6 +6,7 @@
 #include "pairing/round_consistency.h"
 #include "pairing/round_settings.h"
 #include "store/open_tournament.h"
+#include "store/players_file.h"
 #include "store/round_file.h"
 #include "store/session.h"
 
@@ -96,6 +97,8 @@ std::optional<RoundPairing> PairNextRound(Session& session) {
         if (t.CurrentRound != checked && !MayPairNextRound(session, Mode::Pair)) return std::nullopt;
     }
     int round = t.CurrentRound + 1;
+    // The starting list is closed: its order becomes the file's order.
+    if (round == 1) WritePlayersFileInRatingOrder(session, t, PlayersFilePath(t.TournamentFolder));
     if (session.settings.JaVaFoIsUsed) return PairWithEngine(session, round);
     WriteRoundSettings(session, round);
     return PairRound(session, round);

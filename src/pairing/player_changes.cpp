@@ -136,7 +136,7 @@ void ChangePlayerLine(Session& session, const std::string& arrivalID, PlayerActi
                                                  "the program."));
     }
     auto path = PlayersFile(session);
-    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+    RefuseUnreadablePlayerValues(session, path);
     StringList kept;
     bool found = false;
     for (const auto& line : ReadTrimmedLines(path)) {
@@ -222,7 +222,7 @@ std::string AddPlayer(Session& session, const AddPlayerFields& fields) {
     player.OnOff = 1;
     std::vector<std::pair<std::filesystem::path, StringList>> files;
     auto playersPath = PlayersFilePath(folder);
-    if (!std::filesystem::is_regular_file(playersPath)) throw myException(FileNotExistMessage(session, playersPath));
+    RefuseUnreadablePlayerValues(session, playersPath);
     files.emplace_back(playersPath, WithLine(playersPath, FormatPlayerLine(player)));
     for (int r = 1; r <= t.CurrentRound; ++r) {
         auto roundPath = RoundFilePath(folder, r);

@@ -42,17 +42,34 @@ void WarnAboutUnreadRoundFiles(Session& session, const std::filesystem::path& fo
     }
 }
 
+// Without a number of rounds a running tournament would look like one before
+// round 1, and player changes would act on it as such.
+void RequireMaxRoundWhenRoundsExist(Session& session, const std::filesystem::path& folder, int maxRound) {
+    if (maxRound >= 1 || UnreadRoundFiles(folder, 0).empty()) return;
+    auto options = OptionsFilePath(folder);
+    bool present = std::filesystem::is_regular_file(options);
+    Fail(session,
+         "Fatal error. " + options.string() + (present ? " holds no valid MaxRound" : " is missing") +
+             ", but the folder holds round files.",
+         session.tr(121, "File") + " " + options.string() + " " +
+             (present ? session.tr(405, "holds no valid number of rounds (key MaxRound, as MaxRound=7), but the "
+                                        "folder holds round files.")
+                      : session.tr(407, "is missing, but the folder holds round files; it names the number of "
+                                        "rounds (key MaxRound).")));
+}
+
 void LoadInto(Session& session, Tournament& t, const std::filesystem::path& folder) {
     session.AppendToLog("Opening tournament from folder (" + t.TournamentFolder + "). Starting ...");
     auto options = OptionsFilePath(folder);
     session.AppendToLog("Reading of options from file (" + options.string() + ").");
     t.MaxRound = ReadMaxRound(options);
+    RequireMaxRoundWhenRoundsExist(session, folder, t.MaxRound);
     t.CurrentRound = CountExistingRounds(folder, t.MaxRound);
     WarnAboutUnreadRoundFiles(session, folder, t.CurrentRound);
     ReadTournamentChoices(options, t, session.random);
     auto players = PlayersFilePath(folder);
     LoadPlayers(session, t, players);
-    SortPlayersByElo(session, t, players);
+    SortPlayersByElo(session, t);
     for (int n = 1; n <= t.CurrentRound; ++n) LoadRoundFile(session, t, n, RoundFilePath(folder, n));
     session.AppendToLog("Opening tournament from folder (" + t.TournamentFolder + ") was successfully completed.");
 }

@@ -7,8 +7,8 @@ namespace veltrun {
 
 class Session;
 
-// Reads options.txt, loads and rewrites players.txt in rating order and
-// replays round1.txt .. round{CurrentRound}.txt. The load goes into a fresh
+// Reads options.txt, loads players.txt (sorted by rating in memory only) and
+// replays round1.txt .. round{CurrentRound}.txt; writes no file but the log. The load goes into a fresh
 // model that replaces session.tournament only when all of it succeeded; on
 // failure myException is thrown and the previous tournament (or none) stays
 // open.

@@ -1,12 +1,6 @@
 #include "store/players_file.h"
 
-#include <unicode/coll.h>
-#include <unicode/locid.h>
-
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <vector>
 
 #include "store/errors.h"
@@ -19,36 +13,6 @@
 namespace veltrun {
 
 namespace {
-
-// Names compare without regard to case in the user's locale.
-class NameOrder {
-public:
-    NameOrder() {
-        UErrorCode status = U_ZERO_ERROR;
-        collator_.reset(icu::Collator::createInstance(icu::Locale::getDefault(), status));
-        if (U_FAILURE(status)) collator_.reset();
-        if (collator_) collator_->setStrength(icu::Collator::SECONDARY);
-    }
-    bool Before(const std::string& a, const std::string& b) const {
-        if (!collator_) return ToLowerUnicode(a) < ToLowerUnicode(b);
-        UErrorCode status = U_ZERO_ERROR;
-        auto result = collator_->compareUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())),
-                                             icu::StringPiece(b.data(), static_cast<int32_t>(b.size())), status);
-        return result == UCOL_LESS;
-    }
-
-private:
-    std::unique_ptr<icu::Collator> collator_;
-};
-
-// Whether the file already holds exactly these lines as the system writes them.
-bool FileHoldsLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string expected;
-    for (const auto& line : lines) expected += line + "\r\n";
-    return in.good() || in.eof() ? bytes == expected : false;
-}
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -143,35 +107,53 @@ void LoadPlayers(Session& session, Tournament& t, const std::filesystem::path& p
     }
 }
 
-void SortPlayersByElo(Session& session, Tournament& t, const std::filesystem::path& path) {
-    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+void SortPlayersByElo(Session& session, Tournament& t) {
     session.AppendToLog("Sorting by ELO ...");
     int count = t.PlayerCount();
     std::vector<TPlayer> players;
     players.reserve(static_cast<size_t>(count));
     for (int i = 1; i <= count; ++i) players.push_back(std::move(t.Player(i)));
-    NameOrder names;
-    std::stable_sort(players.begin(), players.end(), [&](const TPlayer& a, const TPlayer& b) {
+    std::stable_sort(players.begin(), players.end(), [](const TPlayer& a, const TPlayer& b) {
         if (a.ELO != b.ELO) return a.ELO > b.ELO;
-        return names.Before(a.Name, b.Name);
+        return CompareNames(a.Name, b.Name) < 0;
     });
-
-    std::vector<std::string> lines = {std::string(PlayersFileHeader)};
     for (int i = 1; i <= count; ++i) {
         TPlayer& p = t.Player(i);
         p = std::move(players[static_cast<size_t>(i - 1)]);
         p.StartNo = i;
-        lines.push_back(FormatPlayerLine(p));
-    }
-    // An unchanged file is left alone, so merely opening a tidy tournament
-    // changes nothing on disk.
-    if (!FileHoldsLines(path, lines)) WriteTextLines(path, lines);
-    for (int i = 1; i <= count; ++i) {
-        const TPlayer& p = t.Player(i);
         session.AppendToLog("(" + std::to_string(i) + ".) " + p.Name + ", elo: " + std::to_string(p.ELO) +
                             ", fideid: " + p.FideID + ", nationalid: " + p.NationalID + ", teamid: " + p.TeamID +
                             ", " + p.ArrivalID + ", OnOrOff=" + std::to_string(p.OnOff));
     }
+}
+
+void RefuseUnreadablePlayerValues(Session& session, const std::filesystem::path& path) {
+    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+    std::vector<std::string> lines = ReadTrimmedLines(path);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string line = CleanLine(lines[i]);
+        if (IsPlayersFileComment(Trim(line))) continue;
+        PlayerLineFields f = SplitPlayerLine(line);
+        int elo = 0;
+        const std::string* bad = !TryParseInt(f.ELO, elo) ? &f.ELO
+                                 : (f.OnOff != "0" && f.OnOff != "1") ? &f.OnOff
+                                                                      : nullptr;
+        if (!bad) continue;
+        int lineNumber = static_cast<int>(i) + 1;
+        Fail(session,
+             "Refused: players.txt, line " + std::to_string(lineNumber) + ", holds a value that cannot be read (" +
+                 Quoted(*bad) + ").",
+             session.tr(100, "Value") + " " + Quoted(*bad) + AtFileLine(session, path, lineNumber) + " " +
+                 session.tr(406, "cannot be read. Correct it in the file before the players file is changed; "
+                                 "nothing was written."));
+    }
+}
+
+void WritePlayersFileInRatingOrder(Session& session, const Tournament& t, const std::filesystem::path& path) {
+    RefuseUnreadablePlayerValues(session, path);
+    std::vector<std::string> lines = {std::string(PlayersFileHeader)};
+    for (int i = 1; i <= t.PlayerCount(); ++i) lines.push_back(FormatPlayerLine(t.Player(i)));
+    WriteTextLines(path, lines);
     session.AppendToLog("New file players.txt was created.");
 }
 

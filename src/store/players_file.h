@@ -29,7 +29,14 @@ bool IsPlayersFileComment(std::string_view line);
 
 // Clears the tournament's players and loads the file with every check.
 void LoadPlayers(Session& session, Tournament& t, const std::filesystem::path& path);
-// Orders the players by rating (then name, stably) and rewrites the file.
-void SortPlayersByElo(Session& session, Tournament& t, const std::filesystem::path& path);
+// Orders the players in memory by rating, then name; the file is not touched.
+void SortPlayersByElo(Session& session, Tournament& t);
+// Refuses, naming the file and line, while the file holds a rating or on/off
+// value that loading had to convert: a rewrite would replace what the
+// director typed.
+void RefuseUnreadablePlayerValues(Session& session, const std::filesystem::path& path);
+// The first pairing fixes the starting numbers: the file is written in the
+// table order, after RefuseUnreadablePlayerValues.
+void WritePlayersFileInRatingOrder(Session& session, const Tournament& t, const std::filesystem::path& path);
 
 }  // namespace veltrun

@@ -2,7 +2,7 @@
 
 #include <fstream>
 #include <iterator>
-#include <set>
+#include <map>
 
 #include "store/errors.h"
 #include "store/file_messages.h"
@@ -16,23 +16,53 @@ namespace {
 
 bool IsNoPlayerSide(std::string_view side) { return side == "bye" || side == "stop"; }
 
-// A player with two results in one round (or one against himself) would get
-// two history entries for the round and shift every later round. A game
-// without a result adds nothing, so only games with a result count.
-void RequireOneGamePerRound(Session& session, const Tournament& t, const std::string& gameId, int round,
-                            std::set<int>& seen) {
-    for (int side = 1; side <= 2; ++side) {
-        std::string alias = GetField(gameId, '-', side);
-        int index = FindPlayerByArrivalID(t, alias);
-        if (index <= 0 || seen.insert(index).second) continue;
-        Fail(session,
-             "Fatal error (in file round" + std::to_string(round) + ".txt). Player (" + alias +
-                 ") has more than one game in this round.",
-             session.tr(94, "Fatal error") + " (" + session.tr(99, "in file") + " round" + std::to_string(round) +
-                 ".txt). " + session.tr(102, "Alias") + " (" + alias + ") " +
-                 session.tr(381, "has more than one game in this round."));
+// Every player stands on exactly one line of a round, whether he played,
+// had a bye, was absent or still waits for a result: a missing line would let
+// the next pairing repeat his games, a second one would shift his history.
+class RoundCoverage {
+public:
+    RoundCoverage(Session& session, const Tournament& t, const std::filesystem::path& path)
+        : session_(session), t_(t), path_(path) {}
+
+    void Take(const std::string& gameId, int lineNumber) {
+        for (int side = 1; side <= 2; ++side) {
+            std::string alias = GetField(gameId, '-', side);
+            int index = FindPlayerByArrivalID(t_, alias);
+            if (index <= 0) continue;
+            auto [at, added] = lines_.emplace(index, lineNumber);
+            if (!added) RefuseSecondLine(alias, at->second, lineNumber);
+        }
     }
-}
+
+    void RequireEveryPlayer() const {
+        std::string missing;
+        for (int i = 1; i <= t_.PlayerCount(); ++i)
+            if (!lines_.count(i)) missing += (missing.empty() ? "" : ", ") + t_.Player(i).ArrivalID;
+        if (missing.empty()) return;
+        Fail(session_, "Fatal error (in file " + path_.string() + "). Players on no line of the round: " + missing + ".",
+             session_.tr(121, "File") + " " + path_.string() + ": " +
+                 session_.tr(400, "these players stand on no line of the round:") + " " + missing + ". " +
+                 session_.tr(401, "Every player stands on exactly one line of each round file; a player who did not "
+                                  "play is written as") +
+                 " |0k-0k|||ALIAS-stop (|0k-0k|||" + GetField(missing, ',', 1) + "-stop).");
+    }
+
+private:
+    [[noreturn]] void RefuseSecondLine(const std::string& alias, int first, int second) const {
+        std::string lines = std::to_string(first) + " " + session_.tr(403, "and") + " " + std::to_string(second);
+        Fail(session_,
+             "Fatal error (in file " + path_.string() + "). Player (" + alias + ") stands on lines " +
+                 std::to_string(first) + " and " + std::to_string(second) + ".",
+             session_.tr(121, "File") + " " + path_.string() + ": " + session_.tr(102, "Alias") + " (" + alias + ") " +
+                 session_.tr(402, "stands on more than one line of the round, on lines") + " " + lines + ". " +
+                 session_.tr(404, "Every player stands on exactly one line of each round file."));
+    }
+
+    Session& session_;
+    const Tournament& t_;
+    std::filesystem::path path_;
+    std::map<int, int> lines_;  // table index -> line number
+};
 
 }  // namespace
 
@@ -70,17 +100,19 @@ void LoadRoundFile(Session& session, Tournament& t, int round, const std::filesy
     session.AppendToLog("Load list of games from file (" + path.string() + ").");
     std::vector<std::string> lines = ReadTrimmedLines(path);
     bool goals = t.TBsType == "Goals";
-    std::set<int> seen;
+    RoundCoverage coverage(session, t, path);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (IsRoundFileComment(lines[i])) continue;
         GameLine game = ParseGameLine(lines[i]);
+        int lineNumber = static_cast<int>(i) + 1;
         try {
             InsertGame(session, t, game.GameId, game.Result, goals ? game.Goals : "0:0", round);
-            if (game.Result != "?-?") RequireOneGamePerRound(session, t, game.GameId, round, seen);
         } catch (const myException& e) {
-            throw myException(e.what() + AtFileLine(session, path, static_cast<int>(i) + 1));
+            throw myException(e.what() + AtFileLine(session, path, lineNumber));
         }
+        coverage.Take(game.GameId, lineNumber);
     }
+    coverage.RequireEveryPlayer();
 }
 
 std::string GameListEntry::Text() const {

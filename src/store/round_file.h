@@ -36,8 +36,9 @@ std::string JoinSides(std::string_view white, std::string_view black);
 // The two comment lines that begin a newly paired round file.
 StringList WriteRoundFileHeader(const Tournament& t);
 
-// Applies every game line of the file to the players' histories. A refusal
-// names the file and the line.
+// Applies every game line of the file to the players' histories. Every
+// player must stand on exactly one line (a game, a bye or a "stop" line). A
+// refusal names the file and the line(s).
 void LoadRoundFile(Session& session, Tournament& t, int round, const std::filesystem::path& path);
 
 // A game that still has no result: round, its position k among the file's

@@ -41,6 +41,9 @@ bool TryParseInt(std::string_view text, int& value);
 bool ListContains(const std::string& text, const StringList& list);
 int CountCharInList(const StringList& list, char ch);
 void SortNumericAscending(StringList& list);
+// Order of names: ICU's root collation ignoring case and accents, then the
+// exact text; the same everywhere, whatever the process locale. <0, 0 or >0.
+int CompareNames(std::string_view a, std::string_view b);
 void SortAlphabetical(StringList& list);
 void SortByFirstFieldDescending(StringList& list, char delimiter);
 std::string JoinReversed(const StringList& list);

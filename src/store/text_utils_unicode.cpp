@@ -108,22 +108,43 @@ std::string ToLowerUnicode(std::string_view text) {
     return result;
 }
 
-void SortAlphabetical(StringList& list) {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance(icu::Locale::getDefault(), status));
-    if (U_FAILURE(status) || !collator) {
+namespace {
+
+// ICU's root collation at primary strength: the same order under every
+// process locale, blind to case and accents. One collator per thread, since
+// a collator is not safe to share while it compares.
+const icu::Collator* RootPrimaryCollator() {
+    thread_local std::unique_ptr<icu::Collator> collator = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Collator> made(icu::Collator::createInstance(icu::Locale::getRoot(), status));
+        if (U_FAILURE(status)) made.reset();
+        if (made) made->setStrength(icu::Collator::PRIMARY);
+        return made;
+    }();
+    return collator.get();
+}
+
+}  // namespace
+
+int CompareNames(std::string_view a, std::string_view b) {
+    int primary = 0;
+    if (const icu::Collator* collator = RootPrimaryCollator()) {
+        UErrorCode status = U_ZERO_ERROR;
+        primary = collator->compareUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())),
+                                        icu::StringPiece(b.data(), static_cast<int32_t>(b.size())), status);
+        if (U_FAILURE(status)) primary = 0;
+    } else {
         // Without collation data the order is still case-insensitive.
-        std::stable_sort(list.begin(), list.end(),
-                         [](const std::string& a, const std::string& b) { return ToLowerUnicode(a) < ToLowerUnicode(b); });
-        return;
+        primary = ToLowerUnicode(a).compare(ToLowerUnicode(b));
     }
-    collator->setStrength(icu::Collator::SECONDARY);
-    std::stable_sort(list.begin(), list.end(), [&](const std::string& a, const std::string& b) {
-        UErrorCode compare_status = U_ZERO_ERROR;
-        return collator->compareUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())),
-                                     icu::StringPiece(b.data(), static_cast<int32_t>(b.size())),
-                                     compare_status) == UCOL_LESS;
-    });
+    if (primary != 0) return primary < 0 ? -1 : 1;
+    int exact = a.compare(b);
+    return exact < 0 ? -1 : (exact > 0 ? 1 : 0);
+}
+
+void SortAlphabetical(StringList& list) {
+    std::stable_sort(list.begin(), list.end(),
+                     [](const std::string& a, const std::string& b) { return CompareNames(a, b) < 0; });
 }
 
 }  // namespace veltrun

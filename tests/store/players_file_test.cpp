@@ -67,10 +67,11 @@ TEST(PlayersFile, TheTwoThousandAndFirstPlayerIsRefused) {
     EXPECT_EQ(LoadError(f, file), "");
 }
 
-TEST(PlayersFile, InvalidRatingAndOnOffAreWarnedAndReplaced) {
+TEST(PlayersFile, InvalidRatingAndOnOffAreWarnedAndUsedConvertedInMemoryOnly) {
     StoreFixture f;
     auto folder = f.Folder();
-    WriteBytes(folder / "players.txt", "1|A|Ann|2100.5|||\n2|B|Ben||||\n0|C|Cid|1500|||\n");
+    const std::string typed = "1|A|Ann|2100.5|||\n2|B|Ben||||\n0|C|Cid|1500|||\n";
+    WriteBytes(folder / "players.txt", typed);
     OpenTournament(f.session, folder);
     const Tournament& t = f.session.tournament;
     auto warnings = f.ui.Texts(MessageKind::Warning);
@@ -84,8 +85,20 @@ TEST(PlayersFile, InvalidRatingAndOnOffAreWarnedAndReplaced) {
     EXPECT_EQ(t.Player(1).OnOff, 0);
     EXPECT_EQ(t.Player(3).ArrivalID, "B");
     EXPECT_EQ(t.Player(3).OnOff, 0);
-    EXPECT_EQ(ReadBytes(folder / "players.txt"),
-              Crlf({std::string(PlayersFileHeader), "0|C|Cid|1500|||", "1|A|Ann|0|||", "0|B|Ben|0|||"}));
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), typed);
+    // A rewrite would replace what was typed: refused, naming file and line.
+    for (std::string cut : {"", "1|D|Dan|1400|||\n1|AKovac\n"}) {
+        WriteBytes(folder / "players.txt", cut + typed);
+        try {
+            WritePlayersFileInRatingOrder(f.session, t, folder / "players.txt");
+            FAIL() << "a value that cannot be read must stop the rewrite";
+        } catch (const myException& e) {
+            std::string where = cut.empty() ? "\"2100.5\" (in file " + (folder / "players.txt").string() + ", line 1)"
+                                            : "\"\" (in file " + (folder / "players.txt").string() + ", line 2)";
+            EXPECT_NE(std::string(e.what()).find("Value " + where + " cannot be read."), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(ReadBytes(folder / "players.txt"), cut + typed);
+    }
 }
 
 TEST(PlayersFile, SortIsByRatingThenNameAndStable) {
@@ -104,9 +117,12 @@ TEST(PlayersFile, SortIsByRatingThenNameAndStable) {
     EXPECT_EQ(order, "ZADXY");
     EXPECT_TRUE(f.Logged("(2.) Alpha, elo: 2000, fideid: , nationalid: , teamid: , A, OnOrOff=1"));
 
-    WriteBytes(folder / "players.txt", "# only a header\n");
-    OpenTournament(f.session, folder);
-    EXPECT_EQ(ReadBytes(folder / "players.txt"), Crlf({std::string(PlayersFileHeader)}));
+    // The first pairing writes that order; opening does not.
+    EXPECT_EQ(ReadBytes(folder / "players.txt").substr(0, 16), "1|D|delta|2000||");
+    WritePlayersFileInRatingOrder(f.session, t, folder / "players.txt");
+    EXPECT_EQ(ReadBytes(folder / "players.txt"),
+              Crlf({std::string(PlayersFileHeader), "1|Z|Zed|2400|||", "1|A|Alpha|2000|||", "1|D|delta|2000|||",
+                    "1|X|Same|1800|||first", "1|Y|same|1800|||second"}));
 }
 
 TEST(PlayersFile, FailedRewriteLeavesTheOldFile) {
@@ -114,15 +130,15 @@ TEST(PlayersFile, FailedRewriteLeavesTheOldFile) {
     auto folder = f.Folder();
     std::string handMade = "1|B|Ben|1000|||\n1|A|Ann|2000|||\n";
     WriteBytes(folder / "players.txt", handMade);
+    OpenTournament(f.session, folder);
     SimulateWriteFailureAfter(10);
     try {
-        OpenTournament(f.session, folder);
+        WritePlayersFileInRatingOrder(f.session, f.session.tournament, folder / "players.txt");
         FAIL() << "the failed write must be reported";
     } catch (const myException& e) {
         EXPECT_NE(std::string(e.what()).find("players.txt"), std::string::npos) << e.what();
     }
     EXPECT_EQ(ReadBytes(folder / "players.txt"), handMade);
-    EXPECT_FALSE(f.session.HasTournament());
     auto left = testing::FolderEntries(folder);
     std::erase(left, "tournlog.log");
     EXPECT_EQ(left, std::vector<std::string>{"players.txt"});  // no temporary file left behind

@@ -97,9 +97,9 @@ TEST(ResultEntry, DialogChecksRefuseAndWriteNothing) {
 
 TEST(ResultEntry, ChessDropsTheGoalsFieldAndMissingFilesAreReported) {
     StoreFixture f;
-    auto folder = Tournament2Rounds(f, "Chess", "|?-?|||A1-A3|9:9\n");
+    auto folder = Tournament2Rounds(f, "Chess", "|?-?|||A1-A3|9:9\n|?-?|||A2-A4\n");
     SaveResult(f.session, {"A1-A3", 2, "0-1", "", ""});
-    EXPECT_EQ(ReadBytes(folder / "round2.txt"), "|0-1|||A1-A3\r\n");
+    EXPECT_EQ(ReadBytes(folder / "round2.txt"), "|0-1|||A1-A3\r\n|?-?|||A2-A4\r\n");
 
     std::filesystem::remove(folder / "round2.txt");
     EXPECT_EQ(Refusal(f, {"A2-A4", 2, "1-0", "", ""}), "File not exist (" + (folder / "round2.txt").string() + ").");

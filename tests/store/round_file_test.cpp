@@ -37,7 +37,7 @@ std::string LoadError(StoreFixture& f, const std::filesystem::path& folder) {
 TEST(RoundFile, GamesWithoutResultAndUnknownAliases) {
     StoreFixture f;
     auto folder = FourPlayers(f);
-    WriteBytes(folder / "round1.txt", "|?-?|||A3-A1\n");
+    WriteBytes(folder / "round1.txt", "|?-?|||A3-A1\n|1k-0k|||A2-bye\n|0k-0k|||A4-stop\n");
     OpenTournament(f.session, folder);
     EXPECT_EQ(f.session.tournament.Player(1).OpponentHistory, "");
     EXPECT_TRUE(f.Logged("Ignored: game A3-A1 has not result."));
@@ -60,19 +60,33 @@ TEST(RoundFile, GamesWithoutResultAndUnknownAliases) {
     EXPECT_NE(LoadError(f, folder).find("Alias () not found"), std::string::npos);
 }
 
-TEST(RoundFile, PlayerOnTwoBoardsOfOneRoundIsRefused) {
+// Every player stands on exactly one line of each round, played or not.
+TEST(RoundFile, EveryPlayerOnExactlyOneLine) {
     StoreFixture f;
     auto folder = FourPlayers(f);
     auto path = (folder / "round1.txt").string();
-    for (std::string round : {"|1-0|||A1-A1\n", "|1-0|||A1-A2\n|0-1|||A3-A2\n", "|1k-0k|||A3-bye\n|0-1|||A1-A3\n"}) {
-        WriteBytes(folder / "round1.txt", round);
+    const std::string rest = "|1k-0k|||A3-bye\n|0k-0k|||A4-stop\n";
+    struct Case {
+        std::string round, expected;
+    } cases[] = {
+        {"", "no line of the round: A1, A2, A3, A4. Every player stands on exactly one line of each round file; a player "
+             "who did not play is written as |0k-0k|||ALIAS-stop (|0k-0k|||A1-stop)."},
+        {"# header\n|1-0|||A1-A2\n|1k-0k|||A3-bye\n", "no line of the round: A4. "},  // last line removed
+        {"|?-?|||A1-A2\n" + rest + "|1-0|||A1-bye\n", "(A1) stands on more than one line of the round, on lines 1 and 4."},
+        {"|?-?|||A1-A2\n|?-?|||A3-A1\n|0k-0k|||A4-stop\n", "(A1) stands on more than one line of the round, on lines 1 and 2."},
+        {"|1-0|||A1-A1\n|1k-0k|||A2-bye\n" + rest, "(A1) stands on more than one line of the round, on lines 1 and 1."},
+        {"|1-0|||A1-A2\n|0-1|||A3-A2\n|0k-0k|||A4-stop\n", "(A2) stands on more than one line of the round, on lines 1 and 2."},
+        {"|1-0|||A1-A2\n|1k-0k|||A3-bye\n|0-1|||A3-A4\n", "(A3) stands on more than one line of the round, on lines 2 and 3."},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(folder / "round1.txt", c.round);
         std::string message = LoadError(f, folder);
-        EXPECT_NE(message.find("has more than one game in this round."), std::string::npos) << round;
-        EXPECT_NE(message.find(path + ", line "), std::string::npos) << message;
+        EXPECT_NE(message.find("File " + path + ": "), std::string::npos) << c.round << message;
+        EXPECT_NE(message.find(c.expected), std::string::npos) << c.round << message;
         EXPECT_FALSE(f.session.HasTournament());
     }
-    // Byes, stops, games without a result and each result once: accepted.
-    WriteBytes(folder / "round1.txt", "|1-0|||A1-A2\n|1k-0k|||A3-bye\n|0k-0k|||A4-stop\n|?-?|||A4-A3\n");
+    // Byes, stops and games with or without a result, each player once: accepted.
+    WriteBytes(folder / "round1.txt", "|?-?|||A1-A2\n" + rest);
     EXPECT_EQ(LoadError(f, folder), "");
 }
 
@@ -88,7 +102,7 @@ TEST(RoundFile, GoalsAreReadOnlyInGoalsTournaments) {
 
     StoreFixture g;
     auto chess = FourPlayers(g);
-    WriteBytes(chess / "round1.txt", "|1-0|||A1-A2|3:1\n");
+    WriteBytes(chess / "round1.txt", "|1-0|||A1-A2|3:1\n|0-1|||A3-A4\n");
     OpenTournament(g.session, chess);
     EXPECT_EQ(g.session.tournament.Player(1).GoalsHistory, "0:0|");
     EXPECT_DOUBLE_EQ(g.session.tournament.Player(1).GoalsFor, 0.0);
@@ -99,16 +113,14 @@ TEST(RoundFile, GameListCountsGameLinesAndSelectsMissingResults) {
     auto folder = FourPlayers(f);
     WriteBytes(folder / "round1.txt", "# header\n|1-0|||A1-A2\n|0-1|||A3-A4\n");
     WriteBytes(folder / "round2.txt",
-               "# header\n|?-?|||A2-A1\n# a comment does not count\n\n|1k-0k|||A3-bye\n|?-?|||A4-stop\n"
-               "|0k-0k|||A4-stop\n|?-?|||A4-A3\n");
+               "# header\n|?-?|||A2-A1\n# a comment does not count\n\n|1k-0k|||A3-bye\n|?-?|||A4-stop\n");
     OpenTournament(f.session, folder);
     const Tournament& t = f.session.tournament;
     GameList round2 = BuildGameList(f.session, t, 2);
-    ASSERT_EQ(round2.size(), 3u);
+    ASSERT_EQ(round2.size(), 2u);
     EXPECT_EQ(round2[0].Text(), "|2|1|?-?|A2-A1|");
     EXPECT_EQ(round2[1].Text(), "|2|3|?-?|A4-stop|");
-    EXPECT_EQ(round2[2].Text(), "|2|5|?-?|A4-A3|");
-    EXPECT_EQ(BuildGameList(f.session, t, -1).size(), 3u);
+    EXPECT_EQ(BuildGameList(f.session, t, -1).size(), 2u);
     EXPECT_TRUE(BuildGameList(f.session, t, 1).empty());
 
     std::filesystem::remove(folder / "round1.txt");
