@@ -101,7 +101,7 @@ TEST_F(FideCliTest, RefusalsExitWithOne) {
 
     auto overwrite = Run({"trf", "Spring Cup", "-o", (folder / "players.txt").string()});
     EXPECT_EQ(overwrite.code, 1);
-    EXPECT_EQ(ReadTextLines(folder / "players.txt").size(), 5u);
+    EXPECT_EQ(ReadTextLines(folder / "players.txt").size(), 4u);
 
     EXPECT_EQ(Run({"import-trf", (home.path() / "missing.trf").string()}).code, 1);
     EXPECT_EQ(Run({"import-trf", "a", "b"}).code, 2);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
+#include <random>
 #include <sstream>
 
 #include "cli/commands.h"
@@ -175,12 +177,106 @@ TEST_F(TournamentCli, OpenShowsLoadErrorsAsTheWindowWould) {
 
     auto noGoals = Run({"result", "Cup", "A-B", "1-0"});
     EXPECT_EQ(noGoals.code, 1);
-    EXPECT_EQ(noGoals.err, "Error: Result must be entered.\n");
+    // The rating still cannot be read: every opening warns again.
+    EXPECT_EQ(noGoals.err.substr(noGoals.err.find("Error: ")), "Error: Result must be entered.\n");
     auto saved = Run({"result", "Cup", "A-B", "1-0", "--goals", "3:1"});
     ASSERT_EQ(saved.code, 0) << saved.err;
     EXPECT_EQ(saved.out, "Saved 1-0 (3:1) for game A-B in round1.txt\n");
     EXPECT_EQ(ReadBytes(Folder("Cup") / "round1.txt"), "|1-0|||A-B|3:1\r\n");
     EXPECT_EQ(Run({"open", "Missing"}).code, 1);
+}
+
+// A folder with round files whose options.txt is gone or damaged is not a
+// tournament before round 1: every command refuses and changes nothing.
+TEST_F(TournamentCli, DamagedOptionsStopEveryCommandOfARunningTournament) {
+    ASSERT_EQ(Run({"new", "Cup", "--rounds", "5"}).code, 0);
+    auto options = Folder("Cup") / "options.txt";
+    WriteBytes(Folder("Cup") / "players.txt", "1|D1|Dan One|2000|||\n1|D2|Dan Two|1900|||\n");
+    WriteBytes(Folder("Cup") / "round1.txt", "|1-0|||D1-D2\n");
+    std::string noise;
+    std::mt19937 random(14);
+    for (int i = 0; i < 300; ++i) noise += static_cast<char>(random() % 256);
+    struct Case {
+        std::optional<std::string> options;
+        std::string expected;
+    } cases[] = {
+        {std::nullopt, options.string() + " is missing, but the folder holds round files"},
+        {noise, options.string() + " holds no valid number of rounds (key MaxRound"},
+        {"[Options]\nMaxRound=seven\nTBsType=Chess\n", options.string() + " holds no valid number of rounds (key MaxRound"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(options);
+        if (c.options) WriteBytes(options, *c.options);
+        auto before = Snapshot("Cup");
+        for (std::vector<std::string> args : {std::vector<std::string>{"delete-player", "Cup", "D1"},
+                                              {"--yes", "add-player", "Cup", "--name", "Late Lee", "--elo", "1500"},
+                                              {"open", "Cup"}}) {
+            auto run = testing::RunBinaryIn(home, args);
+            EXPECT_EQ(run.code, 1) << args[0] << run.out;
+            EXPECT_NE(run.err.find(c.expected), std::string::npos) << run.err;
+            EXPECT_EQ(Snapshot("Cup"), before) << args[0];
+        }
+    }
+}
+
+// Opening never writes players.txt; a command that rewrites it refuses while
+// it holds a value loading had to convert.
+TEST_F(TournamentCli, PlayersFileStaysAsTyped) {
+    ASSERT_EQ(Run({"new", "Cup", "--rounds", "3"}).code, 0);
+    auto players = Folder("Cup") / "players.txt";
+    const std::string typed = "1|B|Ben Bell|1900|||\n1|A|Ann Ash|20x0|||\n1|CKovac\n";
+    WriteBytes(players, typed);
+    const std::string line2 = "Value \"20x0\" (in file " + players.string() + ", line 2) cannot be read.";
+    auto pair = testing::RunBinaryIn(home, {"--yes", "pair", "Cup"});
+    EXPECT_EQ(pair.code, 1);
+    EXPECT_NE(pair.err.find(line2), std::string::npos) << pair.err;
+    EXPECT_FALSE(std::filesystem::exists(Folder("Cup") / "round1.txt"));
+
+    WriteBytes(Folder("Cup") / "round1.txt", "|1-0|||B-A\n|0k-0k|||CKovac-stop\n");
+    for (std::vector<std::string> args : {std::vector<std::string>{"open", "Cup"}, {"standings", "Cup", "--print"},
+                                          {"standings", "Cup", "--cards"}, {"start-list", "Cup"},
+                                          {"round-report", "Cup", "1"}, {"games", "Cup"}, {"players", "Cup"}}) {
+        auto run = testing::RunBinaryIn(home, args);
+        EXPECT_EQ(run.code, 0) << args[0] << run.err;
+        EXPECT_NE(run.err.find("Warning: Player (A) has invalid value at (fourth) field"), std::string::npos)
+            << args[0] << run.err;
+        EXPECT_EQ(ReadBytes(players), typed) << args[0];
+    }
+    auto before = Snapshot("Cup");
+    for (std::vector<std::string> args : {std::vector<std::string>{"delete-player", "Cup", "B"},
+                                          {"--yes", "add-player", "Cup", "--name", "Dan Dee", "--elo", "1500"}}) {
+        auto run = testing::RunBinaryIn(home, args);
+        EXPECT_EQ(run.code, 1) << args[0];
+        EXPECT_NE(run.err.find(line2), std::string::npos) << run.err;
+        EXPECT_EQ(Snapshot("Cup"), before) << args[0];
+    }
+}
+
+// The same names give the same starting numbers and the same alphabetical
+// list wherever the program runs.
+TEST_F(TournamentCli, NameOrderDoesNotDependOnTheLocale) {
+    ASSERT_EQ(Run({"new", "Cup", "--rounds", "3"}).code, 0);
+    WriteBytes(Folder("Cup") / "players.txt",
+               "1|W|Wang Otto|1800|||\n1|S|dos Santos Marco|1800|||\n1|N1|NOVÁK Jan|1800|||\n1|N2|Novak Jan|1800|||\n"
+               "1|L|Łukasz Lis|1800|||\n1|O|Øster Ole|1800|||\n1|H|Hrad Hugo|1800|||\n1|C|Chata Cyril|1800|||\n");
+    const std::string alphabetical =
+        "[C] Chata Cyril (1800)\n[S] dos Santos Marco (1800)\n[H] Hrad Hugo (1800)\n[L] Łukasz Lis (1800)\n"
+        "[N1] NOVÁK Jan (1800)\n[N2] Novak Jan (1800)\n[O] Øster Ole (1800)\n[W] Wang Otto (1800)\n";
+    std::string firstTrf;
+    for (std::string locale : {"C", "POSIX", "C.UTF-8", "en_US.UTF-8", "cs_CZ.UTF-8", "da_DK.UTF-8"}) {
+        auto list = testing::RunBinaryIn(home, {"players", "Cup"}, {"LC_ALL=" + locale, "LANG=" + locale});
+        EXPECT_EQ(list.out, alphabetical) << locale;
+        auto trf = testing::RunBinaryIn(home, {"trf", "Cup"}, {"LC_ALL=" + locale});
+        ASSERT_EQ(trf.code, 0) << trf.err;
+        std::string text = ReadBytes(trf.out.substr(0, trf.out.find('\n')));
+        auto first = text.find("001    1 ");
+        ASSERT_NE(first, std::string::npos) << text;
+        EXPECT_NE(text.find("Chata", first), std::string::npos);
+        EXPECT_LT(text.find("Chata", first), text.find("dos Santos", first)) << locale;
+        EXPECT_LT(text.find("NOVAK", first), text.find("Novak", first)) << locale;  // TRF names are ASCII
+        if (firstTrf.empty()) firstTrf = text;
+        EXPECT_EQ(text.substr(first), firstTrf.substr(firstTrf.find("001    1 "))) << locale;
+    }
 }
 
 }  // namespace

@@ -69,6 +69,7 @@ TEST_F(TrfImportTest, BuildsTheTournamentFolder) {
                          Record(3, "Three, Tom", "2100", "111", "   7 w 1     0 - U  "),
                          Record(7, "Seven|Sue", "", "222", "   3 b 0     9 w    "),
                          Record(9, "Nine, Ned", "1700", "", "0000 - Z     7 b    "),
+                         Record(11, "Eleven, Eve", "1600", "", ""),  // entered late: absent from every round
                          "XXZ    5",
                          "xxz    7",
                          "some other record"});
@@ -76,9 +77,11 @@ TEST_F(TrfImportTest, BuildsTheTournamentFolder) {
     EXPECT_EQ(folder, TournamentFolder("Club Open"));
     EXPECT_EQ(ReadTextLines(folder / "players.txt"),
               (std::vector<std::string>{"#on/off|ArrivalID|Name|ELO|FideID", "1|P3|Three, Tom|2100|111",
-                                        "0|P7|SevenSue||222", "1|P9|Nine, Ned|1700|"}));
-    EXPECT_EQ(ReadTextLines(folder / "round1.txt"), (std::vector<std::string>{"|1-0|||P3-P7", "|0k-0k|||P9-stop"}));
-    EXPECT_EQ(ReadTextLines(folder / "round2.txt"), (std::vector<std::string>{"|1k-0k|||P3-bye", "|?-?|||P7-P9"}));
+                                        "0|P7|SevenSue||222", "1|P9|Nine, Ned|1700|", "1|P11|Eleven, Eve|1600|"}));
+    EXPECT_EQ(ReadTextLines(folder / "round1.txt"),
+              (std::vector<std::string>{"|1-0|||P3-P7", "|0k-0k|||P9-stop", "|0k-0k|||P11-stop"}));
+    EXPECT_EQ(ReadTextLines(folder / "round2.txt"),
+              (std::vector<std::string>{"|1k-0k|||P3-bye", "|?-?|||P7-P9", "|0k-0k|||P11-stop"}));
     auto options = ReadTextLines(folder / "options.txt");
     EXPECT_EQ(options[5], "[Options]");
     EXPECT_EQ(std::vector<std::string>(options.begin() + 6, options.begin() + 10),
@@ -89,6 +92,8 @@ TEST_F(TrfImportTest, BuildsTheTournamentFolder) {
 
     EXPECT_EQ(ImportFailure(file), "A directory named \"" + folder.string() + "\" already exists.");
     EXPECT_EQ(FolderEntries(session.TournFolder()), (std::vector<std::string>{"Club Open"}));
+    Open(folder);
+    EXPECT_EQ(session.tournament.CurrentRound, 2);
 }
 
 TEST_F(TrfImportTest, RoundsFoundBeyondTheRecordedCountAreKept) {

@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const Tournament& t = s.session.tournament;
     fuzz::Require(fuzz::FileBytes(folder / "options.txt") == options, "opening never writes options.txt");
+    fuzz::Require(t.MaxRound >= 1, "a folder with round files has a number of rounds");
     fuzz::Require(t.CurrentRound >= 0 && t.CurrentRound <= std::max(t.MaxRound, 0), "current round within MaxRound");
     fuzz::Require(t.CurrentRound <= 1, "only the existing round file is read");
     fuzz::Require(IsOneOf(t.ColourFor1stPlayer, {"W", "B"}), "colour is W or B");

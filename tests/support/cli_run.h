@@ -1,5 +1,10 @@
 #pragma once
 // Runs a whole command line in-process with --home set to a test folder.
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,5 +26,30 @@ inline CliRun RunCliIn(const TempFolder& home, std::vector<std::string> args) {
     int code = cli::RunCli(args, out, err);
     return {code, out.str(), err.str()};
 }
+
+#ifdef VELTRUN_BINARY
+// Runs the built program itself in its own process, with extra environment
+// settings such as "LC_ALL=cs_CZ.UTF-8".
+inline CliRun RunBinaryIn(const TempFolder& home, const std::vector<std::string>& args,
+                          const std::vector<std::string>& environment = {}) {
+    auto quote = [](const std::string& text) {
+        std::string quoted = "'";
+        for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return quoted + "'";
+    };
+    auto out = home.path() / ".stdout", err = home.path() / ".stderr";
+    std::string command = "env";
+    for (const auto& setting : environment) command += " " + quote(setting);
+    command += " " + quote(VELTRUN_BINARY) + " --home " + quote(home.str());
+    for (const auto& arg : args) command += " " + quote(arg);
+    command += " </dev/null >" + quote(out.string()) + " 2>" + quote(err.string());
+    int status = std::system(command.c_str());
+    auto read = [](const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read(out), read(err)};
+}
+#endif
 
 }  // namespace veltrun::testing
