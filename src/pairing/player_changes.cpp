@@ -67,6 +67,18 @@ StringList WithLine(const std::filesystem::path& file, const std::string& line) 
     return lines;
 }
 
+// The round file with a "stop" line for the alias, unless an interrupted
+// earlier addition left one there already.
+StringList WithStopLine(const std::filesystem::path& file, const std::string& alias) {
+    StringList lines = ReadTextLines(file);
+    for (const auto& line : lines) {
+        std::string trimmed = Trim(line);
+        if (!IsRoundFileComment(trimmed) && ParseGameLine(trimmed).GameId == JoinSides(alias, "stop")) return lines;
+    }
+    lines.push_back("|0k-0k|||" + JoinSides(alias, "stop"));
+    return lines;
+}
+
 struct CheckedPlayer {
     std::string Name, FideID, NationalID, TeamID;
     int ELO = 0;
@@ -223,12 +235,15 @@ std::string AddPlayer(Session& session, const AddPlayerFields& fields) {
     std::vector<std::pair<std::filesystem::path, StringList>> files;
     auto playersPath = PlayersFilePath(folder);
     RefuseUnreadablePlayerValues(session, playersPath);
-    files.emplace_back(playersPath, WithLine(playersPath, FormatPlayerLine(player)));
+    // The round files first: interrupted before players.txt, they hold only
+    // stop lines that opening passes over; the other way round the new
+    // player would have no line in a round.
     for (int r = 1; r <= t.CurrentRound; ++r) {
         auto roundPath = RoundFilePath(folder, r);
         if (!std::filesystem::is_regular_file(roundPath)) throw myException(FileNotExistMessage(session, roundPath));
-        files.emplace_back(roundPath, WithLine(roundPath, "|0k-0k|||" + JoinSides(alias, "stop")));
+        files.emplace_back(roundPath, WithStopLine(roundPath, alias));
     }
+    files.emplace_back(playersPath, WithLine(playersPath, FormatPlayerLine(player)));
     WriteFilesTogether(files);
 
     int index = t.glob_ARRAY_PLAYERS.Add(std::move(player), "");

@@ -64,6 +64,16 @@ private:
     std::map<int, int> lines_;  // table index -> line number
 };
 
+// A late entrant's round lines are written before his players.txt line, so
+// an interruption between the writes leaves "stop" lines of a player who is
+// not registered. They carry nothing and are passed over; any other line
+// with an unknown alias stays an error.
+bool IsOrphanStopLine(const Tournament& t, const GameLine& game) {
+    std::string alias = Trim(GetField(game.GameId, '-', 1));
+    return game.Result == "0k-0k" && Trim(GetField(game.GameId, '-', 2)) == "stop" && !alias.empty() &&
+           !IsNoPlayerSide(alias) && FindPlayerByArrivalID(t, alias) <= 0;
+}
+
 }  // namespace
 
 std::filesystem::path RoundFilePath(const std::filesystem::path& folder, int round) {
@@ -105,6 +115,11 @@ void LoadRoundFile(Session& session, Tournament& t, int round, const std::filesy
         if (IsRoundFileComment(lines[i])) continue;
         GameLine game = ParseGameLine(lines[i]);
         int lineNumber = static_cast<int>(i) + 1;
+        if (IsOrphanStopLine(t, game)) {
+            session.AppendToLog("Ignored: line " + std::to_string(lineNumber) + " (" + game.GameId +
+                                ") names no player of players.txt.");
+            continue;
+        }
         try {
             InsertGame(session, t, game.GameId, game.Result, goals ? game.Goals : "0:0", round);
         } catch (const myException& e) {

@@ -104,6 +104,11 @@ protected:
         std::string round = "# symbol ?-? must be replaced by valid result\r\n";
         for (int i = 1; i <= 4; ++i)
             round += "|?-?|||APl" + std::to_string(i) + "-APl" + std::to_string(i + 4) + "\r\n";
+        // Every late entrant stands on a line of the round too.
+        std::istringstream players(ReadBytes(Cup() / "players.txt"));
+        for (std::string line; std::getline(players, line);)
+            if (line.find("|ALate") != std::string::npos)
+                round += "|0k-0k|||" + line.substr(2, line.find('|', 2) - 2) + "-stop\r\n";
         WriteBytes(Cup() / "round1.txt", round);
     }
     // The next writing command: a result, a late entrant, a suspension or a restoration.

@@ -85,8 +85,9 @@ TEST(RoundFile, EveryPlayerOnExactlyOneLine) {
         EXPECT_NE(message.find(c.expected), std::string::npos) << c.round << message;
         EXPECT_FALSE(f.session.HasTournament());
     }
-    // Byes, stops and games with or without a result, each player once: accepted.
-    WriteBytes(folder / "round1.txt", "|?-?|||A1-A2\n" + rest);
+    // Byes, stops and games with or without a result, each player once: accepted,
+    // as is the stop line of an entrant whose registration was interrupted.
+    WriteBytes(folder / "round1.txt", "|?-?|||A1-A2\n" + rest + "|0k-0k|||Z9-stop\n");
     EXPECT_EQ(LoadError(f, folder), "");
 }
 
