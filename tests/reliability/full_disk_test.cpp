@@ -62,7 +62,10 @@ TEST_F(FullDisk, ResultEntryKeepsTheRoundFile) {
 }
 
 TEST_F(FullDisk, PlayerChangesKeepThePlayersFile) {
-    ExpectRefusedAndIntact({"add-player", "Cup", "--name", "Eve Late", "--elo", "1400"}, Cup() / "players.txt");
+    // A late entrant's stop line is written first, players.txt after it.
+    std::string players = ReadBytes(Cup() / "players.txt");
+    ExpectRefusedAndIntact({"add-player", "Cup", "--name", "Eve Late", "--elo", "1400"}, Cup() / "round1.txt");
+    EXPECT_EQ(ReadBytes(Cup() / "players.txt"), players);
     ExpectRefusedAndIntact({"delete-player", "Cup", "ADan"}, Cup() / "players.txt");
     ASSERT_EQ(Run({"delete-player", "Cup", "ADan"}), 0) << err;
     ExpectRefusedAndIntact({"restore-player", "Cup", "ADan"}, Cup() / "players.txt");
