@@ -102,7 +102,7 @@ std::string FormatPlayerLine(const TPlayer& p) {
 bool IsPlayersFileComment(std::string_view line) { return line.empty() || line.front() == '#'; }
 
 void LoadPlayers(Session& session, Tournament& t, const std::filesystem::path& path) {
-    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+    RequireRegularFile(session, path);
     session.AppendToLog("Load list of players from file (" + path.string() + ").");
     t.glob_ARRAY_PLAYERS.Clear();
     std::vector<std::string> lines = ReadTrimmedLines(path);
@@ -144,7 +144,7 @@ void LoadPlayers(Session& session, Tournament& t, const std::filesystem::path& p
 }
 
 void SortPlayersByElo(Session& session, Tournament& t, const std::filesystem::path& path) {
-    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+    RequireRegularFile(session, path);
     session.AppendToLog("Sorting by ELO ...");
     int count = t.PlayerCount();
     std::vector<TPlayer> players;
