@@ -50,7 +50,7 @@ std::filesystem::path ReportFile(const Session& session, const std::string& file
 
 std::filesystem::path ReportPath(const Session& session, const std::string& baseName, const std::string& baseKey) {
     const std::string& suffix = session.settings.HtmlSuffix;
-    if (Trim(suffix).empty()) return ReportFile(session, "", "[Reports] HtmlSuffix");
+    if (Trim(suffix).empty() || Trim(baseName).empty()) return ReportFile(session, "", "[Reports] " + baseKey);
     if (!IsPlainFileName(suffix)) return ReportFile(session, suffix, "[Reports] HtmlSuffix");
     return ReportFile(session, baseName + "." + suffix, "[Reports] " + baseKey + ", HtmlSuffix");
 }

@@ -42,7 +42,7 @@ void TournamentLog::SetFile(const std::filesystem::path& file) {
     // A log that is a link could make every command append to any file the
     // link names (folders travel as archives, which keep links).
     struct stat state {};
-    if (!file_.empty() && ::lstat(file_.c_str(), &state) == 0 && !S_ISREG(state.st_mode)) Refuse();
+    if (enabled_ && !file_.empty() && ::lstat(file_.c_str(), &state) == 0 && !S_ISREG(state.st_mode)) Refuse();
 }
 
 void TournamentLog::Refuse() {
