@@ -74,8 +74,4 @@ private:
     pid_t pid_ = -1;
 };
 
-inline BinaryRun RunBinary(const std::filesystem::path& home, std::vector<std::string> args) {
-    return BinaryProcess(home, std::move(args)).Wait();
-}
-
 }  // namespace veltrun::testing
