@@ -6,8 +6,8 @@
 #include "store/errors.h"
 #include "store/session.h"
 #include "store/text_file.h"
-#include "store/tournament_file_names.h"
 #include "store/text_utils.h"
+#include "store/tournament_file_names.h"
 
 namespace veltrun {
 
@@ -42,7 +42,8 @@ std::filesystem::path ReportFile(const Session& session, const std::string& file
     std::string head = session.tr(290, "The file name") + " \"" + fileName + "\" (" + settingName + ") ";
     // A hidden name could be taken for a temporary file of ours and removed.
     if (!IsPlainFileName(fileName) || fileName.front() == '.')
-        throw myException(head + session.tr(291, "in the settings file must be a plain file name inside the tournament folder."));
+        throw myException(head +
+                          session.tr(291, "in the settings file must be a plain file name inside the tournament folder."));
     if (IsReservedForReports(session.settings, fileName))
         throw myException(head + session.tr(292, "in the settings file would overwrite a file of the tournament."));
     return std::filesystem::path(session.tournament.TournamentFolder) / fileName;
