@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "store/temporary_files.h"
 
 #ifdef VELTRUN_HAS_GUI
 #include "gui/gui_main.h"
@@ -26,6 +27,7 @@ bool WantsWindow(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    veltrun::InstallTemporaryFileCleanup();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args[0] == "--has-gui") {
 #ifdef VELTRUN_HAS_GUI

@@ -282,6 +282,18 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {406, "cannot be read. Correct it in the file before the players file is changed; nothing was written."},
         {407, "is missing, but the folder holds round files; it names the number of rounds (key MaxRound)."},
         // ---- end folder integrity ----
+        // ---- file safety 420-439 ----
+        {420, "The file"},
+        {421, "could not be read:"},
+        {422, "could not be written:"},
+        {423, "is not a regular file (a folder, a pipe or a device); it was not read."},
+        {424, "is write-protected; it was left unchanged."},
+        {425, "holds lines that are not UTF-8; they were read in the code page"},
+        {426, "is a link or not a regular file; nothing is written to the log in this run."},
+        {427, "The setting"},
+        {428, "is not a single-byte code page known to this system; the default is used:"},
+        {429, "it is not a regular file (a folder, a pipe or a device)"},
+        // ---- end file safety ----
     };
     return entries;
 }

@@ -1,11 +1,11 @@
 #include "app/command_import_trf.h"
 
 #include "app/show_errors.h"
-#include "fide/tournament_file_names.h"
 #include "fide/trf16_writer.h"
 #include "fide/trf_import.h"
 #include "store/errors.h"
 #include "store/session.h"
+#include "store/tournament_file_names.h"
 
 namespace veltrun {
 

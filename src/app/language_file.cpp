@@ -53,7 +53,9 @@ void LoadLanguageFile(Session& session, const fs::path& path) {
     Translation& translation = session.translation;
     translation.HtmlCharset = session.settings.Read("Reports", "HtmlCharset");
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
+    // Only a missing file falls back to English; a pipe or a folder in its
+    // place is an error of its own (ReadTextLines names it).
+    if (!fs::exists(path, ec)) {
         translation.EnglishBuiltIn = true;
         session.settings.Language = EnglishBuiltInName;
         try {

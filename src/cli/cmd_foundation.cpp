@@ -27,6 +27,7 @@ void PrintSettings(const Settings& s, std::ostream& out) {
     line("Options", "ArrUseNumbersOnly", BoolText(s.ArrUseNumbersOnly));
     line("InternalFontCharset", "IsInternalFontCharset", BoolText(s.IsInternalFontCharset));
     line("Options", "Language", s.Language);
+    line("Options", "NonUtf8CodePage", s.NonUtf8CodePage);
     line("Reports", "HtmlCharset", s.HtmlCharset);
     line("FormMain", "CloseQuery", BoolText(s.CloseQuery));
     line("Options", "IsBackupRoundFiles", BoolText(s.IsBackupRoundFiles));

@@ -3,7 +3,6 @@
 #include <system_error>
 
 #include "fide/process_runner.h"
-#include "fide/tournament_file_names.h"
 #include "fide/trf16_writer.h"
 #include "store/errors.h"
 #include "store/open_tournament.h"
@@ -11,6 +10,7 @@
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
+#include "store/tournament_file_names.h"
 
 namespace veltrun {
 

@@ -109,7 +109,12 @@ pid_t Spawn(const ProcessRequest& request, int errorWriteFd) {
     posix_spawn_file_actions_adddup2(&setup.actions, errorWriteFd, 2);
     if (!request.workingFolder.empty())
         posix_spawn_file_actions_addchdir_np(&setup.actions, request.workingFolder.c_str());
-    posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETPGROUP);
+    // We ignore SIGXFSZ for ourselves; the engine gets the usual dispositions.
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGXFSZ);
+    posix_spawnattr_setsigdefault(&setup.attributes, &defaults);
+    posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF);
     posix_spawnattr_setpgroup(&setup.attributes, 0);
 
     std::vector<char*> argv;

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "fide/tournament_file_names.h"
 #include "standings/standings_order.h"
 #include "store/round_file.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
 #include "store/tournament.h"
+#include "store/tournament_file_names.h"
 
 namespace veltrun {
 

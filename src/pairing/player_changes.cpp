@@ -1,8 +1,7 @@
 #include "pairing/player_changes.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <system_error>
 #include <utility>
 
 #include "store/errors.h"
@@ -11,6 +10,7 @@
 #include "store/open_tournament.h"
 #include "store/players_file.h"
 #include "store/round_file.h"
+#include "store/safe_open.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -34,9 +34,9 @@ bool IsAcceptableAlias(const Tournament& t, const std::string& alias) {
 }
 
 std::optional<std::string> ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::error_code missing;
+    if (!std::filesystem::exists(file, missing)) return std::nullopt;
+    return ReadFileBytes(file);
 }
 
 // Writes several files as one change: when one write fails, the files
@@ -114,7 +114,7 @@ const char* ActionLogName(PlayerAction action) {
 
 std::vector<std::string> FillPlayerChooser(const Session& session, PlayerFilter filter) {
     auto path = PlayersFile(session);
-    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+    RequireRegularFile(session, path);
     StringList kept;
     for (const auto& raw : ReadTrimmedLines(path)) {
         std::string line = CleanLine(raw);
@@ -240,7 +240,7 @@ std::string AddPlayer(Session& session, const AddPlayerFields& fields) {
     // player would have no line in a round.
     for (int r = 1; r <= t.CurrentRound; ++r) {
         auto roundPath = RoundFilePath(folder, r);
-        if (!std::filesystem::is_regular_file(roundPath)) throw myException(FileNotExistMessage(session, roundPath));
+        RequireRegularFile(session, roundPath);
         files.emplace_back(roundPath, WithStopLine(roundPath, alias));
     }
     files.emplace_back(playersPath, WithLine(playersPath, FormatPlayerLine(player)));

@@ -9,6 +9,9 @@
 #include <cstdio>
 #include <system_error>
 
+#include "store/safe_open.h"
+#include "store/temporary_files.h"
+
 namespace veltrun {
 
 namespace {
@@ -34,10 +37,10 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
 }  // namespace
 
 RatingFileWriter::RatingFileWriter(std::filesystem::path target) : target_(std::move(target)) {
-    std::string tempName = target_.filename().string();
-    tempName.insert(0, 1, '.');
-    tempName.append(".tmp-").append(std::to_string(::getpid()));
-    temp_ = FolderOf(target_) / tempName;
+    RefuseWriteProtected(target_);
+    RemoveStaleTemporaryFiles(FolderOf(target_));
+    temp_ = TemporaryPathFor(target_);
+    live_ = std::make_unique<LiveTemporaryFile>(temp_);
     ::unlink(temp_.c_str());  // left over by a crashed run with the same process id
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd_ < 0) ThrowFileError(errno, target_);
@@ -112,6 +115,7 @@ void RatingFileWriter::Commit() {
         ThrowFileError(error, target_);
     }
     temp_.clear();
+    live_.reset();
     SyncFolder(FolderOf(target_));
 }
 
@@ -120,6 +124,7 @@ void RatingFileWriter::Discard() noexcept {
     fd_ = -1;
     if (!temp_.empty()) ::unlink(temp_.c_str());
     temp_.clear();
+    live_.reset();
 }
 
 }  // namespace veltrun

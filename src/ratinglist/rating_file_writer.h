@@ -4,14 +4,18 @@
 // on Commit() (after flush and fsync). Until then the old file stays as it was;
 // a writer destroyed without Commit() removes its temporary file.
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace veltrun {
 
+class LiveTemporaryFile;
+
 class RatingFileWriter {
 public:
-    // Throws std::system_error naming the file when the temporary file cannot be made.
+    // Throws std::system_error naming the file when the temporary file cannot be
+    // made, myException when the target is write-protected.
     explicit RatingFileWriter(std::filesystem::path target);
     ~RatingFileWriter();
     RatingFileWriter(const RatingFileWriter&) = delete;
@@ -37,6 +41,7 @@ private:
 
     std::filesystem::path target_;
     std::filesystem::path temp_;
+    std::unique_ptr<LiveTemporaryFile> live_;  // removed by the signal handler too
     int fd_ = -1;
     std::string buffer_;
     long long written_ = 0;

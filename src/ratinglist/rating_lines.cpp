@@ -11,7 +11,9 @@
 #include <system_error>
 
 #include "ratinglist/match_key.h"
+#include "store/code_page.h"
 #include "store/errors.h"
+#include "store/safe_open.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -29,10 +31,7 @@ bool IsBlank(std::string_view line) {
 
 class FileReader {
 public:
-    explicit FileReader(const std::filesystem::path& file) : file_(file) {
-        fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0) throw std::system_error(errno, std::generic_category(), file.string());
-    }
+    explicit FileReader(const std::filesystem::path& file) : file_(file), fd_(OpenRegularFileForReading(file)) {}
     ~FileReader() { ::close(fd_); }
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;
@@ -117,9 +116,9 @@ void RatingLines::AddLine(std::size_t fileIndex, std::string_view line) {
     if (IsBlank(line)) return;
     starts_.push_back(text_.size());
     fileOf_.push_back(static_cast<std::uint16_t>(fileIndex));
-    // Older rating files are cp1250; what is no valid UTF-8 is read as that.
+    // Older rating files are in the code page of older files (cp1250 by default).
     if (!IsUtf8Quickly(line)) {
-        text_ += Cp1250ToUtf8(line);
+        text_ += NonUtf8ToUtf8(line);
     } else {
         text_.append(line);
     }

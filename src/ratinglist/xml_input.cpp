@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "store/file_notices.h"
+
 namespace veltrun {
 
 namespace {
@@ -21,11 +23,17 @@ namespace {
 }  // namespace
 
 XmlInputFile::XmlInputFile(const std::filesystem::path& path) : path_(path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, or a named pipe without a writer would hang the conversion.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd_ < 0) ThrowReadError(errno);
     struct stat state {};
     if (::fstat(fd_, &state) != 0) ThrowReadError(errno);
-    if (S_ISDIR(state.st_mode)) ThrowReadError(EISDIR);
+    if (!S_ISREG(state.st_mode)) {
+        ::close(fd_);
+        throw XmlConversionError(XmlConversionError::Kind::Read,
+                                 FileText(429, "it is not a regular file (a folder, a pipe or a device)"));
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     size_ = state.st_size;
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);

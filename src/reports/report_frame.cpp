@@ -7,6 +7,7 @@
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
+#include "store/tournament_file_names.h"
 
 namespace veltrun {
 
@@ -33,17 +34,26 @@ std::vector<std::string> PageHead(const std::string& charset) {
 
 std::vector<std::string> PageFoot() { return {"</BODY>", "</HTML>"}; }
 
-std::filesystem::path ReportFile(const Session& session, const std::string& fileName) {
-    // An empty name would make the folder itself, or a hidden ".html", the report.
-    if (Trim(fileName).empty() || Trim(fileName).front() == '.')
+std::filesystem::path ReportFile(const Session& session, const std::string& fileName, const std::string& settingName) {
+    // An empty name would make the folder itself the report.
+    if (Trim(fileName).empty() || Trim(fileName) == ".")
         throw myException(session.tr(261, "No file name is set for this report in the [Reports] section of the file") +
                           " " + session.SettingsFile().string() + ".");
+    std::string head = session.tr(290, "The file name") + " \"" + fileName + "\" (" + settingName + ") ";
+    // A hidden name could be taken for a temporary file of ours and removed.
+    if (!IsPlainFileName(fileName) || fileName.front() == '.')
+        throw myException(head +
+                          session.tr(291, "in the settings file must be a plain file name inside the tournament folder."));
+    if (IsReservedForReports(session.settings, fileName))
+        throw myException(head + session.tr(292, "in the settings file would overwrite a file of the tournament."));
     return std::filesystem::path(session.tournament.TournamentFolder) / fileName;
 }
 
-std::filesystem::path ReportPath(const Session& session, const std::string& baseName) {
-    if (Trim(session.settings.HtmlSuffix).empty()) return ReportFile(session, "");
-    return ReportFile(session, baseName + "." + session.settings.HtmlSuffix);
+std::filesystem::path ReportPath(const Session& session, const std::string& baseName, const std::string& baseKey) {
+    const std::string& suffix = session.settings.HtmlSuffix;
+    if (Trim(suffix).empty() || Trim(baseName).empty()) return ReportFile(session, "", "[Reports] " + baseKey);
+    if (!IsPlainFileName(suffix)) return ReportFile(session, suffix, "[Reports] HtmlSuffix");
+    return ReportFile(session, baseName + "." + suffix, "[Reports] " + baseKey + ", HtmlSuffix");
 }
 
 namespace {

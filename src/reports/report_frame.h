@@ -18,11 +18,13 @@ std::string ReportCharset(const Session& session);
 std::vector<std::string> PageHead(const std::string& charset);
 std::vector<std::string> PageFoot();
 
-// A report file in the tournament folder; throws myException naming the
-// settings file when the configured name is empty.
-std::filesystem::path ReportFile(const Session& session, const std::string& fileName);
-// StartListName etc. + "." + HtmlSuffix in the tournament folder.
-std::filesystem::path ReportPath(const Session& session, const std::string& baseName);
+// A report file in the tournament folder, named by the setting settingName
+// ("[Section] Key"). Throws myException naming the settings file when the name
+// is empty, and naming the setting when it is no plain file name or would hit
+// a file of the tournament (its data, log, TRF or engine files).
+std::filesystem::path ReportFile(const Session& session, const std::string& fileName, const std::string& settingName);
+// baseName (from the [Reports] key baseKey) + "." + HtmlSuffix in the tournament folder.
+std::filesystem::path ReportPath(const Session& session, const std::string& baseName, const std::string& baseKey);
 
 // Writes head, body and foot in the report's character set, CR LF line ends,
 // to a temporary file that is renamed over the report. An unknown character

@@ -138,7 +138,8 @@ std::vector<std::string> StandingsBody(Session& session, bool withCards) {
 
 std::filesystem::path WriteStandingsReport(Session& session, bool withCards) {
     const std::string& base = withCards ? session.settings.StandingsCardsListName : session.settings.StandingsListName;
-    const std::filesystem::path report = ReportPath(session, base);
+    const std::filesystem::path report =
+        ReportPath(session, base, withCards ? "StandingsCardsListName" : "StandingsListName");
     WriteReportFile(session, report, StandingsBody(session, withCards));
     return report;
 }

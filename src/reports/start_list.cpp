@@ -54,7 +54,7 @@ std::filesystem::path WriteStartList(Session& session) {
     const std::filesystem::path players = std::filesystem::path(session.tournament.TournamentFolder) / "players.txt";
     const std::vector<std::string> lines = ReadTextLines(players);
     const bool byRating = session.settings.StartListSortingType == "2";
-    const std::filesystem::path report = ReportPath(session, session.settings.StartListName);
+    const std::filesystem::path report = ReportPath(session, session.settings.StartListName, "StartListName");
     WriteReportFile(session, report, StartListBody(session, lines, byRating));
     return report;
 }

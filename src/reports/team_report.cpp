@@ -77,7 +77,7 @@ std::vector<std::string> TeamReportBody(Session& session, bool withPlayersList, 
 }
 
 std::filesystem::path WriteTeamReport(Session& session, const std::string& fileName, bool withPlayersList, int topN) {
-    const std::filesystem::path report = ReportFile(session, fileName);
+    const std::filesystem::path report = ReportFile(session, fileName, "[Reports] TeamReport_ShortFileName");
     WriteReportFile(session, report, TeamReportBody(session, withPlayersList, topN));
     return report;
 }

@@ -8,6 +8,7 @@
 #include "store/players_file.h"
 #include "store/round_file.h"
 #include "store/session.h"
+#include "store/temporary_files.h"
 #include "store/text_utils.h"
 #include "store/tournament.h"
 
@@ -83,6 +84,8 @@ void OpenTournament(Session& session, const std::filesystem::path& folder) {
     std::filesystem::path root(fresh->TournamentFolder);
     fresh->LogFileName = (root / "tournlog.log").string();
 
+    // What a killed run of ours left behind is no file of the tournament.
+    RemoveStaleTemporaryFiles(root);
     std::filesystem::path previousLog = session.log.File();
     session.log.SetFile(fresh->LogFileName);
     try {

@@ -66,7 +66,7 @@ std::string FormatPlayerLine(const TPlayer& p) {
 bool IsPlayersFileComment(std::string_view line) { return line.empty() || line.front() == '#'; }
 
 void LoadPlayers(Session& session, Tournament& t, const std::filesystem::path& path) {
-    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+    RequireRegularFile(session, path);
     session.AppendToLog("Load list of players from file (" + path.string() + ").");
     t.glob_ARRAY_PLAYERS.Clear();
     std::vector<std::string> lines = ReadTrimmedLines(path);
@@ -128,7 +128,7 @@ void SortPlayersByElo(Session& session, Tournament& t) {
 }
 
 void RefuseUnreadablePlayerValues(Session& session, const std::filesystem::path& path) {
-    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+    RequireRegularFile(session, path);
     std::vector<std::string> lines = ReadTrimmedLines(path);
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string line = CleanLine(lines[i]);

@@ -101,7 +101,7 @@ void SaveResult(Session& session, const ResultFields& fields) {
 void RewriteResultLine(Session& session, const Tournament& t, std::string_view gameId, std::string_view resultCode,
                        std::string_view goalsText, int round) {
     auto path = RoundFilePath(t.TournamentFolder, round);
-    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+    RequireRegularFile(session, path);
     bool goals = t.TBsType == "Goals";
     std::vector<std::string> lines = ReadTrimmedLines(path);
     bool found = false;

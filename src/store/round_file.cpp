@@ -3,9 +3,11 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 
 #include "store/errors.h"
 #include "store/file_messages.h"
+#include "store/safe_open.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/tournament.h"
@@ -106,7 +108,7 @@ StringList WriteRoundFileHeader(const Tournament& t) {
 }
 
 void LoadRoundFile(Session& session, Tournament& t, int round, const std::filesystem::path& path) {
-    if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+    RequireRegularFile(session, path);
     session.AppendToLog("Load list of games from file (" + path.string() + ").");
     std::vector<std::string> lines = ReadTrimmedLines(path);
     bool goals = t.TBsType == "Goals";
@@ -139,7 +141,7 @@ GameList BuildGameList(const Session& session, const Tournament& t, int round) {
     for (int r = 1; r <= t.CurrentRound; ++r) {
         if (round != -1 && r != round) continue;
         auto path = RoundFilePath(t.TournamentFolder, r);
-        if (!std::filesystem::is_regular_file(path)) throw myException(FileNotExistMessage(session, path));
+        RequireRegularFile(session, path);
         int k = 0;
         for (const auto& line : ReadTrimmedLines(path)) {
             if (IsRoundFileComment(line)) continue;
@@ -183,10 +185,7 @@ void WriteNewRoundFile(Session& session, Tournament& t, int round, const std::ve
 bool BackupRoundFile(Session& session, const Tournament& t, int round) {
     std::string name = "bak_round" + std::to_string(round) + ".txt";
     try {
-        std::ifstream in(RoundFilePath(t.TournamentFolder, round), std::ios::binary);
-        if (!in) throw myException(name);
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.bad()) throw myException(name);
+        std::string bytes = ReadFileBytes(RoundFilePath(t.TournamentFolder, round));
         WriteFileAtomically(BackupRoundFilePath(t.TournamentFolder, round), bytes);
     } catch (const std::exception&) {
         session.AppendToLog("Backup file " + name + " was not created - fatal I/O error.");

@@ -4,7 +4,9 @@
 
 #include <chrono>
 
+#include "store/code_page.h"
 #include "store/errors.h"
+#include "store/file_notices.h"
 
 namespace veltrun {
 
@@ -14,11 +16,18 @@ Session::Session(Ui& ui, std::filesystem::path programFolder)
       random(static_cast<std::mt19937::result_type>(
           std::chrono::high_resolution_clock::now().time_since_epoch().count())) {
     settings.file = SettingsFile();
+    LendFileNotices(this, &translation, [this](const std::string& text) { ShowWarning(*this, text); });
 }
+
+Session::~Session() { EndFileNotices(this); }
 
 void Session::ReloadSettings() {
     settings = LoadSettings(SettingsFile());
     log.SetEnabled(settings.IsWriteAllowedToLogFile);
+    if (!UseCodePageForNonUtf8(settings.NonUtf8CodePage))
+        ShowWarning(*this, tr(427, "The setting") + " [Options] NonUtf8CodePage=\"" + settings.NonUtf8CodePage + "\" " +
+                               tr(428, "is not a single-byte code page known to this system; the default is used:") +
+                               " " + std::string(DefaultNonUtf8CodePage) + ".");
 }
 
 namespace {

@@ -17,6 +17,9 @@ namespace veltrun {
 class Session {
 public:
     Session(Ui& ui, std::filesystem::path programFolder);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
 
     Ui& ui;
     std::filesystem::path ProgramFolder;
@@ -26,7 +29,8 @@ public:
     TournamentLog log;
     std::mt19937 random;
 
-    // Re-reads Veltrun.ini into the settings record (and the log switch).
+    // Re-reads Veltrun.ini into the settings record (and the log switch and
+    // the code page of older files).
     void ReloadSettings();
     std::string tr(int id, std::string_view englishText) const { return translation.TranslateText(id, englishText); }
     void AppendToLog(std::string_view message) { log.AppendToLog(message); }

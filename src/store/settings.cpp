@@ -64,6 +64,7 @@ Settings LoadSettings(const std::filesystem::path& settingsFile) {
     s.ArrUseNumbersOnly = read.False("Options", "ArrUseNumbersOnly");
     s.IsInternalFontCharset = read.False("InternalFontCharset", "IsInternalFontCharset");
     s.Language = read.Text("Options", "Language");
+    s.NonUtf8CodePage = read.Text("Options", "NonUtf8CodePage");
     s.HtmlCharset = read.Text("Reports", "HtmlCharset");
     s.CloseQuery = read.False("FormMain", "CloseQuery");
     s.IsBackupRoundFiles = read.False("Options", "IsBackupRoundFiles");

@@ -17,6 +17,7 @@ struct Settings {
     bool ArrUseNumbersOnly = false;
     bool IsInternalFontCharset = false;
     std::string Language;
+    std::string NonUtf8CodePage;  // [Options]: the code page of lines that are not UTF-8; empty: windows-1250
     std::string HtmlCharset;
     bool CloseQuery = false;
     bool IsBackupRoundFiles = false;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "store/code_page.h"
 #include "store/text_file.h"
 
 namespace veltrun {
@@ -132,7 +133,7 @@ std::string Utf8ToCp1250(std::string_view text) {
 
 std::string DecodeLine(std::string_view raw) {
     if (IsValidUtf8(raw)) return std::string(raw);
-    return Cp1250ToUtf8(raw);
+    return NonUtf8ToUtf8(raw);
 }
 
 }  // namespace veltrun

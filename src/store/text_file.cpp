@@ -11,7 +11,11 @@
 #include <cstring>
 #include <memory>
 
+#include "store/code_page.h"
 #include "store/errors.h"
+#include "store/file_notices.h"
+#include "store/safe_open.h"
+#include "store/temporary_files.h"
 #include "store/text_utils.h"
 
 namespace veltrun {
@@ -34,11 +38,11 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 std::string Quoted(const std::filesystem::path& file) { return "\"" + file.string() + "\""; }
 
 [[noreturn]] void ThrowReadError(const std::filesystem::path& file, int error) {
-    throw myException("Cannot read the file " + Quoted(file) + ": " + std::strerror(error));
+    throw myException(TheFile(file) + " " + FileText(421, "could not be read:") + " " + std::strerror(error));
 }
 
 [[noreturn]] void ThrowWriteError(const std::filesystem::path& file, int error) {
-    throw myException("Cannot write the file " + Quoted(file) + ": " + std::strerror(error));
+    throw myException(TheFile(file) + " " + FileText(422, "could not be written:") + " " + std::strerror(error));
 }
 
 [[noreturn]] void ThrowLineTooLong(const std::filesystem::path& file, std::size_t line_number) {
@@ -49,11 +53,27 @@ std::size_t LineLength(const std::string& raw) {
     return !raw.empty() && raw.back() == '\r' ? raw.size() - 1 : raw.size();
 }
 
-// Adds one finished raw line (without LF) to the lines.
-void AddLine(std::string& raw, std::vector<std::string>& lines) {
+// Adds one finished raw line (without LF) to the lines; notes whether it
+// had to be read in the code page of older files.
+void AddLine(std::string& raw, std::vector<std::string>& lines, bool& nonUtf8) {
     raw.resize(LineLength(raw));
-    lines.push_back(DecodeLine(raw));
+    if (IsValidUtf8(raw)) {
+        lines.push_back(raw);
+    } else {
+        lines.push_back(NonUtf8ToUtf8(raw));
+        nonUtf8 = true;
+    }
     raw.clear();
+}
+
+// Silently read in a code page, a name would become another name at the next
+// write; the director must hear which code page was assumed.
+void WarnNonUtf8(const std::filesystem::path& file) {
+    std::string codePage = CodePageForNonUtf8();
+    WarnOnceAboutFile(file, "code page " + codePage,
+                      TheFile(file) + " " +
+                          FileText(425, "holds lines that are not UTF-8; they were read in the code page") + " " +
+                          codePage + ".");
 }
 
 // Writes all bytes to f, stopping early when the test hook says the disk is full.
@@ -96,9 +116,15 @@ int WriteTemporary(const std::filesystem::path& temp, const std::filesystem::pat
 }  // namespace
 
 std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
-    FileHandle f(std::fopen(file.c_str(), "rb"));
-    if (!f) ThrowReadError(file, errno);
+    int fd = OpenRegularFileForReading(file);
+    FileHandle f(::fdopen(fd, "rb"));
+    if (!f) {
+        int error = errno;
+        ::close(fd);
+        ThrowReadError(file, error);
+    }
     std::vector<std::string> lines;
+    bool nonUtf8 = false;
     std::string raw;
     char buffer[65536];
     std::size_t got = 0;
@@ -117,13 +143,14 @@ std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
                 ThrowLineTooLong(file, lines.size() + 1);
             }
             if (end == std::string_view::npos) break;
-            AddLine(raw, lines);
+            AddLine(raw, lines, nonUtf8);
             chunk.remove_prefix(end + 1);
         }
     }
     if (std::ferror(f.get())) ThrowReadError(file, errno != 0 ? errno : EIO);
     if (LineLength(raw) > kMaxLineBytes) ThrowLineTooLong(file, lines.size() + 1);
-    if (!raw.empty()) AddLine(raw, lines);
+    if (!raw.empty()) AddLine(raw, lines, nonUtf8);
+    if (nonUtf8) WarnNonUtf8(file);
     return lines;
 }
 
@@ -144,7 +171,9 @@ void WriteTextLines(const std::filesystem::path& file, const std::vector<std::st
 
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
     std::filesystem::path folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-    std::filesystem::path temp = folder / ("." + file.filename().string() + ".tmp-" + std::to_string(::getpid()));
+    RefuseWriteProtected(file);
+    std::filesystem::path temp = TemporaryPathFor(file);
+    LiveTemporaryFile live(temp);
     // A temporary file left by a crashed run of the same process id would block "x".
     std::remove(temp.c_str());
     int error = WriteTemporary(temp, file, bytes);
@@ -157,16 +186,13 @@ void WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
 }
 
 bool AppendTextLine(const std::filesystem::path& file, std::string_view line) {
-    try {
-        FileHandle f(std::fopen(file.c_str(), "ab"));
-        if (!f) return false;
-        std::string bytes(line);
-        bytes += "\r\n";
-        bool written = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
-        return std::fclose(f.release()) == 0 && written;
-    } catch (...) {
-        return false;
-    }
+    // In place, so never through a link that could point anywhere.
+    int fd = OpenRegularFileForAppend(file);
+    if (fd < 0) return false;
+    std::string bytes(line);
+    bytes += "\r\n";
+    bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    return ::close(fd) == 0 && written;
 }
 
 void SimulateWriteFailureAfter(long long bytes) { simulated_failure_after.store(bytes); }

@@ -1,8 +1,10 @@
 #pragma once
 // The one way text files are read and written. Reading accepts CRLF or LF and
-// decodes a line that is not valid UTF-8 as Windows-1250; writing is UTF-8 with
-// CRLF, through a temporary file in the same folder that is flushed, synced and
-// renamed over the old file, so a crash never leaves half a file.
+// decodes a line that is not valid UTF-8 in the code page of older files
+// (code_page.h, Windows-1250 by default), warning once per file; only regular
+// files are read. Writing is UTF-8 with CRLF, through a temporary file in the
+// same folder that is flushed, synced and renamed over the old file, so a
+// crash never leaves half a file; a write-protected file is not replaced.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -16,7 +18,8 @@ std::string Cp1250ToUtf8(std::string_view bytes);
 void AppendUtf8(char32_t c, std::string& out);
 // Characters that cp1250 lacks become "?".
 std::string Utf8ToCp1250(std::string_view text);
-// One raw line (without its line end) to UTF-8.
+// One raw line (without its line end) to UTF-8, in the code page of older files
+// when it is not UTF-8.
 std::string DecodeLine(std::string_view raw);
 
 // Lines as they stand (line ends removed, not trimmed). Throws myException
@@ -29,7 +32,8 @@ std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file);
 void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 // Writes raw bytes atomically (reports, elo files).
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
-// Appends one line with CR LF; returns false on any error (used by the log).
+// Appends one line with CR LF in place, never through a link; returns false
+// on any error.
 bool AppendTextLine(const std::filesystem::path& file, std::string_view line);
 
 // Test hook: when set, the next atomic write fails after writing this many

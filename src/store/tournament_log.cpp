@@ -2,8 +2,14 @@
 // in one go, so that a pairing with thousands of steps opens the file once.
 #include "store/tournament_log.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <ctime>
-#include <fstream>
+
+#include "store/file_notices.h"
+#include "store/safe_open.h"
 
 namespace veltrun {
 
@@ -32,21 +38,44 @@ TournamentLog::~TournamentLog() {
 void TournamentLog::SetFile(const std::filesystem::path& file) {
     Flush();
     file_ = file;
+    refused_ = false;
+    // A log that is a link could make every command append to any file the
+    // link names (folders travel as archives, which keep links).
+    struct stat state {};
+    if (enabled_ && !file_.empty() && ::lstat(file_.c_str(), &state) == 0 && !S_ISREG(state.st_mode)) Refuse();
+}
+
+void TournamentLog::Refuse() {
+    if (refused_) return;
+    refused_ = true;
+    pending_.clear();
+    WarnOnceAboutFile(file_, "log",
+                      TheFile(file_) + " " +
+                          FileText(426, "is a link or not a regular file; nothing is written to the log in this run."));
 }
 
 void TournamentLog::AppendToLog(std::string_view message) {
     if (capture_) capture_->push_back(std::string(message));
     // Without an open tournament there is no file: the line is lost.
-    if (!enabled_ || file_.empty()) return;
+    if (!enabled_ || file_.empty() || refused_) return;
     pending_ += DateTimeText() + "  " + OneLine(message) + "\r\n";
     if (pending_.size() > FlushThreshold) Flush();
 }
 
 void TournamentLog::Flush() {
     if (pending_.empty()) return;
-    if (!file_.empty()) {
-        std::ofstream out(file_, std::ios::binary | std::ios::app);
-        if (out) out.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+    if (!file_.empty() && !refused_) {
+        int fd = OpenRegularFileForAppend(file_);
+        struct stat state {};
+        if (fd < 0 && ::lstat(file_.c_str(), &state) == 0 && !S_ISREG(state.st_mode)) Refuse();
+        std::string_view rest = pending_;
+        while (fd >= 0 && !rest.empty()) {
+            ssize_t n = ::write(fd, rest.data(), rest.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            rest.remove_prefix(static_cast<std::size_t>(n));
+        }
+        if (fd >= 0) ::close(fd);
     }
     // Errors are ignored: the lines are dropped rather than retried forever.
     pending_.clear();

@@ -2,7 +2,8 @@
 // The tournament log "tournlog.log": one line per step of consequence, as
 // "date time" + two blanks + message. Lines are buffered and written through
 // one open of the file per command; Flush() runs at the end of every command
-// and on error, and the destructor flushes too.
+// and on error, and the destructor flushes too. A log that is a link or not a
+// regular file is warned about once and not written in that run.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -32,7 +33,10 @@ public:
     static std::string DateTimeText();
 
 private:
+    void Refuse();
+
     bool enabled_ = true;
+    bool refused_ = false;
     std::filesystem::path file_;
     std::string pending_;
     std::vector<std::string>* capture_ = nullptr;

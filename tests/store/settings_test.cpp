@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "store/code_page.h"
 #include "store/ini_file.h"
 #include "store/settings.h"
 #include "store/text_file.h"
@@ -85,6 +86,7 @@ TEST(ShippedSettings, EveryKeyHasAUsableValue) {
                                     &s.ShortFileNameJAVAFOout, &s.SystemPrefixForAlias, &s.DownloadUrl})
         EXPECT_FALSE(name->empty());
     EXPECT_NE(s.ShortFileNameJAVAFOin, s.ShortFileNameJAVAFOout);
+    EXPECT_TRUE(UseCodePageForNonUtf8(s.NonUtf8CodePage) && CodePageForNonUtf8() == "windows-1250");
     for (const char* section : {"DefaultTBforChess", "DefaultTBforGoals"})
         for (int k = 1; k <= 5; ++k) {
             std::string code = s.Read(section, "TB" + std::to_string(k));

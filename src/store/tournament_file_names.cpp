@@ -1,4 +1,4 @@
-#include "fide/tournament_file_names.h"
+#include "store/tournament_file_names.h"
 
 #include "store/errors.h"
 #include "store/session.h"
@@ -24,6 +24,15 @@ bool IsTournamentOwnFile(std::string_view name) {
         std::string_view rest = std::string_view(lower).substr(prefix.size());
         if (rest.substr(rest.size() - 4) == ".txt" && IsAllDigits(rest.substr(0, rest.size() - 4))) return true;
     }
+    return false;
+}
+
+bool IsReservedForReports(const Settings& settings, std::string_view name) {
+    if (IsTournamentOwnFile(name)) return true;
+    std::string lower = ToLowerAscii(name);
+    for (const std::string* other : {&settings.ShortFileNameTRF16, &settings.ShortFileNameTRF16National,
+                                     &settings.ShortFileNameJAVAFOin, &settings.ShortFileNameJAVAFOout})
+        if (!other->empty() && ToLowerAscii(*other) == lower) return true;
     return false;
 }
 
