@@ -272,6 +272,18 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {380, "The tournament is in use by another Veltrun process."},
         {381, "has more than one game in this round."},
         // ---- end reliability ----
+        // ---- sizes and TRF 440-459 ----
+        {440, "The file"},
+        {441, "is larger than"},
+        {442, "more than a file of its kind can hold."},
+        {443, "The file or folder"},
+        {444, "could not be used"},
+        {445, "Not enough memory to finish the command."},
+        {446, "The command ended with an unknown error."},
+        {447, "The command failed"},
+        {448, "was cut to"},
+        {449, "characters, the most a field can hold."},
+        // ---- end sizes and TRF ----
     };
     return entries;
 }

@@ -407,7 +407,8 @@ bool SegmentConverter::KeepText(int field, std::string_view text, bool plain, bo
     if (references && !DecodeReferences(text, decoded_)) return false;
     if (field < 0) return true;
     if (field == Name && plain) SetName(text);
-    else if (plain && IsTidy(text)) SetValue(field, {text, {}, true});
+    else if (plain && text.size() <= static_cast<std::size_t>(FieldChars(field)) && IsTidy(text))
+        SetValue(field, {text, {}, true});
     else SetCleanedField(field, text);
     return true;
 }
@@ -433,7 +434,7 @@ void SegmentConverter::SetName(std::string_view text) {
 void SegmentConverter::SetCleanedField(int field, std::string_view text) {
     std::string& cleaned = cleaned_[field];
     cleaned.clear();
-    AppendCleanValue(text, field == Name, cleaned);
+    AppendFieldValue(text, field, cleaned);
     SetValue(field, {cleaned, {}, false});
 }
 

@@ -2,11 +2,17 @@
 
 #include <utility>
 
+#include "store/file_limits.h"
+#include "store/text_utils.h"
+
 namespace veltrun {
 
 using namespace player_field;
 
 namespace {
+
+// Enough for the longest kept field even when cleaning drops much of the text.
+constexpr std::size_t kMaxCapturedBytes = 64 * 1024;
 
 bool IsLayoutSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
@@ -47,6 +53,20 @@ void AppendCleanValue(std::string_view value, bool dropCommas, std::string& out)
     out.resize(static_cast<std::size_t>(w - out.data()));
 }
 
+int FieldChars(int field) { return field == Name ? MaxNameChars : MaxIdChars; }
+
+void AppendFieldValue(std::string_view value, int field, std::string& out) {
+    std::size_t start = out.size();
+    AppendCleanValue(value.substr(0, kMaxCapturedBytes), field == Name, out);
+    int chars = FieldChars(field);
+    // At most four bytes a character: a shorter value needs no count.
+    if (out.size() - start > static_cast<std::size_t>(chars)) {
+        std::string cut = CutToChars(std::string_view(out).substr(start), chars);
+        out.resize(start);
+        out += Trim(cut);
+    }
+}
+
 XmlPlayerCollector::XmlPlayerCollector(LineSink sink) : sink_(std::move(sink)) {}
 
 void XmlPlayerCollector::StartElement(std::string_view name) {
@@ -73,7 +93,9 @@ void XmlPlayerCollector::EndElement() {
 }
 
 void XmlPlayerCollector::Text(std::string_view text) {
-    if (capture_depth_ != 0) captured_.append(text);
+    // Text far beyond what the field keeps is not held: a huge element must not fill memory.
+    if (capture_depth_ != 0 && captured_.size() < kMaxCapturedBytes)
+        captured_.append(text.substr(0, kMaxCapturedBytes - captured_.size()));
 }
 
 void XmlPlayerCollector::Leaf(std::string_view name, std::string_view text) {
@@ -85,21 +107,21 @@ void XmlPlayerCollector::Leaf(std::string_view name, std::string_view text) {
     }
     // Inside a field the leaf is part of its text; the depths do not change either way.
     if (capture_depth_ != 0) {
-        captured_.append(text);
+        Text(text);
         return;
     }
     if (player_depth_ == 0) return;
     int field = PlayerFieldOfTag(name);
     if (field < 0) return;
     fields_[field].clear();
-    AppendCleanValue(text, field == Name, fields_[field]);
+    AppendFieldValue(text, field, fields_[field]);
 }
 
 void XmlPlayerCollector::StoreCapturedField() {
     // A later element of the same kind replaces an earlier one.
     std::string& field = fields_[capture_field_];
     field.clear();
-    AppendCleanValue(captured_, capture_field_ == Name, field);
+    AppendFieldValue(captured_, capture_field_, field);
     capture_depth_ = 0;
 }
 

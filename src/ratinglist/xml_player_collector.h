@@ -44,5 +44,9 @@ private:
 // A value as elo.txt holds it: layout white space folded to one blank and
 // trimmed, control characters and "|" dropped (and "," in names).
 void AppendCleanValue(std::string_view value, bool dropCommas, std::string& out);
+// The same, cut to the length the field may have anywhere (file_limits.h).
+void AppendFieldValue(std::string_view value, int field, std::string& out);
+// The most characters a field of elo.txt keeps.
+int FieldChars(int field);
 
 }  // namespace veltrun

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "store/errors.h"
+#include "store/file_limits.h"
 #include "store/text_utils.h"
 
 namespace veltrun {
@@ -49,10 +50,13 @@ std::size_t LineLength(const std::string& raw) {
     return !raw.empty() && raw.back() == '\r' ? raw.size() - 1 : raw.size();
 }
 
-// Adds one finished raw line (without LF) to the lines.
-void AddLine(std::string& raw, std::vector<std::string>& lines) {
+using LineCallback = std::function<void(std::string& line, std::size_t number)>;
+
+// Hands on one finished raw line (without LF).
+void AddLine(std::string& raw, std::size_t& count, const LineCallback& callback) {
     raw.resize(LineLength(raw));
-    lines.push_back(DecodeLine(raw));
+    std::string line = DecodeLine(raw);
+    callback(line, ++count);
     raw.clear();
 }
 
@@ -95,15 +99,23 @@ int WriteTemporary(const std::filesystem::path& temp, const std::filesystem::pat
 
 }  // namespace
 
-std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
+void ForEachTextLine(const std::filesystem::path& file, std::uintmax_t maxBytes, const LineCallback& callback) {
     FileHandle f(std::fopen(file.c_str(), "rb"));
     if (!f) ThrowReadError(file, errno);
-    std::vector<std::string> lines;
+    // Refused up front when the size is known; the count below holds for a
+    // file that grows while it is read.
+    struct stat state {};
+    if (::fstat(fileno(f.get()), &state) == 0 && static_cast<std::uintmax_t>(state.st_size) > maxBytes)
+        throw FileTooLarge(file, maxBytes);
+    std::size_t count = 0;
+    std::uintmax_t total = 0;
     std::string raw;
     char buffer[65536];
     std::size_t got = 0;
     bool at_start = true;
     while ((got = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
+        total += got;
+        if (total > maxBytes) throw FileTooLarge(file, maxBytes);
         std::string_view chunk(buffer, got);
         // Every byte-order mark at the start goes: a repeated one would otherwise
         // survive as text that the next write and read lose.
@@ -114,23 +126,36 @@ std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
             raw.append(chunk.substr(0, end));
             // One byte more may be the CR of a CRLF still to come.
             if (raw.size() > kMaxLineBytes + 1 || (end != std::string_view::npos && LineLength(raw) > kMaxLineBytes)) {
-                ThrowLineTooLong(file, lines.size() + 1);
+                ThrowLineTooLong(file, count + 1);
             }
             if (end == std::string_view::npos) break;
-            AddLine(raw, lines);
+            AddLine(raw, count, callback);
             chunk.remove_prefix(end + 1);
         }
     }
     if (std::ferror(f.get())) ThrowReadError(file, errno != 0 ? errno : EIO);
-    if (LineLength(raw) > kMaxLineBytes) ThrowLineTooLong(file, lines.size() + 1);
-    if (!raw.empty()) AddLine(raw, lines);
+    if (LineLength(raw) > kMaxLineBytes) ThrowLineTooLong(file, count + 1);
+    if (!raw.empty()) AddLine(raw, count, callback);
+}
+
+std::vector<std::string> ReadTextLines(const std::filesystem::path& file, std::uintmax_t maxBytes) {
+    std::vector<std::string> lines;
+    ForEachTextLine(file, maxBytes, [&lines](std::string& line, std::size_t) { lines.push_back(std::move(line)); });
+    return lines;
+}
+
+std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
+    return ReadTextLines(file, file_limit::TextFile);
+}
+
+std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file, std::uintmax_t maxBytes) {
+    std::vector<std::string> lines = ReadTextLines(file, maxBytes);
+    for (auto& line : lines) line = Trim(line);
     return lines;
 }
 
 std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file) {
-    std::vector<std::string> lines = ReadTextLines(file);
-    for (auto& line : lines) line = Trim(line);
-    return lines;
+    return ReadTrimmedLines(file, file_limit::TextFile);
 }
 
 void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
