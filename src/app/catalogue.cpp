@@ -283,6 +283,7 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {447, "The command failed"},
         {448, "was cut to"},
         {449, "characters, the most a field can hold."},
+        {450, "Players of the rating list with a field cut to the length Veltrun keeps"},
         // ---- end sizes and TRF ----
     };
     return entries;

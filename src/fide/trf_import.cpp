@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <set>
 #include <system_error>
 
@@ -84,7 +85,42 @@ struct PlayerLine {
     int startNo;
     int lineNumber;
     std::string text;
+    std::string points;  // columns 81-84
+    double wins = 0, draws = 0;  // as the player's own letters count them
 };
+
+bool IsOneOf(const std::string& letter, std::string_view letters) {
+    return letter.size() == 1 && letters.find(letter[0]) != std::string_view::npos;
+}
+bool IsWinLetter(const std::string& letter) { return IsOneOf(letter, "1Ww+UuFf"); }
+bool IsDrawLetter(const std::string& letter) { return IsOneOf(letter, "=DdHh"); }
+
+// TRF16 has no record for the points system, but every player line carries
+// its points: when all of them count a win as 3 and a draw as 1 (and not
+// all as 1 and 0.5), the tournament is one of "3-1-0".
+bool CountsThreeOneZero(const std::vector<PlayerLine>& players) {
+    bool any = false, allThree = true, allOne = true;
+    for (const PlayerLine& p : players) {
+        if (p.points.empty() || p.points.find_first_not_of("0123456789.") != std::string::npos) continue;
+        double points = ParseDecimal(p.points);
+        any = true;
+        allThree = allThree && std::abs(points - (3 * p.wins + p.draws)) < 0.01;
+        allOne = allOne && std::abs(points - (p.wins + 0.5 * p.draws)) < 0.01;
+    }
+    return any && allThree && !allOne;
+}
+
+// A code of "1- 0.5 -0" in "3-1-0": a win is 3 points and a draw 1.
+std::string ThreeOneZeroCode(const std::string& code) {
+    if (code == "?-?") return code;
+    auto part = [](std::string text) {
+        bool forfeit = !text.empty() && text.back() == 'k';
+        if (forfeit) text.pop_back();
+        text = text == "1" ? "3" : text == "0.5" ? "1" : text;
+        return forfeit ? text + "k" : text;
+    };
+    return part(GetField(code, '-', 1)) + "-" + part(GetField(code, '-', 2));
+}
 
 // The points one player's letter gives that player: "1", "0.5", "0", each
 // with "k" for a forfeit; empty for no result.
@@ -127,7 +163,8 @@ public:
         });
         if (playerLines_.empty()) throw myException(Where() + ": " + session_.tr(317, "The file holds no player line (001)."));
         result_.name = SafeTournamentName(name.empty() ? "TournamentFromTrf" : name);
-        for (const PlayerLine& p : playerLines_) ReadBlocks(p);
+        for (PlayerLine& p : playerLines_) ReadBlocks(p);
+        if (CountsThreeOneZero(playerLines_)) result_.pointsType = "3-1-0";
         CollectRoundLines();
         return result_;
     }
@@ -166,10 +203,10 @@ private:
         if (!entry.rating.empty() && !IsAllDigits(entry.rating)) Refuse(lineNumber, 310, "the rating is not a whole number.");
         entry.fideId = FieldText(line, 58, 68);
         result_.players.push_back(entry);
-        playerLines_.push_back({entry.startNo, lineNumber, text});
+        playerLines_.push_back({entry.startNo, lineNumber, text, FieldText(line, 81, 84)});
     }
 
-    void ReadBlocks(const PlayerLine& p) {
+    void ReadBlocks(PlayerLine& p) {
         ColumnLine line(p.text);
         for (int r = 1; 92 + 10 * (r - 1) <= line.Length(); ++r) {
             int start = 92 + 10 * (r - 1);
@@ -177,6 +214,8 @@ private:
             TrfBlock parts{Trim(line.Columns(start, start + 3)), Trim(line.Columns(start + 5, start + 5)),
                            Trim(line.Columns(start + 7, start + 7))};
             if (!IsZeroOpponent(parts.opponent)) CheckOpponent(parts.opponent, p, r);
+            p.wins += IsWinLetter(parts.result) ? 1 : 0;
+            p.draws += IsDrawLetter(parts.result) ? 1 : 0;
             TrfGame game = TrfBlockToGame(r, p.startNo, parts, session_.settings.SystemPrefixForAlias);
             std::string white = GetField(game.gameId, '-', 1);
             AddGame(GameItem{game, white, GetField(game.gameId, '-', 2), parts.result,
@@ -217,7 +256,8 @@ private:
 
     void CollectRoundLines() {
         for (const GameItem& item : items_) {
-            result_.roundLines[item.game.round].push_back("|" + item.game.code + "|||" + item.game.gameId);
+            std::string code = result_.pointsType == "3-1-0" ? ThreeOneZeroCode(item.game.code) : item.game.code;
+            result_.roundLines[item.game.round].push_back("|" + code + "|||" + item.game.gameId);
             result_.maxRound = std::max(result_.maxRound, item.game.round);
         }
     }
@@ -240,7 +280,7 @@ private:
     std::map<int, std::set<std::string>> paired_;
 };
 
-std::vector<std::string> OptionsLines(Session& session, int maxRound) {
+std::vector<std::string> OptionsLines(Session& session, int maxRound, const std::string& pointsType) {
     std::vector<std::string> lines{";",
                                    "; valid values for TB1 - TB5 are:",
                                    ";    for TbsType = Chess : BH midBH BHcut1 DiEnc SB PS cWin cWinBl cBlack -",
@@ -249,7 +289,7 @@ std::vector<std::string> OptionsLines(Session& session, int maxRound) {
                                    "[Options]",
                                    "MaxRound=" + std::to_string(maxRound),
                                    "ColourFor1stPlayer=R",
-                                   "PointsType=1- 0.5 -0",
+                                   "PointsType=" + pointsType,
                                    "TBsType=Chess"};
     for (int k = 1; k <= 5; ++k) {
         std::string key = "TB" + std::to_string(k);
@@ -268,7 +308,7 @@ std::vector<std::string> PlayersLines(const TrfTournament& trf, const std::strin
 }
 
 void WriteTournamentFiles(Session& session, const TrfTournament& trf, const std::filesystem::path& folder) {
-    WriteTextLines(folder / "options.txt", OptionsLines(session, trf.maxRound));
+    WriteTextLines(folder / "options.txt", OptionsLines(session, trf.maxRound, trf.pointsType));
     WriteTextLines(folder / "players.txt", PlayersLines(trf, session.settings.SystemPrefixForAlias));
     for (const auto& [round, lines] : trf.roundLines)
         WriteTextLines(folder / ("round" + std::to_string(round) + ".txt"), lines);

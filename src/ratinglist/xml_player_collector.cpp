@@ -55,16 +55,17 @@ void AppendCleanValue(std::string_view value, bool dropCommas, std::string& out)
 
 int FieldChars(int field) { return field == Name ? MaxNameChars : MaxIdChars; }
 
-void AppendFieldValue(std::string_view value, int field, std::string& out) {
+bool AppendFieldValue(std::string_view value, int field, std::string& out) {
     std::size_t start = out.size();
     AppendCleanValue(value.substr(0, kMaxCapturedBytes), field == Name, out);
     int chars = FieldChars(field);
-    // At most four bytes a character: a shorter value needs no count.
-    if (out.size() - start > static_cast<std::size_t>(chars)) {
-        std::string cut = CutToChars(std::string_view(out).substr(start), chars);
-        out.resize(start);
-        out += Trim(cut);
-    }
+    // A value of no more bytes than characters allowed needs no count.
+    if (out.size() - start <= static_cast<std::size_t>(chars)) return value.size() > kMaxCapturedBytes;
+    bool cut = false;
+    std::string kept = CutToChars(std::string_view(out).substr(start), chars, &cut);
+    out.resize(start);
+    out += Trim(kept);
+    return cut || value.size() > kMaxCapturedBytes;
 }
 
 XmlPlayerCollector::XmlPlayerCollector(LineSink sink) : sink_(std::move(sink)) {}
@@ -73,6 +74,7 @@ void XmlPlayerCollector::StartElement(std::string_view name) {
     ++depth_;
     if (IsPlayerTag(name)) {
         for (auto& f : fields_) f.clear();
+        cut_ = false;
         player_depth_ = depth_;
         capture_depth_ = 0;
         return;
@@ -94,8 +96,9 @@ void XmlPlayerCollector::EndElement() {
 
 void XmlPlayerCollector::Text(std::string_view text) {
     // Text far beyond what the field keeps is not held: a huge element must not fill memory.
-    if (capture_depth_ != 0 && captured_.size() < kMaxCapturedBytes)
-        captured_.append(text.substr(0, kMaxCapturedBytes - captured_.size()));
+    if (capture_depth_ == 0) return;
+    cut_ = cut_ || captured_.size() + text.size() > kMaxCapturedBytes;
+    if (captured_.size() < kMaxCapturedBytes) captured_.append(text.substr(0, kMaxCapturedBytes - captured_.size()));
 }
 
 void XmlPlayerCollector::Leaf(std::string_view name, std::string_view text) {
@@ -114,14 +117,14 @@ void XmlPlayerCollector::Leaf(std::string_view name, std::string_view text) {
     int field = PlayerFieldOfTag(name);
     if (field < 0) return;
     fields_[field].clear();
-    AppendFieldValue(text, field, fields_[field]);
+    cut_ = AppendFieldValue(text, field, fields_[field]) || cut_;
 }
 
 void XmlPlayerCollector::StoreCapturedField() {
     // A later element of the same kind replaces an earlier one.
     std::string& field = fields_[capture_field_];
     field.clear();
-    AppendFieldValue(captured_, capture_field_, field);
+    cut_ = AppendFieldValue(captured_, capture_field_, field) || cut_;
     capture_depth_ = 0;
 }
 
@@ -137,6 +140,7 @@ void XmlPlayerCollector::WritePlayer() {
     }
     sink_(line_);
     ++written_;
+    cut_players_ += cut_ ? 1 : 0;
 }
 
 }  // namespace veltrun

@@ -188,16 +188,18 @@ TEST_F(TrfImportTest, RoundTripKeepsPlayersHistoriesAndResults) {
 }
 
 // Every result code a game can end with comes back through our own TRF, and
-// the standings are the same before and after.
+// the standings are the same before and after. (TRF16 has no letter for two
+// points of three, so "2-1" and "1-2" of "3-1-0" cannot travel.)
 TEST_F(TrfImportTest, RoundTripKeepsEveryResultCode) {
-    fs::path folder = TournamentFolder("Codes");
-    fs::create_directories(folder);
-    WriteTextLines(folder / "options.txt", {"[Options]", "MaxRound=3"});
-    WriteTextLines(folder / "players.txt", {"1|A1|One|2600", "1|A2|Two|2500", "1|A3|Three|2400", "1|A4|Four|2300",
-                                            "1|A5|Five|2200", "1|A6|Six|2100"});
-    WriteTextLines(folder / "round1.txt", {"|1-0|||A1-A2", "|0-1|||A3-A4", "|0.5-0.5|||A5-A6"});
-    WriteTextLines(folder / "round2.txt", {"|1k-0k|||A1-A3", "|0k-1k|||A2-A5", "|0k-0k|||A4-A6"});
-    WriteTextLines(folder / "round3.txt", {"|0.5-0|||A1-A4", "|0-0.5|||A2-A6", "|0-0|||A3-A5"});
+    struct Case {
+        std::string pointsType;
+        std::vector<std::string> codes;  // nine codes, three rounds of three games
+    };
+    std::vector<Case> cases{
+        {"1- 0.5 -0", {"1-0", "0-1", "0.5-0.5", "1k-0k", "0k-1k", "0k-0k", "0.5-0", "0-0.5", "0-0"}},
+        {"3-1-0", {"3-0", "0-3", "1-1", "3k-0k", "0k-3k", "0k-0k", "1-0", "0-1", "0-0"}},
+    };
+    const std::vector<std::string> games{"A1-A2", "A3-A4", "A5-A6", "A1-A3", "A2-A5", "A4-A6", "A1-A4", "A2-A6", "A3-A5"};
     auto standings = [&] {
         ComputeStandings(session);
         std::string text;
@@ -208,14 +210,27 @@ TEST_F(TrfImportTest, RoundTripKeepsEveryResultCode) {
         }
         return text;
     };
-    Open(folder);
-    std::string before = standings();
-    fs::path copy = ImportTrfFile(session, WriteTrf16File(session, "codes.trf", "fide"), "Codes copy");
-    Open(copy);
-    EXPECT_EQ(standings(), before);
-    for (int r = 1; r <= 3; ++r)
-        EXPECT_EQ(ReadTextLines(copy / ("round" + std::to_string(r) + ".txt")),
-                  ReadTextLines(folder / ("round" + std::to_string(r) + ".txt")));
+    for (const Case& c : cases) {
+        fs::path folder = TournamentFolder(c.pointsType);
+        fs::create_directories(folder);
+        WriteTextLines(folder / "options.txt", {"[Options]", "MaxRound=3", "PointsType=" + c.pointsType});
+        WriteTextLines(folder / "players.txt", {"1|A1|One|2600", "1|A2|Two|2500", "1|A3|Three|2400", "1|A4|Four|2300",
+                                                "1|A5|Five|2200", "1|A6|Six|2100"});
+        for (int r = 1; r <= 3; ++r) {
+            std::vector<std::string> lines;
+            for (int g = 3 * (r - 1); g < 3 * r; ++g) lines.push_back("|" + c.codes[g] + "|||" + games[g]);
+            WriteTextLines(folder / ("round" + std::to_string(r) + ".txt"), lines);
+        }
+        Open(folder);
+        std::string before = standings();
+        fs::path copy = ImportTrfFile(session, WriteTrf16File(session, "codes.trf", "fide"), c.pointsType + " copy");
+        Open(copy);
+        EXPECT_EQ(session.tournament.PointsType, c.pointsType);
+        EXPECT_EQ(standings(), before) << c.pointsType;
+        for (int r = 1; r <= 3; ++r)
+            EXPECT_EQ(ReadTextLines(copy / ("round" + std::to_string(r) + ".txt")),
+                      ReadTextLines(folder / ("round" + std::to_string(r) + ".txt")));
+    }
 }
 
 // Two imports at once, or a folder that cannot be looked into: a message of

@@ -128,6 +128,8 @@ TEST_F(SizeLimits, LongFieldsAreCutWhereTheyEnterWithAWarning) {
                                                  layout + "<name>" + huge + "</name>" + layout + "</player>" + layout +
                                                  "</playerslist>\n");
         ASSERT_EQ(Run({"convert-ratings", (home.path() / "list.xml").string()}), 0) << err;
+        EXPECT_NE(err.find("Warning: Players of the rating list with a field cut to the length Veltrun keeps: 1."),
+                  std::string::npos) << err;
         EXPECT_EQ(ReadBytes(home.path() / "Elo" / "elo.txt"), "5|" + std::string(200, 'Q') + std::string(8, '|') + "\r\n") << layout;
     }
     WriteBytes(home.path() / "Elo" / "elo.txt", "6|Yves " + huge + "|FRA|M|2000|||||\r\n");
