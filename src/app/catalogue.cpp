@@ -284,6 +284,7 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {448, "was cut to"},
         {449, "characters, the most a field can hold."},
         {450, "Players of the rating list with a field cut to the length Veltrun keeps"},
+        {451, "the round is beyond the most rounds a tournament can have."},
         // ---- end sizes and TRF ----
     };
     return entries;

@@ -211,6 +211,7 @@ private:
         for (int r = 1; 92 + 10 * (r - 1) <= line.Length(); ++r) {
             int start = 92 + 10 * (r - 1);
             if (Trim(line.Columns(start, start + 8)).empty()) continue;
+            if (r > MaxRounds) Refuse(p.lineNumber, 451, "the round is beyond the most rounds a tournament can have.", r);
             TrfBlock parts{Trim(line.Columns(start, start + 3)), Trim(line.Columns(start + 5, start + 5)),
                            Trim(line.Columns(start + 7, start + 7))};
             if (!IsZeroOpponent(parts.opponent)) CheckOpponent(parts.opponent, p, r);

@@ -39,6 +39,8 @@ constexpr int MaxNameChars = 200;
 constexpr int MaxIdChars = 40;
 // A tournament folder's name.
 constexpr int MaxFolderChars = 100;
+// Rounds a file may bring in: each becomes a round file.
+constexpr int MaxRounds = 999;
 
 // A file refused for its size. what() is the English text; the command
 // boundary shows it translated (ErrorText).

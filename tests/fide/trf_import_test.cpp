@@ -136,6 +136,8 @@ TEST_F(TrfImportTest, MalformedLinesAreNamedAndNothingIsCreated) {
         {{Record(1, "A", "1", "", "   2 w 1  "), Record(2, "B", "1", "", "   3 w 1  "), Record(3, "C", "1", "", "")},
          where + "2, Round 1: the player is paired more than once."},
         {{"012 Empty", "XXR 3"}, "TRF file (" + (home.path() / "in.trf").string() + "): The file holds no player line (001)."},
+        {{Record(1, "A", "1", "", std::string(9990, ' ') + "0000 - Z  ")},
+         where + "1, Round 1000: the round is beyond the most rounds a tournament can have."},
     };
     for (const Case& c : cases) EXPECT_EQ(ImportFailure(Trf(c.lines)), c.message);
     EXPECT_FALSE(fs::exists(session.TournFolder()));
