@@ -29,7 +29,9 @@ void AppendSearchRows(std::string_view file, std::string_view line, std::vector<
     };
     // A rating file made by hand or by an older version may hold longer
     // fields than a tournament can: they are cut here, as a conversion cuts them.
-    auto field = [line](int n) { return CutToChars(GetField(line, '|', n), n == 2 || n == 11 ? MaxNameChars : MaxIdChars); };
+    auto field = [line](int n) {
+        return CutToChars(GetField(line, '|', n), n == 2 || n == 11 ? MaxNameChars : MaxIdChars);
+    };
     for (Kind kind : {Kind{"blitz", 7}, Kind{"rapid", 6}, Kind{"standard", 5}}) {
         SearchRow row;
         row.type = prefix + kind.name;

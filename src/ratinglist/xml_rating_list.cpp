@@ -116,8 +116,9 @@ long long ConvertXmlRatingList(Session& session, const std::filesystem::path& xm
         session.AppendToLog("Rating list " + xmlPath.string() + " converted to " + outPath.string() + ": " +
                             std::to_string(count) + " players, " + std::to_string(playersCut) + " with a field cut.");
         if (playersCut > 0)
-            ShowWarning(session, session.tr(450, "Players of the rating list with a field cut to the length Veltrun keeps") +
-                                     ": " + std::to_string(playersCut) + ".");
+            ShowWarning(session,
+                        session.tr(450, "Players of the rating list with a field cut to the length Veltrun keeps") +
+                            ": " + std::to_string(playersCut) + ".");
         return count;
     } catch (const XmlConversionError& e) {
         // An empty text closes the progress display where it stood.

@@ -91,7 +91,8 @@ std::vector<std::string> RoundReportBody(Session& session, int round, const std:
 
 std::filesystem::path WriteRoundReport(Session& session, int round) {
     const std::filesystem::path folder(session.tournament.TournamentFolder);
-    const std::vector<std::string> lines = ReadTextLines(folder / ("round" + std::to_string(round) + ".txt"), file_limit::RoundFile);
+    const std::vector<std::string> lines =
+        ReadTextLines(folder / ("round" + std::to_string(round) + ".txt"), file_limit::RoundFile);
     const std::filesystem::path report = ReportPath(session, session.settings.RoundListName + std::to_string(round));
     WriteReportFile(session, report, RoundReportBody(session, round, lines));
     return report;

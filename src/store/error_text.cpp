@@ -1,6 +1,7 @@
 #include "store/error_text.h"
 
 #include <new>
+#include <stdexcept>
 
 #include "store/errors.h"
 #include "store/file_limits.h"
@@ -24,7 +25,9 @@ std::string FileErrorText(const Session& session, const std::filesystem::path& f
     return FileErrorText(session.translation, file, error);
 }
 
-std::string ErrorText(const Session& session, const std::exception& error) { return ErrorText(session.translation, error); }
+std::string ErrorText(const Session& session, const std::exception& error) {
+    return ErrorText(session.translation, error);
+}
 
 std::string ErrorText(const Translation& t, const std::exception& error) {
     if (const auto* large = dynamic_cast<const FileTooLarge*>(&error))
@@ -37,8 +40,9 @@ std::string ErrorText(const Translation& t, const std::exception& error) {
         if (!fs->path2().empty()) text += " (" + Quoted(fs->path2()) + ")";
         return text;
     }
-    // Our own system errors carry the file's name as their text.
-    if (dynamic_cast<const std::system_error*>(&error))
+    // Our own system errors carry the file's name as their text; a logic error
+    // (an index or a number out of range) is a slip of ours: both are said as a failure.
+    if (dynamic_cast<const std::system_error*>(&error) || dynamic_cast<const std::logic_error*>(&error))
         return t.TranslateText(447, "The command failed") + ": " + error.what() + ".";
     if (dynamic_cast<const std::bad_alloc*>(&error))
         return t.TranslateText(445, "Not enough memory to finish the command.");

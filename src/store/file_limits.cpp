@@ -9,8 +9,9 @@ FileTooLarge::FileTooLarge(const std::filesystem::path& file, std::uintmax_t lim
       limit_(limit) {}
 
 std::string SizeText(std::uintmax_t bytes) {
-    if (bytes >= file_limit::MiB && bytes % file_limit::MiB == 0) return std::to_string(bytes / file_limit::MiB) + " MB";
-    if (bytes >= file_limit::KiB && bytes % file_limit::KiB == 0) return std::to_string(bytes / file_limit::KiB) + " KB";
+    using file_limit::KiB, file_limit::MiB;
+    if (bytes >= MiB && bytes % MiB == 0) return std::to_string(bytes / MiB) + " MB";
+    if (bytes >= KiB && bytes % KiB == 0) return std::to_string(bytes / KiB) + " KB";
     return std::to_string(bytes) + " bytes";
 }
 

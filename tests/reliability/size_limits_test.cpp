@@ -37,7 +37,8 @@ protected:
     fs::path Cup() const { return home.path() / "Tourn" / "Cup"; }
     void SetUp() override {
         ASSERT_EQ(Run({"new", "Cup", "--rounds", "3"}), 0) << err;
-        for (const char* name : {"Ann Alpha", "Ben Beta"}) ASSERT_EQ(Run({"add-player", "Cup", "--name", name, "--elo", "1500"}), 0);
+        for (const char* name : {"Ann Alpha", "Ben Beta"})
+            ASSERT_EQ(Run({"add-player", "Cup", "--name", name, "--elo", "1500"}), 0);
     }
     // The peak memory of this process from now on, in MB (Linux resets it on request).
     static void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
@@ -130,7 +131,8 @@ TEST_F(SizeLimits, LongFieldsAreCutWhereTheyEnterWithAWarning) {
         ASSERT_EQ(Run({"convert-ratings", (home.path() / "list.xml").string()}), 0) << err;
         EXPECT_NE(err.find("Warning: Players of the rating list with a field cut to the length Veltrun keeps: 1."),
                   std::string::npos) << err;
-        EXPECT_EQ(ReadBytes(home.path() / "Elo" / "elo.txt"), "5|" + std::string(200, 'Q') + std::string(8, '|') + "\r\n") << layout;
+        EXPECT_EQ(ReadBytes(home.path() / "Elo" / "elo.txt"), "5|" + std::string(200, 'Q') + std::string(8, '|') + "\r\n")
+            << layout;
     }
     WriteBytes(home.path() / "Elo" / "elo.txt", "6|Yves " + huge + "|FRA|M|2000|||||\r\n");
     ASSERT_EQ(Run({"search", "yves"}), 0) << err;
