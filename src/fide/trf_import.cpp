@@ -171,6 +171,8 @@ public:
 
 private:
     void ReadLine(const std::string& line, int lineNumber, std::string& name) {
+        // Every record read starts with "0" or "x": all other lines cost nothing more.
+        if (line.size() < 3 || (line[0] != '0' && line[0] != 'x' && line[0] != 'X')) return;
         if (line.rfind("012", 0) == 0) {
             name = Trim(CleanLine(Columns(line, 5, Utf8Length(line))));
         } else if (StartsWithNoCase(line, "xxr")) {
