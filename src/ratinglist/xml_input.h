@@ -53,7 +53,6 @@ public:
     void Finish(long long players);
     // Players written with a field cut to its longest length (segments report them here).
     void AddPlayersCut(long long players) { playersCut_ += players; }
-    void ResetPlayersCut() { playersCut_ = 0; }
     long long PlayersCut() const { return playersCut_; }
 
 private:

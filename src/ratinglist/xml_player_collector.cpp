@@ -53,8 +53,6 @@ void AppendCleanValue(std::string_view value, bool dropCommas, std::string& out)
     out.resize(static_cast<std::size_t>(w - out.data()));
 }
 
-int FieldChars(int field) { return field == Name ? MaxNameChars : MaxIdChars; }
-
 bool AppendFieldValue(std::string_view value, int field, std::string& out) {
     std::size_t start = out.size();
     AppendCleanValue(value.substr(0, kMaxCapturedBytes), field == Name, out);

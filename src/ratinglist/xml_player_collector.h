@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "ratinglist/player_tags.h"
+#include "store/file_limits.h"
 
 namespace veltrun {
 
@@ -50,7 +51,7 @@ void AppendCleanValue(std::string_view value, bool dropCommas, std::string& out)
 // The same, cut to the length the field may have anywhere (file_limits.h);
 // true when something was cut.
 bool AppendFieldValue(std::string_view value, int field, std::string& out);
-// The most characters a field of elo.txt keeps.
-int FieldChars(int field);
+// The most characters a field of elo.txt keeps (asked for every value of a list of millions).
+inline int FieldChars(int field) { return field == player_field::Name ? MaxNameChars : MaxIdChars; }
 
 }  // namespace veltrun
