@@ -294,6 +294,20 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {428, "is not a single-byte code page known to this system; the default is used:"},
         {429, "it is not a regular file (a folder, a pipe or a device)"},
         // ---- end file safety ----
+        // ---- sizes and TRF 440-459 ----
+        {440, "The file"},
+        {441, "is larger than"},
+        {442, "more than a file of its kind can hold."},
+        {443, "The file or folder"},
+        {444, "could not be used"},
+        {445, "Not enough memory to finish the command."},
+        {446, "The command ended with an unknown error."},
+        {447, "The command failed"},
+        {448, "was cut to"},
+        {449, "characters, the most a field can hold."},
+        {450, "Players of the rating list with a field cut to the length Veltrun keeps"},
+        {451, "the round is beyond the most rounds a tournament can have."},
+        // ---- end sizes and TRF ----
     };
     return entries;
 }

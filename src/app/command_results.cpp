@@ -2,6 +2,7 @@
 
 #include "app/show_errors.h"
 #include "store/errors.h"
+#include "store/file_limits.h"
 #include "store/round_file.h"
 #include "store/session.h"
 #include "store/text_file.h"
@@ -12,7 +13,7 @@ namespace {
 
 bool GameHasLine(const Session& session, const std::string& gameId) {
     const Tournament& t = session.tournament;
-    for (const auto& line : ReadTrimmedLines(RoundFilePath(t.TournamentFolder, t.CurrentRound)))
+    for (const auto& line : ReadTrimmedLines(RoundFilePath(t.TournamentFolder, t.CurrentRound), file_limit::RoundFile))
         if (!IsRoundFileComment(line) && ParseGameLine(line).GameId == gameId) return true;
     return false;
 }

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "store/errors.h"
+#include "store/file_limits.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -69,7 +70,7 @@ void LoadLanguageFile(Session& session, const fs::path& path) {
         return;
     }
     // Read before emptying the table, so an unreadable file leaves the language as it was.
-    const std::vector<std::string> lines = ReadTextLines(path);
+    const std::vector<std::string> lines = ReadTextLines(path, file_limit::LanguageFile);
     translation.LanguageTable.fill(std::string());
     ParseLanguageLines(lines, translation);
     translation.EnglishBuiltIn = false;

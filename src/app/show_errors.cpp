@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "store/error_text.h"
 #include "store/session.h"
 
 namespace veltrun {
@@ -12,7 +13,7 @@ bool CatchAndShowError(Session& session, const std::function<void()>& action) {
         return true;
     } catch (const std::exception& e) {
         session.log.Flush();
-        ShowMessageDialog(session, e.what(), MessageKind::Error, {Button::Ok}, Button::Ok);
+        ShowMessageDialog(session, ErrorText(session, e), MessageKind::Error, {Button::Ok}, Button::Ok);
         return false;
     }
 }

@@ -8,7 +8,9 @@
 #include "app/startup.h"
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
+#include "store/error_text.h"
 #include "store/errors.h"
+#include "store/translation.h"
 #include "store/session.h"
 #include "store/text_utils.h"
 #include "store/tournament_lock.h"
@@ -100,14 +102,14 @@ int RunCommand(const Command& command, const GlobalOptions& global, std::ostream
         return code;
     } catch (const myException& e) {
         session.log.Flush();
-        err << "Error: " << e.what() << "\n";
+        err << "Error: " << ErrorText(session, e) << "\n";
         return 1;
     } catch (const UsageError&) {
         session.log.Flush();
         throw;
     } catch (const std::exception& e) {
         session.log.Flush();
-        err << "Error: " << e.what() << "\n";
+        err << "Error: " << ErrorText(session, e) << "\n";
         return 1;
     }
 }
@@ -164,7 +166,8 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         err << "Usage error: " << e.what() << "\n";
         return 2;
     } catch (const std::exception& e) {
-        err << "Error: " << e.what() << "\n";
+        // Before a session exists (the program folder itself failed): English.
+        err << "Error: " << ErrorText(Translation{}, e) << "\n";
         return 1;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "store/file_limits.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -88,16 +89,18 @@ private:
 }  // namespace
 
 std::vector<EnginePair> ReadEngineOutput(Session& session, const std::filesystem::path& file) {
-    std::vector<std::string> lines = ReadTextLines(file);
+    // Read a line at a time: a huge answer of blank lines must not fill memory.
+    OutputChecker checker(session, file);
     bool empty = true;
-    for (const auto& line : lines) empty = empty && Trim(line).empty();
+    ForEachTextLine(file, file_limit::EngineAnswer, [&](std::string& line, std::size_t number) {
+        empty = empty && Trim(line).empty();
+        if (number > 1) checker.CheckLine(line, static_cast<int>(number));
+    });
     if (empty) {
         std::string name = file.filename().string();
         Fail(session, "Fatal error. Output of the pairing engine (" + name + ") is empty.",
              session.tr(294, "Output of the pairing engine") + " (" + name + ") " + session.tr(296, "is empty."));
     }
-    OutputChecker checker(session, file);
-    for (std::size_t k = 1; k < lines.size(); ++k) checker.CheckLine(lines[k], static_cast<int>(k) + 1);
     return checker.Finish();
 }
 

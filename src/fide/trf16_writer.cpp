@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "standings/standings_order.h"
+#include "store/file_limits.h"
 #include "store/round_file.h"
 #include "store/session.h"
 #include "store/text_file.h"
@@ -82,7 +83,7 @@ RoundEntries ReadRoundEntries(const Tournament& t) {
     RoundEntries rounds;
     for (int r = 1; r <= t.CurrentRound; ++r) {
         auto& entries = rounds.emplace_back();
-        for (const std::string& line : ReadTrimmedLines(RoundFilePath(t.TournamentFolder, r))) {
+        for (const std::string& line : ReadTrimmedLines(RoundFilePath(t.TournamentFolder, r), file_limit::RoundFile)) {
             if (IsRoundFileComment(line)) continue;
             GameLine game = ParseGameLine(line);
             std::string code = Trim(game.Result);

@@ -1,9 +1,17 @@
 #include "fide/trf_import.h"
 
+#include <fcntl.h>
+#include <stdio.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
 #include <set>
 #include <system_error>
 
+#include "store/error_text.h"
 #include "store/errors.h"
+#include "store/file_limits.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -12,29 +20,41 @@ namespace veltrun {
 
 namespace {
 
-constexpr std::size_t MaxFolderNameLength = 100;
-
-// Columns from..to (1-based, inclusive) of a line; a column is one character.
-std::string Columns(std::string_view line, int from, int to) {
-    std::string out;
-    int column = 0;
-    for (std::size_t i = 0; i < line.size();) {
-        std::size_t length = 1;
-        auto lead = static_cast<unsigned char>(line[i]);
-        if (lead >= 0xF0) length = 4;
-        else if (lead >= 0xE0) length = 3;
-        else if (lead >= 0xC0) length = 2;
-        ++column;
-        if (column > to) break;
-        if (column >= from) out.append(line.substr(i, length));
-        i += length;
+// A line split into columns once, so that any run of columns is found
+// without counting from the start again: a long line costs time linear in
+// its length. A column is one character.
+class ColumnLine {
+public:
+    explicit ColumnLine(std::string_view line) : line_(line) {
+        for (std::size_t i = 0; i < line.size();) {
+            starts_.push_back(i);
+            auto lead = static_cast<unsigned char>(line[i]);
+            i += lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        }
     }
-    return out;
+    int Length() const { return static_cast<int>(starts_.size()); }
+    // Columns from..to (1-based, inclusive).
+    std::string Columns(int from, int to) const {
+        int count = Length();
+        if (from > count || to < from) return {};
+        to = std::min(to, count);
+        std::size_t begin = starts_[static_cast<std::size_t>(from - 1)];
+        std::size_t end = to < count ? starts_[static_cast<std::size_t>(to)] : line_.size();
+        return std::string(line_.substr(begin, std::min(end, line_.size()) - begin));
+    }
+
+private:
+    std::string_view line_;
+    std::vector<std::size_t> starts_;
+};
+
+std::string Columns(std::string_view line, int from, int to) { return ColumnLine(line).Columns(from, to); }
+
+std::string FieldText(const ColumnLine& line, int from, int to) {
+    return Trim(ReplaceChar(CleanLine(line.Columns(from, to)), '|', ""));
 }
 
-std::string FieldText(std::string_view line, int from, int to) {
-    return Trim(ReplaceChar(CleanLine(Columns(line, from, to)), '|', ""));
-}
+std::string FieldText(std::string_view line, int from, int to) { return FieldText(ColumnLine(line), from, to); }
 
 bool StartsWithNoCase(std::string_view line, std::string_view prefix) {
     return ToLowerAscii(line.substr(0, prefix.size())) == prefix;
@@ -65,12 +85,68 @@ struct PlayerLine {
     int startNo;
     int lineNumber;
     std::string text;
+    std::string points;  // columns 81-84
+    double wins = 0, draws = 0;  // as the player's own letters count them
 };
+
+bool IsOneOf(const std::string& letter, std::string_view letters) {
+    return letter.size() == 1 && letters.find(letter[0]) != std::string_view::npos;
+}
+bool IsWinLetter(const std::string& letter) { return IsOneOf(letter, "1Ww+UuFf"); }
+bool IsDrawLetter(const std::string& letter) { return IsOneOf(letter, "=DdHh"); }
+
+// TRF16 has no record for the points system, but every player line carries
+// its points: when all of them count a win as 3 and a draw as 1 (and not
+// all as 1 and 0.5), the tournament is one of "3-1-0".
+bool CountsThreeOneZero(const std::vector<PlayerLine>& players) {
+    bool any = false, allThree = true, allOne = true;
+    for (const PlayerLine& p : players) {
+        if (p.points.empty() || p.points.find_first_not_of("0123456789.") != std::string::npos) continue;
+        double points = ParseDecimal(p.points);
+        any = true;
+        allThree = allThree && std::abs(points - (3 * p.wins + p.draws)) < 0.01;
+        allOne = allOne && std::abs(points - (p.wins + 0.5 * p.draws)) < 0.01;
+    }
+    return any && allThree && !allOne;
+}
+
+// A code of "1- 0.5 -0" in "3-1-0": a win is 3 points and a draw 1.
+std::string ThreeOneZeroCode(const std::string& code) {
+    if (code == "?-?") return code;
+    auto part = [](std::string text) {
+        bool forfeit = !text.empty() && text.back() == 'k';
+        if (forfeit) text.pop_back();
+        text = text == "1" ? "3" : text == "0.5" ? "1" : text;
+        return forfeit ? text + "k" : text;
+    };
+    return part(GetField(code, '-', 1)) + "-" + part(GetField(code, '-', 2));
+}
+
+// The points one player's letter gives that player: "1", "0.5", "0", each
+// with "k" for a forfeit; empty for no result.
+std::string OwnPart(const std::string& letter) {
+    std::string code = WhiteCode(letter);
+    return code == "?-?" ? std::string() : GetField(code, '-', 1);
+}
+
+// The game from both players' letters, each telling its own points, so that
+// every code a game can end with (0.5-0 and 0-0 as well) comes back; empty
+// when the two cannot belong to one game.
+std::string CombinedCode(const std::string& whiteLetter, const std::string& blackLetter) {
+    std::string white = OwnPart(whiteLetter), black = OwnPart(blackLetter);
+    if (white.empty() || black.empty()) return white.empty() && black.empty() ? "?-?" : "";
+    bool whiteForfeit = white.back() == 'k', blackForfeit = black.back() == 'k';
+    if (whiteForfeit != blackForfeit) return "";
+    std::string code = white + "-" + black;
+    static const std::set<std::string> valid{"1-0", "0-1", "0.5-0.5", "0.5-0", "0-0.5", "0-0", "1k-0k", "0k-1k", "0k-0k"};
+    return valid.count(code) ? code : "";
+}
 
 struct GameItem {
     TrfGame game;
     std::string white, black;  // the two sides of the game id
-    bool forfeitLoss;          // written with "-" by its player
+    std::string letter;        // the result letter of the player who wrote it
+    bool ownIsWhite;
     int lineNumber;
 };
 
@@ -79,26 +155,28 @@ public:
     TrfReader(Session& session, const std::filesystem::path& file) : session_(session), file_(file) {}
 
     TrfTournament Read() {
-        std::vector<std::string> lines = ReadTextLines(file_);
         std::string name;
-        for (std::size_t k = 0; k < lines.size(); ++k) {
-            std::string line = lines[k];
-            if (k == 0 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-            ReadLine(line, static_cast<int>(k) + 1, name);
-        }
+        // One line at a time: only the player lines are kept for the blocks.
+        ForEachTextLine(file_, file_limit::Trf, [&](std::string& line, std::size_t number) {
+            if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+            ReadLine(line, static_cast<int>(number), name);
+        });
         if (playerLines_.empty()) throw myException(Where() + ": " + session_.tr(317, "The file holds no player line (001)."));
         result_.name = SafeTournamentName(name.empty() ? "TournamentFromTrf" : name);
-        for (const PlayerLine& p : playerLines_) ReadBlocks(p);
+        for (PlayerLine& p : playerLines_) ReadBlocks(p);
+        if (CountsThreeOneZero(playerLines_)) result_.pointsType = "3-1-0";
         CollectRoundLines();
         return result_;
     }
 
 private:
     void ReadLine(const std::string& line, int lineNumber, std::string& name) {
+        // Every record read starts with "0" or "x": all other lines cost nothing more.
+        if (line.size() < 3 || (line[0] != '0' && line[0] != 'x' && line[0] != 'X')) return;
         if (line.rfind("012", 0) == 0) {
-            name = Trim(CleanLine(Columns(line, 5, 1 << 20)));
+            name = Trim(CleanLine(Columns(line, 5, Utf8Length(line))));
         } else if (StartsWithNoCase(line, "xxr")) {
-            std::string rounds = FieldText(line, 5, 1 << 20);
+            std::string rounds = FieldText(line, 5, Utf8Length(line));
             if (!IsAllDigits(rounds) || rounds.size() > 4) Refuse(lineNumber, 312, "the number of rounds is not a whole number.");
             result_.maxRound = std::stoi(rounds);
         } else if (line.rfind("001", 0) == 0) {
@@ -111,7 +189,8 @@ private:
         }
     }
 
-    void ReadPlayer(const std::string& line, int lineNumber) {
+    void ReadPlayer(const std::string& text, int lineNumber) {
+        ColumnLine line(text);
         if (result_.players.size() >= static_cast<std::size_t>(MaxPlayers))
             throw myException(Where() + ": " + session_.tr(157, "The maximum number of players in a tournament is") + " " +
                               std::to_string(MaxPlayers) + ".");
@@ -126,20 +205,24 @@ private:
         if (!entry.rating.empty() && !IsAllDigits(entry.rating)) Refuse(lineNumber, 310, "the rating is not a whole number.");
         entry.fideId = FieldText(line, 58, 68);
         result_.players.push_back(entry);
-        playerLines_.push_back({entry.startNo, lineNumber, line});
+        playerLines_.push_back({entry.startNo, lineNumber, text, FieldText(line, 81, 84)});
     }
 
-    void ReadBlocks(const PlayerLine& p) {
-        int length = Utf8Length(p.text);
-        for (int r = 1; 92 + 10 * (r - 1) <= length; ++r) {
+    void ReadBlocks(PlayerLine& p) {
+        ColumnLine line(p.text);
+        for (int r = 1; 92 + 10 * (r - 1) <= line.Length(); ++r) {
             int start = 92 + 10 * (r - 1);
-            std::string block = Columns(p.text, start, start + 8);
-            if (Trim(block).empty()) continue;
-            TrfBlock parts{Trim(Columns(block, 1, 4)), Trim(Columns(block, 6, 6)), Trim(Columns(block, 8, 8))};
+            if (Trim(line.Columns(start, start + 8)).empty()) continue;
+            if (r > MaxRounds) Refuse(p.lineNumber, 451, "the round is beyond the most rounds a tournament can have.", r);
+            TrfBlock parts{Trim(line.Columns(start, start + 3)), Trim(line.Columns(start + 5, start + 5)),
+                           Trim(line.Columns(start + 7, start + 7))};
             if (!IsZeroOpponent(parts.opponent)) CheckOpponent(parts.opponent, p, r);
+            p.wins += IsWinLetter(parts.result) ? 1 : 0;
+            p.draws += IsDrawLetter(parts.result) ? 1 : 0;
             TrfGame game = TrfBlockToGame(r, p.startNo, parts, session_.settings.SystemPrefixForAlias);
-            AddGame(GameItem{game, GetField(game.gameId, '-', 1), GetField(game.gameId, '-', 2), parts.result == "-",
-                             p.lineNumber});
+            std::string white = GetField(game.gameId, '-', 1);
+            AddGame(GameItem{game, white, GetField(game.gameId, '-', 2), parts.result,
+                             white == session_.settings.SystemPrefixForAlias + std::to_string(p.startNo), p.lineNumber});
         }
     }
 
@@ -150,17 +233,20 @@ private:
         if (startNumbers_.count(number) == 0) Refuse(p.lineNumber, 314, "the opponent is not in the file.", round);
     }
 
-    // A game seen from both players is one game line; a double forfeit is
-    // written "-" by both and becomes one "0k-0k" line.
+    // A game seen from both players is one game line whose code joins what
+    // each player's letter says about that player's own points.
     void AddGame(GameItem item) {
-        for (GameItem& known : items_) {
-            if (known.game.round != item.game.round || known.game.gameId != item.game.gameId) continue;
-            if (known.game.code == item.game.code) return;
-            if (known.forfeitLoss && item.forfeitLoss) {
-                known.game.code = "0k-0k";
-                return;
-            }
-            Refuse(item.lineNumber, 319, "the two players' lines disagree on this game.", item.game.round);
+        auto [known, added] = itemOfGame_.try_emplace({item.game.round, item.game.gameId}, items_.size());
+        if (!added) {
+            GameItem& first = items_[known->second];
+            if (first.game.code == item.game.code && first.ownIsWhite == item.ownIsWhite) return;
+            bool realGame = item.black != "bye" && item.black != "stop";
+            std::string code;
+            if (realGame && first.ownIsWhite != item.ownIsWhite)
+                code = first.ownIsWhite ? CombinedCode(first.letter, item.letter) : CombinedCode(item.letter, first.letter);
+            if (code.empty()) Refuse(item.lineNumber, 319, "the two players' lines disagree on this game.", item.game.round);
+            first.game.code = code;
+            return;
         }
         auto& inRound = paired_[item.game.round];
         for (const std::string& side : {item.white, item.black}) {
@@ -176,7 +262,8 @@ private:
     void CollectRoundLines() {
         int lastRound = 0;
         for (const GameItem& item : items_) {
-            result_.roundLines[item.game.round].push_back("|" + item.game.code + "|||" + item.game.gameId);
+            std::string code = result_.pointsType == "3-1-0" ? ThreeOneZeroCode(item.game.code) : item.game.code;
+            result_.roundLines[item.game.round].push_back("|" + code + "|||" + item.game.gameId);
             lastRound = std::max(lastRound, item.game.round);
         }
         result_.maxRound = std::max(result_.maxRound, lastRound);
@@ -203,10 +290,11 @@ private:
     std::vector<PlayerLine> playerLines_;
     std::set<int> startNumbers_;
     std::vector<GameItem> items_;
+    std::map<std::pair<int, std::string>, std::size_t> itemOfGame_;  // (round, game id) -> item
     std::map<int, std::set<std::string>> paired_;
 };
 
-std::vector<std::string> OptionsLines(Session& session, int maxRound) {
+std::vector<std::string> OptionsLines(Session& session, int maxRound, const std::string& pointsType) {
     std::vector<std::string> lines{";",
                                    "; valid values for TB1 - TB5 are:",
                                    ";    for TbsType = Chess : BH midBH BHcut1 DiEnc SB PS cWin cWinBl cBlack -",
@@ -215,7 +303,7 @@ std::vector<std::string> OptionsLines(Session& session, int maxRound) {
                                    "[Options]",
                                    "MaxRound=" + std::to_string(maxRound),
                                    "ColourFor1stPlayer=R",
-                                   "PointsType=1- 0.5 -0",
+                                   "PointsType=" + pointsType,
                                    "TBsType=Chess"};
     for (int k = 1; k <= 5; ++k) {
         std::string key = "TB" + std::to_string(k);
@@ -234,17 +322,39 @@ std::vector<std::string> PlayersLines(const TrfTournament& trf, const std::strin
 }
 
 void WriteTournamentFiles(Session& session, const TrfTournament& trf, const std::filesystem::path& folder) {
-    WriteTextLines(folder / "options.txt", OptionsLines(session, trf.maxRound));
+    WriteTextLines(folder / "options.txt", OptionsLines(session, trf.maxRound, trf.pointsType));
     WriteTextLines(folder / "players.txt", PlayersLines(trf, session.settings.SystemPrefixForAlias));
     for (const auto& [round, lines] : trf.roundLines)
         WriteTextLines(folder / ("round" + std::to_string(round) + ".txt"), lines);
 }
 
+[[noreturn]] void ThrowFolderExists(Session& session, const std::filesystem::path& target) {
+    throw myException(session.tr(182, "A directory named") + " \"" + target.string() + "\" " +
+                      session.tr(183, "already exists."));
+}
+
 std::filesystem::path StagingFolder(Session& session, const std::filesystem::path& parent) {
     for (;;) {
         auto candidate = parent / (".import-" + std::to_string(session.random() % 1000000000u));
-        if (std::filesystem::create_directory(candidate)) return candidate;
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) return candidate;
+        if (error) throw myException(FileErrorText(session, parent, error));
     }
+}
+
+// Moves the finished folder into place unless something of that name
+// appeared meanwhile (another import of the same file, say).
+void MoveIntoPlace(Session& session, const std::filesystem::path& staging, const std::filesystem::path& target) {
+    if (::renameat2(AT_FDCWD, staging.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return;
+    int error = errno;
+    // A file system without the flag: a plain rename still refuses a folder with files.
+    std::error_code ignored;
+    if ((error == EINVAL || error == ENOSYS) && !std::filesystem::exists(target, ignored)) {
+        if (std::rename(staging.c_str(), target.c_str()) == 0) return;
+        error = errno;
+    }
+    if (error == EEXIST || error == ENOTEMPTY) ThrowFolderExists(session, target);
+    throw myException(FileErrorText(session, target, std::error_code(error, std::generic_category())));
 }
 
 // Builds the folder next to its final place and renames it there, so a
@@ -253,11 +363,7 @@ void CreateTournamentFolder(Session& session, const TrfTournament& trf, const st
     auto staging = StagingFolder(session, target.parent_path());
     try {
         WriteTournamentFiles(session, trf, staging);
-        std::filesystem::rename(staging, target);
-    } catch (const std::filesystem::filesystem_error& e) {
-        std::error_code ignored;
-        std::filesystem::remove_all(staging, ignored);
-        throw myException(e.what());
+        MoveIntoPlace(session, staging, target);
     } catch (...) {
         std::error_code ignored;
         std::filesystem::remove_all(staging, ignored);
@@ -291,7 +397,7 @@ std::string SafeTournamentName(std::string_view name) {
     for (char c : KeepPrintableAscii(RemoveDiacritics(name)))
         if (c != 127 && !HasForbiddenNameChar(std::string(1, c))) text += c;
     for (auto at = text.find(".."); at != std::string::npos; at = text.find("..")) text.erase(at, 1);
-    if (text.size() > MaxFolderNameLength) text.resize(MaxFolderNameLength);
+    if (text.size() > static_cast<std::size_t>(MaxFolderChars)) text.resize(MaxFolderChars);
     auto first = text.find_first_not_of(" .");
     if (first == std::string::npos) return "TournamentFromTrf";
     text = text.substr(first, text.find_last_not_of(" .") - first + 1);
@@ -309,13 +415,15 @@ std::filesystem::path ImportTrfFile(Session& session, const std::filesystem::pat
     if (!folderName.empty()) trf.name = folderName;
 
     auto tourn = session.TournFolder();
-    std::filesystem::create_directories(tourn);
+    std::error_code error;
+    std::filesystem::create_directories(tourn, error);
+    if (error) throw myException(FileErrorText(session, tourn, error));
     auto target = tourn / trf.name;
     if (target.lexically_normal().parent_path() != tourn.lexically_normal())
         throw myException("\"" + trf.name + "\" " + session.tr(316, "is not a valid folder name."));
-    if (std::filesystem::exists(target))
-        throw myException(session.tr(182, "A directory named") + " \"" + target.string() + "\" " +
-                          session.tr(183, "already exists."));
+    bool exists = std::filesystem::exists(target, error);
+    if (error) throw myException(FileErrorText(session, target, error));
+    if (exists) ThrowFolderExists(session, target);
     CreateTournamentFolder(session, trf, target);
     ShowInformation(session, session.tr(184, "TRF file conversion complete. The converted tournament is in the directory") +
                                  ": \n\"" + target.string() + "\"");

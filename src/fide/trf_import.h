@@ -45,6 +45,7 @@ struct TrfPlayerEntry {
 struct TrfTournament {
     std::string name;  // already safe
     int maxRound = 0;
+    std::string pointsType = "1- 0.5 -0";
     std::vector<TrfPlayerEntry> players;
     std::map<int, std::vector<std::string>> roundLines;  // round -> game lines
 };

@@ -16,6 +16,7 @@
 #include "gui/tab_order.h"
 #include "pairing/player_changes.h"
 #include "ratinglist/rating_lines.h"
+#include "store/file_limits.h"
 #include "store/session.h"
 #include "store/text_utils.h"
 
@@ -56,6 +57,11 @@ AddPlayerDialog::AddPlayerDialog(Session& session, QWidget* parent)
     add(L_FIDE_ID, "L_FIDE_ID", E_FIDE_ID, "E_FIDE_ID");
     add(L_NATIONAL_ID, "L_NATIONAL_ID", E_NATIONAL_ID, "E_NATIONAL_ID");
     add(L_TEAM_ID, "L_TEAM_ID", E_TEAM_ID, "E_TEAM_ID");
+    // No longer than every file and report can hold.
+    E_PLAYER->setMaxLength(MaxNameChars);
+    E_FIDE_ID->setMaxLength(MaxIdChars);
+    E_NATIONAL_ID->setMaxLength(MaxIdChars);
+    E_TEAM_ID->setMaxLength(MaxNameChars);
     for (int i = 0; i < 3; ++i) {
         L_OPTIONAL[i] = Make<QLabel>(GB_MAIN, QString("L_OPTIONAL%1").arg(i + 1));
         grid->addWidget(L_OPTIONAL[i], 2 + i, 2);

@@ -16,7 +16,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        message = e.what();
+        message = describe_error ? describe_error(e) : e.what();
     } catch (...) {
         message = "Unknown error.";
     }

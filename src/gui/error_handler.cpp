@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "gui/qt_text.h"
+#include "store/error_text.h"
 #include "store/field_error.h"
 #include "store/session.h"
 
@@ -21,10 +22,8 @@ bool GuardedFieldCall(Session& session, QWidget* dialog, const std::function<voi
     } catch (const FieldError& e) {
         if (QWidget* field = dialog ? dialog->findChild<QWidget*>(Q(e.Field())) : nullptr) field->setFocus();
         message = e.what();
-    } catch (const std::exception& e) {
-        message = e.what();
     } catch (...) {
-        message = "Unknown error.";
+        message = CurrentErrorText(session);
     }
     // Whatever the command logged before it failed belongs in the log.
     session.log.Flush();

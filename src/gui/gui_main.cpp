@@ -10,8 +10,10 @@
 #include "gui/qt_text.h"
 #include "gui/qt_ui.h"
 #include "gui/svg_pictures.h"
+#include "store/error_text.h"
 #include "store/session.h"
 #include "store/settings.h"
+#include "store/translation.h"
 
 namespace veltrun::gui {
 
@@ -24,13 +26,14 @@ int RunGui(int argc, char** argv, const cli::GlobalOptions& options) {
         InstallDefaults(folder, CurrentExecutablePath());
     } catch (const std::exception& e) {
         // Without a program folder there is no settings file and no language.
-        QMessageBox::critical(nullptr, QStringLiteral("Veltrun"), Q(e.what()));
+        QMessageBox::critical(nullptr, QStringLiteral("Veltrun"), Q(ErrorText(Translation{}, e)));
         return 1;
     }
     QtUi ui;
     Session session(ui, folder);
     MainWindow window(session, ui);
     app.on_error = [&session](const std::string& message) { ShowErrorBox(session, message); };
+    app.describe_error = [&session](const std::exception& e) { return ErrorText(session, e); };
     window.Start(options.lang);
     window.show();
     const int code = app.exec();

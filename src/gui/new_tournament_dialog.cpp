@@ -15,6 +15,7 @@
 #include "gui/qt_text.h"
 #include "gui/tab_order.h"
 #include "app/command_new_tournament.h"
+#include "store/file_limits.h"
 #include "store/new_tournament.h"
 #include "store/session.h"
 #include "store/text_utils.h"
@@ -45,6 +46,7 @@ NewTournamentDialog::NewTournamentDialog(Session& session, QWidget* parent) : QD
         ++row;
     };
     E_FOLDER = Make<QLineEdit>(GB_MAIN, "E_FOLDER");
+    E_FOLDER->setMaxLength(MaxFolderChars);
     add(L_FOLDER, "L_FOLDER", E_FOLDER);
     E_MAX_ROUND = Make<QLineEdit>(GB_MAIN, "E_MAX_ROUND");
     add(L_MAX_ROUND, "L_MAX_ROUND", E_MAX_ROUND);

@@ -6,6 +6,7 @@
 
 #include "store/errors.h"
 #include "store/field_error.h"
+#include "store/file_limits.h"
 #include "store/file_messages.h"
 #include "store/open_tournament.h"
 #include "store/players_file.h"
@@ -62,7 +63,7 @@ void WriteFilesTogether(const std::vector<std::pair<std::filesystem::path, Strin
 }
 
 StringList WithLine(const std::filesystem::path& file, const std::string& line) {
-    StringList lines = ReadTextLines(file);
+    StringList lines = ReadTextLines(file, file_limit::PlayersFile);
     lines.push_back(line);
     return lines;
 }
@@ -82,20 +83,35 @@ StringList WithStopLine(const std::filesystem::path& file, const std::string& al
 struct CheckedPlayer {
     std::string Name, FideID, NationalID, TeamID;
     int ELO = 0;
+    std::string cutWarning;  // the fields cut to their longest length, if any
 };
+
+// Cuts a field to the length every file and report can hold, noting it.
+void CutField(const Session& session, std::string& value, int labelId, const char* label, int maxChars,
+              std::string& warning) {
+    bool cut = false;
+    value = Trim(CutToChars(value, maxChars, &cut));
+    if (!cut) return;
+    warning += (warning.empty() ? "" : "\n") + session.tr(labelId, label) + " " + session.tr(448, "was cut to") + " " +
+               std::to_string(maxChars) + " " + session.tr(449, "characters, the most a field can hold.");
+}
 
 CheckedPlayer CheckAddPlayerFields(const Session& session, const AddPlayerFields& fields) {
     CheckedPlayer p;
     // Round files join two names with "-", so a name must not hold one.
     p.Name = Trim(ReplaceChar(RemovePipes(fields.Name), '-', " "));
+    CutField(session, p.Name, 174, "Name", MaxNameChars, p.cutWarning);
     if (p.Name.empty()) throw FieldError("E_PLAYER", session.tr(70, "Player name must be entered."));
     std::string elo = Trim(fields.ELO);
     if (elo.empty()) throw FieldError("E_ELO", session.tr(71, "ELO must be entered."));
     if (!IsAllDigits(elo) || !TryParseInt(elo, p.ELO))
         throw FieldError("E_ELO", session.tr(72, "ELO must be a positive integer."));
     p.FideID = RemovePipes(fields.FideID);
+    CutField(session, p.FideID, 68, "FIDE ID", MaxIdChars, p.cutWarning);
     p.NationalID = RemovePipes(fields.NationalID);
+    CutField(session, p.NationalID, 189, "National ID", MaxIdChars, p.cutWarning);
     p.TeamID = RemovePipes(fields.TeamID);
+    CutField(session, p.TeamID, 190, "Team ID", MaxNameChars, p.cutWarning);
     if (!IsNameUnique(session.tournament, p.Name))
         throw FieldError("E_PLAYER", session.tr(73, "This is exactly the name of the player already in the tournament."));
     return p;
@@ -116,7 +132,7 @@ std::vector<std::string> FillPlayerChooser(const Session& session, PlayerFilter 
     auto path = PlayersFile(session);
     RequireRegularFile(session, path);
     StringList kept;
-    for (const auto& raw : ReadTrimmedLines(path)) {
+    for (const auto& raw : ReadTrimmedLines(path, file_limit::PlayersFile)) {
         std::string line = CleanLine(raw);
         if (IsPlayersFileComment(line)) continue;
         PlayerLineFields f = SplitPlayerLine(line);
@@ -151,7 +167,7 @@ void ChangePlayerLine(Session& session, const std::string& arrivalID, PlayerActi
     RefuseUnreadablePlayerValues(session, path);
     StringList kept;
     bool found = false;
-    for (const auto& line : ReadTrimmedLines(path)) {
+    for (const auto& line : ReadTrimmedLines(path, file_limit::PlayersFile)) {
         PlayerLineFields f = SplitPlayerLine(line);
         if (IsPlayersFileComment(line) || f.ArrivalID != arrivalID) {
             kept.push_back(line);
@@ -206,7 +222,7 @@ std::string GenerateArrivalID(const Tournament& t, const Settings& settings, con
     std::string numbered = prefix + std::to_string(t.PlayerCount() + 1);
     std::string alias = numbered;
     if (!settings.ArrUseNumbersOnly) {
-        std::string firstWord = GetField(name, ' ', 1);
+        std::string firstWord = CutToChars(GetField(name, ' ', 1), MaxIdChars);
         alias = prefix + KeepPrintableAscii(RemoveDiacritics(firstWord));
     }
     if (!IsAcceptableAlias(t, alias)) alias = numbered;
@@ -221,6 +237,7 @@ std::string AddPlayer(Session& session, const AddPlayerFields& fields) {
     if (t.PlayerCount() >= MaxPlayers)
         throw myException(session.tr(157, "The maximum number of players in a tournament is") + " " +
                           std::to_string(MaxPlayers) + ".");
+    if (!p.cutWarning.empty()) ShowWarning(session, p.cutWarning);
     std::string alias = GenerateArrivalID(t, session.settings, p.Name);
     std::filesystem::path folder = t.TournamentFolder;
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "store/file_limits.h"
 #include "store/file_messages.h"
 #include "store/round_file.h"
 #include "store/session.h"
@@ -14,7 +15,7 @@ void RefusePlayersListedTwice(Session& session) {
     for (int round = 1; round <= t.CurrentRound; ++round) {
         std::filesystem::path path = RoundFilePath(t.TournamentFolder, round);
         std::vector<int> line_of(t.PlayerCount() + 1, 0);
-        std::vector<std::string> lines = ReadTrimmedLines(path);
+        std::vector<std::string> lines = ReadTrimmedLines(path, file_limit::RoundFile);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (IsRoundFileComment(lines[i])) continue;
             std::string game = ParseGameLine(lines[i]).GameId;

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "store/file_limits.h"
 #include "store/options_file.h"
 #include "store/session.h"
 #include "store/text_file.h"
@@ -81,7 +82,7 @@ void WriteRoundSettings(Session& session, int round) {
                             t.Player(i).ArrivalID + "|" + std::to_string(t.Player(i).OnOff));
     StringList lines;
     std::error_code error;
-    if (std::filesystem::exists(file, error)) lines = ReadTextLines(file);
+    if (std::filesystem::exists(file, error)) lines = ReadTextLines(file, file_limit::OptionsFile);
     WriteSection(lines, "Round" + std::to_string(round) + "Settings", values);
     WriteTextLines(file, lines);
     AppendTextLine(file, "");  // an error here is of no consequence

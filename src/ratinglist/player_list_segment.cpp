@@ -203,6 +203,7 @@ private:
     // Each value points into the data, or into its cleaned copy when it needed cleaning.
     std::array<Value, FieldCount> values_;
     unsigned present_ = 0;  // bit per field: values_ holds this player's value
+    bool cut_ = false;      // a field of this player was cut
     std::array<std::string, FieldCount> cleaned_;
     std::string decoded_;
     std::vector<KnownTag> tags_;
@@ -269,6 +270,7 @@ bool SegmentConverter::RootEnd() {
 bool SegmentConverter::Player() {
     if (end_ - p_ < 8 || LoadWord<std::uint64_t>(p_) != LoadWord<std::uint64_t>("<player>")) return false;
     present_ = 0;
+    cut_ = false;
     previous_ = kPlayerStart;
     const char* p = p_ + 8;
     for (;;) {
@@ -407,7 +409,8 @@ bool SegmentConverter::KeepText(int field, std::string_view text, bool plain, bo
     if (references && !DecodeReferences(text, decoded_)) return false;
     if (field < 0) return true;
     if (field == Name && plain) SetName(text);
-    else if (plain && IsTidy(text)) SetValue(field, {text, {}, true});
+    else if (plain && text.size() <= static_cast<std::size_t>(FieldChars(field)) && IsTidy(text))
+        SetValue(field, {text, {}, true});
     else SetCleanedField(field, text);
     return true;
 }
@@ -433,7 +436,7 @@ void SegmentConverter::SetName(std::string_view text) {
 void SegmentConverter::SetCleanedField(int field, std::string_view text) {
     std::string& cleaned = cleaned_[field];
     cleaned.clear();
-    AppendCleanValue(text, field == Name, cleaned);
+    cut_ = AppendFieldValue(text, field, cleaned) || cut_;
     SetValue(field, {cleaned, {}, false});
 }
 
@@ -455,6 +458,7 @@ void SegmentConverter::WritePlayer() {
     *w++ = '\n';
     w_ = w;
     ++outcome_.players;
+    outcome_.playersCut += cut_ ? 1 : 0;
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ struct SegmentOutcome {
     bool ok = false;  // false: something outside the plain shape, or an error
     SegmentState endState = SegmentState::Prologue;
     long long players = 0;
+    long long playersCut = 0;  // written with a field cut to its longest length
     std::size_t outputBytes = 0;
     std::string rootOpened;  // the root's name, from the segment with its start tag
     std::string rootClosed;  // the name in the root's end tag, from the segment with it

@@ -13,6 +13,7 @@
 #include "ratinglist/match_key.h"
 #include "store/code_page.h"
 #include "store/errors.h"
+#include "store/file_limits.h"
 #include "store/safe_open.h"
 #include "store/session.h"
 #include "store/text_file.h"
@@ -132,10 +133,15 @@ void ForEachRatingFileChunk(const std::filesystem::path& file,
     std::string buffer(kReadChunk, '\0');
     std::size_t filled = 0;
     bool bomChecked = false;
+    std::uintmax_t total = 0;
     for (;;) {
-        if (filled == buffer.size()) buffer.resize(buffer.size() * 2);  // a line longer than the buffer
+        // A line as long as the whole buffer, or a file larger than any rating
+        // list, is no rating file: refused before it fills memory.
+        if (filled == buffer.size()) throw std::system_error(EFBIG, std::generic_category(), file.string());
         std::size_t got = reader.Read(buffer.data() + filled, buffer.size() - filled);
         filled += got;
+        total += got;
+        if (total > file_limit::RatingFile) throw std::system_error(EFBIG, std::generic_category(), file.string());
         if (!bomChecked && (filled >= kUtf8Bom.size() || got == 0)) {
             bomChecked = true;
             if (std::string_view(buffer.data(), filled).substr(0, kUtf8Bom.size()) == kUtf8Bom) {

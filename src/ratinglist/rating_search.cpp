@@ -2,6 +2,7 @@
 
 #include "ratinglist/match_key.h"
 #include "ratinglist/rating_lines.h"
+#include "store/file_limits.h"
 #include "store/text_utils.h"
 
 namespace veltrun {
@@ -26,18 +27,23 @@ void AppendSearchRows(std::string_view file, std::string_view line, std::vector<
         const char* name;
         int field;
     };
+    // A rating file made by hand or by an older version may hold longer
+    // fields than a tournament can: they are cut here, as a conversion cuts them.
+    auto field = [line](int n) {
+        return CutToChars(GetField(line, '|', n), n == 2 || n == 11 ? MaxNameChars : MaxIdChars);
+    };
     for (Kind kind : {Kind{"blitz", 7}, Kind{"rapid", 6}, Kind{"standard", 5}}) {
         SearchRow row;
         row.type = prefix + kind.name;
-        row.name = GetField(line, '|', 2);
-        row.rating = Trim(GetField(line, '|', kind.field));
-        row.fideId = GetField(line, '|', 1);
-        row.sex = GetField(line, '|', 4);
-        row.federation = GetField(line, '|', 3);
-        row.birth = GetField(line, '|', 8);
-        row.title = GetField(line, '|', 9);
-        row.nationalId = GetField(line, '|', 10);
-        row.club = GetField(line, '|', 11);
+        row.name = field(2);
+        row.rating = Trim(field(kind.field));
+        row.fideId = field(1);
+        row.sex = field(4);
+        row.federation = field(3);
+        row.birth = field(8);
+        row.title = field(9);
+        row.nationalId = field(10);
+        row.club = field(11);
         rows.push_back(std::move(row));
     }
 }

@@ -51,6 +51,9 @@ public:
     ProgressMeter(const ConversionProgressFn& callback, long long total);
     void Update(long long bytesDone, long long players);
     void Finish(long long players);
+    // Players written with a field cut to its longest length (segments report them here).
+    void AddPlayersCut(long long players) { playersCut_ += players; }
+    long long PlayersCut() const { return playersCut_; }
 
 private:
     void Report(long long bytesDone, long long players);
@@ -59,6 +62,7 @@ private:
     long long total_;
     std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point last_;
+    long long playersCut_ = 0;
 };
 
 class XmlPlayerCollector;

@@ -2,11 +2,17 @@
 
 #include <utility>
 
+#include "store/file_limits.h"
+#include "store/text_utils.h"
+
 namespace veltrun {
 
 using namespace player_field;
 
 namespace {
+
+// Enough for the longest kept field even when cleaning drops much of the text.
+constexpr std::size_t kMaxCapturedBytes = 64 * 1024;
 
 bool IsLayoutSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
@@ -47,12 +53,26 @@ void AppendCleanValue(std::string_view value, bool dropCommas, std::string& out)
     out.resize(static_cast<std::size_t>(w - out.data()));
 }
 
+bool AppendFieldValue(std::string_view value, int field, std::string& out) {
+    std::size_t start = out.size();
+    AppendCleanValue(value.substr(0, kMaxCapturedBytes), field == Name, out);
+    int chars = FieldChars(field);
+    // A value of no more bytes than characters allowed needs no count.
+    if (out.size() - start <= static_cast<std::size_t>(chars)) return value.size() > kMaxCapturedBytes;
+    bool cut = false;
+    std::string kept = CutToChars(std::string_view(out).substr(start), chars, &cut);
+    out.resize(start);
+    out += Trim(kept);
+    return cut || value.size() > kMaxCapturedBytes;
+}
+
 XmlPlayerCollector::XmlPlayerCollector(LineSink sink) : sink_(std::move(sink)) {}
 
 void XmlPlayerCollector::StartElement(std::string_view name) {
     ++depth_;
     if (IsPlayerTag(name)) {
         for (auto& f : fields_) f.clear();
+        cut_ = false;
         player_depth_ = depth_;
         capture_depth_ = 0;
         return;
@@ -73,7 +93,10 @@ void XmlPlayerCollector::EndElement() {
 }
 
 void XmlPlayerCollector::Text(std::string_view text) {
-    if (capture_depth_ != 0) captured_.append(text);
+    // Text far beyond what the field keeps is not held: a huge element must not fill memory.
+    if (capture_depth_ == 0) return;
+    cut_ = cut_ || captured_.size() + text.size() > kMaxCapturedBytes;
+    if (captured_.size() < kMaxCapturedBytes) captured_.append(text.substr(0, kMaxCapturedBytes - captured_.size()));
 }
 
 void XmlPlayerCollector::Leaf(std::string_view name, std::string_view text) {
@@ -85,21 +108,21 @@ void XmlPlayerCollector::Leaf(std::string_view name, std::string_view text) {
     }
     // Inside a field the leaf is part of its text; the depths do not change either way.
     if (capture_depth_ != 0) {
-        captured_.append(text);
+        Text(text);
         return;
     }
     if (player_depth_ == 0) return;
     int field = PlayerFieldOfTag(name);
     if (field < 0) return;
     fields_[field].clear();
-    AppendCleanValue(text, field == Name, fields_[field]);
+    cut_ = AppendFieldValue(text, field, fields_[field]) || cut_;
 }
 
 void XmlPlayerCollector::StoreCapturedField() {
     // A later element of the same kind replaces an earlier one.
     std::string& field = fields_[capture_field_];
     field.clear();
-    AppendCleanValue(captured_, capture_field_ == Name, field);
+    cut_ = AppendFieldValue(captured_, capture_field_, field) || cut_;
     capture_depth_ = 0;
 }
 
@@ -115,6 +138,7 @@ void XmlPlayerCollector::WritePlayer() {
     }
     sink_(line_);
     ++written_;
+    cut_players_ += cut_ ? 1 : 0;
 }
 
 }  // namespace veltrun

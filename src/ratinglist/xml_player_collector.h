@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "ratinglist/player_tags.h"
+#include "store/file_limits.h"
 
 namespace veltrun {
 
@@ -25,6 +26,7 @@ public:
     void Leaf(std::string_view name, std::string_view text);
 
     long long PlayersWritten() const { return written_; }
+    long long PlayersCut() const { return cut_players_; }
 
 private:
     void StoreCapturedField();
@@ -39,10 +41,17 @@ private:
     int capture_depth_ = 0;  // depth of the open field element, 0 when none
     int capture_field_ = 0;
     long long written_ = 0;
+    bool cut_ = false;  // a field of the open player was cut
+    long long cut_players_ = 0;
 };
 
 // A value as elo.txt holds it: layout white space folded to one blank and
 // trimmed, control characters and "|" dropped (and "," in names).
 void AppendCleanValue(std::string_view value, bool dropCommas, std::string& out);
+// The same, cut to the length the field may have anywhere (file_limits.h);
+// true when something was cut.
+bool AppendFieldValue(std::string_view value, int field, std::string& out);
+// The most characters a field of elo.txt keeps (asked for every value of a list of millions).
+inline int FieldChars(int field) { return field == player_field::Name ? MaxNameChars : MaxIdChars; }
 
 }  // namespace veltrun

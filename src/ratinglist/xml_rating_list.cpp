@@ -25,6 +25,7 @@ long long ConvertInto(XmlInputFile& input, RatingFileWriter& writer, const Conve
         long long players = ReadXmlInSegments(input, writer, meter, options.segmentBytes);
         if (players >= 0) {
             meter.Finish(players);
+            if (options.playersCut) *options.playersCut = meter.PlayersCut();
             return players;
         }
         // Not FIDE's plain shape: the general quick reader, then expat, read it anew.
@@ -32,6 +33,7 @@ long long ConvertInto(XmlInputFile& input, RatingFileWriter& writer, const Conve
         XmlPlayerCollector quick(sink);
         if (ReadXmlQuickly(input, quick, meter)) {
             meter.Finish(quick.PlayersWritten());
+            if (options.playersCut) *options.playersCut = quick.PlayersCut();
             return quick.PlayersWritten();
         }
         // Something the quick reader does not take: expat reads the whole file anew.
@@ -41,6 +43,7 @@ long long ConvertInto(XmlInputFile& input, RatingFileWriter& writer, const Conve
     XmlPlayerCollector collector(sink);
     ReadXmlWithExpat(input, collector, meter);
     meter.Finish(collector.PlayersWritten());
+    if (options.playersCut) *options.playersCut = collector.PlayersCut();
     return collector.PlayersWritten();
 }
 
@@ -106,10 +109,16 @@ long long ConvertXmlRatingList(Session& session, const std::filesystem::path& xm
     options.progress = [&session](const ConversionProgress& p) {
         return session.ui.Progress(p.bytesDone, p.bytesTotal, ProgressText(session, p));
     };
+    long long playersCut = 0;
+    options.playersCut = &playersCut;
     try {
         long long count = ConvertXmlRatingFile(xmlPath, outPath, options);
         session.AppendToLog("Rating list " + xmlPath.string() + " converted to " + outPath.string() + ": " +
-                            std::to_string(count) + " players.");
+                            std::to_string(count) + " players, " + std::to_string(playersCut) + " with a field cut.");
+        if (playersCut > 0)
+            ShowWarning(session,
+                        session.tr(450, "Players of the rating list with a field cut to the length Veltrun keeps") +
+                            ": " + std::to_string(playersCut) + ".");
         return count;
     } catch (const XmlConversionError& e) {
         // An empty text closes the progress display where it stood.

@@ -27,6 +27,9 @@ struct ConversionOptions {
     // FIDE's own plain shape is converted in segments of this size side by
     // side; tests make them small to put their borders everywhere.
     std::size_t segmentBytes = std::size_t{1} << 20;
+    // When set, receives the number of players written with a field cut to
+    // the longest length a tournament keeps.
+    long long* playersCut = nullptr;
 };
 
 // Why a conversion failed; the old output file is intact in every case.

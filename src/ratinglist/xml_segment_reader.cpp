@@ -199,6 +199,7 @@ long long SegmentPipeline::Run(RatingFileWriter& writer, ProgressMeter& meter) {
         }
         lock.unlock();
         if (!Join(written_, segment)) return -1;
+        meter.AddPlayersCut(segment.outcome.playersCut);
         writer.WriteLines(std::string_view(segment.output.get(), segment.outcome.outputBytes));
         meter.Update(position_, players_);
         // Later segments start after this one's nominal end.

@@ -5,6 +5,7 @@
 #include "reports/report_frame.h"
 #include "standings/history.h"
 #include "standings/player_index.h"
+#include "store/file_limits.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -90,7 +91,8 @@ std::vector<std::string> RoundReportBody(Session& session, int round, const std:
 
 std::filesystem::path WriteRoundReport(Session& session, int round) {
     const std::filesystem::path folder(session.tournament.TournamentFolder);
-    const std::vector<std::string> lines = ReadTextLines(folder / ("round" + std::to_string(round) + ".txt"));
+    const std::vector<std::string> lines =
+        ReadTextLines(folder / ("round" + std::to_string(round) + ".txt"), file_limit::RoundFile);
     const std::filesystem::path report =
         ReportPath(session, session.settings.RoundListName + std::to_string(round), "RoundListName");
     WriteReportFile(session, report, RoundReportBody(session, round, lines));

@@ -2,6 +2,7 @@
 
 #include "reports/html_text.h"
 #include "reports/report_frame.h"
+#include "store/file_limits.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -52,7 +53,7 @@ std::vector<std::string> StartListBody(Session& session, const std::vector<std::
 
 std::filesystem::path WriteStartList(Session& session) {
     const std::filesystem::path players = std::filesystem::path(session.tournament.TournamentFolder) / "players.txt";
-    const std::vector<std::string> lines = ReadTextLines(players);
+    const std::vector<std::string> lines = ReadTextLines(players, file_limit::PlayersFile);
     const bool byRating = session.settings.StartListSortingType == "2";
     const std::filesystem::path report = ReportPath(session, session.settings.StartListName, "StartListName");
     WriteReportFile(session, report, StartListBody(session, lines, byRating));

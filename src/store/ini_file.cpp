@@ -1,5 +1,6 @@
 // Key-by-key access to INI files (ini_file.h). Every call reads the whole
 // file anew; a write changes one line and replaces the file atomically.
+#include "store/file_limits.h"
 #include "store/ini_file.h"
 
 #include <optional>
@@ -76,7 +77,7 @@ std::string ValueOf(const std::string& line) {
 std::string IniReadString(const std::filesystem::path& file, const std::string& section, const std::string& key) {
     std::error_code error;
     if (!std::filesystem::exists(file, error)) return {};
-    std::vector<std::string> lines = ReadTextLines(file);
+    std::vector<std::string> lines = ReadTextLines(file, file_limit::SettingsFile);
     KeyPlace place = FindKey(lines, section, key);
     return place.key_line ? ValueOf(lines[*place.key_line]) : std::string();
 }
@@ -85,7 +86,7 @@ void IniWriteString(const std::filesystem::path& file, const std::string& sectio
                     const std::string& value) {
     std::error_code error;
     std::vector<std::string> lines;
-    if (std::filesystem::exists(file, error)) lines = ReadTextLines(file);
+    if (std::filesystem::exists(file, error)) lines = ReadTextLines(file, file_limit::SettingsFile);
     // A line break inside the value would smuggle further lines into the file.
     std::string safe_value = ReplaceChar(ReplaceChar(value, '\r', " "), '\n', " ");
     KeyPlace place = FindKey(lines, section, key);

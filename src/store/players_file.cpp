@@ -1,3 +1,4 @@
+#include "store/file_limits.h"
 #include "store/players_file.h"
 
 #include <algorithm>
@@ -69,7 +70,7 @@ void LoadPlayers(Session& session, Tournament& t, const std::filesystem::path& p
     RequireRegularFile(session, path);
     session.AppendToLog("Load list of players from file (" + path.string() + ").");
     t.glob_ARRAY_PLAYERS.Clear();
-    std::vector<std::string> lines = ReadTrimmedLines(path);
+    std::vector<std::string> lines = ReadTrimmedLines(path, file_limit::PlayersFile);
     std::string tooMany = session.tr(157, "The maximum number of players in a tournament is") + " " +
                           std::to_string(MaxPlayers) + ".";
     for (size_t i = 0; i < lines.size(); ++i) {

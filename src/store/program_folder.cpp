@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "store/errors.h"
+#include "store/file_limits.h"
 #include "store/settings.h"
 #include "store/text_file.h"
 
@@ -79,7 +80,7 @@ void InstallSettingsFile(const fs::path& programFolder, const fs::path& executab
     for (const auto& folder : ShippedDataFolders(executable)) {
         fs::path shipped = folder / "Veltrun.default.ini";
         if (fs::is_regular_file(shipped, ec)) {
-            lines = ReadTextLines(shipped);
+            lines = ReadTextLines(shipped, file_limit::SettingsFile);
             break;
         }
     }

@@ -1,3 +1,4 @@
+#include "store/file_limits.h"
 #include "store/result_entry.h"
 
 #include "store/errors.h"
@@ -103,7 +104,7 @@ void RewriteResultLine(Session& session, const Tournament& t, std::string_view g
     auto path = RoundFilePath(t.TournamentFolder, round);
     RequireRegularFile(session, path);
     bool goals = t.TBsType == "Goals";
-    std::vector<std::string> lines = ReadTrimmedLines(path);
+    std::vector<std::string> lines = ReadTrimmedLines(path, file_limit::RoundFile);
     bool found = false;
     for (auto& line : lines) {
         if (IsRoundFileComment(line)) continue;

@@ -1,3 +1,4 @@
+#include "store/file_limits.h"
 #include "store/round_file.h"
 
 #include <fstream>
@@ -110,7 +111,7 @@ StringList WriteRoundFileHeader(const Tournament& t) {
 void LoadRoundFile(Session& session, Tournament& t, int round, const std::filesystem::path& path) {
     RequireRegularFile(session, path);
     session.AppendToLog("Load list of games from file (" + path.string() + ").");
-    std::vector<std::string> lines = ReadTrimmedLines(path);
+    std::vector<std::string> lines = ReadTrimmedLines(path, file_limit::RoundFile);
     bool goals = t.TBsType == "Goals";
     RoundCoverage coverage(session, t, path);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -143,7 +144,7 @@ GameList BuildGameList(const Session& session, const Tournament& t, int round) {
         auto path = RoundFilePath(t.TournamentFolder, r);
         RequireRegularFile(session, path);
         int k = 0;
-        for (const auto& line : ReadTrimmedLines(path)) {
+        for (const auto& line : ReadTrimmedLines(path, file_limit::RoundFile)) {
             if (IsRoundFileComment(line)) continue;
             ++k;
             GameLine game = ParseGameLine(line);

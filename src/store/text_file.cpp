@@ -13,6 +13,7 @@
 
 #include "store/code_page.h"
 #include "store/errors.h"
+#include "store/file_limits.h"
 #include "store/file_notices.h"
 #include "store/safe_open.h"
 #include "store/temporary_files.h"
@@ -53,16 +54,20 @@ std::size_t LineLength(const std::string& raw) {
     return !raw.empty() && raw.back() == '\r' ? raw.size() - 1 : raw.size();
 }
 
-// Adds one finished raw line (without LF) to the lines; notes whether it
-// had to be read in the code page of older files.
-void AddLine(std::string& raw, std::vector<std::string>& lines, bool& nonUtf8) {
+using LineCallback = std::function<void(std::string& line, std::size_t number)>;
+
+// Hands on one finished raw line (without LF); notes whether it had to be
+// read in the code page of older files.
+void AddLine(std::string& raw, std::size_t& count, bool& nonUtf8, const LineCallback& callback) {
     raw.resize(LineLength(raw));
+    std::string line;
     if (IsValidUtf8(raw)) {
-        lines.push_back(raw);
+        line = raw;
     } else {
-        lines.push_back(NonUtf8ToUtf8(raw));
+        line = NonUtf8ToUtf8(raw);
         nonUtf8 = true;
     }
+    callback(line, ++count);
     raw.clear();
 }
 
@@ -115,7 +120,7 @@ int WriteTemporary(const std::filesystem::path& temp, const std::filesystem::pat
 
 }  // namespace
 
-std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
+void ForEachTextLine(const std::filesystem::path& file, std::uintmax_t maxBytes, const LineCallback& callback) {
     int fd = OpenRegularFileForReading(file);
     FileHandle f(::fdopen(fd, "rb"));
     if (!f) {
@@ -123,13 +128,21 @@ std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
         ::close(fd);
         ThrowReadError(file, error);
     }
-    std::vector<std::string> lines;
+    // Refused up front when the size is known; the count below holds for a
+    // file that grows while it is read.
+    struct stat state {};
+    if (::fstat(fileno(f.get()), &state) == 0 && static_cast<std::uintmax_t>(state.st_size) > maxBytes)
+        throw FileTooLarge(file, maxBytes);
+    std::size_t count = 0;
+    std::uintmax_t total = 0;
     bool nonUtf8 = false;
     std::string raw;
     char buffer[65536];
     std::size_t got = 0;
     bool at_start = true;
     while ((got = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
+        total += got;
+        if (total > maxBytes) throw FileTooLarge(file, maxBytes);
         std::string_view chunk(buffer, got);
         // Every byte-order mark at the start goes: a repeated one would otherwise
         // survive as text that the next write and read lose.
@@ -140,24 +153,37 @@ std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
             raw.append(chunk.substr(0, end));
             // One byte more may be the CR of a CRLF still to come.
             if (raw.size() > kMaxLineBytes + 1 || (end != std::string_view::npos && LineLength(raw) > kMaxLineBytes)) {
-                ThrowLineTooLong(file, lines.size() + 1);
+                ThrowLineTooLong(file, count + 1);
             }
             if (end == std::string_view::npos) break;
-            AddLine(raw, lines, nonUtf8);
+            AddLine(raw, count, nonUtf8, callback);
             chunk.remove_prefix(end + 1);
         }
     }
     if (std::ferror(f.get())) ThrowReadError(file, errno != 0 ? errno : EIO);
-    if (LineLength(raw) > kMaxLineBytes) ThrowLineTooLong(file, lines.size() + 1);
-    if (!raw.empty()) AddLine(raw, lines, nonUtf8);
+    if (LineLength(raw) > kMaxLineBytes) ThrowLineTooLong(file, count + 1);
+    if (!raw.empty()) AddLine(raw, count, nonUtf8, callback);
     if (nonUtf8) WarnNonUtf8(file);
+}
+
+std::vector<std::string> ReadTextLines(const std::filesystem::path& file, std::uintmax_t maxBytes) {
+    std::vector<std::string> lines;
+    ForEachTextLine(file, maxBytes, [&lines](std::string& line, std::size_t) { lines.push_back(std::move(line)); });
+    return lines;
+}
+
+std::vector<std::string> ReadTextLines(const std::filesystem::path& file) {
+    return ReadTextLines(file, file_limit::TextFile);
+}
+
+std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file, std::uintmax_t maxBytes) {
+    std::vector<std::string> lines = ReadTextLines(file, maxBytes);
+    for (auto& line : lines) line = Trim(line);
     return lines;
 }
 
 std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file) {
-    std::vector<std::string> lines = ReadTextLines(file);
-    for (auto& line : lines) line = Trim(line);
-    return lines;
+    return ReadTrimmedLines(file, file_limit::TextFile);
 }
 
 void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {

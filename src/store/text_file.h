@@ -5,7 +5,9 @@
 // files are read. Writing is UTF-8 with CRLF, through a temporary file in the
 // same folder that is flushed, synced and renamed over the old file, so a
 // crash never leaves half a file; a write-protected file is not replaced.
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,10 +24,18 @@ std::string Utf8ToCp1250(std::string_view text);
 // when it is not UTF-8.
 std::string DecodeLine(std::string_view raw);
 
-// Lines as they stand (line ends removed, not trimmed). Throws myException
-// naming the file when it cannot be read.
+// Calls back with every line as it stands (line end removed, not trimmed) and
+// its number, holding one line at a time. A file of more than maxBytes is
+// refused with FileTooLarge (file_limits.h) before its lines are handed on.
+// Throws myException naming the file when it cannot be read.
+void ForEachTextLine(const std::filesystem::path& file, std::uintmax_t maxBytes,
+                     const std::function<void(std::string& line, std::size_t number)>& callback);
+// Lines as they stand (line ends removed, not trimmed). maxBytes is the limit
+// of the file's kind (file_limits.h).
+std::vector<std::string> ReadTextLines(const std::filesystem::path& file, std::uintmax_t maxBytes);
 std::vector<std::string> ReadTextLines(const std::filesystem::path& file);
 // Lines trimmed of surrounding blanks.
+std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file, std::uintmax_t maxBytes);
 std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file);
 // Writes the lines, each followed by CR LF, atomically. Throws myException
 // naming the file on any error; the old file is then intact.

@@ -3,7 +3,10 @@
 // through the TRF16 writer.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "fide/trf16_writer.h"
+#include "standings/standings_order.h"
 #include "fide/trf_import.h"
 #include "fide_fixture.h"
 #include "store/text_file.h"
@@ -138,6 +141,8 @@ TEST_F(TrfImportTest, MalformedLinesAreNamedAndNothingIsCreated) {
         {{Record(1, "A", "1", "", "   2 w 1  "), Record(2, "B", "1", "", "   3 w 1  "), Record(3, "C", "1", "", "")},
          where + "2, Round 1: the player is paired more than once."},
         {{"012 Empty", "XXR 3"}, "TRF file (" + (home.path() / "in.trf").string() + "): The file holds no player line (001)."},
+        {{Record(1, "A", "1", "", std::string(9990, ' ') + "0000 - Z  ")},
+         where + "1, Round 1000: the round is beyond the most rounds a tournament can have."},
     };
     for (const Case& c : cases) EXPECT_EQ(ImportFailure(Trf(c.lines)), c.message);
     EXPECT_FALSE(fs::exists(session.TournFolder()));
@@ -187,6 +192,85 @@ TEST_F(TrfImportTest, RoundTripKeepsPlayersHistoriesAndResults) {
               (std::vector<std::string>{"|0-1|||A2-A1", "|1k-0k|||A3-bye", "|0k-1k|||A4-A5"}));
     EXPECT_EQ(ReadTextLines(folder / "round3.txt"),
               (std::vector<std::string>{"|0.5-0.5|||A1-A3", "|0k-0k|||A4-A2", "|0k-0k|||A5-stop"}));
+}
+
+// Every result code a game can end with comes back through our own TRF, and
+// the standings are the same before and after. (TRF16 has no letter for two
+// points of three, so "2-1" and "1-2" of "3-1-0" cannot travel.)
+TEST_F(TrfImportTest, RoundTripKeepsEveryResultCode) {
+    struct Case {
+        std::string pointsType;
+        std::vector<std::string> codes;  // nine codes, three rounds of three games
+    };
+    std::vector<Case> cases{
+        {"1- 0.5 -0", {"1-0", "0-1", "0.5-0.5", "1k-0k", "0k-1k", "0k-0k", "0.5-0", "0-0.5", "0-0"}},
+        {"3-1-0", {"3-0", "0-3", "1-1", "3k-0k", "0k-3k", "0k-0k", "1-0", "0-1", "0-0"}},
+    };
+    const std::vector<std::string> games{"A1-A2", "A3-A4", "A5-A6", "A1-A3", "A2-A5", "A4-A6", "A1-A4", "A2-A6", "A3-A5"};
+    auto standings = [&] {
+        ComputeStandings(session);
+        std::string text;
+        for (int i = 1; i <= session.tournament.PlayerCount(); ++i) {
+            const TPlayer& p = session.tournament.Player(i);
+            text += p.ArrivalID + " " + std::to_string(p.Place) + " " + DecimalText(p.Points) + " " +
+                    testing::Histories(p) + "\n";
+        }
+        return text;
+    };
+    for (const Case& c : cases) {
+        fs::path folder = TournamentFolder(c.pointsType);
+        fs::create_directories(folder);
+        WriteTextLines(folder / "options.txt", {"[Options]", "MaxRound=3", "PointsType=" + c.pointsType});
+        WriteTextLines(folder / "players.txt", {"1|A1|One|2600", "1|A2|Two|2500", "1|A3|Three|2400", "1|A4|Four|2300",
+                                                "1|A5|Five|2200", "1|A6|Six|2100"});
+        for (int r = 1; r <= 3; ++r) {
+            std::vector<std::string> lines;
+            for (int g = 3 * (r - 1); g < 3 * r; ++g) lines.push_back("|" + c.codes[g] + "|||" + games[g]);
+            WriteTextLines(folder / ("round" + std::to_string(r) + ".txt"), lines);
+        }
+        Open(folder);
+        std::string before = standings();
+        fs::path copy = ImportTrfFile(session, WriteTrf16File(session, "codes.trf", "fide"), c.pointsType + " copy");
+        Open(copy);
+        EXPECT_EQ(session.tournament.PointsType, c.pointsType);
+        EXPECT_EQ(standings(), before) << c.pointsType;
+        for (int r = 1; r <= 3; ++r)
+            EXPECT_EQ(ReadTextLines(copy / ("round" + std::to_string(r) + ".txt")),
+                      ReadTextLines(folder / ("round" + std::to_string(r) + ".txt")));
+    }
+}
+
+// Two imports at once, or a folder that cannot be looked into: a message of
+// ours naming the folder, never the library's text.
+TEST_F(TrfImportTest, RacesAndFolderErrorsAreOurMessages) {
+    fs::path file = Trf({"012 Race", Record(1, "A", "1", "", "   2 w 1  "), Record(2, "B", "1", "", "   1 b 0  ")});
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        std::string name = "Race " + std::to_string(attempt);
+        std::string failures[2];
+        std::vector<std::thread> imports;
+        for (int k = 0; k < 2; ++k)
+            imports.emplace_back([&, k] {
+                testing::ScriptedUi quiet;
+                Session other(quiet, home.path());
+                other.random.seed(7);  // the same staging names, as two processes may pick
+                try {
+                    ImportTrfFile(other, file, name);
+                } catch (const myException& e) {
+                    failures[k] = e.what();
+                }
+            });
+        for (auto& t : imports) t.join();
+        EXPECT_TRUE(failures[0].empty() != failures[1].empty()) << failures[0] << failures[1];
+        EXPECT_EQ(failures[0] + failures[1],
+                  "A directory named \"" + TournamentFolder(name).string() + "\" already exists.");
+    }
+    EXPECT_EQ(FolderEntries(session.TournFolder()).size(), 10u);  // no staging folder left
+
+    fs::remove_all(session.TournFolder());
+    WriteBytes(session.TournFolder(), "not a folder");
+    std::string failure = ImportFailure(file);
+    EXPECT_EQ(failure.rfind("The file or folder \"" + session.TournFolder().string() + "\" could not be used: ", 0), 0u)
+        << failure;
 }
 
 }  // namespace
