@@ -13,24 +13,32 @@ void TerminalTextFilter::Feed(char c, std::string& out) {
     const auto byte = static_cast<unsigned char>(c);
     switch (state_) {
         case State::Text:
-            if (byte == Escape) state_ = State::Escape;
-            else if (byte == C1LeadByte) state_ = State::C1Lead;
-            else if (c == '\n' || c == '\t' || (byte >= 0x20 && byte != 0x7F)) out += c;
+            if (byte == Escape)
+                state_ = State::Escape;
+            else if (byte == C1LeadByte)
+                state_ = State::C1Lead;
+            else if (c == '\n' || c == '\t' || (byte >= 0x20 && byte != 0x7F))
+                out += c;
             return;
         case State::C1Lead:
             state_ = State::Text;
             if (byte >= 0x80 && byte <= 0x9F) {
-                if (byte == 0x9B) state_ = State::ControlSequence;  // CSI
-                else if (byte == 0x90 || byte == 0x98 || byte >= 0x9D) state_ = State::ControlString;  // DCS SOS OSC PM APC
+                if (byte == 0x9B)
+                    state_ = State::ControlSequence;  // CSI
+                else if (byte == 0x90 || byte == 0x98 || byte >= 0x9D)
+                    state_ = State::ControlString;  // DCS SOS OSC PM APC
                 return;
             }
             out += static_cast<char>(C1LeadByte);
             Feed(c, out);
             return;
         case State::Escape:
-            if (c == '[') state_ = State::ControlSequence;
-            else if (c == ']' || c == 'P' || c == 'X' || c == '^' || c == '_') state_ = State::ControlString;
-            else if (byte >= 0x20 && byte <= 0x2F) return;  // intermediate bytes
+            if (c == '[')
+                state_ = State::ControlSequence;
+            else if (c == ']' || c == 'P' || c == 'X' || c == '^' || c == '_')
+                state_ = State::ControlString;
+            else if (byte >= 0x20 && byte <= 0x2F)
+                return;  // intermediate bytes
             else {
                 state_ = State::Text;
                 if (byte < 0x30 || byte > 0x7E) Feed(c, out);  // not a final byte: no sequence at all
@@ -44,8 +52,10 @@ void TerminalTextFilter::Feed(char c, std::string& out) {
         case State::ControlString:
             // Ends with BEL or ST (ESC \); a newline ends it too, so one bad
             // field cannot swallow the rest of the output.
-            if (c == '\a') state_ = State::Text;
-            else if (byte == Escape) state_ = State::Escape;
+            if (c == '\a')
+                state_ = State::Text;
+            else if (byte == Escape)
+                state_ = State::Escape;
             else if (c == '\n') {
                 state_ = State::Text;
                 out += c;
@@ -92,8 +102,10 @@ bool TerminalSafeBuffer::WritePending() {
 int TerminalSafeBuffer::sync() { return WritePending() ? target_->pubsync() : -1; }
 
 void WriteCarriageReturn(std::ostream& out) {
-    if (auto* safe = dynamic_cast<TerminalSafeBuffer*>(out.rdbuf())) safe->PassThrough('\r');
-    else out << '\r';
+    if (auto* safe = dynamic_cast<TerminalSafeBuffer*>(out.rdbuf()))
+        safe->PassThrough('\r');
+    else
+        out << '\r';
 }
 
 }  // namespace veltrun::cli

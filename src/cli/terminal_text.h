@@ -23,7 +23,6 @@ private:
     State state_ = State::Text;
 };
 
-
 // A stream buffer that passes what is written through the filter to another one.
 class TerminalSafeBuffer : public std::streambuf {
 public:
@@ -48,7 +47,9 @@ private:
 // An output stream whose every character goes through the filter.
 class TerminalSafeStream : public std::ostream {
 public:
-    explicit TerminalSafeStream(std::ostream& target) : std::ostream(nullptr), buffer_(target.rdbuf()) { rdbuf(&buffer_); }
+    explicit TerminalSafeStream(std::ostream& target) : std::ostream(nullptr), buffer_(target.rdbuf()) {
+        rdbuf(&buffer_);
+    }
 
 private:
     TerminalSafeBuffer buffer_;

@@ -88,7 +88,8 @@ void SearchResultDialog::ApplyWidthSettings() {
         StringGrid1->setColumnWidth(c, *width);
     }
     int width = DesignedWidth;
-    if (auto configured = SettingInt(session_.settings.Read("FormStrG", "Width")); configured && *configured <= MaxWidth)
+    if (auto configured = SettingInt(session_.settings.Read("FormStrG", "Width"));
+        configured && *configured <= MaxWidth)
         width = *configured;
     resize(std::max(width, minimumSizeHint().width()), height());
 }

@@ -7,8 +7,8 @@
 
 #include "store/ini_file.h"
 #include "store/text_file.h"
-#include "store/tournament.h"
 #include "store/text_utils.h"
+#include "store/tournament.h"
 
 namespace veltrun {
 
@@ -49,8 +49,9 @@ bool HasSettingForm(const std::string& value, SettingForm form) {
         case SettingForm::ReportCharacter: {
             // A few characters shown in a report cell; no markup and no field separator.
             const int length = IsValidUtf8(value) ? Utf8Length(value) : 0;
-            return length >= 1 && length <= 4 &&
-                   all([&](char c) { return printable(c) && std::string_view("<>&\"'|").find(c) == std::string_view::npos; });
+            return length >= 1 && length <= 4 && all([&](char c) {
+                       return printable(c) && std::string_view("<>&\"'|").find(c) == std::string_view::npos;
+                   });
         }
         case SettingForm::WebAddress: {
             const std::string lower = ToLowerAscii(value);
@@ -171,8 +172,10 @@ Settings LoadSettings(const std::filesystem::path& settingsFile) {
     s.GoalsDivisionNumberOfDecimalPlaces = read.Int("Reports", "GoalsDivisionNumberOfDecimalPlaces", 0, 6, 1);
     s.EnhancedCharsAreUsed = read.Bool("Reports", "EnhancedCharsAreUsed", false);
     s.EnhancedCharForDraw = read.Formed("Reports", "EnhancedCharForDraw", SettingForm::ReportCharacter, "½");
-    s.EnhancedCharForWhiteColor = read.Formed("Reports", "EnhancedCharForWhiteColor", SettingForm::ReportCharacter, "○");
-    s.EnhancedCharForBlackColor = read.Formed("Reports", "EnhancedCharForBlackColor", SettingForm::ReportCharacter, "●");
+    s.EnhancedCharForWhiteColor =
+        read.Formed("Reports", "EnhancedCharForWhiteColor", SettingForm::ReportCharacter, "○");
+    s.EnhancedCharForBlackColor =
+        read.Formed("Reports", "EnhancedCharForBlackColor", SettingForm::ReportCharacter, "●");
     s.TeamReport_IsUsed = read.Bool("Reports", "TeamReport_IsUsed", false);
     s.TeamReport_ShortFileName = read.Text("Reports", "TeamReport_ShortFileName");
     s.TeamReport_TopNplayers = read.Int("Reports", "TeamReport_TopNplayers", 1, MaxPlayers, 1);

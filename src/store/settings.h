@@ -8,7 +8,16 @@
 namespace veltrun {
 
 // What a value of Veltrun.ini must look like; the message names it.
-enum class SettingForm { WholeNumber, TrueOrFalse, ByePoints, AliasPrefix, LanguageName, CharsetName, ReportCharacter, WebAddress };
+enum class SettingForm {
+    WholeNumber,
+    TrueOrFalse,
+    ByePoints,
+    AliasPrefix,
+    LanguageName,
+    CharsetName,
+    ReportCharacter,
+    WebAddress
+};
 
 // A value of Veltrun.ini outside its range or form: the default was used instead.
 struct SettingProblem {

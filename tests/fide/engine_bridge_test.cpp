@@ -1,17 +1,17 @@
 // The engine bridge against a fake "java" placed first on PATH: a script that
 // checks its arguments and answers as told (a prepared output, an error, or
 // never ending). No real engine is involved.
-#include <gtest/gtest.h>
+#include "fide/engine_bridge.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
 #include <thread>
 
-#include "fide/engine_bridge.h"
 #include "fide_fixture.h"
-#include "support/environment_guard.h"
 #include "store/text_file.h"
+#include "support/environment_guard.h"
 
 namespace veltrun {
 namespace {
@@ -133,7 +133,7 @@ TEST_F(EngineBridgeTest, EveryFailureIsReportedLoggedAndLeavesNoRoundFile) {
     ExpectNothingPaired();
 
     Engine("answer-and-fail", "2\n1 4\n3 2\n");
-    EXPECT_EQ(Pair(), "The pairing engine ended with exit code 2.");
+    EXPECT_EQ(Pair(), "The pairing engine ended with exit code 2. The pairing engine said: \"engine says hello\"");
     ExpectNothingPaired();
 
     {
@@ -158,9 +158,12 @@ TEST_F(EngineBridgeTest, TheEnginesOwnWordsAndNoChildLeftBehind) {
         const char* mode;
         std::string expected;
     } cases[] = {
-        {"corrupt", "File creation failed (engine out.txt). The pairing engine said: \"Error: Invalid or corrupt "
-                    "jarfile " + (session.ProgramFolder / "javafo.jar").string() + "\""},
-        {"answer-and-complain", "The pairing engine ended with exit code 3. The pairing engine said: \"at Engine.main\""},
+        {"corrupt",
+         "File creation failed (engine out.txt). The pairing engine said: \"Error: Invalid or corrupt "
+         "jarfile " +
+             (session.ProgramFolder / "javafo.jar").string() + "\""},
+        {"answer-and-complain",
+         "The pairing engine ended with exit code 3. The pairing engine said: \"at Engine.main\""},
         {"linger", "no failure"},
     };
     for (const auto& c : cases) {
