@@ -69,6 +69,14 @@ void TerminalTextFilter::Finish(std::string& out) {
     state_ = State::Text;
 }
 
+std::string TerminalSafe(std::string_view text) {
+    TerminalTextFilter filter;
+    std::string out;
+    for (char c : text) filter.Feed(c, out);
+    filter.Finish(out);
+    return out;
+}
+
 TerminalSafeBuffer::~TerminalSafeBuffer() {
     filter_.Finish(pending_);
     sync();

@@ -23,6 +23,9 @@ private:
     State state_ = State::Text;
 };
 
+// The filtered text, for output that measures what it prints (an aligned table).
+std::string TerminalSafe(std::string_view text);
+
 // A stream buffer that passes what is written through the filter to another one.
 class TerminalSafeBuffer : public std::streambuf {
 public:

@@ -100,6 +100,7 @@ TEST_F(RatingCli, ControlCharactersNeverReachTheTerminal) {
     auto r = Run({"search", "Zz", "--max", "50"});
     EXPECT_EQ(r.code, 0) << r.err;
     for (const auto& c : cases) EXPECT_NE(r.out.find(c.shown), std::string::npos) << c.shown << "\n" << r.out;
+    EXPECT_NE(r.out.find("\nstandard  ZzRed           2100  101"), std::string::npos) << "aligned as shown:\n" << r.out;
     auto none = Run({"search", "\x1b]0;x\x07\x1b[2JNobody"});
     EXPECT_NE(none.err.find("Nobody\" - no results found"), std::string::npos) << none.err;
     for (const std::string& text : {r.out, none.err})
