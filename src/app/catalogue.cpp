@@ -308,6 +308,23 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {450, "Players of the rating list with a field cut to the length Veltrun keeps"},
         {451, "the round is beyond the most rounds a tournament can have."},
         // ---- end sizes and TRF ----
+        // ---- settings and engine 460-479 ----
+        {460, "The pairing engine said:"},
+        {461, "The setting"},
+        {462, "in the file"},
+        {463, "is not allowed. Expected:"},
+        {464, "a whole number from"},
+        {465, "to"},
+        {466, "true or false"},
+        {467, "asWin or asLost"},
+        {468, "one to eight letters A-Z"},
+        {469, "English (built-in) or the name of a file in the Language folder"},
+        {470, "the name of a character set, such as utf-8"},
+        {471, "one to four characters, without markup characters or a vertical bar"},
+        {472, "a web address beginning with http:// or https://"},
+        {473, "The default is used:"},
+        {474, "the designed window placement"},
+        // ---- end settings and engine ----
     };
     return entries;
 }

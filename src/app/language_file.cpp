@@ -4,6 +4,7 @@
 
 #include <system_error>
 
+#include "app/setting_warnings.h"
 #include "store/errors.h"
 #include "store/file_limits.h"
 #include "store/session.h"
@@ -64,7 +65,7 @@ void LoadLanguageFile(Session& session, const fs::path& path) {
         } catch (const myException&) {
             // A read-only settings file only means the warning comes again next time.
         }
-        if (Trim(translation.HtmlCharset).empty()) translation.HtmlCharset = "utf-8";
+        if (!HasSettingForm(Trim(translation.HtmlCharset), SettingForm::CharsetName)) translation.HtmlCharset = "utf-8";
         ShowWarning(session, session.tr(88, "Language file") + " \"" + path.string() + "\" " +
                                  session.tr(89, "does not exist. Therefore, English was set as the language."));
         return;
@@ -84,8 +85,14 @@ void LoadLanguageFile(Session& session, const fs::path& path) {
             translation.InternalFontCharset = *charset;
     }
     const std::string charset = Trim(session.settings.Read("LanguageFileAndHtmlCharset", name));
-    if (!charset.empty()) translation.HtmlCharset = charset;
-    if (Trim(translation.HtmlCharset).empty()) translation.HtmlCharset = "utf-8";
+    if (HasSettingForm(charset, SettingForm::CharsetName)) {
+        translation.HtmlCharset = charset;
+    } else if (!charset.empty()) {
+        SettingProblem problem{"LanguageFileAndHtmlCharset", name, charset, SettingForm::CharsetName, 0, 0, "utf-8"};
+        WarnAboutSetting(session, problem);
+    }
+    // The page declares this name in its head: only a name of the right form.
+    if (!HasSettingForm(Trim(translation.HtmlCharset), SettingForm::CharsetName)) translation.HtmlCharset = "utf-8";
 }
 
 void LoadStartLanguage(Session& session) {

@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include "app/language_file.h"
+#include "app/setting_warnings.h"
 #include "store/session.h"
 
 namespace veltrun {
@@ -9,6 +10,8 @@ namespace veltrun {
 void StartSession(Session& session) {
     session.ReloadSettings();
     LoadStartLanguage(session);
+    // After the language, so the warnings are translated.
+    WarnAboutSettings(session);
 }
 
 }  // namespace veltrun

@@ -4,6 +4,7 @@
 
 #include "app/command_search.h"
 #include "cli/commands.h"
+#include "cli/terminal_text.h"
 #include "cli/terminal_ui.h"
 #include "ratinglist/conversion_offer.h"
 #include "ratinglist/xml_rating_list.h"
@@ -39,7 +40,11 @@ void PrintTable(CliContext& c, const std::vector<SearchRow>& rows) {
     table.push_back({s.tr(173, "Type"), s.tr(174, "Name"), s.tr(179, "ELO"), s.tr(175, "Fide ID"), s.tr(176, "Sex"),
                      s.tr(177, "Country"), s.tr(178, "Birth"), s.tr(191, "Title"), s.tr(189, "National ID"),
                      s.tr(192, "Club")});
-    for (const auto& row : rows) table.push_back(row.Cells());
+    // Measured as the terminal will show them.
+    for (const auto& row : rows) {
+        table.push_back(row.Cells());
+        for (std::string& cell : table.back()) cell = TerminalSafe(cell);
+    }
     std::vector<int> widths(table[0].size(), 0);
     for (const auto& line : table)
         for (std::size_t k = 0; k < line.size(); ++k) widths[k] = std::max(widths[k], Utf8Length(line[k]));

@@ -7,6 +7,7 @@
 #include "app/language_file.h"
 #include "app/startup.h"
 #include "cli/commands.h"
+#include "cli/terminal_text.h"
 #include "cli/terminal_ui.h"
 #include "store/error_text.h"
 #include "store/errors.h"
@@ -144,7 +145,10 @@ std::string ResolveTournamentFolder(const Session& session, const std::string& t
     return result;
 }
 
-int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& argv, std::ostream& rawOut, std::ostream& rawErr) {
+    // Everything printed passes the filter: names, rating-list lines and
+    // messages may hold control characters.
+    TerminalSafeStream out(rawOut), err(rawErr);
     try {
         GlobalOptions global = ParseGlobalOptions(argv);
         if (global.version) {

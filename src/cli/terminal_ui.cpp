@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "cli/terminal_text.h"
 #include "store/text_utils.h"
 
 extern char** environ;
@@ -102,7 +103,8 @@ std::optional<std::filesystem::path> TerminalUi::ChooseFile(const FileRequest& r
 bool TerminalUi::Progress(long long done, long long total, const std::string& text) {
     (void)done;
     (void)total;
-    err_ << "\r" << text << std::flush;
+    WriteCarriageReturn(err_);
+    err_ << text << std::flush;
     progressShown_ = true;
     if (total > 0 && done >= total) {
         err_ << "\n";

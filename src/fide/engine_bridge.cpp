@@ -60,6 +60,32 @@ void LogErrorOutput(Session& session, const std::string& errorOutput) {
     }
 }
 
+// The engine's own last word on stderr (Java's "Invalid or corrupt jarfile",
+// a stack trace's last line), shortened and without control characters; empty
+// when it said nothing.
+std::string LastErrorLine(const std::string& errorOutput) {
+    constexpr std::size_t MaxShown = 300;
+    std::string last;
+    for (const std::string& line : SplitLines(errorOutput))
+        if (!Trim(line).empty()) last = Trim(line);
+    std::string shown;
+    for (char c : last)
+        if (static_cast<unsigned char>(c) >= 32 && c != 127) shown += c;
+    if (shown.size() > MaxShown) {
+        std::size_t cut = MaxShown;
+        while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;  // whole characters only
+        shown = shown.substr(0, cut) + " ...";
+    }
+    return shown;
+}
+
+// A failure message with what the engine said, when it said anything.
+std::string WithEngineWords(Session& session, const std::string& message, const std::string& errorOutput) {
+    const std::string said = LastErrorLine(errorOutput);
+    if (said.empty()) return message;
+    return message + " " + session.tr(460, "The pairing engine said:") + " \"" + said + "\"";
+}
+
 struct EngineFiles {
     std::filesystem::path jar, input, output, round;
 };
@@ -114,11 +140,20 @@ void RunEngine(Session& session, const EngineFiles& files) {
                  session.tr(306, "seconds."));
     session.AppendToLog("JaVaFo ended with exit code " + std::to_string(result.exitCode) +
                         (result.end == ProcessEnd::Signalled ? " (signal)." : "."));
+    const std::string outputName = files.output.filename().string();
+    // When the engine said why, that is the reason, not a guess about Java.
     if (!std::filesystem::exists(files.output))
-        Fail(session, "Run of JaVaFo failed.", NoOutputMessage(session, files.output.filename().string()));
+        Fail(session, "Run of JaVaFo failed.",
+             LastErrorLine(result.errorOutput).empty()
+                 ? NoOutputMessage(session, outputName)
+                 : WithEngineWords(session, session.tr(180, "File creation failed") + " (" + outputName + ").",
+                                   result.errorOutput));
     if (result.end == ProcessEnd::Signalled || result.exitCode != 0)
         Fail(session, "Run of JaVaFo failed.",
-             session.tr(307, "The pairing engine ended with exit code") + " " + std::to_string(result.exitCode) + ".");
+             WithEngineWords(session,
+                             session.tr(307, "The pairing engine ended with exit code") + " " +
+                                 std::to_string(result.exitCode) + ".",
+                             result.errorOutput));
 }
 
 }  // namespace

@@ -101,6 +101,15 @@ int WaitFor(pid_t pid) {
     return status;
 }
 
+// Whether the program has ended, without reaping it: its id stays taken, so
+// its process group can still be stopped safely.
+bool HasEnded(pid_t pid) {
+    siginfo_t info{};
+    while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) < 0)
+        if (errno != EINTR) return true;  // nothing left to wait for
+    return info.si_pid == pid;
+}
+
 pid_t Spawn(const ProcessRequest& request, int errorWriteFd) {
     if (request.arguments.empty()) throw std::invalid_argument("RunAndWait: no program");
     SpawnSetup setup;
@@ -159,9 +168,12 @@ ProcessResult RunAndWait(const ProcessRequest& request) {
         } else {
             ::poll(nullptr, 0, static_cast<int>(request.step.count()));
         }
-        int status = 0;
-        pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid) {
+        if (HasEnded(pid)) {
+            // What the program left running in its group must not outlive it:
+            // a child could still write the output file after we have read it.
+            // The unreaped program keeps its id, so the group cannot be another one.
+            ::kill(-pid, SIGKILL);
+            const int status = WaitFor(pid);
             // Whatever is still in the pipe; a left-over grandchild cannot make us wait.
             if (errorOpen) DrainAvailable(errors.read.Get(), errorOutput);
             ProcessResult result = ResultOfStatus(status);

@@ -32,6 +32,9 @@ constexpr Heading Headings[Columns] = {{173, "Type"}, {174, "Name"},    {179, "E
                                        {189, "National ID"}, {192, "Club"}};
 constexpr int DesignedWidth = 600;
 
+// Wider than any screen is a typing error, not a wish.
+constexpr int MaxWidth = 10000;
+
 }  // namespace
 
 SearchResultDialog::SearchResultDialog(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
@@ -81,11 +84,13 @@ void SearchResultDialog::ApplyWidthSettings() {
     // The first missing or invalid width ends the reading; the rest keep theirs.
     for (int c = 0; c < Columns; ++c) {
         auto width = SettingInt(session_.settings.Read("FormStrG", WidthKeys[c]));
-        if (!width) break;
+        if (!width || *width < 1 || *width > MaxWidth) break;
         StringGrid1->setColumnWidth(c, *width);
     }
     int width = DesignedWidth;
-    if (auto configured = SettingInt(session_.settings.Read("FormStrG", "Width"))) width = *configured;
+    if (auto configured = SettingInt(session_.settings.Read("FormStrG", "Width"));
+        configured && *configured <= MaxWidth)
+        width = *configured;
     resize(std::max(width, minimumSizeHint().width()), height());
 }
 

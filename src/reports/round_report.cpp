@@ -16,9 +16,9 @@ namespace {
 const char* const Cell = "&nbsp;</TD><TD CLASS=\"blck\">&nbsp;";
 
 std::string HeaderRow(Session& session, bool goals) {
-    const std::string left = goals ? session.tr(148, "home") : session.tr(151, "White");
-    const std::string right = goals ? session.tr(149, "visiting") : session.tr(152, "Black");
-    const std::string board = goals ? session.tr(147, "pl.") : session.tr(150, "pl.");
+    const std::string left = goals ? HtmlEscape(session.tr(148, "home")) : HtmlEscape(session.tr(151, "White"));
+    const std::string right = goals ? HtmlEscape(session.tr(149, "visiting")) : HtmlEscape(session.tr(152, "Black"));
+    const std::string board = goals ? HtmlEscape(session.tr(147, "pl.")) : HtmlEscape(session.tr(150, "pl."));
     return "<TR><TD CLASS=\"blck\">&nbsp;<B>" + board + "</B>&nbsp;</TD><TD COLSPAN=2 CLASS=\"blck\">&nbsp;<B>" +
            left +
            "</B>&nbsp;</TD><TD CLASS=\"blck\">&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</TD><TD COLSPAN=2 "
@@ -60,7 +60,7 @@ std::vector<std::string> RoundReportBody(Session& session, int round, const std:
     const Tournament& t = session.tournament;
     const bool goals = t.TBsType == "Goals";
     const PlayerIndex index(t);
-    std::vector<std::string> body{session.tr(3, "Round") + ": <B>" + std::to_string(round) + "</B>",
+    std::vector<std::string> body{HtmlEscape(session.tr(3, "Round")) + ": <B>" + std::to_string(round) + "</B>",
                                   std::string(TableOpening), HeaderRow(session, goals)};
     int board = 0;
     for (const std::string& raw : roundLines) {

@@ -24,12 +24,12 @@ std::string GoalsText(const TPlayer& p) { return DefaultNumberText(p.GoalsFor) +
 
 std::string TableHeader(Session& session) {
     const Tournament& t = session.tournament;
-    std::string row = "<TR>" + HeaderCell(session.tr(134, "ord.")) + HeaderCell(session.tr(135, "name")) +
-                      HeaderCell(session.tr(136, "st."));
+    std::string row = "<TR>" + HeaderCell(HtmlEscape(session.tr(134, "ord."))) +
+                      HeaderCell(HtmlEscape(session.tr(135, "name"))) + HeaderCell(HtmlEscape(session.tr(136, "st.")));
     if (IsGoals(t))
-        row += HeaderCell(session.tr(137, "Points")) + HeaderCell(session.tr(138, "Score"));
+        row += HeaderCell(HtmlEscape(session.tr(137, "Points"))) + HeaderCell(HtmlEscape(session.tr(138, "Score")));
     else
-        row += HeaderCell(session.tr(139, "ELO")) + HeaderCell(session.tr(137, "Points"));
+        row += HeaderCell(HtmlEscape(session.tr(139, "ELO"))) + HeaderCell(HtmlEscape(session.tr(137, "Points")));
     for (int k : ShownTieBreakSlots(t)) row += HeaderCell(HtmlEscape(t.TB(k)));
     return row + "</TR>";
 }
@@ -59,8 +59,8 @@ std::string CardRow(Session& session, const PlayerIndex& index, int k, const std
     const int o = index.Find(opponent);
     if (o > 0) {
         const TPlayer& x = t.Player(o);
-        cell = "<A HREF=\"#" + HtmlEscape(opponent) + "\">[" + session.tr(136, "st.") + std::to_string(x.StartNo) +
-               "] " + HtmlEscape(x.Name) + "</A>";
+        cell = "<A HREF=\"#" + HtmlEscape(opponent) + "\">[" + HtmlEscape(session.tr(136, "st.")) +
+               std::to_string(x.StartNo) + "] " + HtmlEscape(x.Name) + "</A>";
         opponentPoints = PointsText(t, x.Points);
         opponentRating = std::to_string(x.ELO);
     }
@@ -77,12 +77,13 @@ std::string CardRow(Session& session, const PlayerIndex& index, int k, const std
 }
 
 std::string PerformanceRow(Session& session, const Performance& perf) {
-    return "<TR><TD COLSPAN=6 CLASS=\"blck\">&nbsp;" + session.tr(141, "number of games on elo") + " = " +
-           std::to_string(perf.games) + "<BR>" + "&nbsp;" + session.tr(142, "points from counted games") +
-           " (w) = " + FixedText(perf.points, 1) + "<BR>" + "&nbsp;" + session.tr(143, "avg. elo of rivals") +
-           " = " + FixedText(perf.averageRating, 0) + "<BR>" + "&nbsp;" + session.tr(144, "expected points") +
-           " (we) = " + FixedText(perf.expected, 2) + "<BR>" + "&nbsp;" + session.tr(145, "performance") + " = " +
-           FixedText(perf.performance, 0) + "&nbsp;</TD></TR>";
+    return "<TR><TD COLSPAN=6 CLASS=\"blck\">&nbsp;" + HtmlEscape(session.tr(141, "number of games on elo")) + " = " +
+           std::to_string(perf.games) + "<BR>" + "&nbsp;" + HtmlEscape(session.tr(142, "points from counted games")) +
+           " (w) = " + FixedText(perf.points, 1) + "<BR>" + "&nbsp;" +
+           HtmlEscape(session.tr(143, "avg. elo of rivals")) + " = " + FixedText(perf.averageRating, 0) + "<BR>" +
+           "&nbsp;" + HtmlEscape(session.tr(144, "expected points")) + " (we) = " + FixedText(perf.expected, 2) +
+           "<BR>" + "&nbsp;" + HtmlEscape(session.tr(145, "performance")) + " = " + FixedText(perf.performance, 0) +
+           "&nbsp;</TD></TR>";
 }
 
 bool HasPerformance(const Tournament& t) { return t.TBsType == "Chess" && t.PointsType == "1- 0.5 -0"; }
@@ -92,10 +93,11 @@ void AppendCard(Session& session, const PlayerIndex& index, int player, std::vec
     const TPlayer& p = t.Player(player);
     const std::string id = HtmlEscape(p.ArrivalID);
     body.insert(body.end(), {"<BR>", "<BR>", "<div id=\"" + id + "\"> </div>",
-                             "<A HREF=\"#standingsattop\">" + session.tr(140, "(up)") + "</A>", std::string(TableOpening)});
+                             "<A HREF=\"#standingsattop\">" + HtmlEscape(session.tr(140, "(up)")) + "</A>",
+                             std::string(TableOpening)});
     body.push_back("<TR><TD COLSPAN=4 CLASS=\"blck\">&nbsp;" + std::to_string(p.Place) + ". <B>" + HtmlEscape(p.Name) +
                    "</B><BR>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;(" + std::to_string(p.ELO) + ")</TD><TD COLSPAN=" +
-                   (IsGoals(t) ? "3" : "2") + " CLASS=\"blck\">&nbsp;" + session.tr(136, "st.") +
+                   (IsGoals(t) ? "3" : "2") + " CLASS=\"blck\">&nbsp;" + HtmlEscape(session.tr(136, "st.")) +
                    " <FONT SIZE=\"+2\"><B>" + std::to_string(p.StartNo) + "</B></FONT>&nbsp;</TD></TR>");
     const int r = t.CurrentRound;
     const auto opponents = HistoryPositions(p.OpponentHistory, r);
@@ -125,7 +127,7 @@ std::vector<int> ShownTieBreakSlots(const Tournament& t) {
 std::vector<std::string> StandingsBody(Session& session, bool withCards) {
     const Tournament& t = session.tournament;
     const std::vector<int> order = PlayersByPlace(t);
-    std::vector<std::string> body{"<div id=\"standingsattop\"> </div>", session.tr(133, "Standings") + ":",
+    std::vector<std::string> body{"<div id=\"standingsattop\"> </div>", HtmlEscape(session.tr(133, "Standings")) + ":",
                                   std::string(TableOpening), TableHeader(session)};
     for (int player : order) body.push_back(TableRow(t, t.Player(player).Place, player, withCards));
     body.emplace_back("</TABLE>");

@@ -35,8 +35,8 @@ std::vector<std::string> StartListBody(Session& session, const std::vector<std::
     SortAlphabetical(sortLines);
 
     std::vector<std::string> body;
-    body.push_back(byRating ? session.tr(185, "Starting list (by ELO)") + ":"
-                            : session.tr(128, "Starting list (alphabetically)") + ":");
+    body.push_back(byRating ? HtmlEscape(session.tr(185, "Starting list (by ELO)")) + ":"
+                            : HtmlEscape(session.tr(128, "Starting list (alphabetically)")) + ":");
     body.emplace_back(TableOpening);
     body.insert(body.end(), {"", ""});
     int n = 0;

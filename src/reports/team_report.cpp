@@ -59,9 +59,10 @@ std::vector<std::string> TeamReportBody(Session& session, bool withPlayersList, 
     std::vector<TeamStanding> teams = CollectTeams(session, topN);
     RankTeams(teams);
     std::vector<std::string> body{
-        "<div id=\"standingsattop\"> </div>", session.tr(133, "Standings") + ":", std::string(TableOpening),
-        "<TR><TD CLASS=\"blck\">&nbsp;<B>" + session.tr(134, "ord.") + "</B>&nbsp;</TD><TD CLASS=\"blck\">&nbsp;<B>" +
-            session.tr(190, "Team ID") + "</B>&nbsp;</TD><TD CLASS=\"blck\">&nbsp;<B>" + session.tr(137, "Points") +
+        "<div id=\"standingsattop\"> </div>", HtmlEscape(session.tr(133, "Standings")) + ":", std::string(TableOpening),
+        "<TR><TD CLASS=\"blck\">&nbsp;<B>" + HtmlEscape(session.tr(134, "ord.")) +
+            "</B>&nbsp;</TD><TD CLASS=\"blck\">&nbsp;<B>" + HtmlEscape(session.tr(190, "Team ID")) +
+            "</B>&nbsp;</TD><TD CLASS=\"blck\">&nbsp;<B>" + HtmlEscape(session.tr(137, "Points")) +
             "</B>&nbsp;</TD></TR>"};
     int j = 0;
     for (const TeamStanding& team : teams) {

@@ -2,8 +2,13 @@
 // conversion and fallback.
 #include "store/settings.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "store/ini_file.h"
+#include "store/text_file.h"
 #include "store/text_utils.h"
+#include "store/tournament.h"
 
 namespace veltrun {
 
@@ -25,27 +30,106 @@ void Settings::Write(const std::string& section, const std::string& key, const s
     IniWriteString(file, section, key, value);
 }
 
+bool HasSettingForm(const std::string& value, SettingForm form) {
+    auto all = [&value](auto allowed) { return std::all_of(value.begin(), value.end(), allowed); };
+    auto isAsciiLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    auto isAsciiAlnum = [&](char c) { return isAsciiLetter(c) || (c >= '0' && c <= '9'); };
+    auto printable = [](char c) { return static_cast<unsigned char>(c) >= 32 && c != 127; };
+    switch (form) {
+        case SettingForm::AliasPrefix:
+            // Generated aliases are prefix plus number: no "-" or "|", nothing the alias grammar reserves.
+            return !value.empty() && value.size() <= 8 && all(isAsciiLetter);
+        case SettingForm::LanguageName:
+            // A file of the Language folder, never a path out of it.
+            return !value.empty() && value.size() <= 255 && value.front() != '.' && IsValidUtf8(value) &&
+                   all([&](char c) { return printable(c) && c != '/' && c != '\\'; });
+        case SettingForm::CharsetName:
+            return !value.empty() && value.size() <= 40 && isAsciiAlnum(value.front()) &&
+                   all([&](char c) { return isAsciiAlnum(c) || c == '-' || c == '_' || c == '.' || c == ':'; });
+        case SettingForm::ReportCharacter: {
+            // A few characters shown in a report cell; no markup and no field separator.
+            const int length = IsValidUtf8(value) ? Utf8Length(value) : 0;
+            return length >= 1 && length <= 4 && all([&](char c) {
+                       return printable(c) && std::string_view("<>&\"'|").find(c) == std::string_view::npos;
+                   });
+        }
+        case SettingForm::WebAddress: {
+            const std::string lower = ToLowerAscii(value);
+            return (lower.rfind("http://", 0) == 0 || lower.rfind("https://", 0) == 0) && value.size() <= 2000 &&
+                   all([&](char c) { return printable(c) && c != ' ' && c != '"'; });
+        }
+        case SettingForm::WholeNumber:
+        case SettingForm::TrueOrFalse:
+        case SettingForm::ByePoints: break;
+    }
+    return false;
+}
+
 namespace {
 
 // Reads the keys of one settings file; every read opens and closes the file.
+// A missing or empty value takes the key's default silently; a value outside
+// the key's range or form takes it too, and is recorded as a problem.
 class KeyReader {
 public:
-    explicit KeyReader(const Settings& settings) : settings_(settings) {}
+    explicit KeyReader(Settings& settings) : settings_(settings) {}
     std::string Text(const char* section, const char* key) const { return settings_.Read(section, key); }
-    bool False(const char* section, const char* key) const { return SettingBoolDefaultFalse(Text(section, key)); }
-    bool True(const char* section, const char* key) const { return SettingBoolDefaultTrue(Text(section, key)); }
-    std::optional<int> Int(const char* section, const char* key) const { return SettingInt(Text(section, key)); }
-    int Int(const char* section, const char* key, int fallback) const {
-        return Int(section, key).value_or(fallback);
+
+    bool Bool(const char* section, const char* key, bool fallback) {
+        const std::string value = Trim(Text(section, key));
+        const std::string lower = ToLowerAscii(value);
+        if (lower == "true" || lower == "false") return lower == "true";
+        if (!value.empty()) Record(section, key, value, SettingForm::TrueOrFalse, fallback ? "true" : "false");
+        return fallback;
+    }
+    std::optional<int> Int(const char* section, const char* key, int low, int high, const std::string& fallbackText) {
+        const std::string value = Trim(Text(section, key));
+        int number = 0;
+        if (TryParseInt(value, number) && number >= low && number <= high) return number;
+        if (!value.empty()) {
+            SettingProblem& problem = Record(section, key, value, SettingForm::WholeNumber, fallbackText);
+            problem.low = low;
+            problem.high = high;
+        }
+        return std::nullopt;
+    }
+    int Int(const char* section, const char* key, int low, int high, int fallback) {
+        return Int(section, key, low, high, std::to_string(fallback)).value_or(fallback);
+    }
+    std::string Formed(const char* section, const char* key, SettingForm form, const std::string& fallback) {
+        const std::string value = Trim(Text(section, key));
+        if (value.empty()) return fallback;
+        if (HasSettingForm(value, form)) return value;
+        Record(section, key, value, form, fallback);
+        return fallback;
+    }
+    std::string ByePoints() {
+        const std::string value = Trim(Text("Options", "ByePoints"));
+        const std::string lower = ToLowerAscii(value);
+        if (lower == "aslost") return "asLost";
+        if (lower != "aswin" && !value.empty()) Record("Options", "ByePoints", value, SettingForm::ByePoints, "asWin");
+        return "asWin";
     }
 
 private:
-    const Settings& settings_;
+    SettingProblem& Record(const char* section, const char* key, const std::string& value, SettingForm form,
+                           const std::string& fallback) {
+        SettingProblem problem;
+        problem.section = section;
+        problem.key = key;
+        problem.value = value;
+        problem.form = form;
+        problem.usedDefault = fallback;
+        settings_.problems.push_back(std::move(problem));
+        return settings_.problems.back();
+    }
+
+    Settings& settings_;
 };
 
-std::string NormalisedByePoints(const std::string& value) {
-    return ToLowerAscii(Trim(value)) == "aslost" ? "asLost" : "asWin";
-}
+constexpr const char* ShippedDownloadUrl = "https://ratings.fide.com/download/players_list_xml.zip";
+// Window edges may lie on any screen of a large desktop, but not beyond reason.
+constexpr int FarEdge = 100000;
 
 }  // namespace
 
@@ -53,54 +137,58 @@ Settings LoadSettings(const std::filesystem::path& settingsFile) {
     Settings s;
     s.file = settingsFile;
     KeyReader read(s);
-    s.FormMainTop = read.Int("FormMain", "Top");
-    s.FormMainLeft = read.Int("FormMain", "Left");
-    s.FormMainWidth = read.Int("FormMain", "Width");
-    s.FormMainHeight = read.Int("FormMain", "Height");
-    s.DownloadUrl = read.Text("FideRatingList", "DownloadUrl");
-    s.OpenUrlInWebBrowser = read.False("FideRatingList", "OpenUrlInWebBrowser");
-    s.ByePoints = NormalisedByePoints(read.Text("Options", "ByePoints"));
-    s.SystemPrefixForAlias = read.Text("Options", "SystemPrefixForAlias");
-    s.ArrUseNumbersOnly = read.False("Options", "ArrUseNumbersOnly");
-    s.IsInternalFontCharset = read.False("InternalFontCharset", "IsInternalFontCharset");
-    s.Language = read.Text("Options", "Language");
+    s.FormMainTop = read.Int("FormMain", "Top", -FarEdge, FarEdge, "");
+    s.FormMainLeft = read.Int("FormMain", "Left", -FarEdge, FarEdge, "");
+    s.FormMainWidth = read.Int("FormMain", "Width", 1, FarEdge, "");
+    s.FormMainHeight = read.Int("FormMain", "Height", 1, FarEdge, "");
+    s.DownloadUrl = read.Formed("FideRatingList", "DownloadUrl", SettingForm::WebAddress, ShippedDownloadUrl);
+    s.OpenUrlInWebBrowser = read.Bool("FideRatingList", "OpenUrlInWebBrowser", false);
+    s.ByePoints = read.ByePoints();
+    s.SystemPrefixForAlias = read.Formed("Options", "SystemPrefixForAlias", SettingForm::AliasPrefix, "A");
+    s.ArrUseNumbersOnly = read.Bool("Options", "ArrUseNumbersOnly", false);
+    s.IsInternalFontCharset = read.Bool("InternalFontCharset", "IsInternalFontCharset", false);
+    // An empty name means the built-in English, like a missing one.
+    s.Language = read.Formed("Options", "Language", SettingForm::LanguageName, "English (built-in)");
     s.NonUtf8CodePage = read.Text("Options", "NonUtf8CodePage");
-    s.HtmlCharset = read.Text("Reports", "HtmlCharset");
-    s.CloseQuery = read.False("FormMain", "CloseQuery");
-    s.IsBackupRoundFiles = read.False("Options", "IsBackupRoundFiles");
-    s.IsWriteAllowedToLogFile = read.True("Options", "IsWriteAllowedToLogFile");
-    s.GoalsSkip2ColourCondition = read.False("Options", "GoalsSkip2ColourCondition");
-    s.IsForbiddenMatchAgainstTeamMembers = read.False("Options", "IsForbiddenMatchAgainstTeamMembers");
-    s.IsAcceleratedPairings = read.False("Options", "IsAcceleratedPairings");
-    s.MakeOutputTRF16 = read.False("Reports", "MakeOutputTRF16");
+    s.HtmlCharset = read.Formed("Reports", "HtmlCharset", SettingForm::CharsetName, "utf-8");
+    s.CloseQuery = read.Bool("FormMain", "CloseQuery", false);
+    s.IsBackupRoundFiles = read.Bool("Options", "IsBackupRoundFiles", false);
+    s.IsWriteAllowedToLogFile = read.Bool("Options", "IsWriteAllowedToLogFile", true);
+    s.GoalsSkip2ColourCondition = read.Bool("Options", "GoalsSkip2ColourCondition", false);
+    s.IsForbiddenMatchAgainstTeamMembers = read.Bool("Options", "IsForbiddenMatchAgainstTeamMembers", false);
+    s.IsAcceleratedPairings = read.Bool("Options", "IsAcceleratedPairings", false);
+    s.MakeOutputTRF16 = read.Bool("Reports", "MakeOutputTRF16", false);
     s.ShortFileNameTRF16 = read.Text("Reports", "ShortFileNameTRF16");
-    s.MakeOutputTRF16National = read.False("Reports", "MakeOutputTRF16National");
+    s.MakeOutputTRF16National = read.Bool("Reports", "MakeOutputTRF16National", false);
     s.ShortFileNameTRF16National = read.Text("Reports", "ShortFileNameTRF16National");
     s.HtmlSuffix = read.Text("Reports", "HtmlSuffix");
     s.StartListName = read.Text("Reports", "StartListName");
-    s.StartListSortingType = read.Text("Reports", "StartListSortingType");
+    // 2 sorts by rating, any other number alphabetically.
+    s.StartListSortingType = std::to_string(read.Int("Reports", "StartListSortingType", 0, 9, 2));
     s.RoundListName = read.Text("Reports", "RoundListName");
     s.StandingsListName = read.Text("Reports", "StandingsListName");
     s.StandingsCardsListName = read.Text("Reports", "StandingsCardsListName");
-    s.GoalsInfinityAtDivisionByZero = read.Int("Reports", "GoalsInfinityAtDivisionByZero", 500);
-    s.GoalsDivisionNumberOfDecimalPlaces = read.Int("Reports", "GoalsDivisionNumberOfDecimalPlaces", 1);
-    s.EnhancedCharsAreUsed = read.False("Reports", "EnhancedCharsAreUsed");
-    s.EnhancedCharForDraw = read.Text("Reports", "EnhancedCharForDraw");
-    s.EnhancedCharForWhiteColor = read.Text("Reports", "EnhancedCharForWhiteColor");
-    s.EnhancedCharForBlackColor = read.Text("Reports", "EnhancedCharForBlackColor");
-    s.TeamReport_IsUsed = read.False("Reports", "TeamReport_IsUsed");
+    s.GoalsInfinityAtDivisionByZero = read.Int("Reports", "GoalsInfinityAtDivisionByZero", 0, 1000000, 500);
+    // More decimals than a double holds would print noise, or nothing at all.
+    s.GoalsDivisionNumberOfDecimalPlaces = read.Int("Reports", "GoalsDivisionNumberOfDecimalPlaces", 0, 6, 1);
+    s.EnhancedCharsAreUsed = read.Bool("Reports", "EnhancedCharsAreUsed", false);
+    s.EnhancedCharForDraw = read.Formed("Reports", "EnhancedCharForDraw", SettingForm::ReportCharacter, "½");
+    s.EnhancedCharForWhiteColor =
+        read.Formed("Reports", "EnhancedCharForWhiteColor", SettingForm::ReportCharacter, "○");
+    s.EnhancedCharForBlackColor =
+        read.Formed("Reports", "EnhancedCharForBlackColor", SettingForm::ReportCharacter, "●");
+    s.TeamReport_IsUsed = read.Bool("Reports", "TeamReport_IsUsed", false);
     s.TeamReport_ShortFileName = read.Text("Reports", "TeamReport_ShortFileName");
-    s.TeamReport_TopNplayers = read.Int("Reports", "TeamReport_TopNplayers", 1);
-    s.TeamReport_WithPlayersList = read.True("Reports", "TeamReport_WithPlayersList");
-    s.EloSearchMaxCountLines = read.Int("Options", "EloSearchMaxCountLines", 10);
-    s.EloSearchRemoveDiacritics = read.True("Options", "EloSearchRemoveDiacritics");
-    s.IsLoadMoreEloFiles = read.False("Options", "IsLoadMoreEloFiles");
-    s.JaVaFoIsUsed = read.False("JaVaFo", "JaVaFoIsUsed");
+    s.TeamReport_TopNplayers = read.Int("Reports", "TeamReport_TopNplayers", 1, MaxPlayers, 1);
+    s.TeamReport_WithPlayersList = read.Bool("Reports", "TeamReport_WithPlayersList", true);
+    s.EloSearchMaxCountLines = read.Int("Options", "EloSearchMaxCountLines", 1, 10000, 10);
+    s.EloSearchRemoveDiacritics = read.Bool("Options", "EloSearchRemoveDiacritics", true);
+    s.IsLoadMoreEloFiles = read.Bool("Options", "IsLoadMoreEloFiles", false);
+    s.JaVaFoIsUsed = read.Bool("JaVaFo", "JaVaFoIsUsed", false);
     s.ShortFileNameJAVAFOin = read.Text("JaVaFo", "ShortFileNameJAVAFOin");
     s.ShortFileNameJAVAFOout = read.Text("JaVaFo", "ShortFileNameJAVAFOout");
-    // A wait of zero or less would give the engine no chance at all.
-    int timeout = read.Int("JaVaFo", "TimeoutSeconds", 300);
-    s.EngineTimeoutSeconds = timeout > 0 ? timeout : 300;
+    // A wait of zero would give the engine no chance at all; a day is more than any pairing needs.
+    s.EngineTimeoutSeconds = read.Int("JaVaFo", "TimeoutSeconds", 1, 86400, 300);
     return s;
 }
 

@@ -3,8 +3,29 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace veltrun {
+
+// What a value of Veltrun.ini must look like; the message names it.
+enum class SettingForm {
+    WholeNumber,
+    TrueOrFalse,
+    ByePoints,
+    AliasPrefix,
+    LanguageName,
+    CharsetName,
+    ReportCharacter,
+    WebAddress
+};
+
+// A value of Veltrun.ini outside its range or form: the default was used instead.
+struct SettingProblem {
+    std::string section, key, value;
+    SettingForm form = SettingForm::WholeNumber;
+    int low = 0, high = 0;    // the range of a whole number
+    std::string usedDefault;  // empty: the designed window placement
+};
 
 struct Settings {
     std::filesystem::path file;  // the settings file itself
@@ -53,6 +74,10 @@ struct Settings {
     std::string ShortFileNameJAVAFOout;
     int EngineTimeoutSeconds = 300;  // [JaVaFo] TimeoutSeconds: the longest wait for the engine
 
+    // Values found outside their range or form when the file was read; shown
+    // as warnings once the language is known.
+    std::vector<SettingProblem> problems;
+
     // Keys read when used (the second table): each call reads the file anew.
     std::string Read(const std::string& section, const std::string& key) const;
     void Write(const std::string& section, const std::string& key, const std::string& value) const;
@@ -63,7 +88,12 @@ bool SettingBoolDefaultFalse(const std::string& value);
 bool SettingBoolDefaultTrue(const std::string& value);
 std::optional<int> SettingInt(const std::string& value);
 
-// Reads every key of the settings file in the designed order.
+// Whether a text has the form a setting of that kind needs (an alias prefix,
+// a language file name, a character set name, a report character, a web address).
+bool HasSettingForm(const std::string& value, SettingForm form);
+
+// Reads every key of the settings file in the designed order; a value outside
+// its range or form is recorded in problems and the key's default is used.
 Settings LoadSettings(const std::filesystem::path& settingsFile);
 void SaveWindowPlacement(const Settings& settings, int top, int left, int width, int height);
 

@@ -89,12 +89,14 @@ TEST_F(LanguageFileTest, MissingFileWarnsOnceAndSwitchesToEnglish) {
     EXPECT_EQ(ui.messages.size(), 1u);
 }
 
-TEST_F(LanguageFileTest, NoLanguageKeyNamesTheLanguageFolder) {
-    Settings("[Reports]\r\nHtmlCharset=utf-8\r\n");
-    StartSession(session);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("\"" + session.LanguageFolder().string()), std::string::npos);
-    EXPECT_EQ(LanguageSetting(), "English (built-in)");
+TEST_F(LanguageFileTest, NoOrAnEmptyLanguageKeyMeansBuiltInEnglish) {
+    for (const char* text : {"[Reports]\r\nHtmlCharset=utf-8\r\n", "[Options]\r\nLanguage=\r\n"}) {
+        Settings(text);
+        session.translation.EnglishBuiltIn = false;
+        StartSession(session);
+        EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+        EXPECT_TRUE(session.translation.EnglishBuiltIn);
+    }
 }
 
 TEST_F(LanguageFileTest, CharacterSetsAreKeyedByTheLowerCasedFileName) {

@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "support/cli_run.h"
 #include "store/tournament_lock.h"
+#include "support/store_fixture.h"
 #include "support/temp_folder.h"
 
 namespace veltrun::cli {
@@ -57,6 +58,52 @@ TEST(CommandLine, InfoCreatesTheProgramFolder) {
     EXPECT_NE(info.out.find("Program folder: " + folder.string()), std::string::npos);
     EXPECT_NE(info.out.find("[Options] IsWriteAllowedToLogFile = True"), std::string::npos);
     EXPECT_NE(info.out.find("Language: English (built-in)"), std::string::npos);
+}
+
+// A value outside its range or form is a warning naming the key; the default
+// is used and the settings file stays as it was. An empty file warns of nothing.
+TEST(CommandLine, SettingsOutsideTheirRangeTakeTheDefault) {
+    const struct {
+        const char* section;
+        const char* key;
+        const char* value;
+        const char* shown;  // the line of "info"
+    } cases[] = {
+        {"Reports", "GoalsDivisionNumberOfDecimalPlaces", "100000", "[Reports] GoalsDivisionNumberOfDecimalPlaces = 1"},
+        {"Reports", "GoalsInfinityAtDivisionByZero", "-1", "[Reports] GoalsInfinityAtDivisionByZero = 500"},
+        {"Options", "SystemPrefixForAlias", "X|", "[Options] SystemPrefixForAlias = A"},
+        {"Options", "SystemPrefixForAlias", "X-", "[Options] SystemPrefixForAlias = A"},
+        {"Options", "Language", "../../x.txt", "Language: English (built-in)"},
+        {"Options", "ByePoints", "lost", "[Options] ByePoints = asWin"},
+        {"Options", "EloSearchMaxCountLines", "-5", "[Options] EloSearchMaxCountLines = 10"},
+        {"Options", "IsWriteAllowedToLogFile", "no", "[Options] IsWriteAllowedToLogFile = True"},
+        {"Reports", "HtmlCharset", "utf-8\"><script>", "[Reports] HtmlCharset = utf-8"},
+        {"Reports", "EnhancedCharForDraw", "<b>", "[Reports] EnhancedCharForDraw = ½"},
+        {"Reports", "TeamReport_TopNplayers", "0", "[Reports] TeamReport_TopNplayers = 1"},
+        {"Reports", "StartListSortingType", "rating", "[Reports] StartListSortingType = 2"},
+        {"FideRatingList", "DownloadUrl", "file:///etc/passwd", "[FideRatingList] DownloadUrl = https://"},
+        {"FormMain", "Width", "-40", "[FormMain] Width = (designed placement)"},
+        {"JaVaFo", "TimeoutSeconds", "0", "[JaVaFo] TimeoutSeconds = 300"},
+    };
+    for (const auto& c : cases) {
+        testing::TempFolder home;
+        const std::string ini = std::string("[") + c.section + "]\r\n" + c.key + "=" + c.value + "\r\n";
+        testing::WriteBytes(home.path() / "Veltrun.ini", ini);
+        auto info = testing::RunCliIn(home, {"info"});
+        ASSERT_EQ(info.code, 0) << info.err;
+        EXPECT_NE(info.out.find(c.shown), std::string::npos) << c.key << "=" << c.value << "\n" << info.out;
+        EXPECT_NE(info.err.find(std::string("Warning: The setting [") + c.section + "] " + c.key + "=" + c.value +
+                                " in the file " + (home.path() / "Veltrun.ini").string() + " is not allowed."),
+                  std::string::npos)
+            << info.err;
+        EXPECT_EQ(testing::ReadBytes(home.path() / "Veltrun.ini"), ini);
+    }
+    testing::TempFolder home;
+    testing::WriteBytes(home.path() / "Veltrun.ini", "");
+    auto info = testing::RunCliIn(home, {"info"});
+    EXPECT_EQ(info.err, "");
+    EXPECT_NE(info.out.find("Language: English (built-in)"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("[Options] SystemPrefixForAlias = A"), std::string::npos) << info.out;
 }
 
 TEST(CommandLine, TranslateUsesTheChosenLanguage) {

@@ -77,6 +77,38 @@ TEST_F(RatingCli, SearchPrintsAnAlignedTable) {
     EXPECT_EQ(Run({"search"}).code, 2);
 }
 
+// Names from a rating file, and the words of a message, reach the terminal
+// without control characters or escape sequences; letters stay as they are.
+TEST_F(RatingCli, ControlCharactersNeverReachTheTerminal) {
+    const struct {
+        std::string name;   // in elo.txt
+        std::string shown;  // on the terminal
+    } cases[] = {
+        {"Zz\x1b]0;owned\x07Title", "ZzTitle"},
+        {"Zz\x1b[31mRed\x1b[0m", "ZzRed"},
+        {"Zz\x1b[2J\x1b[HClear", "ZzClear"},
+        {"Zz\xc2\x9b" "31mC1", "ZzC1"},
+        {"Zz\rBack\bspace\x7f", "ZzBackspace"},
+        {"Zz\x1b]8;;http://x\x1b\\Link", "ZzLink"},
+        {"Zz\x1b" "cReset", "ZzReset"},
+        {"Zz Žluťoučký ½", "Zz Žluťoučký ½"},
+    };
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < std::size(cases); ++i)
+        lines.push_back(std::to_string(100 + i) + "|" + cases[i].name + "|CZE|M|2100||||");
+    WriteBytes(elo() / "elo.txt", EloFileText(lines));
+    auto r = Run({"search", "Zz", "--max", "50"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    for (const auto& c : cases) EXPECT_NE(r.out.find(c.shown), std::string::npos) << c.shown << "\n" << r.out;
+    EXPECT_NE(r.out.find("\nstandard  ZzRed           2100  101"), std::string::npos) << "aligned as shown:\n" << r.out;
+    auto none = Run({"search", "\x1b]0;x\x07\x1b[2JNobody"});
+    EXPECT_NE(none.err.find("Nobody\" - no results found"), std::string::npos) << none.err;
+    for (const std::string& text : {r.out, none.err})
+        for (char c : text) EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 32) << int(c);
+    EXPECT_EQ(r.out.find("\x7f"), std::string::npos);
+    EXPECT_EQ(r.out.find("\xc2\x9b"), std::string::npos);
+}
+
 TEST_F(RatingCli, AddPlayerTakesARowOfTheSearch) {
     WriteBytes(elo() / "elo.txt", EloFileText({"100|Zazadad Vudora|CZE|M|2100|2050|2000|1980|FM|",
                                                "900|Müller Hans|GER|M|1500||1300|1960||N-77|SK Berlin|"}));

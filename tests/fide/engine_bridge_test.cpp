@@ -1,16 +1,17 @@
 // The engine bridge against a fake "java" placed first on PATH: a script that
 // checks its arguments and answers as told (a prepared output, an error, or
 // never ending). No real engine is involved.
-#include <gtest/gtest.h>
+#include "fide/engine_bridge.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <thread>
 
-#include "fide/engine_bridge.h"
 #include "fide_fixture.h"
-#include "support/environment_guard.h"
 #include "store/text_file.h"
+#include "support/environment_guard.h"
 
 namespace veltrun {
 namespace {
@@ -33,6 +34,9 @@ case "$FAKE_MODE" in
   fail) echo "cannot pair" >&2; exit 1 ;;
   answer-and-fail) cp "$FAKE_ANSWER" "$6"; exit 2 ;;
   hang) sleep 60 ;;
+  linger) cp "$FAKE_ANSWER" "$6"; (sleep 1; echo "1 2" >> "$6") & ;;
+  corrupt) echo "Error: Invalid or corrupt jarfile $3" >&2; exit 1 ;;
+  answer-and-complain) cp "$FAKE_ANSWER" "$6"; printf 'trace\n\tat Engine.main\n\n' >&2; exit 3 ;;
 esac
 )";
 
@@ -119,7 +123,7 @@ TEST_F(EngineBridgeTest, EveryFailureIsReportedLoggedAndLeavesNoRoundFile) {
 
     Engine("fail");
     WriteBytes(folder / "engine out.txt", "2\n1 4\n3 2\n");  // left over from an earlier run
-    EXPECT_EQ(Pair(), noFile);
+    EXPECT_EQ(Pair(), "File creation failed (engine out.txt). The pairing engine said: \"cannot pair\"");
     EXPECT_TRUE(Logged("Run of JaVaFo failed."));
     EXPECT_TRUE(Logged("JaVaFo: cannot pair"));
     ExpectNothingPaired();
@@ -129,7 +133,7 @@ TEST_F(EngineBridgeTest, EveryFailureIsReportedLoggedAndLeavesNoRoundFile) {
     ExpectNothingPaired();
 
     Engine("answer-and-fail", "2\n1 4\n3 2\n");
-    EXPECT_EQ(Pair(), "The pairing engine ended with exit code 2.");
+    EXPECT_EQ(Pair(), "The pairing engine ended with exit code 2. The pairing engine said: \"engine says hello\"");
     ExpectNothingPaired();
 
     {
@@ -145,6 +149,31 @@ TEST_F(EngineBridgeTest, EveryFailureIsReportedLoggedAndLeavesNoRoundFile) {
     fs::remove(session.ProgramFolder / "javafo.jar");
     EXPECT_EQ(Pair(), "File not exist (" + (session.ProgramFolder / "javafo.jar").string() + ").");
     ExpectNothingPaired();
+}
+
+// The engine's own last stderr line is the reason shown; nothing it started
+// outlives it.
+TEST_F(EngineBridgeTest, TheEnginesOwnWordsAndNoChildLeftBehind) {
+    const struct {
+        const char* mode;
+        std::string expected;
+    } cases[] = {
+        {"corrupt",
+         "File creation failed (engine out.txt). The pairing engine said: \"Error: Invalid or corrupt "
+         "jarfile " +
+             (session.ProgramFolder / "javafo.jar").string() + "\""},
+        {"answer-and-complain",
+         "The pairing engine ended with exit code 3. The pairing engine said: \"at Engine.main\""},
+        {"linger", "no failure"},
+    };
+    for (const auto& c : cases) {
+        Engine(c.mode, "2\n1 4\n3 2\n");
+        EXPECT_EQ(Pair(), c.expected) << c.mode;
+        const std::string output = ReadBytes(folder / "engine out.txt");
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        EXPECT_EQ(ReadBytes(folder / "engine out.txt"), output) << c.mode << ": a left-over child wrote";
+    }
+    EXPECT_EQ(session.tournament.CurrentRound, 4);
 }
 
 TEST_F(EngineBridgeTest, EngineThatNeverEndsCanBeCancelledOrTimesOut) {

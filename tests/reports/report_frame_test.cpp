@@ -45,6 +45,11 @@ protected:
         f.Players({"1|X<i>|<b>&\"x\"|2000|||<T&T>", "1|Y|Plain|1900|||<T&T>"});
         f.RoundFile(1, {"|1-0|||X<i>-Y"});
         f.Setting("Reports", "TeamReport_IsUsed", "true");
+        // A language file is as untrusted as a name: every text of it holds markup.
+        std::string language;
+        for (int id = 1; id <= LanguageSlots; ++id) language += std::to_string(id) + "|Ro\"und<b>\r\n";
+        testing::WriteBytes(f.home.path() / "Language" / "Markup.txt", language);
+        f.Setting("Options", "Language", "Markup.txt");
         f.Open();
     }
 };
@@ -56,6 +61,7 @@ TEST_F(Escaping, TournamentTextShowsLiterallyInEveryReport) {
     for (const std::string report : {"startlist.html", "round1.html", "standings_cards.html", "teams.html"}) {
         const std::string page = f.Report(report);
         EXPECT_TRUE(Contains(page, "&lt;b&gt;&amp;&quot;x&quot;")) << report;
+        EXPECT_TRUE(Contains(page, "Ro&quot;und&lt;b&gt;")) << report;
         EXPECT_FALSE(Contains(page, "<b>")) << report;
         EXPECT_FALSE(Contains(page, "<i>")) << report;
         EXPECT_FALSE(Contains(page, "&\"")) << report;

@@ -80,6 +80,7 @@ TEST(ShippedSettings, EveryKeyHasAUsableValue) {
     const fs::path file = fs::path(VELTRUN_SOURCE_DIR) / "data" / "Veltrun.ini";
     Settings s = LoadSettings(file);
     EXPECT_EQ(s.Language, "English (built-in)");
+    EXPECT_TRUE(s.problems.empty()) << s.problems.front().key;
     for (const std::string* name : {&s.StartListName, &s.RoundListName, &s.StandingsListName,
                                     &s.StandingsCardsListName, &s.TeamReport_ShortFileName, &s.ShortFileNameTRF16,
                                     &s.ShortFileNameTRF16National, &s.ShortFileNameJAVAFOin,
