@@ -33,8 +33,11 @@ td.num,th.num{text-align:right;white-space:nowrap}
 tbody th{font-weight:400}
 tfoot th{text-align:right;font-weight:600}
 td.pts{font-weight:700}
-.name{min-width:9rem}
-.sticky{position:sticky;left:0;background:inherit;z-index:1}
+.sticky.name{min-width:9rem}
+.scroll td{white-space:nowrap}
+.scroll .name{white-space:normal}
+.sticky{position:sticky;left:0;z-index:1}
+thead th.sticky{background:#eef1f6;z-index:2}
 tbody tr td.sticky{background:#fff}
 tbody tr:nth-child(even) td.sticky{background:#fafbfd}
 .cross td{white-space:nowrap;text-align:center}
@@ -46,8 +49,8 @@ small,.muted{color:#5b6678}
 .legend{display:grid;grid-template-columns:max-content 1fr;gap:.15rem .8rem;margin:0 0 1rem;font-size:.9rem}
 .legend dt{font-weight:600}
 .legend dd{margin:0}
-.cards{display:grid;gap:1rem}
-.card{background:#fff;border:1px solid #d9dee7;border-radius:.5rem;padding:.8rem;break-inside:avoid;page-break-inside:avoid}
+.cards{display:grid;grid-template-columns:minmax(0,1fr);gap:1rem}
+.card{min-width:0;background:#fff;border:1px solid #d9dee7;border-radius:.5rem;padding:.8rem;break-inside:avoid;page-break-inside:avoid}
 .card .scroll{border:0;margin:0}
 .card dl{display:grid;grid-template-columns:max-content 1fr;gap:.1rem .8rem;margin:.6rem 0 0;font-size:.9rem}
 .card dd{margin:0}
@@ -55,7 +58,7 @@ small,.muted{color:#5b6678}
 .links a{display:block;background:#fff;border:1px solid #d9dee7;border-radius:.5rem;padding:.7rem 1rem;font-weight:600}
 .members{margin:0;padding-left:1.1rem}
 .counts{font-weight:700}
-@media (min-width:60rem){.cards{grid-template-columns:1fr 1fr}}
+@media (min-width:60rem){.cards{grid-template-columns:repeat(2,minmax(0,1fr))}}
 @media print{
 @page{size:A4;margin:14mm 12mm}
 body{background:#fff;font-size:10pt;color:#000}

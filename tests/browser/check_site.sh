@@ -14,7 +14,7 @@ browser=$(command -v chromium || command -v chromium-browser || true)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 players=24
-"$veltrun" --home "$work/home" --yes demo --players "$players" --rounds 5 --seed 7 --teams 4 >/dev/null
+"$veltrun" --home "$work/home" --yes demo --players "$players" --rounds 5 --seed 7 --teams 4 >/dev/null 2>&1
 folder=$(find "$work/home/Tourn" -mindepth 1 -maxdepth 1 -type d | head -n 1)
 "$veltrun" --home "$work/home" publish "$folder" >/dev/null
 site="$folder/site"
@@ -52,8 +52,9 @@ JS
 } >"$work/harness.html"
 chrome --allow-file-access-from-files --virtual-time-budget=30000 --dump-dom "file://$work/harness.html" >"$work/widths.html"
 grep -q '^DONE' "$work/widths.html" || { echo "check_site: the harness did not finish" >&2; exit 1; }
-checked=$(grep -cE '^(375|1280) [0-9]+ ' "$work/widths.html")
-wide=$(grep -E '^(375|1280) [0-9]+ ' "$work/widths.html" | awk '$2 > $1' || true)
+grep -oE '(375|1280) [0-9]+ [^ <]+\.html' "$work/widths.html" >"$work/widths.txt" || true
+checked=$(wc -l <"$work/widths.txt")
+wide=$(awk '$2 > $1' "$work/widths.txt")
 if [ -n "$wide" ]; then
   echo "check_site: pages wider than the screen (width, content width, page):" >&2
   echo "$wide" >&2
@@ -68,7 +69,8 @@ chrome --no-pdf-header-footer --print-to-pdf="$work/players.pdf" "file://$site/p
 sheets=$(pdfinfo "$work/players.pdf" | awk '/^Pages:/ {print $2}')
 pdftotext -layout "$work/players.pdf" "$work/players.txt"
 split=$(awk 'BEGIN { RS = "\f" }
-  NF { meta = gsub(/No\. [0-9]+ · Rating/, "&"); head = gsub(/Rd\. +Colour +Opponent/, "&"); perf = gsub(/\nperformance/, "&");
+  NF { meta = gsub(/No\. [0-9]+ +· +Rating/, "&"); head = gsub(/Rd\. +Colour +Opponent/, "&");
+       perf = gsub(/(^|\n) *performance +[0-9]/, "&");
        total += meta; if (meta != head || meta != perf) printf "sheet %d: %d cards, %d headings, %d performances\n", NR, meta, head, perf }
   END { if (total != '"$players"') printf "%d cards printed\n", total }' "$work/players.txt")
 if [ -n "$split" ]; then
