@@ -62,21 +62,21 @@ void WriteStandingsPage(const SiteData& d, const SiteFrame& frame, const SitePag
     std::string page = frame.Open("standings.html", d.session.tr(602, "Standings"));
     page += "<div class=\"scroll\"><table>\n<thead><tr>" + ColumnHead(Tr(d, 614, "Rank"), "num") +
             ColumnHead(Tr(d, 615, "No."), "num") + ColumnHead(Tr(d, 616, "Name"), "sticky name") +
-            ColumnHead(Tr(d, 617, "Rating"), "num") + (teams ? ColumnHead(Tr(d, 618, "Team")) : "") +
             ColumnHead(Tr(d, 619, "Points"), "num") + (d.Goals() ? ColumnHead(Tr(d, 620, "Score"), "num") : "");
     for (int k : slots)
         page += ColumnHead("<abbr title=\"" + HtmlEscape(TieBreakName(d, t.TB(k))) + "\">" + HtmlEscape(t.TB(k)) +
                                "</abbr>",
                            "num");
-    page += "</tr></thead>\n<tbody>\n";
+    page += ColumnHead(Tr(d, 617, "Rating"), "num") + (teams ? ColumnHead(Tr(d, 618, "Team")) : "") +
+            "</tr></thead>\n<tbody>\n";
     for (int i : d.order) {
         const TPlayer& p = t.Player(i);
+        // Points right after the name: what a phone shows without scrolling.
         page += "<tr>" + Num(d.rank[static_cast<size_t>(i)]) + Num(std::to_string(p.StartNo)) + NameCell(d, p) +
-                Num(std::to_string(p.ELO)) + (teams ? "<td>" + HtmlEscape(p.TeamID) + "</td>" : "") +
                 Num(PointsText(t, p.Points), " pts");
         if (d.Goals()) page += Num(DefaultNumberText(p.GoalsFor) + ":" + DefaultNumberText(p.GoalsAgainst));
         for (int k : slots) page += Num(DefaultNumberText(p.TBValue(k)));
-        page += "</tr>\n";
+        page += Num(std::to_string(p.ELO)) + (teams ? "<td>" + HtmlEscape(p.TeamID) + "</td>" : "") + "</tr>\n";
     }
     page += "</tbody></table></div>\n";
     if (!slots.empty()) {
