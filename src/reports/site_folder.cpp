@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <system_error>
+#include <vector>
 
 #include "store/errors.h"
 #include "store/session.h"
@@ -51,32 +52,71 @@ void CheckTarget(const Session& session, const fs::path& target) {
                           session.tr(652, "is neither empty nor a published site; it was left unchanged."));
 }
 
-void WriteWhole(const Session& session, const fs::path& file, std::string_view text) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) CannotWrite(session, file, errno);
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int error = n < 0 ? errno : EIO;
-            ::close(fd);
-            CannotWrite(session, file, error);
-        }
-        done += static_cast<size_t>(n);
+// Pages are written with their write-back started at once; every few hundred
+// pages the batch is waited for, and one sync of the folder at the end commits
+// all of them. A sync per page, or of the whole file system, would cost seconds.
+class PageWriter {
+public:
+    PageWriter(const Session& session, fs::path folder) : session_(session), folder_(std::move(folder)) {}
+    ~PageWriter() {
+        for (const Open& open : open_) ::close(open.fd);
     }
-    if (::close(fd) != 0) CannotWrite(session, file, errno);
-}
 
-// One sync for the whole folder instead of one per page.
-void SyncFolder(const Session& session, const fs::path& folder, bool wholeFileSystem) {
+    void Write(const std::string& name, std::string_view text) {
+        const fs::path file = folder_ / name;
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0) CannotWrite(session_, file, errno);
+        open_.push_back({fd, file});
+        size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) CannotWrite(session_, file, n < 0 ? errno : EIO);
+            done += static_cast<size_t>(n);
+        }
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+        if (open_.size() >= 256) WaitForBatch();
+    }
+
+    void Finish() {
+        WaitForBatch();
+        const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) CannotWrite(session_, folder_, errno);
+        const int result = ::fsync(fd);
+        const int error = errno;
+        ::close(fd);
+        if (result != 0 && error != EINVAL) CannotWrite(session_, folder_, error);
+    }
+
+private:
+    struct Open {
+        int fd;
+        fs::path file;
+    };
+    void WaitForBatch() {
+        std::vector<Open> batch;
+        batch.swap(open_);
+        for (size_t i = 0; i < batch.size(); ++i) {
+            const int waited = ::sync_file_range(
+                batch[i].fd, 0, 0, SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+            const int error = errno;
+            if (waited != 0 || ::close(batch[i].fd) != 0) {
+                for (size_t j = i + 1; j < batch.size(); ++j) ::close(batch[j].fd);
+                CannotWrite(session_, batch[i].file, waited != 0 ? error : errno);
+            }
+        }
+    }
+
+    const Session& session_;
+    fs::path folder_;
+    std::vector<Open> open_;
+};
+
+void SyncFolder(const fs::path& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) CannotWrite(session, folder, errno);
-    const int result = wholeFileSystem ? ::syncfs(fd) : ::fsync(fd);
-    const int error = errno;
+    if (fd < 0) return;
+    ::fsync(fd);  // some file systems refuse to sync a folder; the pages are synced
     ::close(fd);
-    // Some file systems refuse to sync a folder; the data itself is synced.
-    if (result != 0 && wholeFileSystem) CannotWrite(session, folder, error);
 }
 
 void Swap(const Session& session, const fs::path& fresh, const fs::path& target) {
@@ -117,15 +157,16 @@ void ReplaceSiteFolder(const Session& session, const fs::path& targetIn,
     std::error_code ec;
     try {
         fs::permissions(fresh, fs::perms(0755), ec);  // a web server must be able to read it
-        build([&](const std::string& file, std::string_view text) { WriteWhole(session, fresh / file, text); });
-        SyncFolder(session, fresh, true);
+        PageWriter writer(session, fresh);
+        build([&](const std::string& file, std::string_view text) { writer.Write(file, text); });
+        writer.Finish();
         Swap(session, fresh, clean);
     } catch (...) {
         fs::remove_all(fresh, ec);
         throw;
     }
     fs::remove_all(fresh, ec);  // the old site, after the exchange
-    SyncFolder(session, clean.parent_path(), false);
+    SyncFolder(clean.parent_path());
 }
 
 }  // namespace veltrun

@@ -58,6 +58,7 @@ small,.muted{color:#5b6678}
 .links a{display:block;background:#fff;border:1px solid #d9dee7;border-radius:.5rem;padding:.7rem 1rem;font-weight:600}
 .members{margin:0;padding-left:1.1rem}
 .counts{font-weight:700}
+@media (max-width:40rem){th,td{padding:.35rem .3rem}main{padding:.75rem .5rem}.card{padding:.6rem .4rem}}
 @media (min-width:60rem){.cards{grid-template-columns:repeat(2,minmax(0,1fr))}}
 @media print{
 @page{size:A4;margin:14mm 12mm}

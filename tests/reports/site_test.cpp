@@ -7,6 +7,8 @@
 #include "app/command_publish.h"
 #include "app/language_file.h"
 #include "report_fixture.h"
+#include "reports/site_folder.h"
+#include "store/errors.h"
 
 namespace veltrun::testing {
 namespace {
@@ -139,6 +141,24 @@ TEST(PublishedSite, EveryPageHasTheSameSoundFrame) {
     }
     EXPECT_EQ(pages, 6 + 3 + 6);  // index, standings, crosstable, startlist, teams, players; rounds; players
     EXPECT_TRUE(fs::exists(f.folder / "site" / "style.css"));
+}
+
+// A failure while the new site is written leaves the earlier one whole and no
+// temporary folder behind.
+TEST(PublishedSite, AFailedBuildLeavesTheEarlierSite) {
+    ReportFixture f;
+    Publish(f, Cases[0]);
+    const fs::path site = f.folder / "site";
+    const std::string before = ReadBytes(site / "standings.html");
+    EXPECT_THROW(ReplaceSiteFolder(f.session, site,
+                                   [](const SitePageSink& sink) {
+                                       sink("standings.html", "half");
+                                       throw myException("disk full");
+                                   }),
+                 myException);
+    EXPECT_EQ(ReadBytes(site / "standings.html"), before);
+    for (const auto& entry : fs::directory_iterator(f.folder))
+        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
 }
 
 }  // namespace
