@@ -42,6 +42,8 @@ tbody tr td.sticky{background:#fff}
 tbody tr:nth-child(even) td.sticky{background:#fafbfd}
 .cross td{white-space:nowrap;text-align:center}
 .cross td.name{text-align:left;white-space:normal}
+.cross thead th:not(.num):not(.name){text-align:center}
+td abbr{text-decoration:none}
 small,.muted{color:#5b6678}
 .tag{display:inline-block;font-size:.75rem;padding:0 .35rem;border-radius:.3rem;background:#fde2e1;color:#8a1c1c;margin-left:.3rem}
 .ff{color:#8a1c1c;font-style:italic}
