@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "app/command_open.h"
+#include "app/command_publish.h"
 #include "app/command_reports.h"
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
@@ -71,6 +72,13 @@ int TeamReport(CliContext& c, const CommandArgs& args) {
     return Finish(c, TeamReportCommand(c.session, OpenChoice(c, args)));
 }
 
+int Publish(CliContext& c, const CommandArgs& args) {
+    const std::string out = args.Value("--out");
+    if (args.Has("--out") && out.empty()) throw UsageError("--out needs a folder.");
+    if (!OpenForReport(c, args)) return 1;
+    return Finish(c, PublishCommand(c.session, out, OpenChoice(c, args)));
+}
+
 }  // namespace
 
 void RegisterReportCommands(std::vector<Command>& table) {
@@ -87,6 +95,10 @@ void RegisterReportCommands(std::vector<Command>& table) {
                       OpenOption},
                      1, 1, Standings});
     table.push_back({"team-report", "team-report T", "write the team standings", {OpenOption}, 1, 1, TeamReport});
+    table.push_back({"publish", "publish T [--out DIR] [--open]",
+                     "write the results site (default: the folder site in the tournament folder)",
+                     {{"--out", true, "the site's folder: missing, empty or an earlier site"}, OpenOption}, 1, 1,
+                     Publish});
     RegisterDemoCommand(table);
 }
 

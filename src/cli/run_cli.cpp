@@ -56,7 +56,7 @@ const Command* FindCommand(const std::string& name) {
 bool TakesTournament(const std::string& command) {
     static const std::vector<std::string> names{"open", "players", "add-player", "delete-player", "restore-player",
                                                 "games", "result", "pair", "start-list", "round-report",
-                                                "standings", "team-report", "trf"};
+                                                "standings", "team-report", "trf", "publish"};
     return std::find(names.begin(), names.end(), command) != names.end();
 }
 

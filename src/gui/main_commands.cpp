@@ -6,6 +6,7 @@
 #include "app/command_open.h"
 #include "app/command_pairing.h"
 #include "app/command_players.h"
+#include "app/command_publish.h"
 #include "app/command_reports.h"
 #include "gui/add_player_dialog.h"
 #include "gui/main_window.h"
@@ -73,6 +74,10 @@ void MainWindow::BTN_REPORT_STANDINGSClick() {
 
 void MainWindow::BTN_REPORT_STANDINGS_AND_CARDSClick() {
     RunCommand([this] { StandingsAndCardsCommand(session_); }, CommandNeeds::TournamentLock);
+}
+
+void MainWindow::BTN_PUBLISHClick() {
+    RunCommand([this] { PublishCommand(session_); }, CommandNeeds::TournamentLock);
 }
 
 }  // namespace veltrun::gui

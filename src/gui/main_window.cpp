@@ -35,7 +35,7 @@ constexpr int BigButton = 50;
 constexpr int SmallButton = 24;
 const QRect DesignedPlacement(628, 273, 340, 340);
 
-// The fourteen hints, by button, with their catalogue identifiers.
+// The hints, by button, with their catalogue identifiers.
 struct ButtonText {
     const char* name;
     int id;
@@ -56,11 +56,13 @@ constexpr ButtonText ButtonHints[] = {
     {"BTN_INPUT_RESULT", 15, "Add results ..."},
     {"BTN_REPORT_STANDINGS", 16, "Report - Standings"},
     {"BTN_REPORT_STANDINGS_AND_CARDS", 17, "Report - Standings with players cards"},
+    {"BTN_PUBLISH", 650, "Publish results site"},
 };
 
 constexpr const char* TournamentButtons[] = {
     "BTN_PLAYER_ADD",   "BTN_PLAYER_DELETE", "BTN_PLAYER_RESTORATION", "BTN_REPORT_STARTLIST",          "BTN_PAIRING",
-    "BTN_INPUT_RESULT", "BTN_REPORT_ROUNDS", "BTN_REPORT_STANDINGS",   "BTN_REPORT_STANDINGS_AND_CARDS"};
+    "BTN_INPUT_RESULT", "BTN_REPORT_ROUNDS", "BTN_REPORT_STANDINGS",   "BTN_REPORT_STANDINGS_AND_CARDS",
+    "BTN_PUBLISH"};
 
 }  // namespace
 
@@ -107,6 +109,7 @@ MainWindow::MainWindow(Session& session, QtUi& ui) : QWidget(nullptr), session_(
     rounds->addWidget(MakeButton(GB_Rounds_and_Pairing, "BTN_REPORT_STANDINGS", "standings", BigButton));
     rounds->addWidget(
         MakeButton(GB_Rounds_and_Pairing, "BTN_REPORT_STANDINGS_AND_CARDS", "standings_cards", BigButton));
+    rounds->addWidget(MakeButton(GB_Rounds_and_Pairing, "BTN_PUBLISH", "publish", BigButton));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -187,6 +190,7 @@ void MainWindow::ConnectButtons() {
     on("BTN_INPUT_RESULT", &MainWindow::BTN_INPUT_RESULTClick);
     on("BTN_REPORT_STANDINGS", &MainWindow::BTN_REPORT_STANDINGSClick);
     on("BTN_REPORT_STANDINGS_AND_CARDS", &MainWindow::BTN_REPORT_STANDINGS_AND_CARDSClick);
+    on("BTN_PUBLISH", &MainWindow::BTN_PUBLISHClick);
 }
 
 void MainWindow::Start(const std::string& language) {

@@ -75,6 +75,7 @@ private:
     void BTN_INPUT_RESULTClick();
     void BTN_REPORT_STANDINGSClick();
     void BTN_REPORT_STANDINGS_AND_CARDSClick();
+    void BTN_PUBLISHClick();
 
     Session& session_;
     QtUi& ui_;

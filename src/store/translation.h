@@ -8,7 +8,7 @@
 
 namespace veltrun {
 
-constexpr int LanguageSlots = 500;
+constexpr int LanguageSlots = 999;  // ids 1..999; each area keeps its own range
 
 struct Translation {
     std::array<std::string, LanguageSlots + 1> LanguageTable{};  // slot 0 unused

@@ -97,6 +97,36 @@ TEST_F(ReportCli, RefusalsAndUsageErrors) {
     EXPECT_EQ(Run({"start-list", "NoSuchCup"}).code, 1);
 }
 
+// The site replaces an earlier one as a whole; a folder of other files is
+// never touched.
+TEST_F(ReportCli, PublishWritesTheSiteAsAWhole) {
+    namespace fs = std::filesystem;
+    TwoRounds();
+    const fs::path site = folder / "site";
+    auto first = Run({"publish", "Cup"});
+    EXPECT_EQ(first.code, 0) << first.err;
+    EXPECT_EQ(first.out, (site / "index.html").string() + "\n");
+    for (const char* page : {"standings.html", "crosstable.html", "round-2.html", "player-3.html", "teams.html"})
+        EXPECT_TRUE(fs::exists(site / page)) << page;
+    WriteTextLines(site / "stale.html", {"old"});
+    EXPECT_EQ(Run({"publish", "Cup", "--out", site.string()}).code, 0);
+    EXPECT_FALSE(fs::exists(site / "stale.html"));
+    for (const auto& entry : fs::directory_iterator(folder))  // no temporary folder is left behind
+        EXPECT_EQ(entry.path().filename().string().find(".site"), std::string::npos) << entry.path();
+
+    const fs::path foreign = home.path() / "mine";
+    fs::create_directories(foreign);
+    WriteTextLines(foreign / "notes.txt", {"keep me"});
+    auto refused = Run({"publish", "Cup", "--out", foreign.string()});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("Error: The folder " + foreign.string() + " is neither empty nor a published site"),
+              std::string::npos) << refused.err;
+    EXPECT_EQ(ReadTextLines(foreign / "notes.txt"), std::vector<std::string>{"keep me"});
+    EXPECT_EQ(fs::directory_iterator(foreign)->path().filename(), "notes.txt");
+    EXPECT_EQ(Run({"publish", "Cup", "--out", (home.path() / "no" / "site").string()}).code, 1);
+    EXPECT_EQ(Run({"publish", "Cup", "--out"}).code, 2);
+}
+
 TEST_F(ReportCli, TheBrowserIsOnlyTriedWithOpen) {
     IniWriteString(home.path() / "Veltrun.ini", "WebBrowser", "ExePath", (home.path() / "no-browser").string());
     auto quiet = Run({"start-list", "Cup"});

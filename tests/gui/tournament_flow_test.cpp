@@ -171,7 +171,9 @@ void TournamentFlowTest::GoalsTournamentThroughTheDialogs() {
     Click(w, "BTN_REPORT_STANDINGS");
     gui.WhenModal("TFormUniC", [&](QWidget* chooser) { Click(chooser, "BTN_OK"); });
     Click(w, "BTN_REPORT_ROUNDS");
-    QCOMPARE(gui.reports.size(), size_t(2));
+    Click(w, "BTN_PUBLISH");
+    QCOMPARE(gui.reports.size(), size_t(3));
+    QCOMPARE(gui.reports.back(), folder / "site" / "index.html");
     for (const auto& report : gui.reports) QVERIFY(fs::exists(report));
     // The refusals above and nothing else went wrong.
     QCOMPARE(gui.Texts(MessageKind::Error),
