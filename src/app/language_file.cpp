@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* EnglishBuiltInName = "English (built-in)";
 
-// The identifier of a line: digits only (leading zeros allowed), 1..500; 0 when not.
+// The identifier of a line: digits only (leading zeros allowed), 1..LanguageSlots; 0 when not.
 int LanguageIdentifier(const std::string& text) {
     if (!IsAllDigits(text)) return 0;
     long value = 0;

@@ -8,7 +8,8 @@
 
 namespace veltrun {
 
-constexpr int LanguageSlots = 500;
+// Room for every range of identifiers handed out so far (the highest is in the 700s).
+constexpr int LanguageSlots = 1000;
 
 struct Translation {
     std::array<std::string, LanguageSlots + 1> LanguageTable{};  // slot 0 unused
