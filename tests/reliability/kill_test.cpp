@@ -83,6 +83,7 @@ protected:
     std::mt19937 random{20261206};
     int added = 0;
     bool suspended = false;
+    bool forbidden = false;
 
     std::filesystem::path Cup() const { return home.path() / "Tourn" / "Cup"; }
 
@@ -106,9 +107,10 @@ protected:
             round += "|?-?|||APl" + std::to_string(i) + "-APl" + std::to_string(i + 4) + "\r\n";
         WriteBytes(Cup() / "round1.txt", round);
     }
-    // The next writing command: a result, a late entrant, a suspension or a restoration.
+    // The next writing command: a result, a late entrant, a suspension or a
+    // restoration, a forbidden pair or its allowance.
     std::vector<std::string> NextCommand(int step) {
-        switch (step % 3) {
+        switch (step % 4) {
             case 0: {
                 // Results of the newest round; once it is complete, the next
                 // round is paired; after the last round the tournament starts over.
@@ -128,9 +130,12 @@ protected:
             }
             case 1:
                 return {"add-player", "Cup", "--name", "Late" + std::to_string(++added) + " Jones", "--elo", "1500"};
-            default:
+            case 2:
                 suspended = !suspended;
                 return {suspended ? "delete-player" : "restore-player", "Cup", "APl3"};
+            default:
+                forbidden = !forbidden;
+                return {forbidden ? "forbid" : "allow", "Cup", "APl1", "APl2"};
         }
     }
     // The files the command leaves when it runs to its end, from a copy.
