@@ -132,6 +132,9 @@ TEST_F(TrfImportTest, MalformedLinesAreNamedAndNothingIsCreated) {
          where + "2, Round 1: the two players' lines disagree on this game."},
         {{Record(1, "A", "1", "", "   2 w 1  "), Record(2, "B", "1", "", "   3 w 1  "), Record(3, "C", "1", "", "")},
          where + "2, Round 1: the player is paired more than once."},
+        {{Record(1, "A", "1", "", ""), "XXP 1"}, where + "2: the forbidden group needs at least two different starting numbers."},
+        {{"XXP 2 1 2", Record(1, "A", "1", "", "")}, where + "1: the forbidden group names a starting number that is not in the file."},
+        {{Record(1, "A", "1", "", ""), "XXP 1 x"}, where + "2: the starting number is not a whole number."},
         {{"012 Empty", "XXR 3"}, "TRF file (" + (home.path() / "in.trf").string() + "): The file holds no player line (001)."},
     };
     for (const Case& c : cases) EXPECT_EQ(ImportFailure(Trf(c.lines)), c.message);
