@@ -36,7 +36,7 @@ constexpr int BigButton = 50;
 constexpr int SmallButton = 24;
 const QRect DesignedPlacement(628, 273, 340, 340);
 
-// The fourteen hints, by button, with their catalogue identifiers.
+// The hints, by button, with their catalogue identifiers.
 struct ButtonText {
     const char* name;
     int id;
