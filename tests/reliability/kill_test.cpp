@@ -110,7 +110,7 @@ protected:
     // The next writing command: a result, a late entrant, a suspension or a
     // restoration, a forbidden pair or its allowance.
     std::vector<std::string> NextCommand(int step) {
-        switch (step % 4) {
+        switch (step % 3) {
             case 0: {
                 // Results of the newest round; once it is complete, the next
                 // round is paired; after the last round the tournament starts over.
@@ -130,10 +130,11 @@ protected:
             }
             case 1:
                 return {"add-player", "Cup", "--name", "Late" + std::to_string(++added) + " Jones", "--elo", "1500"};
-            case 2:
-                suspended = !suspended;
-                return {suspended ? "delete-player" : "restore-player", "Cup", "APl3"};
             default:
+                if ((step / 3) % 2 == 0) {
+                    suspended = !suspended;
+                    return {suspended ? "delete-player" : "restore-player", "Cup", "APl3"};
+                }
                 forbidden = !forbidden;
                 return {forbidden ? "forbid" : "allow", "Cup", "APl1", "APl2"};
         }
