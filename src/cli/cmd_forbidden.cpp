@@ -17,7 +17,10 @@ bool OpenForCommand(CliContext& c, const CommandArgs& args) {
 int ForbidCommandLine(CliContext& c, const CommandArgs& args) {
     if (!OpenForCommand(c, args)) return 1;
     std::vector<std::string> aliases(args.Positional().begin() + 1, args.Positional().end());
+    std::size_t before = c.session.tournament.ForbiddenGroups.size();
     if (!ForbidCommand(c.session, aliases)) return 1;
+    // Players already kept apart: the information said so, nothing was added.
+    if (c.session.tournament.ForbiddenGroups.size() == before) return 0;
     c.out << "Forbidden group:";
     for (const auto& alias : aliases) c.out << " " << alias;
     c.out << "\n";
