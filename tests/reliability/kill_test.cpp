@@ -83,7 +83,6 @@ protected:
     std::mt19937 random{20261206};
     int added = 0;
     bool suspended = false;
-    bool forbidden = false;
 
     std::filesystem::path Cup() const { return home.path() / "Tourn" / "Cup"; }
 
@@ -107,8 +106,7 @@ protected:
             round += "|?-?|||APl" + std::to_string(i) + "-APl" + std::to_string(i + 4) + "\r\n";
         WriteBytes(Cup() / "round1.txt", round);
     }
-    // The next writing command: a result, a late entrant, a suspension or a
-    // restoration, a forbidden pair or its allowance.
+    // The next writing command: a result, a late entrant, a suspension or a restoration.
     std::vector<std::string> NextCommand(int step) {
         switch (step % 3) {
             case 0: {
@@ -131,12 +129,8 @@ protected:
             case 1:
                 return {"add-player", "Cup", "--name", "Late" + std::to_string(++added) + " Jones", "--elo", "1500"};
             default:
-                if ((step / 3) % 2 == 0) {
-                    suspended = !suspended;
-                    return {suspended ? "delete-player" : "restore-player", "Cup", "APl3"};
-                }
-                forbidden = !forbidden;
-                return {forbidden ? "forbid" : "allow", "Cup", "APl1", "APl2"};
+                suspended = !suspended;
+                return {suspended ? "delete-player" : "restore-player", "Cup", "APl3"};
         }
     }
     // The files the command leaves when it runs to its end, from a copy.
