@@ -81,12 +81,19 @@ double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::dura
 
 // 2000 players in 100 teams, team-mates never paired, eleven rounds with
 // random results; the pairing of every round is timed, file and log included.
+// The argument is the number of forbidden groups of two to five players
+// spread over the whole field.
 void BM_TwoThousandPlayersElevenRounds(benchmark::State& state) {
     for (auto _ : state) {
         BenchTournament b("large");
         for (int i = 1; i <= 2000; ++i) b.AddPlayer(i, "Team " + std::to_string(i % 100));
         b.session.settings.IsForbiddenMatchAgainstTeamMembers = true;
         std::mt19937 rng(2024);
+        for (int g = 0; g < state.range(0); ++g) {
+            std::vector<std::string> group;
+            for (int size = 2 + static_cast<int>(rng() % 4); size > 0; --size) group.push_back(Alias(1 + static_cast<int>(rng() % 2000)));
+            b.session.tournament.ForbiddenGroups.push_back(group);
+        }
         const char* results[] = {"1-0", "0-1", "0.5-0.5", "1-0", "0-1"};
         double slowest = 0, total = 0;
         for (int round = 1; round <= 11; ++round) {
@@ -112,7 +119,7 @@ void BM_TwoThousandPlayersElevenRounds(benchmark::State& state) {
         state.counters["mean_round_s"] = total / 11;
     }
 }
-BENCHMARK(BM_TwoThousandPlayersElevenRounds)->UseManualTime()->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TwoThousandPlayersElevenRounds)->Arg(0)->Arg(200)->UseManualTime()->Iterations(2)->Unit(benchmark::kMillisecond);
 
 // Two teams with the team rule on: no pairing exists at all. With an odd
 // field all four ways run.

@@ -379,6 +379,23 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {656, "Goals"},
         {657, "does not exist."},
         // ---- end published site ----
+        // ---- forbidden pairs 700-729 ----
+        {700, "Forbidden pairs"},
+        {701, "Forbidden pairs ..."},
+        {702, "A forbidden group names a player who is not in the tournament"},
+        {703, "A forbidden group needs at least two different players"},
+        {704, "is not a plain file of a sane size."},
+        {705, "is not a player of the tournament."},
+        {706, "These players are already kept apart."},
+        {707, "The pair is not forbidden."},
+        {708, "No forbidden pairs."},
+        {709, "pairs two players of a forbidden group."},
+        {710, "Add group ..."},
+        {711, "Remove group"},
+        {712, "Players of the new group"},
+        {714, "the forbidden group names a starting number that is not in the file."},
+        {715, "the forbidden group needs at least two different starting numbers."},
+        // ---- end forbidden pairs ----
     };
     return entries;
 }

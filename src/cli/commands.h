@@ -35,6 +35,8 @@ struct Command {
 
 void RegisterFoundationCommands(std::vector<Command>& table);
 void RegisterTournamentCommands(std::vector<Command>& table);
+// forbid, allow, forbidden: the players kept apart.
+void RegisterForbiddenCommands(std::vector<Command>& table);
 void RegisterPairingCommands(std::vector<Command>& table);
 void RegisterReportCommands(std::vector<Command>& table);
 void RegisterFideCommands(std::vector<Command>& table);

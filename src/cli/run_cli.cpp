@@ -56,7 +56,8 @@ const Command* FindCommand(const std::string& name) {
 bool TakesTournament(const std::string& command) {
     static const std::vector<std::string> names{"open", "players", "add-player", "delete-player", "restore-player",
                                                 "games", "result", "pair", "start-list", "round-report",
-                                                "standings", "team-report", "trf", "publish"};
+                                                "standings", "team-report", "trf", "publish", "forbid", "allow",
+                                                "forbidden"};
     return std::find(names.begin(), names.end(), command) != names.end();
 }
 
@@ -122,6 +123,7 @@ const std::vector<Command>& CommandTable() {
         std::vector<Command> t;
         RegisterFoundationCommands(t);
         RegisterTournamentCommands(t);
+        RegisterForbiddenCommands(t);
         RegisterPairingCommands(t);
         RegisterReportCommands(t);
         RegisterFideCommands(t);

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "store/file_limits.h"
+#include "store/forbidden_groups.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -26,8 +27,11 @@ public:
         int white = ToNumber(first), black = ToNumber(second);
         if (!extra.empty() || white < 0 || black < 0 || (white == 0 && black == 0))
             Refuse(lineNumber, text, 297, "does not hold two starting numbers.");
-        Take(white, lineNumber, text);
-        Take(black, lineNumber, text);
+        int a = Take(white, lineNumber, text);
+        int b = Take(black, lineNumber, text);
+        // A group is an absolute rule for the engine as much as for our own search.
+        if (a > 0 && b > 0 && IsForbiddenPair(t_.ForbiddenGroups, t_.Player(a).ArrivalID, t_.Player(b).ArrivalID))
+            Refuse(lineNumber, text, 709, "pairs two players of a forbidden group.");
         pairs_.push_back({white, black});
     }
 
@@ -60,16 +64,18 @@ private:
         return std::stoi(word);
     }
 
-    void Take(int number, int lineNumber, const std::string& text) {
+    // The table index of the player (0: the bye).
+    int Take(int number, int lineNumber, const std::string& text) {
         if (number == 0) {
             if (++byes_ > 1) Refuse(lineNumber, text, 301, "gives a second bye.");
-            return;
+            return 0;
         }
         int index = IndexOfStartNo(number);
         if (index < 1) Refuse(lineNumber, text, 298, "names a starting number outside the field.");
         if (seen_[static_cast<std::size_t>(index)]) Refuse(lineNumber, text, 299, "pairs a player a second time.");
         if (t_.Player(index).OnOff == 0) Refuse(lineNumber, text, 300, "pairs a player who is absent from this round.");
         seen_[static_cast<std::size_t>(index)] = true;
+        return index;
     }
 
     int IndexOfStartNo(int number) const {

@@ -131,6 +131,13 @@ std::vector<std::string> BuildTrf16Lines(const Tournament& t, const RoundEntries
     for (int i = 1; i <= t.PlayerCount(); ++i) lines.push_back(PlayerLine(t, i, rounds, variant.national));
     for (int i = 1; i <= t.PlayerCount(); ++i)
         if (t.Player(i).OnOff == 0) lines.push_back("XXZ " + Number(t.Player(i).StartNo, 4));
+    // Every forbidden group as the starting numbers of its players; a file of
+    // a tournament without groups stays as it was.
+    for (const auto& group : t.ForbiddenGroups) {
+        std::string line = "XXP";
+        for (const auto& alias : group) line += " " + StartNoOfArrivalID(t, alias);
+        lines.push_back(line);
+    }
     return lines;
 }
 

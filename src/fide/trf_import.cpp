@@ -12,6 +12,7 @@
 #include "store/error_text.h"
 #include "store/errors.h"
 #include "store/file_limits.h"
+#include "store/forbidden_file.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -166,6 +167,7 @@ public:
         for (PlayerLine& p : playerLines_) ReadBlocks(p);
         if (CountsThreeOneZero(playerLines_)) result_.pointsType = "3-1-0";
         CollectRoundLines();
+        CheckForbiddenGroups();
         return result_;
     }
 
@@ -186,7 +188,39 @@ private:
             if (!IsAllDigits(number)) Refuse(lineNumber, 309, "the starting number is not a whole number.");
             for (auto& entry : result_.players)
                 if (entry.startNo == std::stoi(number)) entry.off = true;
+        } else if (StartsWithNoCase(line, "xxp")) {
+            ReadForbiddenGroup(line, lineNumber);
         }
+    }
+
+    // "XXP 3 17 40": the players of these starting numbers never meet.
+    void ReadForbiddenGroup(const std::string& line, int lineNumber) {
+        std::vector<int> group;
+        std::string numbers = FieldText(line, 4, 1 << 20) + " ";
+        std::string number;
+        for (char c : numbers) {
+            if (c != ' ') {
+                number += c;
+                continue;
+            }
+            if (number.empty()) continue;
+            if (!IsAllDigits(number) || number.size() > 4) Refuse(lineNumber, 309, "the starting number is not a whole number.");
+            int n = std::stoi(number);
+            if (std::find(group.begin(), group.end(), n) == group.end()) group.push_back(n);
+            number.clear();
+        }
+        if (group.size() < 2)
+            Refuse(lineNumber, 715, "the forbidden group needs at least two different starting numbers.");
+        result_.forbidden.push_back(group);
+        forbiddenLines_.push_back(lineNumber);
+    }
+
+    // Checked once every player line is known: XXP may come before them.
+    void CheckForbiddenGroups() {
+        for (std::size_t g = 0; g < result_.forbidden.size(); ++g)
+            for (int n : result_.forbidden[g])
+                if (startNumbers_.count(n) == 0)
+                    Refuse(forbiddenLines_[g], 714, "the forbidden group names a starting number that is not in the file.");
     }
 
     void ReadPlayer(const std::string& text, int lineNumber) {
@@ -292,6 +326,7 @@ private:
     std::vector<GameItem> items_;
     std::map<std::pair<int, std::string>, std::size_t> itemOfGame_;  // (round, game id) -> item
     std::map<int, std::set<std::string>> paired_;
+    std::vector<int> forbiddenLines_;  // the line of each XXP group
 };
 
 std::vector<std::string> OptionsLines(Session& session, int maxRound, const std::string& pointsType) {
@@ -326,6 +361,13 @@ void WriteTournamentFiles(Session& session, const TrfTournament& trf, const std:
     WriteTextLines(folder / "players.txt", PlayersLines(trf, session.settings.SystemPrefixForAlias));
     for (const auto& [round, lines] : trf.roundLines)
         WriteTextLines(folder / ("round" + std::to_string(round) + ".txt"), lines);
+    if (trf.forbidden.empty()) return;
+    ForbiddenGroupList groups;
+    for (const auto& numbers : trf.forbidden) {
+        groups.emplace_back();
+        for (int n : numbers) groups.back().push_back(session.settings.SystemPrefixForAlias + std::to_string(n));
+    }
+    WriteForbiddenGroups(ForbiddenFilePath(folder), groups);
 }
 
 [[noreturn]] void ThrowFolderExists(Session& session, const std::filesystem::path& target) {

@@ -48,6 +48,7 @@ struct TrfTournament {
     std::string pointsType = "1- 0.5 -0";
     std::vector<TrfPlayerEntry> players;
     std::map<int, std::vector<std::string>> roundLines;  // round -> game lines
+    std::vector<std::vector<int>> forbidden;             // XXP: starting numbers kept apart
 };
 
 TrfTournament ReadTrfFile(Session& session, const std::filesystem::path& file);

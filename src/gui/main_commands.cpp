@@ -9,6 +9,7 @@
 #include "app/command_publish.h"
 #include "app/command_reports.h"
 #include "gui/add_player_dialog.h"
+#include "gui/forbidden_pairs_dialog.h"
 #include "gui/main_window.h"
 #include "gui/new_tournament_dialog.h"
 #include "gui/result_dialog.h"
@@ -50,6 +51,10 @@ void MainWindow::BTN_PLAYER_DELETEClick() {
 
 void MainWindow::BTN_PLAYER_RESTORATIONClick() {
     RunCommand([this] { RestorePlayerCommand(session_); }, CommandNeeds::TournamentLock);
+}
+
+void MainWindow::BTN_FORBIDDEN_PAIRSClick() {
+    RunCommand([this] { TFormForb->ShowGroups(); }, CommandNeeds::TournamentLock);
 }
 
 void MainWindow::BTN_REPORT_STARTLISTClick() {

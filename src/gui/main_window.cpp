@@ -17,6 +17,7 @@
 #include "gui/add_player_dialog.h"
 #include "gui/elided_label.h"
 #include "gui/error_handler.h"
+#include "gui/forbidden_pairs_dialog.h"
 #include "gui/new_tournament_dialog.h"
 #include "gui/qt_text.h"
 #include "gui/qt_ui.h"
@@ -57,12 +58,12 @@ constexpr ButtonText ButtonHints[] = {
     {"BTN_REPORT_STANDINGS", 16, "Report - Standings"},
     {"BTN_REPORT_STANDINGS_AND_CARDS", 17, "Report - Standings with players cards"},
     {"BTN_PUBLISH", 650, "Publish results site"},
+    {"BTN_FORBIDDEN_PAIRS", 701, "Forbidden pairs ..."},
 };
 
 constexpr const char* TournamentButtons[] = {
     "BTN_PLAYER_ADD",   "BTN_PLAYER_DELETE", "BTN_PLAYER_RESTORATION", "BTN_REPORT_STARTLIST",          "BTN_PAIRING",
     "BTN_INPUT_RESULT", "BTN_REPORT_ROUNDS", "BTN_REPORT_STANDINGS",   "BTN_REPORT_STANDINGS_AND_CARDS",
-    "BTN_PUBLISH"};
 
 }  // namespace
 
@@ -99,6 +100,10 @@ MainWindow::MainWindow(Session& session, QtUi& ui) : QWidget(nullptr), session_(
     small->addWidget(MakeButton(GB_Players, "BTN_PLAYER_DELETE", "player_delete", SmallButton));
     small->addWidget(MakeButton(GB_Players, "BTN_PLAYER_RESTORATION", "player_restore", SmallButton));
     players->addLayout(small);
+    auto* forbidden = new QVBoxLayout;
+    forbidden->addWidget(MakeButton(GB_Players, "BTN_FORBIDDEN_PAIRS", "forbidden_pairs", SmallButton));
+    forbidden->addStretch();
+    players->addLayout(forbidden);
     players->addStretch();
 
     QHBoxLayout* rounds = row(GB_Rounds_and_Pairing);
@@ -125,6 +130,7 @@ MainWindow::MainWindow(Session& session, QtUi& ui) : QWidget(nullptr), session_(
     TFormCRes = new ResultDialog(session_, this);
     TFormNTur = new NewTournamentDialog(session_, this);
     TFormStrG = new SearchResultDialog(session_, this);
+    TFormForb = new ForbiddenPairsDialog(session_, this);
     TFormPly1->SetSearchResultDialog(TFormStrG);
     ui_.Attach(&session_, this, TFormUniC);
 
@@ -191,6 +197,7 @@ void MainWindow::ConnectButtons() {
     on("BTN_REPORT_STANDINGS", &MainWindow::BTN_REPORT_STANDINGSClick);
     on("BTN_REPORT_STANDINGS_AND_CARDS", &MainWindow::BTN_REPORT_STANDINGS_AND_CARDSClick);
     on("BTN_PUBLISH", &MainWindow::BTN_PUBLISHClick);
+    on("BTN_FORBIDDEN_PAIRS", &MainWindow::BTN_FORBIDDEN_PAIRSClick);
 }
 
 void MainWindow::Start(const std::string& language) {
@@ -275,6 +282,7 @@ void MainWindow::ApplyTranslations() {
     TFormPly1->ApplyTranslations();
     TFormStrG->ApplyTranslations();
     TFormUniC->ApplyTranslations();
+    TFormForb->ApplyTranslations();
 }
 
 void MainWindow::RunCommand(const std::function<void()>& command, CommandNeeds needs) {

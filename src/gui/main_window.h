@@ -19,6 +19,7 @@ enum class CommandNeeds { Nothing, TournamentLock };
 class AboutBox;
 class AddPlayerDialog;
 class ElidedLabel;
+class ForbiddenPairsDialog;
 class NewTournamentDialog;
 class QtUi;
 class ResultDialog;
@@ -51,6 +52,7 @@ public:
     AddPlayerDialog& AddPlayer() { return *TFormPly1; }
     SearchResultDialog& SearchResults() { return *TFormStrG; }
     AboutBox& About() { return *TFormAbou; }
+    ForbiddenPairsDialog& ForbiddenPairs() { return *TFormForb; }
 
 protected:
     bool event(QEvent* event) override;
@@ -76,6 +78,7 @@ private:
     void BTN_REPORT_STANDINGSClick();
     void BTN_REPORT_STANDINGS_AND_CARDSClick();
     void BTN_PUBLISHClick();
+    void BTN_FORBIDDEN_PAIRSClick();
 
     Session& session_;
     QtUi& ui_;
@@ -98,6 +101,7 @@ private:
     ResultDialog* TFormCRes;
     NewTournamentDialog* TFormNTur;
     SearchResultDialog* TFormStrG;
+    ForbiddenPairsDialog* TFormForb;
 };
 
 }  // namespace veltrun::gui

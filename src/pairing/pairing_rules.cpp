@@ -56,6 +56,20 @@ PairingRules::PairingRules(const Tournament& t, bool forbidTeamMates)
         facts.lastTwoColours = LastTwoColoursCode(player.ColourHistory);
         if (!player.TeamID.empty()) facts.team = teams.emplace(player.TeamID, static_cast<int>(teams.size())).first->second;
     }
+    for (const auto& group : t.ForbiddenGroups) {
+        std::vector<int> members;
+        for (const std::string& alias : group) {
+            auto found = byAlias.find(alias);
+            if (found != byAlias.end()) members.push_back(found->second.front());
+        }
+        for (int a : members)
+            for (int b : members)
+                if (a != b) facts_[a].forbidden.push_back(b);
+    }
+    for (Facts& facts : facts_) {
+        std::sort(facts.forbidden.begin(), facts.forbidden.end());
+        facts.forbidden.erase(std::unique(facts.forbidden.begin(), facts.forbidden.end()), facts.forbidden.end());
+    }
 }
 
 const std::string& PairingRules::AliasOf(int entry) const {
@@ -76,11 +90,16 @@ bool PairingRules::SameTeam(int p, int c) const {
     return forbidTeamMates_ && facts_[p].team >= 0 && facts_[p].team == facts_[c].team;
 }
 
+bool PairingRules::ForbiddenPair(int p, int c) const {
+    const std::vector<int>& forbidden = facts_[p].forbidden;
+    return std::binary_search(forbidden.begin(), forbidden.end(), c);
+}
+
 bool PairingRules::Accepts(int p, int c, bool skipColourCondition) const {
     if (c == 0) return facts_[p].byes == 0;
     if (GamesAgainst(p, c) > 0) return false;
     if (!skipColourCondition && ThirdSameColour(p, c)) return false;
-    return !SameTeam(p, c);
+    return !ForbiddenPair(p, c) && !SameTeam(p, c);
 }
 
 bool PairingRules::JudgeCandidate(int k, int p, int c, bool skipColourCondition, const PairingLog& log) const {
@@ -93,6 +112,10 @@ bool PairingRules::JudgeCandidate(int k, int p, int c, bool skipColourCondition,
     if (c == 0) return !rejected;
     if (!skipColourCondition && ThirdSameColour(p, c)) {
         log.Write(prefix + "-choice was rejected: 3x colour restriction.");
+        rejected = true;
+    }
+    if (ForbiddenPair(p, c)) {
+        log.Write(prefix + "-choice was rejected: the pair is forbidden.");
         rejected = true;
     }
     if (SameTeam(p, c)) {
@@ -139,10 +162,12 @@ BitMatrix PairingRules::CompatibilityGraph(const std::vector<int>& entries, bool
             for (int w = 0; w < words; ++w) row[w] &= ~colour_masks[facts.lastTwoColours][w];
         if (forbidTeamMates_ && facts.team >= 0)
             for (int w = 0; w < words; ++w) row[w] &= ~team_masks[facts.team][w];
-        for (int opponent : facts.opponents) {
-            int b = vertex_of[opponent];
-            if (b > a) row[b >> 6] &= ~(std::uint64_t{1} << (b & 63));
-        }
+        // Former opponents and forbidden partners leave the same way.
+        for (const std::vector<int>* excluded : {&facts.opponents, &facts.forbidden})
+            for (int other : *excluded) {
+                int b = vertex_of[other];
+                if (b > a) row[b >> 6] &= ~(std::uint64_t{1} << (b & 63));
+            }
     }
     // Mirror the upper triangle so that every row lists all neighbours.
     for (int a = 0; a < size; ++a)

@@ -1,7 +1,8 @@
 #pragma once
 // The rules that reject an opponent candidate: a second bye or a repeated
-// game, a third equal colour in a row, and (when the setting asks for it) a
-// game between team-mates. The facts are read from the histories once, so a
+// game, a third equal colour in a row, a game between two players of one
+// forbidden group, and (when the setting asks for it) a game between
+// team-mates. The facts are read from the histories once, so a
 // candidate is judged without parsing strings.
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ public:
     int GamesAgainst(int p, int c) const;
     bool ThirdSameColour(int p, int c) const;
     bool SameTeam(int p, int c) const;
+    // Whether p and c stand together in one of the tournament's forbidden
+    // groups. Never relaxed, whatever the way of the search.
+    bool ForbiddenPair(int p, int c) const;
 
     // Whether pivot p may meet candidate c (0: the bye), without logging.
     bool Accepts(int p, int c, bool skipColourCondition) const;
@@ -39,6 +43,7 @@ private:
         int byes = 0;
         int lastTwoColours = 0;      // 1: ended "WW", 2: ended "BB", 0: otherwise
         int team = -1;               // -1: no team
+        std::vector<int> forbidden;  // table indexes p must never meet
     };
     const Tournament& t_;
     bool forbidTeamMates_;

@@ -8,6 +8,7 @@
 #include "store/field_error.h"
 #include "store/file_limits.h"
 #include "store/file_messages.h"
+#include "store/forbidden_groups.h"
 #include "store/open_tournament.h"
 #include "store/players_file.h"
 #include "store/round_file.h"
@@ -198,6 +199,9 @@ PlayerChoice RestoreChoice(const Session& session) {
 }
 
 void ApplyPlayerChoice(Session& session, const PlayerChoice& choice, const std::string& arrivalID) {
+    // forbidden.txt first: should the players' file fail afterwards, a group
+    // without the player still opens, while a group naming a deleted one would not.
+    if (choice.action == PlayerAction::Delete) DropPlayerFromForbiddenFile(session, session.tournament, arrivalID);
     ChangePlayerLine(session, arrivalID, choice.action);
     Tournament& t = session.tournament;
     int index = FindPlayerByArrivalID(t, arrivalID);

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "store/forbidden_file.h"
 #include "store/options_file.h"
 #include "store/players_file.h"
 #include "store/round_file.h"
@@ -70,6 +71,7 @@ void LoadInto(Session& session, Tournament& t, const std::filesystem::path& fold
     ReadTournamentChoices(options, t, session.random);
     auto players = PlayersFilePath(folder);
     LoadPlayers(session, t, players);
+    LoadForbiddenGroups(session, t, folder);
     SortPlayersByElo(session, t);
     for (int n = 1; n <= t.CurrentRound; ++n) LoadRoundFile(session, t, n, RoundFilePath(folder, n));
     session.AppendToLog("Opening tournament from folder (" + t.TournamentFolder + ") was successfully completed.");

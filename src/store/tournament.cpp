@@ -64,6 +64,7 @@ const std::string& Tournament::TB(int k) const { return const_cast<Tournament*>(
 
 void ClearTournament(Tournament& t) {
     t.glob_ARRAY_PLAYERS.Clear();
+    t.ForbiddenGroups.clear();
     t.TournamentFolder.clear();
     t.LogFileName.clear();
     t.MaxRound = 0;

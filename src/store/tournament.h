@@ -70,6 +70,9 @@ struct Tournament {
     double PointsForDraw = 0.5;
     double PointsForLoss = 0.0;
     std::vector<std::string> ValidResults;
+    // Groups of aliases kept apart in every round (forbidden.txt): each alias
+    // of a group is forbidden against every other one of it.
+    std::vector<std::vector<std::string>> ForbiddenGroups;
 
     std::string& TB(int k);  // k = 1..5
     const std::string& TB(int k) const;

@@ -8,7 +8,8 @@
 
 namespace veltrun {
 
-constexpr int LanguageSlots = 999;  // ids 1..999; each area keeps its own range
+// Room for every range of identifiers handed out so far (the highest is in the 700s).
+constexpr int LanguageSlots = 1000;
 
 struct Translation {
     std::array<std::string, LanguageSlots + 1> LanguageTable{};  // slot 0 unused

@@ -24,15 +24,15 @@ std::string Slot(const Translation& t, int id) { return t.LanguageTable[static_c
 
 TEST(LanguageLines, OnlyWellFormedLinesAreStored) {
     Translation t;
-    ParseLanguageLines({"12|Runde", "13 |blank before bar", "0|zero", "1000|too high", "ab|letters", "14|", "15|   ",
-                        "no bar at all", "# 16|comment", "  17|  padded  ", "007|leading zeros", "999|last slot",
+    ParseLanguageLines({"12|Runde", "13 |blank before bar", "0|zero", "1001|too high", "ab|letters", "14|", "15|   ",
+                        "no bar at all", "# 16|comment", "  17|  padded  ", "007|leading zeros", "1000|last slot",
                         "99999999999999999999|overflow", "-18|sign"},
                        t);
     EXPECT_EQ(Slot(t, 12), "Runde");
     EXPECT_EQ(Slot(t, 13), "");
     EXPECT_EQ(Slot(t, 17), "padded");
     EXPECT_EQ(Slot(t, 7), "leading zeros");
-    EXPECT_EQ(Slot(t, 999), "last slot");
+    EXPECT_EQ(Slot(t, 1000), "last slot");
     EXPECT_EQ(Slot(t, 18), "");
     int filled = 0;
     for (const auto& slot : t.LanguageTable) filled += slot.empty() ? 0 : 1;

@@ -36,10 +36,13 @@ protected:
 };
 
 TEST_F(FideCliTest, TrfAndImportTrfRoundTripATournament) {
+    WriteTextLines(folder / "forbidden.txt", {"# siblings", "A3 A1", "A2\tA4 A1"});
     auto trf = Run({"trf", "Spring Cup"});
     ASSERT_EQ(trf.code, 0) << trf.err;
     EXPECT_EQ(trf.out, (folder / "tournament.trf").string() + "\n");
     auto lines = ReadTextLines(folder / "tournament.trf");
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
+              (std::vector<std::string>{"XXZ    4", "XXP 3 1", "XXP 2 4 1"}));
     EXPECT_EQ(lines[0], "012 Spring Cup");
     EXPECT_EQ(lines[11].substr(0, 47), "001    1      Muller, Jorg                     ");
 
@@ -57,6 +60,9 @@ TEST_F(FideCliTest, TrfAndImportTrfRoundTripATournament) {
     EXPECT_NE(imported.err.find("Information: TRF file conversion complete."), std::string::npos);
     EXPECT_EQ(ReadTextLines(copy / "round2.txt"),
               (std::vector<std::string>{"|0.5-0.5|||A3-A1", "|1k-0k|||A2-bye", "|0k-0k|||A4-stop"}));
+    auto groups = Run({"forbidden", "Spring Copy"});
+    ASSERT_EQ(groups.code, 0) << groups.err;
+    EXPECT_EQ(groups.out, "1: [A3] Ode, Bo, [A1] Muller, Jorg\n2: [A2] Smith, Ann, [A4] Late, Lu, [A1] Muller, Jorg\n");
 
     auto again = Run({"import-trf", (folder / "tournament.trf").string(), "--name", "Spring Copy"});
     EXPECT_EQ(again.code, 1);

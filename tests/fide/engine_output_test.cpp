@@ -47,6 +47,8 @@ TEST_F(EngineOutputTest, SoundAnswersGiveThePairsInTheEnginesOrder) {
 
 TEST_F(EngineOutputTest, EveryKindOfWrongAnswerIsRefusedWithItsLine) {
     const std::string head = "Output of the pairing engine (out.txt)";
+    WriteTextLines(folder / "forbidden.txt", {"A1 A3 A5"});
+    Open(folder);
     struct Case {
         std::string content, message;
     };
@@ -64,6 +66,7 @@ TEST_F(EngineOutputTest, EveryKindOfWrongAnswerIsRefusedWithItsLine) {
         {"2\n2 2\n", head + ", line 2: \"2 2\" pairs a player a second time."},
         {"2\n1 4\n2 5\n3 0\n", head + ", line 3: \"2 5\" pairs a player who is absent from this round."},
         {"2\n1 4\n2 0\n0 3\n", head + ", line 4: \"0 3\" gives a second bye."},
+        {"2\n2 4\n3 1\n", head + ", line 3: \"3 1\" pairs two players of a forbidden group."},
     };
     for (const Case& c : cases) EXPECT_EQ(Outcome(c.content), c.message) << c.content;
     EXPECT_NE(std::find_if(logged.begin(), logged.end(),

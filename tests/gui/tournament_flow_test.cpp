@@ -2,6 +2,7 @@
 // a paired round, results with goals, standings and the player changes.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QToolButton>
 #include <QtTest>
 #include <filesystem>
@@ -194,6 +195,26 @@ void TournamentFlowTest::PlayerChangesThroughTheChooser() {
     AddPlayer(gui, "Anna Alpha", "2200");
     AddPlayer(gui, "Bert Beta", "2100");
 
+    // The forbidden pairs: a group made of the players chosen in the list.
+    QString listed;
+    gui.WhenModal("TFormForb", [&](QWidget* dialog) {
+        gui.WhenModal("TFormForbAdd", [&](QWidget* add) {
+            auto* list = Child<QListWidget>(add, "LB_PLAYERS");
+            QCOMPARE(list->count(), 2);
+            for (int i = 0; i < list->count(); ++i) list->item(i)->setSelected(true);
+            Click(add, "BTN_GROUP_OK");
+        });
+        Click(dialog, "BTN_ADD_GROUP");
+        auto* groups = Child<QListWidget>(dialog, "LB_GROUPS");
+        QCOMPARE(groups->count(), 1);
+        listed = groups->item(0)->text();
+        Click(dialog, "BTN_CLOSE");
+    });
+    Click(w, "BTN_FORBIDDEN_PAIRS");
+    QCOMPARE(listed, QString("[A1] Anna Alpha, [A2] Bert Beta"));
+    const fs::path forbidden = gui.home.path() / "Tourn/Open/forbidden.txt";
+    QCOMPARE(veltrun::ReadTrimmedLines(forbidden).back(), std::string("A1 A2"));
+
     // Before round 1 the chooser deletes; its empty first entry is refused.
     QString caption;
     gui.WhenModal("TFormUniC", [&](QWidget* chooser) {
@@ -209,6 +230,7 @@ void TournamentFlowTest::PlayerChangesThroughTheChooser() {
     QCOMPARE(caption, QString("Delete player"));
     const auto players = veltrun::ReadTrimmedLines(gui.home.path() / "Tourn/Open/players.txt");
     QCOMPARE(players.size(), size_t(2));
+    QCOMPARE(veltrun::ReadTrimmedLines(forbidden).size(), size_t(1));  // the deleted player left the group
 
     // Nobody is suspended: the restore command says so and shows no chooser.
     Click(w, "BTN_PLAYER_RESTORATION");

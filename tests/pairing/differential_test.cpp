@@ -22,6 +22,12 @@ public:
         players_ = Pick(fewest, most);
         int teams = Pick(0, 4);
         for (int i = 0; i < players_; ++i) m.Add(teams == 0 || Chance(0.2) ? "" : "T" + std::to_string(Pick(1, teams)));
+        // Forbidden groups of two to four players, overlapping at random.
+        for (int g = Pick(0, 3); g > 0; --g) {
+            StringList group;
+            for (int size = Pick(2, 4); size > 0; --size) group.push_back(m.Side(Pick(1, players_)));
+            m.t().ForbiddenGroups.push_back(group);
+        }
     }
 
     // One more round of random pairs (repeats and colour runs included),

@@ -1,5 +1,7 @@
 #include "reference_search.h"
 
+#include <algorithm>
+
 namespace veltrun::testing {
 
 namespace {
@@ -127,11 +129,21 @@ private:
             Log(prefix + "-choice was rejected: 3x colour restriction.");
             rejected = true;
         }
+        if (InOneGroup(pp.ArrivalID, pc.ArrivalID)) {
+            Log(prefix + "-choice was rejected: the pair is forbidden.");
+            rejected = true;
+        }
         if (forbid_ && pp.TeamID == pc.TeamID && !pp.TeamID.empty()) {
             Log(prefix + "-choice was rejected: match against team members is forbidden.");
             rejected = true;
         }
         return rejected;
+    }
+
+    bool InOneGroup(const std::string& a, const std::string& b) const {
+        for (const StringList& group : t_.ForbiddenGroups)
+            if (std::count(group.begin(), group.end(), a) > 0 && std::count(group.begin(), group.end(), b) > 0) return true;
+        return false;
     }
 
     static StringList RemovePair(int a, int b, const StringList& list) {

@@ -1,0 +1,101 @@
+// forbid, allow and forbidden on the command line, and what the groups do to
+// deleting a player and to pairing a round.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "cli/commands.h"
+#include "support/cli_run.h"
+#include "support/store_fixture.h"
+
+namespace veltrun::cli {
+namespace {
+
+using veltrun::testing::Crlf;
+using veltrun::testing::ReadBytes;
+
+const std::string kHeader = "# Players who must not meet: one group per line, aliases separated by blanks";
+
+class ForbiddenCli : public ::testing::Test {
+protected:
+    veltrun::testing::TempFolder home;
+
+    testing::CliRun Run(std::vector<std::string> args) { return testing::RunCliIn(home, std::move(args)); }
+    std::filesystem::path Folder(const std::string& name) const { return home.path() / "Tourn" / name; }
+    std::map<std::string, std::string> Snapshot(const std::string& name) const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(Folder(name)))
+            if (entry.path().filename() != "tournlog.log") files[entry.path().filename().string()] = ReadBytes(entry.path());
+        return files;
+    }
+    void NewWithPlayers(const std::string& name, const std::vector<std::string>& players) {
+        ASSERT_EQ(Run({"new", name, "--rounds", "3"}).code, 0);
+        int elo = 2500;
+        for (const auto& player : players)
+            ASSERT_EQ(Run({"add-player", name, "--name", player + " X", "--elo", std::to_string(elo -= 100)}).code, 0);
+    }
+};
+
+TEST_F(ForbiddenCli, GroupsAreKeptSplitListedAndNeverPaired) {
+    NewWithPlayers("Cup", {"Ann", "Ben", "Cid", "Dan", "Eve", "Fay"});
+    EXPECT_EQ(Run({"forbidden", "Cup"}).out, "No forbidden pairs.\n");
+    auto forbid = Run({"forbid", "Cup", "AAnn", "ACid", "AEve"});
+    ASSERT_EQ(forbid.code, 0) << forbid.err;
+    EXPECT_EQ(forbid.out, "Forbidden group: AAnn ACid AEve\n");
+    auto before = Snapshot("Cup");
+    EXPECT_EQ(before["forbidden.txt"], Crlf({kHeader, "AAnn ACid AEve"}));
+
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string err;
+    } cases[] = {
+        {{"forbid", "Cup", "AAnn", "Nobody"}, 1, "Error: Player (Nobody) is not a player of the tournament.\n"},
+        {{"forbid", "Cup", "AAnn", "aann"}, 1, "Error: Player (aann) is not a player of the tournament.\n"},
+        {{"forbid", "Cup", "AAnn", "AAnn"}, 1, "Error: A forbidden group needs at least two different players.\n"},
+        {{"allow", "Cup", "ABen", "ADan"}, 1, "Error: The pair is not forbidden. (ABen - ADan)\n"},
+        {{"forbid", "Cup", "AEve", "AAnn"}, 0, "Information: These players are already kept apart.\n"},
+        {{"forbid", "Cup", "AAnn"}, 2, ""},
+        {{"allow", "Cup", "AAnn", "ACid", "AEve"}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        auto run = Run(c.args);
+        EXPECT_EQ(run.code, c.code) << c.args[2];
+        if (c.code != 2) EXPECT_EQ(run.err, c.err);
+        if (c.code != 2) EXPECT_EQ(run.out, "");
+        EXPECT_EQ(Snapshot("Cup"), before) << c.args[2];
+    }
+
+    // Allowing one pair splits its group; every other pair stays forbidden.
+    ASSERT_EQ(Run({"allow", "Cup", "ACid", "AAnn"}).code, 0);
+    ASSERT_EQ(Run({"forbid", "Cup", "ABen", "AFay", "ADan"}).code, 0);
+    EXPECT_EQ(Run({"forbidden", "Cup"}).out,
+              "1: [ACid] Cid X, [AEve] Eve X\n2: [AAnn] Ann X, [AEve] Eve X\n3: [ABen] Ben X, [AFay] Fay X, [ADan] Dan X\n");
+    // A player deleted before round 1 leaves every group.
+    ASSERT_EQ(Run({"delete-player", "Cup", "AFay"}).code, 0);
+    EXPECT_EQ(ReadBytes(Folder("Cup") / "forbidden.txt"), Crlf({kHeader, "ACid AEve", "AAnn AEve", "ABen ADan"}));
+
+    auto pair = Run({"--yes", "pair", "Cup"});
+    ASSERT_EQ(pair.code, 0) << pair.err;
+    for (const auto& [a, b] : {std::pair{"Cid", "Eve"}, {"Ann", "Eve"}, {"Ben", "Dan"}}) {
+        std::string one = std::string(a) + " X - [A" + b, other = std::string(b) + " X - [A" + a;
+        EXPECT_EQ(pair.out.find(one), std::string::npos) << pair.out;
+        EXPECT_EQ(pair.out.find(other), std::string::npos) << pair.out;
+    }
+    // A late entrant joins a group like anyone else.
+    ASSERT_EQ(Run({"--yes", "add-player", "Cup", "--name", "Gus X", "--elo", "1000"}).code, 0);
+    EXPECT_EQ(Run({"forbid", "Cup", "AGus", "AAnn"}).code, 0);
+}
+
+TEST_F(ForbiddenCli, FieldThatGroupsMakeUnpairableFailsAndWritesNothing) {
+    NewWithPlayers("Pair", {"Ann", "Ben", "Cid", "Dan"});
+    ASSERT_EQ(Run({"forbid", "Pair", "AAnn", "ABen", "ACid"}).code, 0);
+    auto pair = Run({"--yes", "pair", "Pair"});
+    EXPECT_EQ(pair.code, 1);
+    EXPECT_NE(pair.err.find("Pairing for round [1] cannot be assembled in any permissible way."), std::string::npos)
+        << pair.err;
+    EXPECT_FALSE(std::filesystem::exists(Folder("Pair") / "round1.txt"));
+}
+
+}  // namespace
+}  // namespace veltrun::cli
