@@ -64,6 +64,7 @@ constexpr ButtonText ButtonHints[] = {
 constexpr const char* TournamentButtons[] = {
     "BTN_PLAYER_ADD",   "BTN_PLAYER_DELETE", "BTN_PLAYER_RESTORATION", "BTN_REPORT_STARTLIST",          "BTN_PAIRING",
     "BTN_INPUT_RESULT", "BTN_REPORT_ROUNDS", "BTN_REPORT_STANDINGS",   "BTN_REPORT_STANDINGS_AND_CARDS",
+    "BTN_PUBLISH",      "BTN_FORBIDDEN_PAIRS"};
 
 }  // namespace
 
