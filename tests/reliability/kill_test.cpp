@@ -83,6 +83,7 @@ protected:
     std::mt19937 random{20261206};
     int added = 0;
     bool suspended = false;
+    bool forbidden = false;
 
     std::filesystem::path Cup() const { return home.path() / "Tourn" / "Cup"; }
 
@@ -111,7 +112,8 @@ protected:
                 round += "|0k-0k|||" + line.substr(2, line.find('|', 2) - 2) + "-stop\r\n";
         WriteBytes(Cup() / "round1.txt", round);
     }
-    // The next writing command: a result, a late entrant, a suspension or a restoration.
+    // The next writing command: a result, a late entrant, a suspension or a
+    // restoration, a forbidden pair or its allowance.
     std::vector<std::string> NextCommand(int step) {
         switch (step % 3) {
             case 0: {
@@ -134,8 +136,12 @@ protected:
             case 1:
                 return {"add-player", "Cup", "--name", "Late" + std::to_string(++added) + " Jones", "--elo", "1500"};
             default:
-                suspended = !suspended;
-                return {suspended ? "delete-player" : "restore-player", "Cup", "APl3"};
+                if ((step / 3) % 2 == 0) {
+                    suspended = !suspended;
+                    return {suspended ? "delete-player" : "restore-player", "Cup", "APl3"};
+                }
+                forbidden = !forbidden;
+                return {forbidden ? "forbid" : "allow", "Cup", "APl1", "APl2"};
         }
     }
     // The files the command leaves when it runs to its end, from a copy.
