@@ -17,32 +17,45 @@ std::pair<std::string, std::optional<std::string>> SplitInline(const std::string
     return {word, std::nullopt};
 }
 
+// Takes the global option at argv[i] (and its value) into options; false
+// when argv[i] is not one of them.
+bool TakeGlobalOption(const std::vector<std::string>& argv, size_t& i, GlobalOptions& options) {
+    auto [name, inlineValue] = SplitInline(argv[i]);
+    auto takeValue = [&]() -> std::string {
+        if (inlineValue) return *inlineValue;
+        if (i + 1 >= argv.size()) throw UsageError("Option " + name + " needs a value.");
+        return argv[++i];
+    };
+    if (name == "--home") options.home = takeValue();
+    else if (name == "--lang") options.lang = takeValue();
+    else if (name == "--yes") options.answer = true;
+    else if (name == "--no") options.answer = false;
+    else return false;
+    return true;
+}
+
 }  // namespace
 
 GlobalOptions ParseGlobalOptions(const std::vector<std::string>& argv) {
     GlobalOptions options;
     size_t i = 0;
     for (; i < argv.size(); ++i) {
-        auto split = SplitInline(argv[i]);
-        const std::string name = split.first;
-        const std::optional<std::string> inlineValue = split.second;
-        auto takeValue = [&]() -> std::string {
-            if (inlineValue) return *inlineValue;
-            if (i + 1 >= argv.size()) throw UsageError("Option " + name + " needs a value.");
-            return argv[++i];
-        };
-        if (name == "--home") options.home = takeValue();
-        else if (name == "--lang") options.lang = takeValue();
-        else if (name == "--yes") options.answer = true;
-        else if (name == "--no") options.answer = false;
-        else if (name == "--help" || name == "-h") options.help = true;
-        else if (name == "--version") options.version = true;
-        else if (IsOption(name)) throw UsageError("Unknown option " + name + ".");
+        if (TakeGlobalOption(argv, i, options)) continue;
+        const std::string& word = argv[i];
+        if (word == "--help" || word == "-h") options.help = true;
+        else if (word == "--version") options.version = true;
+        else if (IsOption(word)) throw UsageError("Unknown option " + word + ".");
         else break;
     }
-    if (i < argv.size()) {
-        options.command = argv[i];
-        options.rest.assign(argv.begin() + static_cast<long>(i) + 1, argv.end());
+    if (i >= argv.size()) return options;
+    options.command = argv[i];
+    // The global options may also follow the command ("pair T --yes"), up to a "--".
+    for (++i; i < argv.size(); ++i) {
+        if (argv[i] == "--") {
+            options.rest.insert(options.rest.end(), argv.begin() + static_cast<long>(i), argv.end());
+            break;
+        }
+        if (!TakeGlobalOption(argv, i, options)) options.rest.push_back(argv[i]);
     }
     return options;
 }

@@ -91,6 +91,7 @@ int RunCommand(const Command& command, const GlobalOptions& global, std::ostream
     try {
         StartSession(session);
         ApplyLanguageOption(session, global.lang);
+        ui.SetUnansweredText(session.tr(480, "Nothing was changed: answer with --yes or --no."));
         TournamentLock lock;
         if (TakesTournament(command.name) && !args.Positional().empty() &&
             !lock.TryLock(ResolveTournamentFolder(session, args.Positional().front()))) {

@@ -77,6 +77,11 @@ Button TerminalUi::ShowMessage(const MessageRequest& request) {
             }
         }
     }
+    // Without a terminal and without --yes/--no the safe default is taken; the
+    // director must learn why nothing happened and how to answer.
+    bool refusing = request.default_button == Button::No || request.default_button == Button::Cancel;
+    if (!interactive_ && refusing && !unansweredText_.empty())
+        err_ << KindName(MessageKind::Information) << ": " << unansweredText_ << "\n";
     return request.default_button;
 }
 

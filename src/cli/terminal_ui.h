@@ -3,6 +3,7 @@
 // answered by --yes/--no, else asked on a terminal, else the default button.
 #include <iosfwd>
 #include <optional>
+#include <string>
 
 #include "store/ui.h"
 
@@ -23,6 +24,8 @@ public:
 
     // Whether reports are opened at all (the commands' --open).
     void SetOpenReports(bool open) { openReports_ = open; }
+    // Said after a question that nobody could answer, so the default refused it.
+    void SetUnansweredText(std::string text) { unansweredText_ = std::move(text); }
     // Nothing was refused or failed so far (warnings and errors set it).
     int ErrorCount() const { return errors_; }
 
@@ -34,6 +37,7 @@ private:
     bool openReports_ = false;
     bool progressShown_ = false;
     int errors_ = 0;
+    std::string unansweredText_;
 };
 
 }  // namespace veltrun::cli
