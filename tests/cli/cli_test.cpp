@@ -136,15 +136,31 @@ TEST(CommandLine, ArgumentParsing) {
     EXPECT_EQ(negative.Positional().at(0), "-5");
 }
 
-TEST(CommandLine, GlobalOptionsStopAtTheCommand) {
-    auto g = ParseGlobalOptions({"--home", "/h", "--yes", "--lang=Deutsch.txt", "new", "--yes", "X"});
+TEST(CommandLine, GlobalOptionsBeforeOrAfterTheCommand) {
+    auto g = ParseGlobalOptions({"--home", "/h", "--no", "new", "X", "--yes", "--lang=Deutsch.txt", "--", "--no"});
     EXPECT_EQ(g.home, "/h");
     EXPECT_EQ(g.lang, "Deutsch.txt");
     ASSERT_TRUE(g.answer.has_value());
     EXPECT_TRUE(*g.answer);
     EXPECT_EQ(g.command, "new");
-    EXPECT_EQ(g.rest, (std::vector<std::string>{"--yes", "X"}));
+    EXPECT_EQ(g.rest, (std::vector<std::string>{"X", "--", "--no"}));
 }
+
+#ifdef VELTRUN_BINARY
+// Without a terminal a question nobody answers changes nothing and says how to answer.
+TEST(CommandLine, UnansweredQuestionSaysNothingChanged) {
+    testing::TempFolder home;
+    ASSERT_EQ(testing::RunBinaryIn(home, {"new", "Q", "--rounds", "3"}).code, 0);
+    for (const char* name : {"Ann A", "Bob B"})
+        ASSERT_EQ(testing::RunBinaryIn(home, {"add-player", "Q", "--name", name, "--elo", "1500"}).code, 0);
+    auto unanswered = testing::RunBinaryIn(home, {"pair", "Q"});
+    EXPECT_EQ(unanswered.code, 1);
+    EXPECT_NE(unanswered.err.find("Information: Nothing was changed: answer with --yes or --no."), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(home.path() / "Tourn" / "Q" / "round1.txt"));
+    EXPECT_EQ(testing::RunBinaryIn(home, {"pair", "Q", "--yes"}).code, 0);
+    EXPECT_TRUE(std::filesystem::exists(home.path() / "Tourn" / "Q" / "round1.txt"));
+}
+#endif
 
 }  // namespace
 }  // namespace veltrun::cli
