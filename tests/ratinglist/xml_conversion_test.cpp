@@ -19,9 +19,9 @@ using namespace veltrun::testing;
 
 const std::string kOldElo = "1|Old Player|CZE|M|2000|||1970||\r\n";
 
-long long Convert(const fs::path& xml, const fs::path& out, bool quick) {
+long long Convert(const fs::path& xml, const fs::path& out, bool segments) {
     ConversionOptions options;
-    options.allowQuickReader = quick;
+    options.allowQuickReader = segments;
     return ConvertXmlRatingFile(xml, out, options);
 }
 
@@ -48,10 +48,10 @@ class EveryStyle : public ::testing::TestWithParam<XmlStyle> {};
 TEST_P(EveryStyle, GivesTheSamePlayersWithBothReaders) {
     TempFolder dir;
     WriteBytes(dir.path() / "list.xml", SampleXml(GetParam()));
-    for (bool quick : {false, true}) {
-        SCOPED_TRACE(quick ? "quick reader" : "expat only");
+    for (bool segments : {false, true}) {
+        SCOPED_TRACE(segments ? "segment reader" : "expat only");
         WriteBytes(dir.path() / "elo.txt", kOldElo);
-        EXPECT_EQ(Convert(dir.path() / "list.xml", dir.path() / "elo.txt", quick), 4);
+        EXPECT_EQ(Convert(dir.path() / "list.xml", dir.path() / "elo.txt", segments), 4);
         EXPECT_EQ(ReadBytes(dir.path() / "elo.txt"), EloFileText(SampleEloLines()));
     }
 }
@@ -95,12 +95,12 @@ TEST(XmlConversion, BrokenFilesKeepTheOldEloAndNameTheLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        for (bool quick : {false, true}) {
+        for (bool segments : {false, true}) {
             TempFolder dir;
             WriteBytes(dir.path() / "list.xml", c.xml);
             WriteBytes(dir.path() / "elo.txt", kOldElo);
             ConversionOptions options;
-            options.allowQuickReader = quick;
+            options.allowQuickReader = segments;
             XmlConversionError e = ExpectFailure(dir.path() / "list.xml", dir.path() / "elo.txt", options);
             EXPECT_EQ(e.kind, XmlConversionError::Kind::Malformed);
             EXPECT_EQ(e.line, c.line);
