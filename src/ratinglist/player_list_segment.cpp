@@ -250,7 +250,7 @@ bool SegmentConverter::Prologue() {
     if (root.empty() || IsPlayerTag(root)) return false;
     p_ += 1 + root.size();
     SkipSpace();
-    if (*p_ != '>') return false;  // attributes and an empty root are the general readers'
+    if (*p_ != '>') return false;  // attributes and an empty root are expat's
     ++p_;
     outcome_.rootOpened = root;
     return true;
@@ -275,7 +275,7 @@ bool SegmentConverter::Player() {
     const char* p = p_ + 8;
     for (;;) {
         p = SkipSpaces(p);
-        if (p >= end_ || *p != '<') return false;  // text beside the elements is the general readers'
+        if (p >= end_ || *p != '<') return false;  // text beside the elements is expat's
         if (p[1] == '/') break;
         p = Element(p);
         if (!p) return false;

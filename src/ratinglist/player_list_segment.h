@@ -4,7 +4,7 @@
 // such a file that starts at a <player> tag can be converted without knowing
 // what came before it, so the pieces (segments) are converted side by side.
 // Whatever falls outside that shape makes the segment fail; the caller then
-// leaves the file to the general readers.
+// leaves the file to expat.
 #include <cstddef>
 #include <string>
 #include <string_view>

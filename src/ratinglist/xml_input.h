@@ -69,12 +69,6 @@ class XmlPlayerCollector;
 
 // The general reader (expat). Throws XmlConversionError.
 void ReadXmlWithExpat(XmlInputFile& input, XmlPlayerCollector& collector, ProgressMeter& meter);
-// The quick reader for the plain layout. Returns false, having stopped early,
-// when the file holds anything it leaves to expat (including every error).
-// A tag or text longer than chunkBytes is left to expat too; tests make the
-// chunks small to put their borders everywhere.
-bool ReadXmlQuickly(XmlInputFile& input, XmlPlayerCollector& collector, ProgressMeter& meter,
-                    std::size_t chunkBytes = std::size_t{1} << 20);
 
 class RatingFileWriter;
 

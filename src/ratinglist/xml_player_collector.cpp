@@ -99,25 +99,6 @@ void XmlPlayerCollector::Text(std::string_view text) {
     if (captured_.size() < kMaxCapturedBytes) captured_.append(text.substr(0, kMaxCapturedBytes - captured_.size()));
 }
 
-void XmlPlayerCollector::Leaf(std::string_view name, std::string_view text) {
-    if (IsPlayerTag(name)) {
-        StartElement(name);
-        Text(text);
-        EndElement();
-        return;
-    }
-    // Inside a field the leaf is part of its text; the depths do not change either way.
-    if (capture_depth_ != 0) {
-        Text(text);
-        return;
-    }
-    if (player_depth_ == 0) return;
-    int field = PlayerFieldOfTag(name);
-    if (field < 0) return;
-    fields_[field].clear();
-    cut_ = AppendFieldValue(text, field, fields_[field]) || cut_;
-}
-
 void XmlPlayerCollector::StoreCapturedField() {
     // A later element of the same kind replaces an earlier one.
     std::string& field = fields_[capture_field_];

@@ -22,8 +22,6 @@ public:
     void EndElement();
     // Character data; may arrive in pieces.
     void Text(std::string_view text);
-    // An element holding only text: the same as StartElement, Text, EndElement.
-    void Leaf(std::string_view name, std::string_view text);
 
     long long PlayersWritten() const { return written_; }
     long long PlayersCut() const { return cut_players_; }

@@ -28,15 +28,7 @@ long long ConvertInto(XmlInputFile& input, RatingFileWriter& writer, const Conve
             if (options.playersCut) *options.playersCut = meter.PlayersCut();
             return players;
         }
-        // Not FIDE's plain shape: the general quick reader, then expat, read it anew.
-        writer.Restart();
-        XmlPlayerCollector quick(sink);
-        if (ReadXmlQuickly(input, quick, meter)) {
-            meter.Finish(quick.PlayersWritten());
-            if (options.playersCut) *options.playersCut = quick.PlayersCut();
-            return quick.PlayersWritten();
-        }
-        // Something the quick reader does not take: expat reads the whole file anew.
+        // Not FIDE's plain shape: expat reads the whole file anew.
         writer.Restart();
         input.Rewind();
     }

@@ -21,8 +21,8 @@ using ConversionProgressFn = std::function<bool(const ConversionProgress&)>;
 
 struct ConversionOptions {
     ConversionProgressFn progress;
-    // The quick reader handles the plain layout of FIDE's list and hands every
-    // other file to expat; tests switch it off to compare the two.
+    // The segment reader handles FIDE's own plain shape and hands every other
+    // file to expat; tests switch it off to compare the two.
     bool allowQuickReader = true;
     // FIDE's own plain shape is converted in segments of this size side by
     // side; tests make them small to put their borders everywhere.

@@ -143,7 +143,7 @@ void SegmentPipeline::Convert(std::size_t index, Segment& segment) {
     }
     segment.outcome = {};
     std::string_view data = Bytes(from, wanted, segment);
-    if (data.size() != wanted) return;  // the file shrank: not ok, the general readers will say what is wrong
+    if (data.size() != wanted) return;  // the file shrank: not ok, expat will say what is wrong
     bool reachesEnd = from + static_cast<long long>(wanted) == size_;
     // Both cuts of a segment are the first player tag at or after its nominal borders.
     auto cut = [&](std::size_t border) {

@@ -1,6 +1,6 @@
 #pragma once
-// The plain XML that FIDE's players list is written in, as the quick readers
-// check it: characters, names, references and the declaration. Anything these
+// The plain XML that FIDE's players list is written in, as the segment reader
+// checks it: characters, names, references and the declaration. Anything these
 // checks do not accept is left to expat, which decides.
 #include <array>
 #include <cstddef>
@@ -85,11 +85,11 @@ inline std::size_t TextCharLength(const unsigned char* p, const unsigned char* e
 }
 
 // Decodes the entity or character reference at text[0] == '&' onto out;
-// returns the length taken, 0 when it is none the quick readers know.
+// returns the length taken, 0 when it is none the segment reader knows.
 std::size_t DecodeReference(std::string_view text, std::string& out);
 
 // Replaces text by its decoded form (kept in decoded); false for a reference
-// the quick readers do not know.
+// the segment reader does not know.
 bool DecodeReferences(std::string_view& text, std::string& decoded);
 
 // <?xml version="1.0" encoding="UTF-8" standalone="yes"?>, given from "?xml"

@@ -15,6 +15,16 @@ bool Contains(const Lines& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
+// Three players level after round 1, two of them with a bye already: only
+// the third way pairs round 2.
+void ThreeLevelPlayers(MemoryTournament& m) {
+    m.AddPlayers(3);
+    m.Game(2, 0, "0k-0k");  // byes without points: all three stay level
+    m.Game(3, 0, "0k-0k");
+    m.Game(1, -1, "0k-0k");
+    m.lines.clear();
+}
+
 TEST(ScoreGroups, WorkedExampleWithByeAndSuspension) {
     MemoryTournament m;
     m.AddPlayers(6);
@@ -109,11 +119,7 @@ TEST(PairingDriver, RoundOneColoursAlternateDownTheBoards) {
 
 TEST(PairingDriver, ThirdWayMovesTheByeToTheFirstPivot) {
     MemoryTournament m;
-    m.AddPlayers(3);
-    m.Game(2, 0, "0k-0k");  // byes without points: all three stay level
-    m.Game(3, 0, "0k-0k");
-    m.Game(1, -1, "0k-0k");
-    m.lines.clear();
+    ThreeLevelPlayers(m);
     std::optional<RoundPairing> pairing = PairInMemory(m.t(), Settings{}, 2, m.Log());
     ASSERT_TRUE(pairing);
     EXPECT_EQ(pairing->PairList, (StringList{"1|bye", "2|3"}));
@@ -148,11 +154,7 @@ TEST(PairingDriver, EvenFieldWithoutPairingFailsAfterTheSecondWay) {
 
 TEST(PairingDriver, SkippedColourConditionRunsOnlyTheLenientWays) {
     MemoryTournament m;
-    m.AddPlayers(3);
-    m.Game(2, 0, "0k-0k");  // byes without points: all three stay level
-    m.Game(3, 0, "0k-0k");
-    m.Game(1, -1, "0k-0k");
-    m.lines.clear();
+    ThreeLevelPlayers(m);
     Settings settings;
     settings.GoalsSkip2ColourCondition = true;
     ASSERT_TRUE(PairInMemory(m.t(), settings, 2, m.Log()));

@@ -44,24 +44,20 @@ TEST(PairingSearch, WorkedExampleOfFourPlayers) {
 }
 
 TEST(PairingSearch, CandidateOrderInsideAndBelowTheTopGroup) {
+    auto order = [](RemainingList& list) {
+        Lines texts;
+        for (int n = 1; n <= list.EntryCount(); ++n) {
+            int v = list.NthChoice(list.ChoosePivot(), n);
+            texts.push_back(v < 0 ? "none" : list.EntryText(v));
+        }
+        return texts;
+    };
     RemainingList six({"1|2|3|4|5|6|"});
-    int pivot = six.ChoosePivot();
-    Lines order;
-    for (int n = 1; n <= 6; ++n) {
-        int v = six.NthChoice(pivot, n);
-        order.push_back(v < 0 ? "none" : six.EntryText(v));
-    }
-    EXPECT_EQ(order, (Lines{"4", "5", "6", "3", "2", "none"}));
-
+    EXPECT_EQ(order(six), (Lines{"4", "5", "6", "3", "2", "none"}));
     // Five in the top group: 3, 4, 5, 2, then the lower lines top-down, the bye last.
     RemainingList groups({"0|", "8|9|", "6|7|", "1|2|3|4|5|"});
-    pivot = groups.ChoosePivot();
-    order.clear();
-    for (int n = 1; n <= groups.EntryCount(); ++n) {
-        int v = groups.NthChoice(pivot, n);
-        order.push_back(v < 0 ? "none" : groups.EntryText(v));
-    }
-    EXPECT_EQ(order, (Lines{"3", "4", "5", "2", "6", "7", "8", "9", "0", "none"}));
+    EXPECT_EQ(order(groups), (Lines{"3", "4", "5", "2", "6", "7", "8", "9", "0", "none"}));
+    int pivot = groups.ChoosePivot();
     // Asking out of order gives the same answers.
     EXPECT_EQ(groups.EntryText(groups.NthChoice(pivot, 7)), "8");
     EXPECT_EQ(groups.EntryText(groups.NthChoice(pivot, 2)), "4");

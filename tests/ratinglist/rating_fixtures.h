@@ -1,11 +1,11 @@
 #pragma once
 // A small players list in FIDE's XML layout, written in several styles, and
 // the elo.txt lines every style must give.
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "support/store_fixture.h"
 
 namespace veltrun::testing {
 
@@ -92,16 +92,6 @@ inline std::string SampleXml(const XmlStyle& style) {
         if (i + 1 < lines.size() || style.finalLineEnd) text += style.lineEnd;
     }
     return text;
-}
-
-inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-inline std::string ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // elo.txt as written: each line followed by CR LF.
