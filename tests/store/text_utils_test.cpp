@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-
 #include "store/errors.h"
 #include "store/text_utils.h"
 #include "support/temp_folder.h"
@@ -13,16 +12,13 @@
 namespace veltrun {
 namespace {
 
-TEST(TextUtilsTest, GetFieldHandlesEmptyAndMissingFields) {
+TEST(TextUtilsTest, FieldsAndDigits) {
     const std::string line = "1|A01|Novak, Jan|2100||";
     EXPECT_EQ(GetField(line, '|', 3), "Novak, Jan");
     EXPECT_EQ(GetField(line, '|', 6), "");
     EXPECT_EQ(GetField(line, '|', 7), "");
     EXPECT_EQ(GetField(line, '|', -4), "1");
     EXPECT_EQ(GetField("a||c", '|', 3), "c");
-}
-
-TEST(TextUtilsTest, DigitTestsRejectSignsBlanksAndPoints) {
     EXPECT_FALSE(IsAllDigits(""));
     EXPECT_FALSE(IsAllDigits("+5"));
     EXPECT_FALSE(IsAllDigits("3.0"));
@@ -30,14 +26,11 @@ TEST(TextUtilsTest, DigitTestsRejectSignsBlanksAndPoints) {
     EXPECT_TRUE(IsAllDigits("007"));
 }
 
-TEST(TextUtilsTest, PaddingCountsCharactersNotBytes) {
+TEST(TextUtilsTest, PaddingAndAlignmentCountCharactersNotBytes) {
     EXPECT_EQ(PadLeft("1234", "0", 3), "1234");
     EXPECT_EQ(PadLeft("x", "ab", 3), "ababx");  // the pad is repeated, whatever its length
     EXPECT_EQ(PadLeft("Čáp", " ", 5), "  Čáp");
     EXPECT_EQ(PadRight("Žďár", ".", 6), "Žďár..");
-}
-
-TEST(TextUtilsTest, AlignmentPadsOrCutsWithoutBreakingLetters) {
     EXPECT_EQ(AlignRight("12345", 3), "123");
     EXPECT_EQ(AlignLeft("Ščęśliwy", 4), "Ščęś");
     EXPECT_EQ(AlignRight("ÄÖÜ", 5), "  ÄÖÜ");
@@ -45,12 +38,16 @@ TEST(TextUtilsTest, AlignmentPadsOrCutsWithoutBreakingLetters) {
     EXPECT_EQ(AlignLeft("abc", -2), "");
 }
 
-TEST(TextUtilsTest, ParseDecimalAcceptsBothSeparatorsAndNeverThrows) {
+TEST(TextUtilsTest, DecimalsAcceptBothSeparatorsAndPrintShortest) {
     EXPECT_DOUBLE_EQ(ParseDecimal(" -1,5 "), -1.5);
     EXPECT_DOUBLE_EQ(ParseDecimal(".5"), 0.5);
     for (const char* no_number : {"", "abc", "2.5x", "1,000.5", "--1", "+-1", "inf", "nan", "0x10", "1e999"}) {
         EXPECT_DOUBLE_EQ(ParseDecimal(no_number), 0.0) << no_number;
     }
+    EXPECT_EQ(DecimalText(2.25), "2.25");
+    EXPECT_EQ(DecimalText(-0.0), "0");
+    EXPECT_EQ(DecimalText(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(DecimalText(1.5 + 1.5 + 0.5), "3.5");
 }
 
 TEST(TextUtilsTest, NumbersDoNotDependOnTheCLocale) {
@@ -69,13 +66,6 @@ TEST(TextUtilsTest, NumbersDoNotDependOnTheCLocale) {
     EXPECT_DOUBLE_EQ(dot, 2.5);
     EXPECT_DOUBLE_EQ(comma, 2.5);
     EXPECT_EQ(text, "0.5");
-}
-
-TEST(TextUtilsTest, DecimalTextIsShortest) {
-    EXPECT_EQ(DecimalText(2.25), "2.25");
-    EXPECT_EQ(DecimalText(-0.0), "0");
-    EXPECT_EQ(DecimalText(0.1 + 0.2), "0.30000000000000004");
-    EXPECT_EQ(DecimalText(1.5 + 1.5 + 0.5), "3.5");
 }
 
 TEST(TextUtilsTest, TryParseIntTakesOnlyWholeIntegers) {
@@ -105,12 +95,9 @@ TEST(TextUtilsTest, RemoveDiacriticsFoldsLatinLettersOnly) {
     EXPECT_EQ(RemoveDiacritics("Йордан Ωμέγα 東京 |-+"), "Йордан Ωμέγα 東京 |-+");
 }
 
-TEST(TextUtilsTest, ToLowerUnicodeFoldsEveryScript) {
+TEST(TextUtilsTest, LowerCaseAndNumericSort) {
     EXPECT_EQ(ToLowerUnicode("ČAPEK ЙОРДАН"), "čapek йордан");
     EXPECT_EQ(ToLowerUnicode("Straße"), ToLowerUnicode("STRASSE"));
-}
-
-TEST(TextUtilsTest, NumericSortIsStable) {
     StringList numbers = {"10", "9", "10.0", "-1", "2,5"};
     SortNumericAscending(numbers);
     EXPECT_EQ(numbers, (StringList{"-1", "2,5", "9", "10", "10.0"}));
