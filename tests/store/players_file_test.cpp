@@ -125,24 +125,5 @@ TEST(PlayersFile, SortIsByRatingThenNameAndStable) {
                     "1|X|Same|1800|||first", "1|Y|same|1800|||second"}));
 }
 
-TEST(PlayersFile, FailedRewriteLeavesTheOldFile) {
-    StoreFixture f;
-    auto folder = f.Folder();
-    std::string handMade = "1|B|Ben|1000|||\n1|A|Ann|2000|||\n";
-    WriteBytes(folder / "players.txt", handMade);
-    OpenTournament(f.session, folder);
-    SimulateWriteFailureAfter(10);
-    try {
-        WritePlayersFileInRatingOrder(f.session, f.session.tournament, folder / "players.txt");
-        FAIL() << "the failed write must be reported";
-    } catch (const myException& e) {
-        EXPECT_NE(std::string(e.what()).find("players.txt"), std::string::npos) << e.what();
-    }
-    EXPECT_EQ(ReadBytes(folder / "players.txt"), handMade);
-    auto left = testing::FolderEntries(folder);
-    std::erase(left, "tournlog.log");
-    EXPECT_EQ(left, std::vector<std::string>{"players.txt"});  // no temporary file left behind
-}
-
 }  // namespace
 }  // namespace veltrun
