@@ -17,15 +17,9 @@ using testing::StoreFixture;
 using testing::WriteBytes;
 
 std::string LoadError(StoreFixture& f, const std::string& players) {
-    auto path = f.Folder() / "players.txt";
-    WriteBytes(path, players);
+    WriteBytes(f.Folder() / "players.txt", players);
     Tournament t;
-    try {
-        LoadPlayers(f.session, t, path);
-    } catch (const myException& e) {
-        return e.what();
-    }
-    return "";
+    return testing::ErrorOf([&] { LoadPlayers(f.session, t, f.Folder() / "players.txt"); });
 }
 
 TEST(PlayersFile, EveryRefusalNamesTheFileAndTheLine) {
@@ -89,14 +83,11 @@ TEST(PlayersFile, InvalidRatingAndOnOffAreWarnedAndUsedConvertedInMemoryOnly) {
     // A rewrite would replace what was typed: refused, naming file and line.
     for (std::string cut : {"", "1|D|Dan|1400|||\n1|AKovac\n"}) {
         WriteBytes(folder / "players.txt", cut + typed);
-        try {
-            WritePlayersFileInRatingOrder(f.session, t, folder / "players.txt");
-            FAIL() << "a value that cannot be read must stop the rewrite";
-        } catch (const myException& e) {
-            std::string where = cut.empty() ? "\"2100.5\" (in file " + (folder / "players.txt").string() + ", line 1)"
-                                            : "\"\" (in file " + (folder / "players.txt").string() + ", line 2)";
-            EXPECT_NE(std::string(e.what()).find("Value " + where + " cannot be read."), std::string::npos) << e.what();
-        }
+        std::string where = cut.empty() ? "\"2100.5\" (in file " + (folder / "players.txt").string() + ", line 1)"
+                                        : "\"\" (in file " + (folder / "players.txt").string() + ", line 2)";
+        EXPECT_NE(testing::ErrorOf([&] { WritePlayersFileInRatingOrder(f.session, t, folder / "players.txt"); })
+                      .find("Value " + where + " cannot be read."),
+                  std::string::npos);
         EXPECT_EQ(ReadBytes(folder / "players.txt"), cut + typed);
     }
 }

@@ -26,12 +26,7 @@ std::filesystem::path FourPlayers(StoreFixture& f, const std::string& type = "Ch
 }
 
 std::string LoadError(StoreFixture& f, const std::filesystem::path& folder) {
-    try {
-        OpenTournament(f.session, folder);
-    } catch (const myException& e) {
-        return e.what();
-    }
-    return "";
+    return testing::ErrorOf([&] { OpenTournament(f.session, folder); });
 }
 
 TEST(RoundFile, GamesWithoutResultAndUnknownAliases) {
@@ -125,12 +120,8 @@ TEST(RoundFile, GameListCountsGameLinesAndSelectsMissingResults) {
     EXPECT_TRUE(BuildGameList(f.session, t, 1).empty());
 
     std::filesystem::remove(folder / "round1.txt");
-    try {
-        BuildGameList(f.session, t, -1);
-        FAIL() << "a missing round file must be reported";
-    } catch (const myException& e) {
-        EXPECT_EQ(std::string(e.what()), "File not exist (" + (folder / "round1.txt").string() + ").");
-    }
+    EXPECT_EQ(testing::ErrorOf([&] { BuildGameList(f.session, t, -1); }),
+              "File not exist (" + (folder / "round1.txt").string() + ").");
 }
 
 TEST(RoundFile, NewRoundFileLayoutByesAndBackup) {
