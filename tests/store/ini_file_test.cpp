@@ -60,20 +60,17 @@ TEST_F(IniFileTest, ReadsLfAndCp1250Files) {
     EXPECT_EQ(ReadRaw(), "[Tournament]\r\nName=Šafář Cup\r\nRounds=7\r\n");
 }
 
-TEST_F(IniFileTest, ReplacingAValueKeepsEveryOtherLine) {
+TEST_F(IniFileTest, WritingKeepsEveryOtherLineAndCreatesWhatIsMissing) {
     WriteTextLines(file_, kSettings);
     IniWriteString(file_, "general", "BROWSER", "chromium");
     Lines expected = kSettings;
     expected[4] = "Browser=chromium";  // the key keeps its own spelling
     EXPECT_EQ(ReadTextLines(file_), expected);
     EXPECT_EQ(IniReadString(file_, "General", "Browser"), "chromium");
-}
-
-TEST_F(IniFileTest, NewKeyGoesAfterTheLastKeyOfItsSection) {
     WriteTextLines(file_, kSettings);
     IniWriteString(file_, "DefaultTBforChess", "TB3", "Sonneborn");
     IniWriteString(file_, "General", "Theme", "dark");
-    Lines expected = kSettings;
+    expected = kSettings;
     expected.insert(expected.begin() + 9, "TB3=Sonneborn");
     expected.insert(expected.begin() + 5, "Theme=dark");
     EXPECT_EQ(ReadTextLines(file_), expected);
@@ -81,12 +78,9 @@ TEST_F(IniFileTest, NewKeyGoesAfterTheLastKeyOfItsSection) {
     WriteTextLines(file_, {"[Empty]", "", "[Other]", "a=1"});
     IniWriteString(file_, "Empty", "k", "v");
     EXPECT_EQ(ReadTextLines(file_), (Lines{"[Empty]", "k=v", "", "[Other]", "a=1"}));
-}
-
-TEST_F(IniFileTest, MissingSectionAndMissingFileAreCreated) {
     WriteTextLines(file_, kSettings);
     IniWriteString(file_, "Window", "Left", "120");
-    Lines expected = kSettings;
+    expected = kSettings;
     expected.push_back("[Window]");
     expected.push_back("Left=120");
     EXPECT_EQ(ReadTextLines(file_), expected);

@@ -2,12 +2,8 @@
 #include <unicode/locid.h>
 
 #include <clocale>
-#include <filesystem>
-#include <fstream>
 
-#include "store/errors.h"
 #include "store/text_utils.h"
-#include "support/store_fixture.h"
 
 namespace veltrun {
 namespace {
@@ -124,9 +120,6 @@ TEST(TextUtilsTest, AlphabeticalOrderIsTheSameUnderEveryLocale) {
 }
 
 TEST(TextPathsTest, NamePartsAndForbiddenCharacters) {
-    EXPECT_EQ(ExtractDirPart("C:\\Veltrun\\Tourn\\options.txt"), "C:\\Veltrun\\Tourn");
-    EXPECT_EQ(ExtractDirPart("Tourn/sub\\x.txt"), "Tourn/sub");
-    EXPECT_EQ(ExtractDirPart("/options.txt"), "");
     EXPECT_EQ(ExtractNamePart("C:\\Veltrun\\players.txt"), "players.txt");
     EXPECT_EQ(ExtractNamePart("C:\\Veltrun\\"), "\\");
     EXPECT_EQ(ExtractNamePart("players.txt"), "");
@@ -135,23 +128,6 @@ TEST(TextPathsTest, NamePartsAndForbiddenCharacters) {
     EXPECT_EQ(ExtractExtPart("name."), ".");
     EXPECT_FALSE(HasForbiddenNameChar("Turnaj Žďár 2024"));
     for (char c : std::string("\\/:*?\"<>|")) EXPECT_TRUE(HasForbiddenNameChar(std::string("a") + c + "b")) << c;
-}
-
-TEST(TextPathsTest, FoldersAreCreatedRecursively) {
-    testing::TempFolder temp;
-    const auto& base = temp.path();
-    std::string nested = (base / "Tourn" / "Open Žďár").string();
-    EXPECT_FALSE(DirectoryExists(nested));
-    ForceDirectories(nested);
-    EXPECT_TRUE(DirectoryExists(nested));
-    ForceDirectories(nested);  // again: nothing to do
-
-    std::ofstream(base / "plain.txt") << "x";
-    EXPECT_FALSE(DirectoryExists((base / "plain.txt").string()));
-    std::string under_file = (base / "plain.txt" / "sub").string();
-    EXPECT_NE(testing::ErrorOf([&] { ForceDirectories(under_file); }).find(under_file), std::string::npos);
-    EXPECT_THROW(ForceDirectories(""), myException);
-    EXPECT_FALSE(DirectoryExists(""));
 }
 
 }  // namespace
