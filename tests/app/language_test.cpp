@@ -22,40 +22,20 @@ using testing::TempFolder;
 
 std::string Slot(const Translation& t, int id) { return t.LanguageTable[static_cast<size_t>(id)]; }
 
-TEST(LanguageLines, OnlyWellFormedLinesAreStored) {
+TEST(LanguageLines, OnlyWellFormedLinesAreStoredCleanedAndLaterLinesWin) {
     Translation t;
     ParseLanguageLines({"12|Runde", "13 |blank before bar", "0|zero", "1001|too high", "ab|letters", "14|", "15|   ",
                         "no bar at all", "# 16|comment", "  17|  padded  ", "007|leading zeros", "1000|last slot",
-                        "99999999999999999999|overflow", "-18|sign"},
+                        "99999999999999999999|overflow", "-18|sign", "20|a | b", "21|tab\there\x01", "22|first",
+                        "22|second"},
                        t);
-    EXPECT_EQ(Slot(t, 12), "Runde");
-    EXPECT_EQ(Slot(t, 13), "");
-    EXPECT_EQ(Slot(t, 17), "padded");
-    EXPECT_EQ(Slot(t, 7), "leading zeros");
-    EXPECT_EQ(Slot(t, 1000), "last slot");
-    EXPECT_EQ(Slot(t, 18), "");
     int filled = 0;
     for (const auto& slot : t.LanguageTable) filled += slot.empty() ? 0 : 1;
-    EXPECT_EQ(filled, 4);
-}
-
-TEST(LanguageLines, TranslationIsCleanedAndLaterLinesWin) {
-    Translation t;
-    ParseLanguageLines({"20|a | b", "21|tab\there\x01", "22|first", "22|second", "23||"}, t);
-    EXPECT_EQ(Slot(t, 20), "a  b");
-    EXPECT_EQ(Slot(t, 21), "tabhere");
-    EXPECT_EQ(Slot(t, 22), "second");
-    EXPECT_EQ(Slot(t, 23), "");
-}
-
-TEST(LanguageLookUp, EnglishUnlessATranslationIsInForce) {
-    Translation t;
-    t.LanguageTable[3] = "Runde";
-    EXPECT_EQ(t.TranslateText(3, "Round"), "Round");  // built-in English ignores the table
-    t.EnglishBuiltIn = false;
-    EXPECT_EQ(t.TranslateText(3, "Round"), "Runde");
-    EXPECT_EQ(t.TranslateText(4, "Language ..."), "Language ...");
-    EXPECT_EQ(t.TranslateText(0, "none"), "none");
+    EXPECT_EQ(filled, 7);
+    for (const auto& [id, text] : std::vector<std::pair<int, std::string>>{
+             {12, "Runde"}, {17, "padded"}, {7, "leading zeros"}, {1000, "last slot"}, {20, "a  b"}, {21, "tabhere"},
+             {22, "second"}})
+        EXPECT_EQ(Slot(t, id), text) << id;
 }
 
 class LanguageFileTest : public ::testing::Test {
@@ -118,15 +98,6 @@ TEST_F(LanguageFileTest, CharacterSetsAreKeyedByTheLowerCasedFileName) {
     StartSession(session);
     EXPECT_EQ(session.translation.InternalFontCharset, 1);
     EXPECT_EQ(session.translation.HtmlCharset, "iso-8859-2");
-}
-
-TEST_F(LanguageFileTest, BuiltInEnglishTakesTheReportsCharacterSet) {
-    Settings("[Options]\r\nLanguage=English (built-in)\r\n[Reports]\r\nHtmlCharset=iso-8859-1\r\n");
-    session.translation.EnglishBuiltIn = false;
-    StartSession(session);
-    EXPECT_TRUE(session.translation.EnglishBuiltIn);
-    EXPECT_EQ(session.translation.HtmlCharset, "iso-8859-1");
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(GermanLanguageFile, TranslatesEveryCatalogueText) {

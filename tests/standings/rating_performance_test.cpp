@@ -16,25 +16,19 @@ TEST(RatingTable, IsTheFideConversionMirroredAroundFiftyPercent) {
     for (int k = 1; k <= 100; ++k) EXPECT_LT(table[k - 1], table[k]) << k;
 }
 
-TEST(RatingTable, ExpectedPercentageInterpolatesBetweenEntries) {
+TEST(RatingTable, InterpolatesBothWays) {
     EXPECT_EQ(ExpectedPercentage(0), 50);
     EXPECT_NEAR(ExpectedPercentage(3), 50.43, 0.005);
     EXPECT_NEAR(ExpectedPercentage(-100), 36.29, 0.005);
     EXPECT_NEAR(ExpectedPercentage(400), 92 - 1.0 / 18, 1e-9);  // between 383 and 401
-    // Symmetric also beyond the last FIDE entry.
-    EXPECT_NEAR(ExpectedPercentage(-800), 0.62, 0.005);
-    EXPECT_NEAR(ExpectedPercentage(800), 99.38, 0.005);  // not a flat 100
+    EXPECT_NEAR(ExpectedPercentage(800), 99.38, 0.005);  // beyond the last entry, not a flat 100
     EXPECT_NEAR(ExpectedPercentage(700), 100 - 300.0 / 323, 1e-9);
     EXPECT_EQ(ExpectedPercentage(-5000), 0);
     EXPECT_EQ(ExpectedPercentage(1000), 100);
     for (double d = -1100; d <= 1100; d += 12.5) EXPECT_NEAR(ExpectedPercentage(d) + ExpectedPercentage(-d), 100, 1e-9) << d;
-}
-
-TEST(RatingTable, RatingDifferenceForAPercentage) {
     EXPECT_EQ(RatingDifferenceFor(50), 0);
     EXPECT_EQ(RatingDifferenceFor(62.5), 91);
     EXPECT_EQ(RatingDifferenceFor(99.5), 838.5);
-    EXPECT_EQ(RatingDifferenceFor(0.5), -838.5);
     EXPECT_EQ(RatingDifferenceFor(140), 1000);
     EXPECT_EQ(RatingDifferenceFor(-3), -1000);
 }

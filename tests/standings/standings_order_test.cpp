@@ -72,18 +72,5 @@ TEST_F(StandingsOrder, NegativeGoalsAgainstRankFewerReceivedFirst) {
     EXPECT_EQ(Ranking(), (std::vector<std::string>{"none", "few", "many"}));
 }
 
-TEST_F(StandingsOrder, ComputeStandingsRunsTheTieBreaksFirst) {
-    // Two players on one point; only the Buchholz tells them apart.
-    b.TieBreaks({"BH"});
-    b.Player("A", "A");
-    b.Player("B", "B");
-    b.Player("C", "C");
-    b.Round({{"A-B", "0-1"}, {"C-bye", "1k-0k"}});
-    b.Round({{"C-B", "1-0"}, {"A-bye", "1k-0k"}});
-    // A 1 (met B 1), B 1 (met A 1, C 2), C 2.
-    ComputeStandings(b.session);
-    EXPECT_EQ(Ranking(), (std::vector<std::string>{"C", "B", "A"}));
-}
-
 }  // namespace
 }  // namespace veltrun

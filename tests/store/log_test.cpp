@@ -56,55 +56,35 @@ TEST(TournamentLogTest, LargeVolumeIsWrittenWithoutAnExplicitFlush) {
 
 TEST(TournamentLogTest, SwitchedOffOrWithoutFileNothingIsWritten) {
     TempFolder folder;
-    const fs::path file = folder.path() / "tournlog.log";
-    std::vector<std::string> captured;
-    TournamentLog log;
-    log.SetCapture(&captured);
-    log.AppendToLog("no tournament open");  // lost, silently
-    log.SetFile(file);
-    log.SetEnabled(false);
-    log.AppendToLog("switched off");
-    log.Flush();
-    EXPECT_FALSE(fs::exists(file));
-    EXPECT_EQ(captured.size(), 2u);
-}
-
-TEST(TournamentLogTest, SetFileFlushesToTheOldFileFirst) {
-    TempFolder folder;
-    TournamentLog log;
-    log.SetFile(folder.path() / "one.log");
-    log.AppendToLog("belongs to one");
-    log.SetFile(folder.path() / "two.log");
-    log.AppendToLog("belongs to two");
-    log.Flush();
-    EXPECT_NE(FileText(folder.path() / "one.log").find("belongs to one"), std::string::npos);
-    EXPECT_EQ(FileText(folder.path() / "two.log").find("belongs to one"), std::string::npos);
-}
-
-TEST(TournamentLogTest, UnwritableFileIsIgnoredAndMessagesStayOneLine) {
-    TempFolder folder;
-    TournamentLog log;
-    log.SetFile(folder.path() / "missing-folder" / "tournlog.log");
-    log.AppendToLog("nowhere to go");
-    EXPECT_NO_THROW(log.Flush());
-    log.SetFile(folder.path() / "tournlog.log");
-    log.AppendToLog("two\nlines\r\nhere");
-    log.Flush();
-    const std::string text = FileText(folder.path() / "tournlog.log");
-    EXPECT_NE(text.find("two lines  here\r\n"), std::string::npos);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
-}
-
-TEST(TournamentLogTest, SettingSwitchesTheSessionLogOff) {
-    TempFolder folder;
     testing::ScriptedUi ui;
     Session session(ui, folder.path());
+    std::vector<std::string> captured;
+    session.log.SetCapture(&captured);
+    session.AppendToLog("no tournament open");  // lost, silently
     std::ofstream(session.SettingsFile(), std::ios::binary) << "[Options]\r\nIsWriteAllowedToLogFile=FALSE\r\n";
     session.ReloadSettings();
     session.log.SetFile(folder.path() / "tournlog.log");
     session.AppendToLog("not written");
     session.log.Flush();
     EXPECT_FALSE(fs::exists(folder.path() / "tournlog.log"));
+    EXPECT_EQ(captured.size(), 2u);
+}
+
+TEST(TournamentLogTest, FileChangesFlushFirstAndFailuresAreIgnored) {
+    TempFolder folder;
+    TournamentLog log;
+    log.SetFile(folder.path() / "missing-folder" / "tournlog.log");
+    log.AppendToLog("nowhere to go");
+    EXPECT_NO_THROW(log.Flush());
+    log.SetFile(folder.path() / "one.log");
+    log.AppendToLog("belongs to one");
+    log.SetFile(folder.path() / "tournlog.log");
+    log.AppendToLog("two\nlines\r\nhere");
+    log.Flush();
+    EXPECT_NE(FileText(folder.path() / "one.log").find("belongs to one"), std::string::npos);
+    const std::string text = FileText(folder.path() / "tournlog.log");
+    EXPECT_NE(text.find("two lines  here\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
 }
 
 }  // namespace

@@ -66,33 +66,6 @@ TEST(NewTournament, FieldChecks) {
     EXPECT_TRUE(colour == "W" || colour == "B") << colour;
 }
 
-TEST(NewTournament, WritesItsFilesAndOpensTheTournament) {
-    StoreFixture f;
-    NewTournamentFields fields = Fields("Goals Cup", " 7 ");
-    fields.Colour = "B";
-    fields.PointsType = "3-1-0";
-    fields.TBsType = "Goals";
-    fields.TB = {"G1-G2", "G1", "-", "DiEnc", "-G2"};
-    CreateTournament(f.session, fields);
-    auto folder = f.home.path() / "Tourn" / "Goals Cup";
-    EXPECT_EQ(ReadBytes(folder / "players.txt"), "#on/off|ArrivalID|Name|ELO|FideID|NationalID|TeamID\r\n");
-    const Tournament& t = f.session.tournament;
-    EXPECT_EQ(t.CurrentRound, 0);
-    EXPECT_EQ(t.MaxRound, 7);
-    EXPECT_EQ(t.ColourFor1stPlayer, "B");
-    EXPECT_EQ(t.TBsType, "Goals");
-    EXPECT_DOUBLE_EQ(t.PointsForWin, 3.0);
-    EXPECT_EQ(t.TB1, "G1-G2");
-    EXPECT_EQ(f.session.log.File(), folder / "tournlog.log");
-    EXPECT_EQ(f.log.back(), "New tournament created.");
-
-    // The files read back as the same tournament.
-    OpenTournament(f.session, folder);
-    EXPECT_EQ(f.session.tournament.TBsType, "Goals");
-    EXPECT_EQ(f.session.tournament.TB5, "-G2");
-    EXPECT_EQ(f.session.tournament.PointsType, "3-1-0");
-}
-
 TEST(NewTournament, DefaultTieBreaksComeFromTheSettingsFile) {
     StoreFixture f;
     WriteBytes(f.home.path() / "Veltrun.ini",

@@ -21,16 +21,6 @@ namespace fs = std::filesystem;
 using testing::EnvironmentGuard;
 using testing::TempFolder;
 
-TEST(SettingConversions, BooleansAndIntegers) {
-    EXPECT_TRUE(SettingBoolDefaultFalse("true"));
-    EXPECT_FALSE(SettingBoolDefaultFalse("1"));
-    EXPECT_FALSE(SettingBoolDefaultTrue("FALSE"));
-    EXPECT_TRUE(SettingBoolDefaultTrue("0"));
-    EXPECT_EQ(SettingInt("-3"), -3);
-    EXPECT_EQ(SettingInt("12px"), std::nullopt);
-    EXPECT_EQ(SettingInt(""), std::nullopt);
-}
-
 TEST(LoadSettingsTest, EachKeyFallsBackOnItsOwn) {
     TempFolder folder;
     const fs::path file = folder.path() / "Veltrun.ini";
@@ -62,18 +52,6 @@ TEST(LoadSettingsTest, EachKeyFallsBackOnItsOwn) {
     EXPECT_EQ(s.ByePoints, "asWin");
     EXPECT_FALSE(s.IsWriteAllowedToLogFile);
     EXPECT_EQ(s.EngineTimeoutSeconds, 60);
-}
-
-TEST(LoadSettingsTest, WindowPlacementAndLaterKeysRoundTrip) {
-    TempFolder folder;
-    Settings s = LoadSettings(folder.path() / "Veltrun.ini");
-    SaveWindowPlacement(s, 10, 20, 640, 480);
-    s.Write("WebBrowser", "ExePath", "/usr/bin/firefox");
-    Settings again = LoadSettings(s.file);
-    EXPECT_EQ(again.FormMainTop, 10);
-    EXPECT_EQ(again.FormMainHeight, 480);
-    EXPECT_EQ(again.Read("WebBrowser", "ExePath"), "/usr/bin/firefox");
-    EXPECT_EQ(again.Read("WebBrowser", "Missing"), "");
 }
 
 TEST(ShippedSettings, EveryKeyHasAUsableValue) {
@@ -146,14 +124,6 @@ TEST(InstallDefaultsTest, CopiesShippedFilesButNeverOverwrites) {
     testing::WriteBytes(home / "Veltrun.ini", "[Options]\r\nLanguage=Cesky.txt\r\n");
     InstallDefaults(home, exe);
     EXPECT_EQ(IniReadString(home / "Veltrun.ini", "Options", "Language"), "Cesky.txt");
-}
-
-TEST(InstallDefaultsTest, BuiltInCopyMatchesTheShippedFile) {
-    TempFolder root;
-    InstallDefaults(root.path(), root.path() / "nowhere" / "veltrun");
-    EXPECT_EQ(ReadTextLines(root.path() / "Veltrun.ini"),
-              ReadTextLines(fs::path(VELTRUN_SOURCE_DIR) / "data" / "Veltrun.ini"));
-    EXPECT_FALSE(fs::exists(root.path() / "Language"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/errors.h"
 #include "store/session.h"
 #include "store/text_utils.h"
 #include "store/tournament.h"
@@ -26,6 +27,17 @@ inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes
 inline std::string ReadBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The text of the error f throws, or "" when it succeeds.
+template <typename F>
+std::string ErrorOf(F&& f) {
+    try {
+        f();
+    } catch (const myException& e) {
+        return e.what();
+    }
+    return "";
 }
 
 // The names in a folder, sorted.
