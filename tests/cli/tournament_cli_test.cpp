@@ -119,18 +119,15 @@ TEST_F(TournamentCli, RefusalsLeaveEveryFileAsItWas) {
     WriteBytes(Folder("Cup") / "round1.txt", "|?-?|||AAnn-ABen\r\n");
     auto before = Snapshot("Cup");
 
+    const std::string ask = "Information: Do you really want to add player into running tournament?\n";
     struct Case {
         std::vector<std::string> args;
         std::string err;
     } cases[] = {
-        {{"add-player", "Cup", "--name", "Cid", "--elo", "1800"},
-         "Information: Do you really want to add player into running tournament?\n"},
+        {{"add-player", "Cup", "--name", "Cid", "--elo", "1800"}, ask},
         {{"--yes", "add-player", "Cup", "--name", "ann ash", "--elo", "1800"},
-         "Information: Do you really want to add player into running tournament?\n"
-         "Error: This is exactly the name of the player already in the tournament.\n"},
-        {{"--yes", "add-player", "Cup", "--name", "Cid", "--elo", "-5"},
-         "Information: Do you really want to add player into running tournament?\n"
-         "Error: ELO must be a positive integer.\n"},
+         ask + "Error: This is exactly the name of the player already in the tournament.\n"},
+        {{"--yes", "add-player", "Cup", "--name", "Cid", "--elo", "-5"}, ask + "Error: ELO must be a positive integer.\n"},
         {{"restore-player", "Cup", "AAnn"}, "Error: No player found for this action.\n"},
         {{"delete-player", "Cup", "Nobody"}, "Error: Player (Nobody) is not among the players for this action.\n"},
         {{"result", "Cup", "AAnn-ABen", "?-?"}, "Error: Result must be entered.\n"},
