@@ -96,11 +96,9 @@ TEST_F(EngineBridgeTest, PairsTheNextRoundFromTheEnginesAnswer) {
     std::string input = ReadBytes(seen);
     EXPECT_EQ(input.rfind("012 Open Zilina\r\n022 City\r\n032 Federation\r\n062 5\r\n", 0), 0u) << input;
     EXPECT_NE(input.find("\r\nXXZ    5\r\n"), std::string::npos);
-    for (const char* line : {"Make TRF16 file: engine in.trf", "Pairing by JaVaFo.jar is starting ...",
-                             "JaVaFo: engine says hello", "JaVaFo ended with exit code 0.",
-                             "Conversion JaVaFo output file (engine out.txt) to round file (round4.txt).",
-                             "Pairing by JaVaFo.jar is completed."})
-        EXPECT_TRUE(Logged(line)) << line;
+    // What the engine said and how it ended reach the log.
+    EXPECT_TRUE(Logged("JaVaFo: engine says hello"));
+    EXPECT_TRUE(Logged("JaVaFo ended with exit code 0."));
 }
 
 TEST_F(EngineBridgeTest, ByeOnEitherSideGetsTheByeResult) {
