@@ -2,62 +2,86 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "cli/arguments.h"
-#include "cli/commands.h"
-#include "support/cli_run.h"
+#include "store/text_file.h"
 #include "store/tournament_lock.h"
+#include "support/cli_run.h"
 #include "support/store_fixture.h"
-#include "support/temp_folder.h"
 
 namespace veltrun::cli {
 namespace {
 
-using testing::CliRun;
-
-CliRun RunVeltrun(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-TEST(CommandLine, UsageErrorsExitWithTwo) {
+// Every way to call a command wrongly, with its exit code and the reason
+// given; none of them creates a tournament.
+TEST(CommandLine, ExitCodesAndReasons) {
     testing::TempFolder home;
-    for (std::vector<std::string> args : {std::vector<std::string>{"no-such-command"}, {"info", "--bogus"},
-                                          {"translate", "1", "2"}, {"translate", "abc"}}) {
-        auto run = testing::RunCliIn(home, args);
-        EXPECT_EQ(run.code, 2) << args[0];
-        EXPECT_NE(run.err.find("Usage error:"), std::string::npos) << run.err;
+    testing::WriteBytes(home.path() / "Language" / "Test.txt", "# test\r\n13|Paarung\r\n");
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string part;  // in the output or the error output
+    } cases[] = {
+        {{}, 2, "Usage:"},
+        {{"--home"}, 2, "Option --home needs a value."},
+        {{"no-such-command"}, 2, "Usage error:"},
+        {{"info", "--bogus"}, 2, "Usage error: Unknown option --bogus."},
+        {{"translate", "1", "2"}, 2, "Too many arguments."},
+        {{"translate", "abc"}, 2, "ID must be a whole number"},
+        {{"--lang", "Missing", "translate", "13"}, 2, "No language file \"Missing\""},
+        {{"--help"}, 0, "translate ID"},
+        {{"--version"}, 0, "veltrun "},
+        {{"translate", "--help"}, 0, "Usage: veltrun translate ID"},
+        {{"translate", "13"}, 0, "Pairing\n"},
+        {{"--lang", "Test.txt", "translate", "13"}, 0, "Paarung\n"},
+        {{"demo", "--players", "1"}, 2, "--players must be between 2 and 2000."},
+        {{"demo", "--players", "2001"}, 2, "--players must be between 2 and 2000."},
+        {{"demo", "--players", "6", "--rounds", "6"}, 2, "--rounds must be at least 1"},
+        {{"demo", "--teams", "-1"}, 2, "--teams must be between 0"},
+        {{"new", "Other"}, 1, "Error: Number of rounds must be entered.\n"},
+        {{"new", "..", "--rounds", "3"}, 1, "Error:"},
+        {{"new", "X", "--rounds", "3", "--tb", "BH,G1"}, 2, "Tie-break \"G1\" is not one of the Chess codes"},
+        {{"new", "X", "--rounds", "3", "--colour", "Q"}, 2, "must be one of"},
+        {{"new", "X", "--rounds", "3", "--points", "2-1-0"}, 2, "--points must be"},
+        {{"new", "X", "--rounds=x"}, 1, "Error: Number of rounds must be a positive integer."},
+        {{"new", "X", "--rounds"}, 2, "Option --rounds needs a value."},
+        {{"open", "Missing"}, 1, "Error:"},
+        {{"pair"}, 2, "Missing argument."},
+        {{"pair", "Open", "--fast"}, 2, "Unknown option --fast."},
+        {{"--yes", "pair", "Nowhere"}, 1, "Error:"},
+        {{"pair", "--dry-run=1", "X"}, 2, "Option --dry-run takes no value."},
+        {{"start-list", "NoSuchCup"}, 1, "Error:"},
+        {{"round-report", "Cup", "two"}, 2, "R must be a round number"},
+        {{"standings", "Cup", "--perf"}, 2, "--perf goes with --print."},
+        {{"publish", "Cup", "--out"}, 2, "Option --out needs a value."},
+        {{"players", "Cup", "--active", "--suspended"}, 2, "Give --active or --suspended, not both."},
+        {{"convert-ratings", "-o", "x.txt"}, 2, "-o needs the XML file."},
+        {{"convert-ratings", "a.xml", "b.xml"}, 2, "Too many arguments."},
+        {{"search"}, 2, "Missing argument."},
+        {{"search", "x", "--max", "0"}, 2, "--max needs a whole number of at least 1."},
+        {{"search", "Zazadad"}, 1, ""},  // no rating file yet
+        {{"import-trf", "a", "b"}, 2, "Too many arguments."},
+        {{"import-trf", (home.path() / "missing.trf").string()}, 1, "missing.trf"},
+    };
+    for (const auto& c : cases) {
+        auto run = testing::RunCliIn(home, c.args);
+        const std::string shown = run.out + run.err;
+        EXPECT_EQ(run.code, c.code) << (c.args.empty() ? "" : c.args[0]) << shown;
+        EXPECT_NE(shown.find(c.part), std::string::npos) << c.part << "\n" << shown;
     }
-    EXPECT_EQ(RunVeltrun({"--home"}).code, 2);
-    EXPECT_EQ(RunVeltrun({}).code, 2);
-}
-
-TEST(CommandLine, HelpAndVersion) {
-    auto help = RunVeltrun({"--help"});
-    EXPECT_EQ(help.code, 0);
-    EXPECT_NE(help.out.find("info"), std::string::npos);
-    EXPECT_NE(help.out.find("translate ID"), std::string::npos);
-    auto version = RunVeltrun({"--version"});
-    EXPECT_EQ(version.code, 0);
-    EXPECT_EQ(version.out.rfind("veltrun ", 0), 0u);
-    testing::TempFolder home;
-    auto commandHelp = RunVeltrun({"--home", home.str(), "translate", "--help"});
-    EXPECT_EQ(commandHelp.code, 0);
-    EXPECT_NE(commandHelp.out.find("Usage: veltrun translate ID"), std::string::npos);
+    const auto tourn = home.path() / "Tourn";
+    EXPECT_TRUE(!std::filesystem::exists(tourn) || std::filesystem::is_empty(tourn));
 }
 
 TEST(CommandLine, InfoCreatesTheProgramFolder) {
     testing::TempFolder home;
     auto folder = home.path() / "new-home";
-    auto info = RunVeltrun({"--home", folder.string(), "info"});
-    ASSERT_EQ(info.code, 0) << info.err;
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"--home", folder.string(), "info"}, out, err), 0) << err.str();
     EXPECT_TRUE(std::filesystem::exists(folder / "Veltrun.ini"));
-    EXPECT_NE(info.out.find("Program folder: " + folder.string()), std::string::npos);
-    EXPECT_NE(info.out.find("[Options] IsWriteAllowedToLogFile = True"), std::string::npos);
-    EXPECT_NE(info.out.find("Language: English (built-in)"), std::string::npos);
+    EXPECT_NE(out.str().find("Program folder: " + folder.string()), std::string::npos);
+    EXPECT_NE(out.str().find("[Options] IsWriteAllowedToLogFile = True"), std::string::npos);
+    EXPECT_NE(out.str().find("Language: English (built-in)"), std::string::npos);
 }
 
 // A value outside its range or form is a warning naming the key; the default
@@ -106,43 +130,17 @@ TEST(CommandLine, SettingsOutsideTheirRangeTakeTheDefault) {
     EXPECT_NE(info.out.find("[Options] SystemPrefixForAlias = A"), std::string::npos) << info.out;
 }
 
-TEST(CommandLine, TranslateUsesTheChosenLanguage) {
-    testing::TempFolder home;
-    auto english = RunVeltrun({"--home", home.str(), "translate", "13"});
-    ASSERT_EQ(english.code, 0) << english.err;
-    EXPECT_EQ(english.out, "Pairing\n");
-    std::filesystem::create_directories(home.path() / "Language");
-    std::ofstream(home.path() / "Language" / "Test.txt") << "# test\r\n13|Paarung\r\n";
-    auto german = RunVeltrun({"--home", home.str(), "--lang", "Test.txt", "translate", "13"});
-    ASSERT_EQ(german.code, 0) << german.err;
-    EXPECT_EQ(german.out, "Paarung\n");
-    EXPECT_EQ(RunVeltrun({"--home", home.str(), "--lang", "Missing", "translate", "13"}).code, 2);
-}
-
+// What only the parser shows: "--" ends the options, a negative number is an
+// argument, and global options may follow the command up to a "--".
 TEST(CommandLine, ArgumentParsing) {
     std::vector<OptionSpec> allowed{{"--rounds", true, ""}, {"--dry-run", false, ""}};
-    CommandArgs args({"Name", "--rounds", "9", "--dry-run", "--", "--x"}, allowed);
-    EXPECT_EQ(args.Positional(), (std::vector<std::string>{"Name", "--x"}));
-    EXPECT_EQ(args.IntValue("--rounds", 0), 9);
+    CommandArgs args({"Name", "--rounds=7", "--dry-run", "--", "--x", "-5"}, allowed);
+    EXPECT_EQ(args.Positional(), (std::vector<std::string>{"Name", "--x", "-5"}));
+    EXPECT_EQ(args.IntValue("--rounds", 0), 7);
     EXPECT_TRUE(args.Has("--dry-run"));
-    CommandArgs inlineValue({"--rounds=7"}, allowed);
-    EXPECT_EQ(inlineValue.IntValue("--rounds", 0), 7);
-    EXPECT_THROW(CommandArgs({"--rounds"}, allowed), UsageError);
-    EXPECT_THROW(CommandArgs({"--dry-run=1"}, allowed), UsageError);
-    CommandArgs notNumber({"--rounds", "x"}, allowed);
-    EXPECT_THROW(notNumber.IntValue("--rounds", 0), UsageError);
-    // A negative number is an argument, not an option.
-    CommandArgs negative({"-5"}, allowed);
-    EXPECT_EQ(negative.Positional().at(0), "-5");
-}
-
-TEST(CommandLine, GlobalOptionsBeforeOrAfterTheCommand) {
     auto g = ParseGlobalOptions({"--home", "/h", "--no", "new", "X", "--yes", "--lang=Deutsch.txt", "--", "--no"});
-    EXPECT_EQ(g.home, "/h");
-    EXPECT_EQ(g.lang, "Deutsch.txt");
-    ASSERT_TRUE(g.answer.has_value());
-    EXPECT_TRUE(*g.answer);
-    EXPECT_EQ(g.command, "new");
+    EXPECT_EQ(g.home + " " + g.lang + " " + g.command, "/h Deutsch.txt new");
+    EXPECT_EQ(g.answer, std::optional<bool>(true));
     EXPECT_EQ(g.rest, (std::vector<std::string>{"X", "--", "--no"}));
 }
 
@@ -162,25 +160,48 @@ TEST(CommandLine, UnansweredQuestionSaysNothingChanged) {
 }
 #endif
 
-}  // namespace
-}  // namespace veltrun::cli
-
-namespace veltrun::cli {
-namespace {
-
 TEST(CommandLine, ASecondProcessCannotChangeALockedTournament) {
     testing::TempFolder home;
     auto folder = home.path() / "Tourn" / "Locked";
     std::filesystem::create_directories(folder);
     TournamentLock other;  // stands for another Veltrun process holding the folder
     ASSERT_TRUE(other.TryLock(folder));
-    auto run = RunVeltrun({"--home", home.str(), "open", "Locked"});
+    auto run = testing::RunCliIn(home, {"open", "Locked"});
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.err.find("Error: The tournament is in use by another Veltrun process."), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder / "players.txt"));
     other.Unlock();
     TournamentLock again;
     EXPECT_TRUE(again.TryLock(folder));
+}
+
+// demo: a whole tournament played through, the same for the same seed.
+TEST(CommandLine, DemoPlaysEveryRoundAndWritesEveryReportReproducibly) {
+    testing::TempFolder home;
+    auto first = testing::RunCliIn(home, {"demo", "--players", "9", "--rounds", "3", "--seed", "11", "--teams", "2"});
+    ASSERT_EQ(first.code, 0) << first.err;
+    auto second = testing::RunCliIn(home, {"demo", "--players", "9", "--rounds", "3", "--seed", "11", "--teams", "2"});
+    ASSERT_EQ(second.code, 0) << second.err;
+    EXPECT_NE(second.err.find("Round 3/3 played"), std::string::npos);
+
+    std::vector<std::string> lines;
+    std::istringstream in(first.out);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 1u + 1 + 3 + 2 + 1);  // tournament, start list, rounds, standings twice, teams
+    for (size_t i = 1; i < lines.size(); ++i) EXPECT_TRUE(std::filesystem::exists(lines[i])) << lines[i];
+    const std::filesystem::path folder = std::filesystem::path(lines[1]).parent_path();
+    for (int r = 1; r <= 3; ++r)
+        for (const std::string& line : ReadTrimmedLines(folder / ("round" + std::to_string(r) + ".txt")))
+            EXPECT_EQ(line.find("?-?|"), std::string::npos) << line;
+
+    // Two demos in the same second get two folders; one seed gives one tournament.
+    const std::string other = second.out.substr(second.out.find('\n') + 1);
+    const auto otherFolder = std::filesystem::path(other.substr(0, other.find('\n'))).parent_path();
+    EXPECT_NE(otherFolder, folder);
+    auto standingsOf = [&](const std::filesystem::path& f) {
+        return testing::RunCliIn(home, {"standings", f.string(), "--print"}).out;
+    };
+    EXPECT_EQ(standingsOf(folder), standingsOf(otherFolder));
 }
 
 }  // namespace

@@ -20,7 +20,6 @@ using testing::WriteBytes;
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-
 class FileSafety : public ::testing::Test {
 protected:
     testing::TempFolder home;
@@ -48,13 +47,7 @@ protected:
     void Set(const std::string& section, const std::string& key, const std::string& value) {
         IniWriteString(home.path() / "Veltrun.ini", section, key, value);
     }
-    // Every file of the folder but the log, with its bytes.
-    std::map<std::string, std::string> Snapshot() const {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::directory_iterator(Cup()))
-            if (entry.path().filename() != "tournlog.log") files[entry.path().filename().string()] = ReadBytes(entry.path());
-        return files;
-    }
+    std::map<std::string, std::string> Snapshot() const { return testing::FolderFiles(Cup()); }
     std::vector<std::string> Temporaries(const fs::path& folder) const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder))

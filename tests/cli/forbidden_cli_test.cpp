@@ -2,9 +2,6 @@
 // deleting a player and to pairing a round.
 #include <gtest/gtest.h>
 
-#include <map>
-
-#include "cli/commands.h"
 #include "support/cli_run.h"
 #include "support/store_fixture.h"
 
@@ -16,18 +13,8 @@ using veltrun::testing::ReadBytes;
 
 const std::string kHeader = "# Players who must not meet: one group per line, aliases separated by blanks";
 
-class ForbiddenCli : public ::testing::Test {
+class ForbiddenCli : public testing::CliTest {
 protected:
-    veltrun::testing::TempFolder home;
-
-    testing::CliRun Run(std::vector<std::string> args) { return testing::RunCliIn(home, std::move(args)); }
-    std::filesystem::path Folder(const std::string& name) const { return home.path() / "Tourn" / name; }
-    std::map<std::string, std::string> Snapshot(const std::string& name) const {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : std::filesystem::directory_iterator(Folder(name)))
-            if (entry.path().filename() != "tournlog.log") files[entry.path().filename().string()] = ReadBytes(entry.path());
-        return files;
-    }
     void NewWithPlayers(const std::string& name, const std::vector<std::string>& players) {
         ASSERT_EQ(Run({"new", name, "--rounds", "3"}).code, 0);
         int elo = 2500;

@@ -2,12 +2,10 @@
 // what they print, their exit codes and the files they leave on disk.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <random>
 #include <sstream>
 
-#include "cli/commands.h"
 #include "support/cli_run.h"
 #include "support/store_fixture.h"
 
@@ -17,21 +15,9 @@ namespace {
 using veltrun::testing::ReadBytes;
 using veltrun::testing::WriteBytes;
 
-class TournamentCli : public ::testing::Test {
-protected:
-    veltrun::testing::TempFolder home;
+using TournamentCli = testing::CliTest;
 
-    testing::CliRun Run(std::vector<std::string> args) { return testing::RunCliIn(home, std::move(args)); }
-    std::filesystem::path Folder(const std::string& name) const { return home.path() / "Tourn" / name; }
-    // Every file of a tournament folder but the log, with its bytes.
-    std::map<std::string, std::string> Snapshot(const std::string& name) const {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : std::filesystem::directory_iterator(Folder(name)))
-            if (entry.path().filename() != "tournlog.log") files[entry.path().filename().string()] = ReadBytes(entry.path());
-        return files;
-    }
-    static int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
-};
+int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
 TEST_F(TournamentCli, NewTournamentWritesItsFilesExactly) {
     auto run = Run({"new", "Cup", "--rounds", "5", "--colour", "w", "--tb", "midBH"});
@@ -52,70 +38,78 @@ TEST_F(TournamentCli, NewTournamentWritesItsFilesExactly) {
     EXPECT_NE(options.find("ColourFor1stPlayer=R\r\nPointsType=3-1-0\r\nTBsType=Goals\r\nTB1=G1-G2\r\nTB2=G1\r\n"),
               std::string::npos)
         << options;
-
-    // Refusals: the system's message, exit 1, nothing created.
-    auto noRounds = Run({"new", "Other"});
-    EXPECT_EQ(noRounds.code, 1);
-    EXPECT_EQ(noRounds.err, "Error: Number of rounds must be entered.\n");
-    EXPECT_EQ(Run({"new", "..", "--rounds", "3"}).code, 1);
-    EXPECT_FALSE(std::filesystem::exists(Folder("Other")));
-    EXPECT_FALSE(std::filesystem::exists(home.path() / "options.txt"));
-    EXPECT_EQ(Run({"new", "X", "--rounds", "3", "--tb", "BH,G1"}).code, 2);
-    EXPECT_EQ(Run({"new", "X", "--rounds", "3", "--colour", "Q"}).code, 2);
-    EXPECT_EQ(Run({"new", "X", "--rounds", "3", "--points", "2-1-0"}).code, 2);
 }
 
 TEST_F(TournamentCli, DirectorRunsATournamentFromTheCommandLine) {
     ASSERT_EQ(Run({"new", "Cup", "--rounds", "7"}).code, 0);
-    for (int i = 1; i <= 20; ++i) {
-        std::string n = (i < 10 ? "0" : "") + std::to_string(i);
-        auto add = Run({"add-player", "Cup", "--name", "Pl" + n + " Smith", "--elo", std::to_string(2500 - i * 10),
-                        "--team", i % 2 ? "North" : "South"});
+    for (int i = 1; i <= 4; ++i) {
+        const std::string n = std::to_string(i), elo = std::to_string(2500 - i * 10);
+        auto add = Run({"add-player", "Cup", "--name", "Pl" + n + " Smith", "--elo", elo, "--team", "North"});
         ASSERT_EQ(add.code, 0) << add.err;
-        EXPECT_EQ(add.out, "Added player [APl" + n + "] Pl" + n + " Smith (" + std::to_string(2500 - i * 10) + ")\n");
+        EXPECT_EQ(add.out, "Added player [APl" + n + "] Pl" + n + " Smith (" + elo + ")\n");
     }
-    auto players = Run({"players", "Cup"});
-    ASSERT_EQ(players.code, 0) << players.err;
-    EXPECT_EQ(Lines(players.out), 20);
-    EXPECT_EQ(players.out.find("[APl01] Pl01 Smith (2490)\n"), 0u);
+    EXPECT_EQ(Run({"players", "Cup"}).out.find("[APl1] Pl1 Smith (2490)\n"), 0u);
 
     // Round 1 made by hand, as an outside pairing would leave it.
-    std::string round1 = "# symbol ?-? must be replaced by valid result\n";
-    for (int i = 1; i <= 10; ++i) {
-        std::string a = (i < 10 ? "0" : "") + std::to_string(i), b = std::to_string(i + 10);
-        round1 += "|?-?|||APl" + a + "-APl" + b + "\n";
-    }
-    WriteBytes(Folder("Cup") / "round1.txt", round1);
-
-    auto suspend = Run({"delete-player", "Cup", "APl20"});
+    WriteBytes(Folder("Cup") / "round1.txt",
+               "# symbol ?-? must be replaced by valid result\n|?-?|||APl1-APl3\n|?-?|||APl2-APl4\n");
+    auto suspend = Run({"delete-player", "Cup", "APl4"});
     ASSERT_EQ(suspend.code, 0) << suspend.err;
-    EXPECT_EQ(suspend.out, "Suspended player APl20\n");
-    EXPECT_EQ(Run({"players", "Cup", "--suspended"}).out, "[APl20] Pl20 Smith (2300)\n");
-    EXPECT_EQ(Lines(Run({"players", "Cup", "--active"}).out), 19);
-    auto restore = Run({"restore-player", "Cup", "APl20"});
-    ASSERT_EQ(restore.code, 0) << restore.err;
+    EXPECT_EQ(suspend.out, "Suspended player APl4\n");
+    EXPECT_EQ(Run({"players", "Cup", "--suspended"}).out, "[APl4] Pl4 Smith (2460)\n");
+    EXPECT_EQ(Lines(Run({"players", "Cup", "--active"}).out), 3);
+    ASSERT_EQ(Run({"restore-player", "Cup", "APl4"}).code, 0);
     EXPECT_EQ(Run({"players", "Cup", "--suspended"}).out, "");
 
-    auto games = Run({"games", "Cup"});
-    ASSERT_EQ(games.code, 0) << games.err;
-    EXPECT_EQ(Lines(games.out), 10);
-    EXPECT_EQ(games.out.find("[1] Pl01 Smith - Pl11 Smith  APl01-APl11\n"), 0u) << games.out;
-
-    auto result = Run({"result", "Cup", "APl01-APl11", "1-0"});
+    EXPECT_EQ(Run({"games", "Cup"}).out, "[1] Pl1 Smith - Pl3 Smith  APl1-APl3\n[2] Pl2 Smith - Pl4 Smith  APl2-APl4\n");
+    auto result = Run({"result", "Cup", "APl1-APl3", "1-0"});
     ASSERT_EQ(result.code, 0) << result.err;
-    EXPECT_EQ(result.out, "Saved 1-0 for game APl01-APl11 in round1.txt\n");
-    ASSERT_EQ(Run({"result", "Cup", "APl02-APl12", "0,5-0,5"}).code, 0);
-    std::string file = ReadBytes(Folder("Cup") / "round1.txt");
-    EXPECT_EQ(file.find("# symbol ?-? must be replaced by valid result\r\n|1-0|||APl01-APl11\r\n"
-                        "|0.5-0.5|||APl02-APl12\r\n|?-?|||APl03-APl13\r\n"),
-              0u)
-        << file;
-    EXPECT_EQ(Lines(Run({"games", "Cup"}).out), 8);
+    EXPECT_EQ(result.out, "Saved 1-0 for game APl1-APl3 in round1.txt\n");
+    ASSERT_EQ(Run({"result", "Cup", "APl2-APl4", "0,5-0,5"}).code, 0);
+    EXPECT_EQ(ReadBytes(Folder("Cup") / "round1.txt"),
+              "# symbol ?-? must be replaced by valid result\r\n|1-0|||APl1-APl3\r\n|0.5-0.5|||APl2-APl4\r\n");
+    EXPECT_EQ(Run({"games", "Cup"}).out, "");
+    EXPECT_NE(Run({"open", "Cup"}).out.find("Players: 4 (4 active, 0 suspended)\nRounds: 1/7\n"), std::string::npos);
+}
 
-    auto summary = Run({"open", "Cup"});
-    ASSERT_EQ(summary.code, 0);
-    EXPECT_NE(summary.out.find("Players: 20 (20 active, 0 suspended)\nRounds: 1/7\n"), std::string::npos)
-        << summary.out;
+// pair and result round after round until the tournament is over.
+TEST_F(TournamentCli, PairingRoundByRound) {
+    ASSERT_EQ(Run({"new", "Open", "--rounds", "3", "--colour", "W"}).code, 0);
+    const char* names[] = {"Ann", "Ben", "Cid", "Dan", "Eve"};
+    for (int i = 0; i < 5; ++i)
+        ASSERT_EQ(Run({"add-player", "Open", "--name", names[i], "--elo", std::to_string(2500 - 100 * i)}).code, 0);
+    auto round = [&](int r) { return Folder("Open") / ("round" + std::to_string(r) + ".txt"); };
+
+    // Round 1 asks first; without an answer the default (No) refuses.
+    auto refused = Run({"pair", "Open"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("Do you want to close the starting list of players and pair the 1st round?"),
+              std::string::npos);
+    auto dry = Run({"pair", "Open", "--dry-run"});
+    ASSERT_EQ(dry.code, 0) << dry.err;
+    EXPECT_FALSE(std::filesystem::exists(round(1)));
+
+    auto first = Run({"--yes", "pair", "Open"});
+    ASSERT_EQ(first.code, 0) << first.err;
+    EXPECT_EQ(first.out, "Round 1\n1. [AAnn] Ann - [ACid] Cid\n2. [ADan] Dan - [ABen] Ben\nbye: [AEve] Eve\n");
+    EXPECT_EQ(dry.out, "Round 1 (dry run, nothing written)\n" + first.out.substr(first.out.find('\n') + 1));
+    EXPECT_NE(ReadBytes(round(1)).find("|1k-0k|Eve-bye|5-bye|AEve-bye\r\n"), std::string::npos);
+
+    EXPECT_EQ(Run({"pair", "Open"}).code, 1);  // results missing
+    for (int r = 1; r <= 3; ++r) {
+        std::istringstream games(Run({"games", "Open"}).out);
+        for (std::string line; std::getline(games, line);)
+            ASSERT_EQ(Run({"result", "Open", line.substr(line.rfind(' ') + 1), "1-0"}).code, 0) << line;
+        auto next = Run({"pair", "Open"});
+        if (r == 3) {
+            EXPECT_EQ(next.code, 1);
+            EXPECT_NE(next.err.find("Tournament is over."), std::string::npos);
+            break;
+        }
+        ASSERT_EQ(next.code, 0) << next.err;
+        EXPECT_EQ(next.out.rfind("Round " + std::to_string(r + 1) + "\n", 0), 0U) << next.out;
+        EXPECT_TRUE(std::filesystem::exists(round(r + 1)));
+    }
 }
 
 TEST_F(TournamentCli, RefusalsLeaveEveryFileAsItWas) {
@@ -125,18 +119,15 @@ TEST_F(TournamentCli, RefusalsLeaveEveryFileAsItWas) {
     WriteBytes(Folder("Cup") / "round1.txt", "|?-?|||AAnn-ABen\r\n");
     auto before = Snapshot("Cup");
 
+    const std::string ask = "Information: Do you really want to add player into running tournament?\n";
     struct Case {
         std::vector<std::string> args;
         std::string err;
     } cases[] = {
-        {{"add-player", "Cup", "--name", "Cid", "--elo", "1800"},
-         "Information: Do you really want to add player into running tournament?\n"},
+        {{"add-player", "Cup", "--name", "Cid", "--elo", "1800"}, ask},
         {{"--yes", "add-player", "Cup", "--name", "ann ash", "--elo", "1800"},
-         "Information: Do you really want to add player into running tournament?\n"
-         "Error: This is exactly the name of the player already in the tournament.\n"},
-        {{"--yes", "add-player", "Cup", "--name", "Cid", "--elo", "-5"},
-         "Information: Do you really want to add player into running tournament?\n"
-         "Error: ELO must be a positive integer.\n"},
+         ask + "Error: This is exactly the name of the player already in the tournament.\n"},
+        {{"--yes", "add-player", "Cup", "--name", "Cid", "--elo", "-5"}, ask + "Error: ELO must be a positive integer.\n"},
         {{"restore-player", "Cup", "AAnn"}, "Error: No player found for this action.\n"},
         {{"delete-player", "Cup", "Nobody"}, "Error: Player (Nobody) is not among the players for this action.\n"},
         {{"result", "Cup", "AAnn-ABen", "?-?"}, "Error: Result must be entered.\n"},

@@ -96,11 +96,9 @@ TEST_F(EngineBridgeTest, PairsTheNextRoundFromTheEnginesAnswer) {
     std::string input = ReadBytes(seen);
     EXPECT_EQ(input.rfind("012 Open Zilina\r\n022 City\r\n032 Federation\r\n062 5\r\n", 0), 0u) << input;
     EXPECT_NE(input.find("\r\nXXZ    5\r\n"), std::string::npos);
-    for (const char* line : {"Make TRF16 file: engine in.trf", "Pairing by JaVaFo.jar is starting ...",
-                             "JaVaFo: engine says hello", "JaVaFo ended with exit code 0.",
-                             "Conversion JaVaFo output file (engine out.txt) to round file (round4.txt).",
-                             "Pairing by JaVaFo.jar is completed."})
-        EXPECT_TRUE(Logged(line)) << line;
+    // What the engine said and how it ended reach the log.
+    EXPECT_TRUE(Logged("JaVaFo: engine says hello"));
+    EXPECT_TRUE(Logged("JaVaFo ended with exit code 0."));
 }
 
 TEST_F(EngineBridgeTest, ByeOnEitherSideGetsTheByeResult) {
@@ -114,66 +112,55 @@ TEST_F(EngineBridgeTest, ByeOnEitherSideGetsTheByeResult) {
     EXPECT_EQ(session.tournament.Player(2).OpponentHistory, "A3|A1|A4|bye|");
 }
 
-TEST_F(EngineBridgeTest, EveryFailureIsReportedLoggedAndLeavesNoRoundFile) {
-    const std::string noFile =
-        "File creation failed (engine out.txt). This may mean, that Java is not installed. Install Java, or disable "
-        "full Fide compatibility mode (JaVaFoIsUsed=False) in the INI file. The reason for not creating a file can "
-        "also be the exhaustion of all permissible combinations (few players and many rounds -  next round cannot "
-        "be assembled).";
-
-    Engine("fail");
-    WriteBytes(folder / "engine out.txt", "2\n1 4\n3 2\n");  // left over from an earlier run
-    EXPECT_EQ(Pair(), "File creation failed (engine out.txt). The pairing engine said: \"cannot pair\"");
+// Every way the engine can fail is reported, in the engine's own last words
+// where it gave some, logged, and leaves no round file; nothing it started
+// outlives it.
+TEST_F(EngineBridgeTest, EveryFailureIsReportedAndNoChildIsLeftBehind) {
+    const std::string sound = "2\n1 4\n3 2\n", said = "The pairing engine said: ";
+    const struct {
+        const char* mode;
+        std::string answer, expected;
+    } cases[] = {
+        {"fail", "", "File creation failed (engine out.txt). " + said + "\"cannot pair\""},
+        {"answer", "2\n1 4\n1 2\n",
+         "Output of the pairing engine (engine out.txt), line 3: \"1 2\" pairs a player a second time."},
+        {"answer-and-fail", sound, "The pairing engine ended with exit code 2. " + said + "\"engine says hello\""},
+        {"corrupt", "", "File creation failed (engine out.txt). " + said + "\"Error: Invalid or corrupt jarfile " +
+                            (session.ProgramFolder / "javafo.jar").string() + "\""},
+        {"answer-and-complain", sound, "The pairing engine ended with exit code 3. " + said + "\"at Engine.main\""},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(folder / "engine out.txt", sound);  // left over from an earlier run
+        Engine(c.mode, c.answer);
+        EXPECT_EQ(Pair(), c.expected) << c.mode;
+        ExpectNothingPaired();
+    }
     EXPECT_TRUE(Logged("Run of JaVaFo failed."));
     EXPECT_TRUE(Logged("JaVaFo: cannot pair"));
-    ExpectNothingPaired();
-
-    Engine("answer", "2\n1 4\n1 2\n");
-    EXPECT_EQ(Pair(), "Output of the pairing engine (engine out.txt), line 3: \"1 2\" pairs a player a second time.");
-    ExpectNothingPaired();
-
-    Engine("answer-and-fail", "2\n1 4\n3 2\n");
-    EXPECT_EQ(Pair(), "The pairing engine ended with exit code 2. The pairing engine said: \"engine says hello\"");
-    ExpectNothingPaired();
 
     {
         testing::EnvironmentGuard noJava("PATH", (home.path() / "empty").c_str());
-        EXPECT_EQ(Pair(), "The program could not be started: \"java\": No such file or directory. " + noFile);
+        EXPECT_EQ(Pair(), "The program could not be started: \"java\": No such file or directory. File creation failed "
+                          "(engine out.txt). This may mean, that Java is not installed. Install Java, or disable full "
+                          "Fide compatibility mode (JaVaFoIsUsed=False) in the INI file. The reason for not creating a "
+                          "file can also be the exhaustion of all permissible combinations (few players and many "
+                          "rounds -  next round cannot be assembled).");
         ExpectNothingPaired();
     }
-
     session.settings.ShortFileNameJAVAFOout = "Engine In.trf";
     EXPECT_EQ(Pair(), "The input and output files of the pairing engine must have different names.");
     session.settings.ShortFileNameJAVAFOout = "engine out.txt";
 
+    Engine("linger", sound);  // answers, and leaves a child that writes a second later
+    EXPECT_EQ(Pair(), "no failure");
+    const std::string output = ReadBytes(folder / "engine out.txt");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    EXPECT_EQ(ReadBytes(folder / "engine out.txt"), output) << "a left-over child wrote";
+    EXPECT_EQ(session.tournament.CurrentRound, 4);
+
     fs::remove(session.ProgramFolder / "javafo.jar");
     EXPECT_EQ(Pair(), "File not exist (" + (session.ProgramFolder / "javafo.jar").string() + ").");
-    ExpectNothingPaired();
-}
-
-// The engine's own last stderr line is the reason shown; nothing it started
-// outlives it.
-TEST_F(EngineBridgeTest, TheEnginesOwnWordsAndNoChildLeftBehind) {
-    const struct {
-        const char* mode;
-        std::string expected;
-    } cases[] = {
-        {"corrupt",
-         "File creation failed (engine out.txt). The pairing engine said: \"Error: Invalid or corrupt "
-         "jarfile " +
-             (session.ProgramFolder / "javafo.jar").string() + "\""},
-        {"answer-and-complain",
-         "The pairing engine ended with exit code 3. The pairing engine said: \"at Engine.main\""},
-        {"linger", "no failure"},
-    };
-    for (const auto& c : cases) {
-        Engine(c.mode, "2\n1 4\n3 2\n");
-        EXPECT_EQ(Pair(), c.expected) << c.mode;
-        const std::string output = ReadBytes(folder / "engine out.txt");
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        EXPECT_EQ(ReadBytes(folder / "engine out.txt"), output) << c.mode << ": a left-over child wrote";
-    }
-    EXPECT_EQ(session.tournament.CurrentRound, 4);
+    EXPECT_FALSE(fs::exists(folder / "round5.txt"));
 }
 
 TEST_F(EngineBridgeTest, EngineThatNeverEndsCanBeCancelledOrTimesOut) {

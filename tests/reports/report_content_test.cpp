@@ -27,47 +27,42 @@ std::vector<std::string> Rows(const std::string& page) {
     return rows;
 }
 
-TEST(StartList, ByRatingThenNameWithUnratedLastAndEmptyRatingsFirst) {
+// By rating: empty and unreadable ratings first, unrated last, suspended
+// players marked; by name, case does not count.
+TEST(StartList, ByRatingOrAlphabetically) {
     testing::ScriptedUi ui;
     Session session(ui, "/nonexistent");
     const std::vector<std::string> players{"# comment", "", "1|P1|delta|2100", "1|P2|Alpha|2350", "0|P3|Bravo|2100",
                                            "1|P4|Unrated|0", "1|P5|NoRating|", "1|P6|Odd|21x"};
-    std::vector<std::string> rows;
-    for (const std::string& line : StartListBody(session, players, true))
-        if (line.rfind("<TR>", 0) == 0) rows.push_back(line);
-    ASSERT_EQ(rows.size(), 6u);
-    // Keys: "" -> 00000, "21x" -> 0021x, 2350 -> 07650, 2100 -> 07900, 0 -> 10000.
-    const std::vector<std::string> order{"NoRating", "Odd", "Alpha", "Bravo", "delta", "Unrated"};
-    for (size_t i = 0; i < order.size(); ++i) {
-        EXPECT_TRUE(Contains(rows[i], "(" + std::string(order[i] == "Bravo" ? "*" : "") + std::to_string(i + 1) + ")"))
-            << rows[i];
-        EXPECT_TRUE(Contains(rows[i], "&nbsp;" + order[i] + "&nbsp;")) << rows[i];
+    const struct {
+        bool byRating;
+        std::vector<std::string> order;
+    } cases[] = {
+        // Keys: "" -> 00000, "21x" -> 0021x, 2350 -> 07650, 2100 -> 07900, 0 -> 10000.
+        {true, {"NoRating", "Odd", "Alpha", "Bravo", "delta", "Unrated"}},
+        {false, {"Alpha", "Bravo", "delta", "NoRating", "Odd", "Unrated"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> rows;
+        for (const std::string& line : StartListBody(session, players, c.byRating))
+            if (line.rfind("<TR>", 0) == 0) rows.push_back(line);
+        ASSERT_EQ(rows.size(), 6u);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_TRUE(Contains(rows[i], "&nbsp;" + c.order[i] + "&nbsp;")) << rows[i];
+            if (c.byRating)
+                EXPECT_TRUE(Contains(rows[i], std::string(c.order[i] == "Bravo" ? "(*" : "(") + std::to_string(i + 1) + ")"))
+                    << rows[i];
+        }
     }
 }
 
-TEST(StartList, AlphabeticalIgnoresCase) {
-    testing::ScriptedUi ui;
-    Session session(ui, "/nonexistent");
-    auto body = StartListBody(session, {"1|P1|delta|2100", "1|P2|Alpha|1000", "1|P3|charlie|3000"}, false);
-    EXPECT_EQ(body[0], "Starting list (alphabetically):");
-    EXPECT_TRUE(Contains(body[4], "Alpha"));
-    EXPECT_TRUE(Contains(body[5], "charlie"));
-    EXPECT_TRUE(Contains(body[6], "delta"));
-}
-
-class GoalsTournament : public ::testing::Test {
-protected:
+TEST(GoalsTournament, RoundRowsShowGoalsAndStandingsAndCardsTheirGoalColumns) {
     ReportFixture f;
-    void SetUp() override {
-        f.Options("3-1-0", "Goals", {"G1", "-", "-G2", "-", "G1/G2"});
-        f.Players({"1|H|Home Team|0|||", "1|V|Visitors|0|||", "1|B|Byers|0|||"});
-        f.RoundFile(1, {"|3-0|||H-V|2:1", "|3k-0k|||B-bye|0:0"});
-        f.RoundFile(2, {"|?-?|||V-B|0:0", "|1-1|||H-bye|0:0"});
-        f.Open();
-    }
-};
-
-TEST_F(GoalsTournament, RoundRowsShowGoalsWithTheResultBelow) {
+    f.Options("3-1-0", "Goals", {"G1", "-", "-G2", "-", "G1/G2"});
+    f.Players({"1|H|Home Team|0|||", "1|V|Visitors|0|||", "1|B|Byers|0|||"});
+    f.RoundFile(1, {"|3-0|||H-V|2:1", "|3k-0k|||B-bye|0:0"});
+    f.RoundFile(2, {"|?-?|||V-B|0:0", "|1-1|||H-bye|0:0"});
+    f.Open();
     ASSERT_TRUE(RoundReportOfRound(f.session, 1).done);
     ASSERT_TRUE(RoundReportOfRound(f.session, 2).done);
     const auto first = Rows(f.Report("round1.html"));
@@ -81,9 +76,7 @@ TEST_F(GoalsTournament, RoundRowsShowGoalsWithTheResultBelow) {
     // No result yet: empty middle cell; points before the round under "3-1-0".
     EXPECT_TRUE(Contains(second[1], "&nbsp;0&nbsp;</TD><TD CLASS=\"blck\">&nbsp;&nbsp;</TD><TD CLASS=\"blck\">&nbsp;3&nbsp;"))
         << second[1];
-}
 
-TEST_F(GoalsTournament, StandingsShowScoreColumnsAndCardsHaveGoalCells) {
     ASSERT_TRUE(StandingsAndCardsCommand(f.session).done);
     const auto rows = Rows(f.Report("standings_cards.html"));
     EXPECT_TRUE(Contains(rows[0], "<B>Points</B>&nbsp;</TD><TD CLASS=\"blck\">&nbsp;<B>Score</B>"));
@@ -102,20 +95,14 @@ TEST_F(GoalsTournament, StandingsShowScoreColumnsAndCardsHaveGoalCells) {
     EXPECT_FALSE(Contains(page, "performance"));
 }
 
-class Draws : public ::testing::Test {
-protected:
+TEST(Draws, EnhancedCharactersReplaceDrawsAndColoursOnly) {
     ReportFixture f;
-    void SetUp() override {
-        f.Options("1- 0.5 -0", "Chess", {});
-        f.Players({"1|A|Anna|2000|||", "1|B|Boris|2000|||", "1|C|Cyril|2000|||"});
-        f.RoundFile(1, {"|0.5-0.5|||A-B", "|1k-0k|||C-bye"});
-        f.RoundFile(2, {"|0,5-0|||B-C", "|0-0.5|||A-bye"});
-        f.Setting("Reports", "EnhancedCharsAreUsed", "true");
-        f.Open();
-    }
-};
-
-TEST_F(Draws, EnhancedCharactersReplaceDrawsAndColoursOnly) {
+    f.Options("1- 0.5 -0", "Chess", {});
+    f.Players({"1|A|Anna|2000|||", "1|B|Boris|2000|||", "1|C|Cyril|2000|||"});
+    f.RoundFile(1, {"|0.5-0.5|||A-B", "|1k-0k|||C-bye"});
+    f.RoundFile(2, {"|0,5-0|||B-C", "|0-0.5|||A-bye"});
+    f.Setting("Reports", "EnhancedCharsAreUsed", "true");
+    f.Open();
     ASSERT_TRUE(RoundReportOfRound(f.session, 1).done);
     ASSERT_TRUE(RoundReportOfRound(f.session, 2).done);
     EXPECT_TRUE(Contains(f.Report("round1.html"), "&nbsp;½-½&nbsp;"));

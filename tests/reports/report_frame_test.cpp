@@ -4,7 +4,6 @@
 
 #include "app/command_reports.h"
 #include "report_fixture.h"
-#include "reports/html_text.h"
 #include "reports/number_text.h"
 
 namespace veltrun {
@@ -13,17 +12,6 @@ namespace {
 using testing::ReportFixture;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-TEST(HtmlText, CharactersTheCharsetLacksBecomeNumericReferences) {
-    std::string bytes;
-    ASSERT_TRUE(EncodeForCharset("Müller Łukasz €", "ISO-8859-1", bytes));
-    EXPECT_EQ(bytes, "M\xFCller &#321;ukasz &#8364;");
-    ASSERT_TRUE(EncodeForCharset("Łukasz Wiśniewski", "windows-1250", bytes));
-    EXPECT_EQ(bytes, "\xA3ukasz Wi\x9Cniewski");
-    ASSERT_TRUE(EncodeForCharset("𝄞 Ł", "utf-8", bytes));
-    EXPECT_EQ(bytes, "𝄞 Ł");
-    EXPECT_FALSE(EncodeForCharset("x", "no-such-charset", bytes));
-}
 
 TEST(NumberText, HalvesRoundAwayFromZeroOnTheDecimalForm) {
     EXPECT_EQ(FixedText(1849.5, 0), "1850");
@@ -72,92 +60,77 @@ TEST_F(Escaping, TournamentTextShowsLiterallyInEveryReport) {
     EXPECT_TRUE(Contains(f.Report("teams.html"), "&nbsp;&lt;T&amp;T&gt;&nbsp;"));
 }
 
-// One player, not yet opened: each test sets what it needs first.
-class OnePlayer : public ::testing::Test {
-protected:
-    ReportFixture f;
-    void SetUp() override {
+// Letters the declared character set lacks become numeric references; an
+// unknown set falls back to UTF-8 and says so.
+TEST(Charset, BytesFollowTheDeclaredCharset) {
+    const struct {
+        std::string setting, declared, bytes;
+    } cases[] = {
+        {"ISO-8859-1", "ISO-8859-1", "M\xFCller &#321;ukasz &#8364;"},
+        {"windows-1250", "windows-1250", "M\xFCller \xA3ukasz \x80"},
+        {"utf-8", "utf-8", "Müller Łukasz €"},
+        {"klingon-8", "utf-8", "Müller Łukasz €"},
+    };
+    for (const auto& c : cases) {
+        ReportFixture f;
         f.Options("1- 0.5 -0", "Chess", {});
-        f.Players({"1|A1|Müller Łukasz|2000|||"});
+        f.Players({"1|A1|Müller Łukasz €|2000|||"});
+        f.Setting("Reports", "HtmlCharset", c.setting);
+        f.Open();
+        std::vector<std::string> logged;
+        f.session.log.SetCapture(&logged);
+        ASSERT_TRUE(StartListCommand(f.session).done);
+        const std::string page = f.Report("startlist.html");
+        EXPECT_TRUE(Contains(page, "CHARSET=" + c.declared + "\">")) << c.setting;
+        EXPECT_TRUE(Contains(page, c.bytes)) << c.setting;
+        EXPECT_EQ(!logged.empty() && Contains(logged.front(), "Unknown HTML character set (klingon-8)"),
+                  c.setting == "klingon-8");
     }
-};
-using Charset = OnePlayer;
-using Browser = OnePlayer;
-
-TEST_F(Charset, BytesFollowTheDeclaredCharset) {
-    f.Setting("Reports", "HtmlCharset", "ISO-8859-1");
-    f.Open();
-    ASSERT_TRUE(StartListCommand(f.session).done);
-    const std::string page = f.Report("startlist.html");
-    EXPECT_TRUE(Contains(page, "CHARSET=ISO-8859-1\">"));
-    EXPECT_TRUE(Contains(page, "M\xFCller &#321;ukasz"));
 }
 
-TEST_F(Charset, AnUnknownCharsetFallsBackToUtf8AndSaysSo) {
-    f.Setting("Reports", "HtmlCharset", "klingon-8");
+// The report opens in the desktop's browser or the configured one; a missing
+// browser warns with every path and keeps the report; a failed write keeps
+// the old report and opens nothing; an empty report name is refused.
+TEST(Browser, OpensWrittenReportsOnly) {
+    ReportFixture f;
+    f.Options("1- 0.5 -0", "Chess", {});
+    f.Players({"1|A1|Müller Łukasz|2000|||"});
     f.Open();
-    std::vector<std::string> logged;
-    f.session.log.SetCapture(&logged);
+    const std::string report = (f.folder / "startlist.html").string();
     ASSERT_TRUE(StartListCommand(f.session).done);
-    const std::string page = f.Report("startlist.html");
-    EXPECT_TRUE(Contains(page, "CHARSET=utf-8\">"));
-    EXPECT_TRUE(Contains(page, "Müller Łukasz"));
-    ASSERT_FALSE(logged.empty());
-    EXPECT_TRUE(Contains(logged.front(), "Unknown HTML character set (klingon-8)"));
-}
-
-TEST_F(Browser, EmptyExePathMeansTheDesktopDefaultAnExistingOneIsUsed) {
-    f.Open();
-    ASSERT_TRUE(StartListCommand(f.session).done);
-    EXPECT_EQ(f.ui.opened_reports, std::vector<std::filesystem::path>{f.folder / "startlist.html"});
     const std::string browser = (f.home.path() / "mybrowser").string();
     std::ofstream(browser) << "#!/bin/sh\n";
     f.Setting("WebBrowser", "ExePath", browser);
     f.session.ReloadSettings();
     ASSERT_TRUE(StartListCommand(f.session).done);
     EXPECT_EQ(f.ui.browsers, (std::vector<std::string>{"", browser}));
-}
 
-TEST_F(Browser, AMissingBrowserWarnsWithBothPathsAndKeepsTheReport) {
-    const std::string browser = (f.home.path() / "gone" / "firefox").string();
-    f.Setting("WebBrowser", "ExePath", browser);
-    f.Open();
-    ReportsWritten written = StartListCommand(f.session);
-    EXPECT_TRUE(written.done);
-    EXPECT_TRUE(f.ui.opened_reports.empty());
-    const auto warnings = f.ui.Texts(MessageKind::Warning);
-    ASSERT_EQ(warnings.size(), 1u);
-    const std::string report = (f.folder / "startlist.html").string();
-    EXPECT_EQ(warnings[0], "Could not find web browser: \n" + browser +
-                               "\n\nCorrect the \"ExePath\" entry in the [WebBrowser] section of the file \n" +
-                               (f.home.path() / "Veltrun.ini").string() +
-                               "\nand then try again.\n\nOr you can view the report by opening the file \n" + report);
-    EXPECT_TRUE(std::filesystem::exists(report));
-}
-
-TEST_F(Browser, AFailedWriteKeepsTheOldReportAndOpensNothing) {
-    f.Open();
-    ASSERT_TRUE(StartListCommand(f.session).done);
     const std::string before = f.Report("startlist.html");
     f.ui.opened_reports.clear();
     SimulateWriteFailureAfter(100);
-    ReportsWritten written = StartListCommand(f.session);
+    EXPECT_FALSE(StartListCommand(f.session).done);
     SimulateWriteFailureAfter(-1);
-    EXPECT_FALSE(written.done);
     EXPECT_EQ(f.ui.Texts(MessageKind::Error).size(), 1u);
     EXPECT_EQ(f.Report("startlist.html"), before);
-    EXPECT_TRUE(f.ui.opened_reports.empty());
     for (const auto& entry : std::filesystem::directory_iterator(f.folder))
         EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
-}
 
-TEST_F(Browser, EmptyReportNamesAreRefusedNamingTheSettingsFile) {
+    const std::string gone = (f.home.path() / "gone" / "firefox").string();
+    f.Setting("WebBrowser", "ExePath", gone);
+    f.session.ReloadSettings();
+    EXPECT_TRUE(StartListCommand(f.session).done);
+    EXPECT_TRUE(f.ui.opened_reports.empty());
+    const auto warnings = f.ui.Texts(MessageKind::Warning);
+    ASSERT_EQ(warnings.size(), 1u);
+    for (const std::string& path : {gone, (f.home.path() / "Veltrun.ini").string(), report})
+        EXPECT_TRUE(Contains(warnings[0], "\n" + path)) << warnings[0];
+
     f.Setting("Reports", "StartListName", "");
-    f.Open();
+    f.session.ReloadSettings();
     EXPECT_FALSE(StartListCommand(f.session).done);
     const auto errors = f.ui.Texts(MessageKind::Error);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(Contains(errors[0], "Veltrun.ini"));
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_TRUE(Contains(errors[1], "Veltrun.ini"));
 }
 
 }  // namespace

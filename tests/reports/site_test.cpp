@@ -127,16 +127,14 @@ TEST(PublishedSite, EveryPageHasTheSameSoundFrame) {
         EXPECT_NE(page.find("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"),
                   std::string::npos) << name;
         EXPECT_NE(page.find("<title>"), std::string::npos) << name;
-        size_t th = 0, open = 0, close = 0;
-        for (size_t at = page.find("<th"); at != std::string::npos; at = page.find("<th", at + 1))
-            if (page.compare(at, 4, "<th ") == 0 || page.compare(at, 4, "<th>") == 0) {
-                ++th;
-                EXPECT_EQ(page.compare(at, 10, "<th scope="), 0) << name << " at " << at;
-            }
-        for (size_t at = page.find("<table"); at != std::string::npos; at = page.find("<table", at + 1)) ++open;
-        for (size_t at = page.find("</table>"); at != std::string::npos; at = page.find("</table>", at + 1)) ++close;
-        EXPECT_EQ(open, close) << name;
-        EXPECT_EQ(th == 0, name == "index.html") << name;
+        auto count = [&](const std::string& tag) {
+            size_t n = 0;
+            for (size_t at = page.find(tag); at != std::string::npos; at = page.find(tag, at + 1)) ++n;
+            return n;
+        };
+        EXPECT_EQ(count("<table"), count("</table>")) << name;
+        EXPECT_EQ(count("<th ") + count("<th>"), count("<th scope=")) << name;
+        EXPECT_EQ(count("<th scope=") == 0, name == "index.html") << name;
         EXPECT_EQ(page.substr(page.size() - 8), "</html>\n") << name;
     }
     EXPECT_EQ(pages, 6 + 3 + 6);  // index, standings, crosstable, startlist, teams, players; rounds; players
