@@ -272,9 +272,6 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {380, "The tournament is in use by another Veltrun process."},
         {381, "has more than one game in this round."},
         // ---- end reliability ----
-        // ---- everyday use 480-499 ----
-        {480, "Nothing was changed: answer with --yes or --no."},
-        // ---- end everyday use ----
         // ---- folder integrity 400-419 ----
         {400, "these players stand on no line of the round:"},
         {401, "Every player stands on exactly one line of each round file; a player who did not play is written as"},
@@ -328,6 +325,9 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {473, "The default is used:"},
         {474, "the designed window placement"},
         // ---- end settings and engine ----
+        // ---- everyday use 480-499 ----
+        {480, "Nothing was changed: answer with --yes or --no."},
+        // ---- end everyday use ----
         // ---- published site 600-659 ----
         {600, "en"},
         {601, "Overview"},

@@ -49,9 +49,10 @@ TEST(StartList, ByRatingOrAlphabetically) {
         ASSERT_EQ(rows.size(), 6u);
         for (size_t i = 0; i < rows.size(); ++i) {
             EXPECT_TRUE(Contains(rows[i], "&nbsp;" + c.order[i] + "&nbsp;")) << rows[i];
-            if (c.byRating)
+            if (c.byRating) {
                 EXPECT_TRUE(Contains(rows[i], std::string(c.order[i] == "Bravo" ? "(*" : "(") + std::to_string(i + 1) + ")"))
                     << rows[i];
+            }
         }
     }
 }
