@@ -327,6 +327,8 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         // ---- end settings and engine ----
         // ---- everyday use 480-499 ----
         {480, "Nothing was changed: answer with --yes or --no."},
+        {481, "There is no tournament of this name in the folder"},
+        {482, "is not a tournament folder."},
         // ---- end everyday use ----
         // ---- published site 600-659 ----
         {600, "en"},

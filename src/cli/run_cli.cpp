@@ -20,6 +20,8 @@ namespace veltrun::cli {
 
 namespace {
 
+std::string TournamentFolderPath(const Session& session, const std::string& text);
+
 void PrintUsage(std::ostream& out) {
     out << "Usage: veltrun [--home DIR] [--yes|--no] [--lang NAME] COMMAND [ARGS]\n"
            "       veltrun            (no command: the desktop program)\n\n"
@@ -94,7 +96,7 @@ int RunCommand(const Command& command, const GlobalOptions& global, std::ostream
         ui.SetUnansweredText(session.tr(480, "Nothing was changed: answer with --yes or --no."));
         TournamentLock lock;
         if (TakesTournament(command.name) && !args.Positional().empty() &&
-            !lock.TryLock(ResolveTournamentFolder(session, args.Positional().front()))) {
+            !lock.TryLock(TournamentFolderPath(session, args.Positional().front()))) {
             ShowMessageDialog(session, session.tr(380, "The tournament is in use by another Veltrun process."),
                               MessageKind::Error, {Button::Ok}, Button::Ok);
             return 1;
@@ -134,7 +136,10 @@ const std::vector<Command>& CommandTable() {
     return table;
 }
 
-std::string ResolveTournamentFolder(const Session& session, const std::string& text) {
+namespace {
+
+// The folder a tournament argument names, whether or not it exists.
+std::string TournamentFolderPath(const Session& session, const std::string& text) {
     namespace fs = std::filesystem;
     fs::path given(text);
     bool looksLikePath = text.find('/') != std::string::npos || text == "." || text == "..";
@@ -145,6 +150,22 @@ std::string ResolveTournamentFolder(const Session& session, const std::string& t
     if (ec) absolute = candidate;
     std::string result = absolute.lexically_normal().string();
     while (result.size() > 1 && result.back() == '/') result.pop_back();
+    return result;
+}
+
+}  // namespace
+
+std::string ResolveTournamentFolder(const Session& session, const std::string& text) {
+    namespace fs = std::filesystem;
+    std::string result = TournamentFolderPath(session, text);
+    std::error_code ec;
+    // Said here, where the name is known, rather than as a missing players.txt.
+    if (!fs::exists(result, ec)) {
+        throw myException(session.tr(481, "There is no tournament of this name in the folder") + " " +
+                          session.TournFolder().string() + ": \"" + text + "\".");
+    }
+    if (!fs::is_directory(result, ec))
+        throw myException("\"" + result + "\" " + session.tr(482, "is not a tournament folder."));
     return result;
 }
 
