@@ -20,7 +20,10 @@ std::pair<std::string, std::optional<std::string>> SplitInline(const std::string
 // Takes the global option at argv[i] (and its value) into options; false
 // when argv[i] is not one of them.
 bool TakeGlobalOption(const std::vector<std::string>& argv, size_t& i, GlobalOptions& options) {
-    auto [name, inlineValue] = SplitInline(argv[i]);
+    // Plain variables, not a structured binding: lambdas cannot capture those in clang.
+    auto split = SplitInline(argv[i]);
+    const std::string name = split.first;
+    const std::optional<std::string> inlineValue = split.second;
     auto takeValue = [&]() -> std::string {
         if (inlineValue) return *inlineValue;
         if (i + 1 >= argv.size()) throw UsageError("Option " + name + " needs a value.");
