@@ -57,6 +57,12 @@ bool ConfirmAddPlayer(Session& session) {
 }
 
 std::optional<std::string> AddPlayerCommand(Session& session, const AddPlayerFields& fields) {
+    // After the last round a late entrant would only stand on stop lines.
+    const Tournament& t = session.tournament;
+    if (t.MaxRound > 0 && t.CurrentRound >= t.MaxRound) {
+        ShowMessageDialog(session, session.tr(120, "Tournament is over."), MessageKind::Error, {Button::Ok}, Button::Ok);
+        return std::nullopt;
+    }
     if (!ConfirmAddPlayer(session)) return std::nullopt;
     std::string alias;
     if (!CatchAndShowError(session, [&] { alias = AddPlayer(session, fields); })) return std::nullopt;

@@ -88,6 +88,7 @@ std::array<std::string, 5> TieBreakOption(const Session& session, const CommandA
 int NewCommand(CliContext& c, const CommandArgs& args) {
     NewTournamentFields fields;
     fields.FolderName = args.Positional().at(0);
+    if (!args.Has("--rounds")) throw UsageError("Missing option --rounds. Usage: veltrun new NAME --rounds N");
     fields.MaxRound = args.Value("--rounds");
     fields.Colour = ChoiceOption(args, "--colour", {"R", "W", "B"}, "R");
     fields.PointsType = PointsOption(args);
@@ -212,7 +213,7 @@ int ResultCommand(CliContext& c, const CommandArgs& args) {
     const Tournament& t = c.session.tournament;
     if (args.Has("--goals") && t.TBsType != "Goals") throw UsageError("--goals is only for Goals tournaments.");
     const std::string& gameId = args.Positional().at(1);
-    const std::string& result = args.Positional().at(2);
+    const std::string result = Trim(args.Positional().at(2));  // " 1-0 " from a script is still 1-0
     if (!EnterResultCommand(c.session, gameId, result, white, black)) return 1;
     c.out << "Saved " << NormaliseResultCode(result);
     if (t.TBsType == "Goals") c.out << " (" << DecimalText(ParseDecimal(white)) << ":" << DecimalText(ParseDecimal(black)) << ")";

@@ -38,7 +38,7 @@ TEST(CommandLine, ExitCodesAndReasons) {
         {{"demo", "--players", "2001"}, 2, "--players must be between 2 and 2000."},
         {{"demo", "--players", "6", "--rounds", "6"}, 2, "--rounds must be at least 1"},
         {{"demo", "--teams", "-1"}, 2, "--teams must be between 0"},
-        {{"new", "Other"}, 1, "Error: Number of rounds must be entered.\n"},
+        {{"new", "Other"}, 2, "Missing option --rounds."},
         {{"new", "..", "--rounds", "3"}, 1, "Error:"},
         {{"new", "X", "--rounds", "3", "--tb", "BH,G1"}, 2, "Tie-break \"G1\" is not one of the Chess codes"},
         {{"new", "X", "--rounds", "3", "--colour", "Q"}, 2, "must be one of"},

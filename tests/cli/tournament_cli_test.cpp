@@ -65,7 +65,7 @@ TEST_F(TournamentCli, DirectorRunsATournamentFromTheCommandLine) {
     auto result = Run({"result", "Cup", "APl1-APl3", "1-0"});
     ASSERT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(result.out, "Saved 1-0 for game APl1-APl3 in round1.txt\n");
-    ASSERT_EQ(Run({"result", "Cup", "APl2-APl4", "0,5-0,5"}).code, 0);
+    ASSERT_EQ(Run({"result", "Cup", "APl2-APl4", " 0,5-0,5 "}).code, 0);  // blanks around it are ignored
     EXPECT_EQ(ReadBytes(Folder("Cup") / "round1.txt"),
               "# symbol ?-? must be replaced by valid result\r\n|1-0|||APl1-APl3\r\n|0.5-0.5|||APl2-APl4\r\n");
     EXPECT_EQ(Run({"games", "Cup"}).out, "");
@@ -104,6 +104,9 @@ TEST_F(TournamentCli, PairingRoundByRound) {
         if (r == 3) {
             EXPECT_EQ(next.code, 1);
             EXPECT_NE(next.err.find("Tournament is over."), std::string::npos);
+            auto late = Run({"--yes", "add-player", "Open", "--name", "Fay", "--elo", "1500"});
+            EXPECT_EQ(late.code, 1);
+            EXPECT_EQ(late.err, "Error: Tournament is over.\n");
             break;
         }
         ASSERT_EQ(next.code, 0) << next.err;
