@@ -10,8 +10,8 @@
 
 namespace veltrun {
 
-Session::Session(Ui& ui, std::filesystem::path programFolder)
-    : ui(ui),
+Session::Session(Ui& userInterface, std::filesystem::path programFolder)
+    : ui(userInterface),
       ProgramFolder(std::move(programFolder)),
       random(static_cast<std::mt19937::result_type>(
           std::chrono::high_resolution_clock::now().time_since_epoch().count())) {
