@@ -2,8 +2,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <system_error>
 
-#include "ratinglist/conversion_offer.h"
+#include "app/command_convert_ratings.h"
 #include "ratinglist/rating_lines.h"
 #include "store/session.h"
 #include "store/text_utils.h"
@@ -11,6 +12,36 @@
 namespace veltrun {
 
 namespace {
+
+// Logs and throws myException with the translated message.
+[[noreturn]] void FailToRead(Session& session, const std::filesystem::filesystem_error& e) {
+    std::string file = e.path1().string();
+    std::string shown = session.tr(329, "Could not read the rating file") + " \"" + file + "\": " +
+                        e.code().message() + ".";
+    Fail(session, "Rating file " + file + " not read: " + e.code().message(), shown);
+}
+
+std::vector<RatingFile> FilesToRead(Session& session) {
+    try {
+        return RatingFilesToRead(session.EloFolder(), session.settings.IsLoadMoreEloFiles);
+    } catch (const std::filesystem::filesystem_error& e) {
+        FailToRead(session, e);
+    }
+}
+
+// Loads the rating files into the lines kept for the run; on failure they stay empty.
+void LoadRatingLines(Session& session, RatingLines& lines) {
+    lines.Clear();
+    lines.SetRemoveDiacritics(session.settings.EloSearchRemoveDiacritics);
+    for (const auto& file : FilesToRead(session)) {
+        try {
+            lines.AddFile(file.name, file.path);
+        } catch (const std::system_error& e) {
+            lines.Clear();
+            FailToRead(session, std::filesystem::filesystem_error(e.what(), file.path, e.code()));
+        }
+    }
+}
 
 using Searcher = std::function<std::vector<SearchRow>(const std::string& term, int maxRows, bool removeDiacritics)>;
 
@@ -70,7 +101,11 @@ SearchOutcome SearchCommandOnce(Session& session, const std::string& nameField, 
     SearchOutcome offered;
     if (OfferedConversion(session, offered)) return offered;
     return Search(session, nameField, maxRows, [&session](const std::string& term, int rows, bool removeDiacritics) {
-        return SearchRatingFiles(session, term, rows, removeDiacritics);
+        try {
+            return SearchRatingFiles(FilesToRead(session), term, rows, removeDiacritics);
+        } catch (const std::filesystem::filesystem_error& e) {
+            FailToRead(session, e);
+        }
     });
 }
 

@@ -2,12 +2,11 @@
 #include <filesystem>
 #include <ostream>
 
+#include "app/command_convert_ratings.h"
 #include "app/command_search.h"
 #include "cli/commands.h"
 #include "cli/terminal_text.h"
 #include "cli/terminal_ui.h"
-#include "ratinglist/conversion_offer.h"
-#include "ratinglist/xml_rating_list.h"
 #include "store/session.h"
 #include "store/text_utils.h"
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -79,6 +80,7 @@ inline unsigned ByteMask(const char* p, char c) {
 
 // Bits of the blanks or commas of a text of at most 32 bytes.
 std::uint32_t ByteMask32(std::string_view text, char c) {
+    assert(text.size() <= kWidestLoad);
     std::uint64_t mask = ByteMask(text.data(), c) | std::uint64_t{ByteMask(text.data() + 16, c)} << 16;
     return static_cast<std::uint32_t>(mask & ((std::uint64_t{1} << text.size()) - 1));
 }
@@ -94,22 +96,15 @@ inline bool IsTidy(std::uint32_t blanks, std::size_t size) {
     return text.front() != ' ' && text.back() != ' ' && text.find("  ") == std::string_view::npos;
 }
 
-// A field's value in one or two pieces (a name without its comma). Pieces that
-// point into the data may be copied sixteen bytes at a time: padding follows.
+// A field's value in one or two pieces (a name without its comma).
 struct Value {
     std::string_view head;
     std::string_view tail;
-    bool padded = false;
 };
 
 // Copies piece to w; returns the position after it.
-char* CopyPiece(char* w, std::string_view piece, bool padded) {
-    if (piece.empty()) return w;
-    if (padded && piece.size() <= 16) {
-        std::memcpy(w, piece.data(), 16);  // the bytes past the piece are overwritten next
-    } else {
-        std::memcpy(w, piece.data(), piece.size());
-    }
+char* CopyPiece(char* w, std::string_view piece) {
+    if (!piece.empty()) std::memcpy(w, piece.data(), piece.size());
     return w + piece.size();
 }
 
@@ -143,14 +138,14 @@ private:
 
 // An element name seen before, with its tags as they stand in the data. The
 // list names the same few elements in the same order millions of times, so
-// the tag that followed last time is tried first, as a whole.
+// the tag that followed last time is tried first, as a whole: without that
+// guess the conversion takes a quarter more instructions.
 struct KnownTag {
     std::string name;
     TagPattern open;   // "<name>"
     TagPattern close;  // "</name>"
     int field = -1;
-    int next = -1;       // the known tag that followed this one last time
-    int nextButOne = -1;  // and the other one before that: optional elements make two
+    int next = -1;  // the known tag that followed this one last time
 };
 
 constexpr std::size_t kMaxKnownTags = 64;
@@ -166,7 +161,7 @@ class SegmentConverter {
 public:
     SegmentConverter(std::string_view data, char* out)
         : p_(data.data()), end_(data.data() + data.size()), out_(out), w_(out) {
-        tags_.push_back({"player", TagPattern("<player>"), TagPattern("</player>"), -1, -1, -1});
+        tags_.push_back({"player", TagPattern("<player>"), TagPattern("</player>"), -1, -1});
     }
 
     SegmentOutcome Run(SegmentState start);
@@ -304,10 +299,6 @@ const char* SegmentConverter::Element(const char* p) {
 
 // An element other than the one that followed last time: most often a known one.
 const char* SegmentConverter::UnexpectedElement(const char* p) {
-    if (previous_ >= 0) {
-        int other = tags_[static_cast<std::size_t>(previous_)].nextButOne;
-        if (other > 0 && tags_[static_cast<std::size_t>(other)].open.Matches(p)) return Followed(p, other);
-    }
     for (std::size_t i = 1; i < tags_.size(); ++i)
         if (tags_[i].open.Matches(p)) return Followed(p, static_cast<int>(i));
     return OtherElement(p);
@@ -321,11 +312,7 @@ const char* SegmentConverter::Followed(const char* p, int index) {
     return KnownElement(p + tag.open.size(), tag);
 }
 
-void SegmentConverter::Remember(KnownTag& before, int index) {
-    if (before.next == index) return;
-    before.nextButOne = before.next;
-    before.next = index;
-}
+void SegmentConverter::Remember(KnownTag& before, int index) { before.next = index; }
 
 // The text and end tag of a known element whose start tag ends before text.
 const char* SegmentConverter::KnownElement(const char* text, const KnownTag& tag) {
@@ -378,7 +365,7 @@ int SegmentConverter::Learn(std::string_view name, int field) {
     if (tags_.size() >= kMaxKnownTags || name.size() > kMaxKnownNameLength) return -1;
     std::string open = "<" + std::string(name) + ">";
     std::string close = "</" + std::string(name) + ">";
-    tags_.push_back({std::string(name), TagPattern(open), TagPattern(close), field, -1, -1});
+    tags_.push_back({std::string(name), TagPattern(open), TagPattern(close), field, -1});
     return static_cast<int>(tags_.size() - 1);
 }
 
@@ -410,7 +397,7 @@ bool SegmentConverter::KeepText(int field, std::string_view text, bool plain, bo
     if (field < 0) return true;
     if (field == Name && plain) SetName(text);
     else if (plain && text.size() <= static_cast<std::size_t>(FieldChars(field)) && IsTidy(text))
-        SetValue(field, {text, {}, true});
+        SetValue(field, {text, {}});
     else SetCleanedField(field, text);
     return true;
 }
@@ -422,13 +409,13 @@ void SegmentConverter::SetName(std::string_view text) {
     std::uint32_t commas = ByteMask32(text, ',');
     if (!IsTidy(blanks, text.size())) return SetCleanedField(Name, text);
     if (commas == 0) {
-        SetValue(Name, {text, {}, true});
+        SetValue(Name, {text, {}});
         return;
     }
     auto comma = static_cast<unsigned>(__builtin_ctz(commas));
     bool single = (commas & (commas - 1)) == 0;
     if (single && comma > 0 && (blanks >> (comma - 1) & 1) == 0 && (blanks >> (comma + 1) & 1) != 0)
-        SetValue(Name, {text.substr(0, comma), text.substr(comma + 1), true});
+        SetValue(Name, {text.substr(0, comma), text.substr(comma + 1)});
     else
         SetCleanedField(Name, text);
 }
@@ -437,7 +424,7 @@ void SegmentConverter::SetCleanedField(int field, std::string_view text) {
     std::string& cleaned = cleaned_[field];
     cleaned.clear();
     cut_ = AppendFieldValue(text, field, cleaned) || cut_;
-    SetValue(field, {cleaned, {}, false});
+    SetValue(field, {cleaned, {}});
 }
 
 // The line is never longer than the player element it comes from, so it fits
@@ -449,8 +436,8 @@ void SegmentConverter::WritePlayer() {
     for (unsigned field = 0; field < FieldCount; ++field) {
         if (present_ & (1u << field)) {
             const Value& value = values_[field];
-            w = CopyPiece(w, value.head, value.padded);
-            w = CopyPiece(w, value.tail, value.padded);
+            w = CopyPiece(w, value.head);
+            w = CopyPiece(w, value.tail);
         }
         *w++ = '|';
     }
@@ -464,6 +451,7 @@ void SegmentConverter::WritePlayer() {
 }  // namespace
 
 SegmentOutcome ConvertPlayerListSegment(std::string_view data, SegmentState start, char* out) {
+    assert(data.data()[data.size()] == '<' && "the padding after the data starts with '<'");
     return SegmentConverter(data, out).Run(start);
 }
 

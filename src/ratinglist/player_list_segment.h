@@ -25,8 +25,12 @@ struct SegmentOutcome {
 };
 
 // The byte after a segment's data must be '<', and this many bytes from it on
-// must be readable: the scanners look ahead without checking every step.
+// must be readable. The '<' stops every scan at the end without a bounds check
+// each step; the rest is room for the widest load that may start inside the
+// data: two sixteen-byte loads over a name of up to 32 bytes.
+constexpr std::size_t kWidestLoad = 32;
 constexpr std::size_t kSegmentPadding = 64;
+static_assert(kSegmentPadding >= kWidestLoad);
 
 // Writes the elo.txt lines of the segment's players (with CR LF) to out, which
 // must have room for data.size() + kSegmentPadding bytes: no line is longer

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "ratinglist/platform_file_calls.h"
 #include "store/safe_open.h"
 #include "store/temporary_files.h"
 
@@ -94,7 +95,7 @@ void RatingFileWriter::WriteOut(std::string_view rest) {
     // The disk starts on what is written while the conversion goes on, so
     // the sync at the end has little left to wait for.
     if (written_ - handedToDisk_ >= kHandToDiskBytes) {
-        ::sync_file_range(fd_, handedToDisk_, written_ - handedToDisk_, SYNC_FILE_RANGE_WRITE);
+        StartWriteBack(fd_, handedToDisk_, written_ - handedToDisk_);
         handedToDisk_ = written_;
     }
 }

@@ -10,13 +10,8 @@
 #include <cstring>
 #include <system_error>
 
-#include "ratinglist/match_key.h"
-#include "store/code_page.h"
-#include "store/errors.h"
 #include "store/file_limits.h"
 #include "store/safe_open.h"
-#include "store/session.h"
-#include "store/text_file.h"
 #include "store/text_utils.h"
 
 namespace veltrun {
@@ -25,10 +20,6 @@ namespace {
 
 constexpr std::size_t kReadChunk = 4 << 20;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-bool IsBlank(std::string_view line) {
-    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
 
 class FileReader {
 public:
@@ -93,38 +84,55 @@ bool IsUtf8Quickly(std::string_view text) {
     return true;
 }
 
-void RatingLines::Clear() {
-    files_.clear();
-    foldedFiles_.clear();
-    ClearLines();
+std::size_t RatingLines::Size() const {
+    std::size_t size = 0;
+    for (const auto& lines : lines_) size += lines.Size();
+    return size;
 }
 
-void RatingLines::ClearLines() {
-    text_.clear();
-    starts_.clear();
-    fileOf_.clear();
-    keys_.clear();
-    keyStarts_.clear();
+void RatingLines::Clear() {
+    files_.clear();
+    entryHeads_.clear();
+    lines_.clear();
 }
 
 std::size_t RatingLines::AddFileName(const std::string& name) {
-    if (files_.size() > UINT16_MAX) throw std::system_error(EMFILE, std::generic_category(), name);
     files_.push_back(name);
+    entryHeads_.push_back(folder_.Fold(name) + "|");
+    lines_.emplace_back();
     return files_.size() - 1;
 }
 
 void RatingLines::AddLine(std::size_t fileIndex, std::string_view line) {
-    if (IsBlank(line)) return;
-    starts_.push_back(text_.size());
-    fileOf_.push_back(static_cast<std::uint16_t>(fileIndex));
-    // Older rating files are in the code page of older files (cp1250 by default).
-    if (!IsUtf8Quickly(line)) {
-        text_ += NonUtf8ToUtf8(line);
-    } else {
-        text_.append(line);
+    lines_[fileIndex].Append(std::string(line) + "\n", folder_);
+}
+
+// The file holding the line; line becomes its number within that file.
+std::size_t RatingLines::FileOf(std::size_t& line) const {
+    std::size_t file = 0;
+    while (line >= lines_[file].Size()) line -= lines_[file++].Size();
+    return file;
+}
+
+std::string_view RatingLines::FileName(std::size_t line) const { return files_[FileOf(line)]; }
+
+std::string_view RatingLines::Line(std::size_t line) const {
+    std::size_t file = FileOf(line);
+    return lines_[file].Line(line);
+}
+
+void RatingLines::SetRemoveDiacritics(bool removeDiacritics) {
+    if (removeDiacritics == folder_.RemovesDiacritics()) return;
+    folder_ = MatchKeyFolder(removeDiacritics);
+    for (std::size_t file = 0; file < files_.size(); ++file) {
+        entryHeads_[file] = folder_.Fold(files_[file]) + "|";
+        lines_[file].Refold(folder_);
     }
-    text_ += '\n';
-    AppendKey(starts_.size() - 1);
+}
+
+void RatingLines::SearchInto(std::string_view foldedTerm, int maxRows, std::vector<SearchRow>& rows) const {
+    for (std::size_t file = 0; file < files_.size(); ++file)
+        veltrun::SearchInto(lines_[file], files_[file], entryHeads_[file], foldedTerm, maxRows, rows);
 }
 
 void ForEachRatingFileChunk(const std::filesystem::path& file,
@@ -173,101 +181,25 @@ void ForEachLineOf(std::string_view lines, const std::function<void(std::string_
     }
 }
 
-void ForEachRatingFileLine(const std::filesystem::path& file, const std::function<bool(std::string_view)>& callback) {
-    bool goOn = true;
-    ForEachRatingFileChunk(file, [&](std::string_view chunk) {
-        ForEachLineOf(chunk, [&](std::string_view line) {
-            if (goOn) goOn = callback(line);
-        });
-        return goOn;
-    });
-}
-
 void RatingLines::AddFile(const std::string& name, const std::filesystem::path& file) {
     std::size_t index = AddFileName(name);
-    ForEachRatingFileLine(file, [this, index](std::string_view line) {
-        AddLine(index, line);
+    ForEachRatingFileChunk(file, [this, index](std::string_view chunk) {
+        lines_[index].Append(chunk, folder_);
         return true;
     });
 }
 
-std::string_view RatingLines::Line(std::size_t line) const {
-    std::size_t start = starts_[line];
-    std::size_t end = line + 1 < starts_.size() ? starts_[line + 1] : text_.size();
-    return std::string_view(text_).substr(start, end - start - 1);
-}
-
-std::string RatingLines::Entry(std::size_t line) const {
-    std::string entry(FileName(line));
-    entry += '|';
-    entry += Line(line);
-    return entry;
-}
-
-void RatingLines::AppendKey(std::size_t line) {
-    keyStarts_.push_back(keys_.size());
-    std::uint16_t file = fileOf_[line];
-    if (foldedFiles_.size() <= file) foldedFiles_.resize(file + 1u);
-    if (foldedFiles_[file].empty()) foldedFiles_[file] = folder_.Fold(files_[file]) + "|";
-    keys_ += foldedFiles_[file];
-    folder_.Append(Line(line), keys_);
-    keys_ += '\n';
-}
-
-void RatingLines::SetRemoveDiacritics(bool removeDiacritics) {
-    if (removeDiacritics == folder_.RemovesDiacritics()) return;
-    folder_ = MatchKeyFolder(removeDiacritics);
-    foldedFiles_.clear();
-    keys_.clear();
-    keyStarts_.clear();
-    for (std::size_t i = 0; i < starts_.size(); ++i) AppendKey(i);
-}
-
-std::size_t RatingLines::FindNext(std::string_view foldedTerm, std::size_t from) const {
-    if (from >= keyStarts_.size()) return Size();
-    // A key holds no line feed, so a term with one matches nothing.
-    if (foldedTerm.find('\n') != std::string_view::npos) return Size();
-    const char* begin = keys_.data() + keyStarts_[from];
-    const char* end = keys_.data() + keys_.size();
-    const void* hit = ::memmem(begin, static_cast<std::size_t>(end - begin), foldedTerm.data(), foldedTerm.size());
-    if (!hit) return Size();
-    auto offset = static_cast<std::size_t>(static_cast<const char*>(hit) - keys_.data());
-    auto after = std::upper_bound(keyStarts_.begin(), keyStarts_.end(), offset);
-    return static_cast<std::size_t>(after - keyStarts_.begin()) - 1;
-}
-
-std::vector<RatingFile> RatingFilesToRead(const Session& session) {
+std::vector<RatingFile> RatingFilesToRead(const std::filesystem::path& folder, bool furtherFiles) {
     namespace fs = std::filesystem;
-    std::vector<RatingFile> files{{"elo.txt", session.EloFolder() / "elo.txt"}};
-    if (!session.settings.IsLoadMoreEloFiles) return files;
+    std::vector<RatingFile> files{{"elo.txt", folder / "elo.txt"}};
+    if (!furtherFiles) return files;
     // Name order, so that the rows come in the same order on every machine.
     std::vector<fs::path> further;
-    for (const auto& entry : fs::directory_iterator(session.EloFolder()))
+    for (const auto& entry : fs::directory_iterator(folder))
         if (IsFurtherRatingFile(entry)) further.push_back(entry.path());
     std::sort(further.begin(), further.end());
-    for (const auto& file : further) files.push_back({file.filename().string(), file});
+    for (const auto& path : further) files.push_back({path.filename().string(), path});
     return files;
-}
-
-void FailToRead(Session& session, const std::filesystem::path& file, const std::system_error& e) {
-    std::string shown = session.tr(329, "Could not read the rating file") + " \"" + file.string() + "\": " +
-                        e.code().message() + ".";
-    Fail(session, "Rating file " + file.string() + " not read: " + e.code().message(), shown);
-}
-
-void LoadRatingLines(Session& session, RatingLines& lines) {
-    lines.Clear();
-    lines.SetRemoveDiacritics(session.settings.EloSearchRemoveDiacritics);
-    std::filesystem::path current = session.EloFolder();
-    try {
-        for (const auto& file : RatingFilesToRead(session)) {
-            current = file.path;
-            lines.AddFile(file.name, file.path);
-        }
-    } catch (const std::system_error& e) {
-        lines.Clear();
-        FailToRead(session, current, e);
-    }
 }
 
 }  // namespace veltrun

@@ -7,17 +7,6 @@
 
 namespace veltrun {
 
-// Adds the rows of the lines that hold the key, while there is room.
-void SearchInto(const RatingLines& lines, std::string_view key, int maxRows, std::vector<SearchRow>& rows) {
-    std::size_t next = 0;
-    while (static_cast<int>(rows.size()) < maxRows) {
-        std::size_t hit = lines.FindNext(key, next);
-        if (hit >= lines.Size()) break;
-        AppendSearchRows(lines.FileName(hit), lines.Line(hit), rows);
-        next = hit + 1;
-    }
-}
-
 // Fields of a rating-file line: 1 FIDE ID, 2 name, 3 federation, 4 sex,
 // 5 standard, 6 rapid, 7 blitz, 8 birth, 9 title, 10 national ID, 11 club.
 void AppendSearchRows(std::string_view file, std::string_view line, std::vector<SearchRow>& rows) {
@@ -69,7 +58,7 @@ std::vector<SearchRow> SearchRatingLines(RatingLines& lines, std::string_view te
     lines.SetRemoveDiacritics(removeDiacritics);
     std::string key = MatchKeyFolder(removeDiacritics).Fold(term);
     std::vector<SearchRow> rows;
-    SearchInto(lines, key, maxRows, rows);
+    lines.SearchInto(key, maxRows, rows);
     return rows;
 }
 

@@ -8,7 +8,7 @@
 namespace veltrun {
 
 class RatingLines;
-class Session;
+struct RatingFile;
 
 struct SearchRow {
     std::string type;  // "blitz", "rapid", "standard", for further files with "(file) " before it
@@ -37,12 +37,12 @@ std::vector<SearchRow> SearchRatingLines(RatingLines& lines, std::string_view te
 
 // The three rows of one matching line of a rating file.
 void AppendSearchRows(std::string_view fileName, std::string_view line, std::vector<SearchRow>& rows);
-// Adds the rows of the lines that hold the (folded) key, while there are fewer than maxRows.
-void SearchInto(const RatingLines& lines, std::string_view key, int maxRows, std::vector<SearchRow>& rows);
 
-// The same rows as LoadRatingLines and SearchRatingLines, read straight from
-// the rating files a slice at a time, for a single search (the command line).
-// Throws myException when a file cannot be read.
-std::vector<SearchRow> SearchRatingFiles(Session& session, std::string_view term, int maxRows, bool removeDiacritics);
+// The same rows as loading the files into RatingLines and searching them,
+// with the files read a piece at a time and nothing kept: for a single search
+// (the command line). Throws std::filesystem::filesystem_error naming the file
+// that could not be read.
+std::vector<SearchRow> SearchRatingFiles(const std::vector<RatingFile>& files, std::string_view term, int maxRows,
+                                         bool removeDiacritics);
 
 }  // namespace veltrun

@@ -1,15 +1,14 @@
 #include "ratinglist/xml_input.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 
+#include "ratinglist/platform_file_calls.h"
 #include "store/file_notices.h"
 
 namespace veltrun {
@@ -35,9 +34,7 @@ XmlInputFile::XmlInputFile(const std::filesystem::path& path) : path_(path) {
     }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     size_ = state.st_size;
-#ifdef POSIX_FADV_SEQUENTIAL
-    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-#endif
+    AdviseSequentialReading(fd_);
 }
 
 XmlInputFile::~XmlInputFile() {
@@ -46,39 +43,25 @@ XmlInputFile::~XmlInputFile() {
 }
 
 std::string_view XmlInputFile::MapUnderLease() {
-    if (mapping_) return {static_cast<const char*>(mapping_), mappedBytes_};
-    // A writer breaking the lease signals the holder; SIGURG is ignored unless
-    // handled, where the default SIGIO would end the program.
-    if (::fcntl(fd_, F_SETSIG, SIGURG) != 0 || ::fcntl(fd_, F_SETLEASE, F_RDLCK) != 0) return {};
-    struct stat state {};
-    void* mapping = MAP_FAILED;
-    if (::fstat(fd_, &state) == 0 && state.st_size == size_ && size_ > 0)
-        mapping = ::mmap(nullptr, static_cast<std::size_t>(size_), PROT_READ, MAP_PRIVATE, fd_, 0);
-    if (mapping == MAP_FAILED) {
-        ::fcntl(fd_, F_SETLEASE, F_UNLCK);
-        return {};
+    if (mapping_.empty()) {
+        mapping_ = MapUnderReadLease(fd_, static_cast<std::size_t>(size_));
+        releasedBytes_ = 0;
     }
-    ::madvise(mapping, static_cast<std::size_t>(size_), MADV_SEQUENTIAL);
-    mapping_ = mapping;
-    mappedBytes_ = static_cast<std::size_t>(size_);
-    releasedBytes_ = 0;
-    return {static_cast<const char*>(mapping_), mappedBytes_};
+    return mapping_;
 }
 
 void XmlInputFile::ReleaseMappedBefore(long long offset) {
-    if (!mapping_ || offset <= 0) return;
+    if (mapping_.empty() || offset <= 0) return;
     auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    std::size_t end = std::min(static_cast<std::size_t>(offset), mappedBytes_) / page * page;
+    std::size_t end = std::min(static_cast<std::size_t>(offset), mapping_.size()) / page * page;
     if (end <= releasedBytes_) return;
-    ::madvise(static_cast<char*>(mapping_) + releasedBytes_, end - releasedBytes_, MADV_DONTNEED);
+    ReleaseMappedPages(mapping_.substr(releasedBytes_), end - releasedBytes_);
     releasedBytes_ = end;
 }
 
 void XmlInputFile::Unmap() {
-    if (!mapping_) return;
-    ::munmap(mapping_, mappedBytes_);
-    mapping_ = nullptr;
-    ::fcntl(fd_, F_SETLEASE, F_UNLCK);
+    UnmapAndEndLease(fd_, mapping_);
+    mapping_ = {};
 }
 
 std::size_t XmlInputFile::Read(char* buffer, std::size_t size) {

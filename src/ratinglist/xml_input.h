@@ -25,10 +25,9 @@ public:
     std::size_t ReadAt(long long offset, char* buffer, std::size_t size);
     long long Size() const { return size_; }
 
-    // The whole file mapped into memory, saving a copy of every byte. A file
-    // cut shorter under a mapping would kill the program, so the mapping is
-    // made only under a read lease, which holds every writer off until the
-    // file is closed. Empty when either cannot be had: then ReadAt it is.
+    // The whole file mapped into memory under a read lease, saving a copy of
+    // every byte (see MapUnderReadLease for what the lease guarantees). Empty
+    // when either cannot be had: then ReadAt it is.
     std::string_view MapUnderLease();
     // Gives back the mapped pages before offset, which are read no more, so
     // that the memory in use stays that of the pieces being converted.
@@ -39,8 +38,7 @@ private:
     std::filesystem::path path_;
     int fd_ = -1;
     long long size_ = 0;
-    void* mapping_ = nullptr;
-    std::size_t mappedBytes_ = 0;
+    std::string_view mapping_;
     std::size_t releasedBytes_ = 0;
 };
 

@@ -7,7 +7,6 @@
 #include "ratinglist/rating_file_writer.h"
 #include "ratinglist/xml_input.h"
 #include "ratinglist/xml_player_collector.h"
-#include "store/session.h"
 #include "store/text_utils.h"
 
 namespace veltrun {
@@ -39,44 +38,6 @@ long long ConvertInto(XmlInputFile& input, RatingFileWriter& writer, const Conve
     return collector.PlayersWritten();
 }
 
-std::string Quoted(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
-
-std::string ProgressText(Session& session, const ConversionProgress& p) {
-    long long percent = p.bytesTotal > 0 ? p.bytesDone * 100 / p.bytesTotal : 100;
-    char speed[32];
-    std::snprintf(speed, sizeof speed, "%.1f", p.megabytesPerSecond);
-    return session.tr(320, "Converting the rating list") + ": " + std::to_string(percent) + "%, " +
-           std::to_string(p.players) + " " + session.tr(321, "players") + ", " + speed + " MB/s";
-}
-
-std::string FailureText(Session& session, const XmlConversionError& e, const std::filesystem::path& xmlPath,
-                        const std::filesystem::path& outPath) {
-    using Kind = XmlConversionError::Kind;
-    std::string text;
-    switch (e.kind) {
-        case Kind::Read:
-            text = session.tr(322, "The XML file") + " " + Quoted(xmlPath) + " " + session.tr(323, "could not be read") +
-                   ": " + e.detail + ".";
-            break;
-        case Kind::Malformed:
-            text = session.tr(322, "The XML file") + " " + Quoted(xmlPath) + " " +
-                   session.tr(324, "is not a complete, well-formed XML file. Error at line") + " " +
-                   std::to_string(e.line) + ": " + e.detail + ".";
-            break;
-        case Kind::Write:
-            text = session.tr(325, "Could not write the rating file") + " " + Quoted(outPath) + ": " + e.detail + ".";
-            break;
-        case Kind::Cancelled:
-            text = session.tr(327, "The conversion was cancelled.");
-            break;
-        case Kind::NoPlayers:
-            text = session.tr(322, "The XML file") + " " + Quoted(xmlPath) + " " +
-                   session.tr(328, "holds no player with a FIDE ID.");
-            break;
-    }
-    return text + " " + session.tr(326, "The rating file was left unchanged.");
-}
-
 }  // namespace
 
 long long ConvertXmlRatingFile(const std::filesystem::path& xmlPath, const std::filesystem::path& outPath,
@@ -94,31 +55,16 @@ long long ConvertXmlRatingFile(const std::filesystem::path& xmlPath, const std::
     }
 }
 
-long long ConvertXmlRatingList(Session& session, const std::filesystem::path& xmlPath,
-                               const std::filesystem::path& outPath) {
-    BusyCursor busy(session.ui);
-    ConversionOptions options;
-    options.progress = [&session](const ConversionProgress& p) {
-        return session.ui.Progress(p.bytesDone, p.bytesTotal, ProgressText(session, p));
-    };
-    long long playersCut = 0;
-    options.playersCut = &playersCut;
-    try {
-        long long count = ConvertXmlRatingFile(xmlPath, outPath, options);
-        session.AppendToLog("Rating list " + xmlPath.string() + " converted to " + outPath.string() + ": " +
-                            std::to_string(count) + " players, " + std::to_string(playersCut) + " with a field cut.");
-        if (playersCut > 0)
-            ShowWarning(session,
-                        session.tr(450, "Players of the rating list with a field cut to the length Veltrun keeps") +
-                            ": " + std::to_string(playersCut) + ".");
-        return count;
-    } catch (const XmlConversionError& e) {
-        // An empty text closes the progress display where it stood.
-        session.ui.Progress(1, 1, "");
-        std::string where = e.kind == XmlConversionError::Kind::Malformed ? " at line " + std::to_string(e.line) : "";
-        Fail(session, "Rating list " + xmlPath.string() + " not converted" + where + ": " + e.detail,
-             FailureText(session, e, xmlPath, outPath));
+std::optional<std::filesystem::path> FindRatingListXml(const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::optional<std::filesystem::path> last;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        std::string name = entry.path().filename().string();
+        if (name.empty() || name[0] == '.' || entry.is_directory(ec)) continue;
+        if (ToLowerAscii(ExtractExtPart(name)) != "xml") continue;
+        if (!last || entry.path().filename() > last->filename()) last = entry.path();
     }
+    return last;
 }
 
 }  // namespace veltrun

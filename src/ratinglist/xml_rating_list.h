@@ -3,12 +3,11 @@
 // one line per player, "fideid|name|country|sex|rating|rapid|blitz|birthday|title|".
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 namespace veltrun {
-
-class Session;
 
 struct ConversionProgress {
     long long bytesDone = 0;
@@ -16,7 +15,10 @@ struct ConversionProgress {
     long long players = 0;
     double megabytesPerSecond = 0;
 };
-// Called now and then during the conversion; returning false cancels it.
+// Called now and then during the conversion; returning false cancels it. The
+// last call of a conversion that succeeds has bytesDone == bytesTotal: a
+// display closes when done >= total, so a caller whose conversion fails
+// closes it itself (the conversion stops without a last call).
 using ConversionProgressFn = std::function<bool(const ConversionProgress&)>;
 
 struct ConversionOptions {
@@ -46,9 +48,8 @@ public:
 long long ConvertXmlRatingFile(const std::filesystem::path& xmlPath, const std::filesystem::path& outPath,
                                const ConversionOptions& options = {});
 
-// The conversion as a command step: busy cursor, progress through the UI seam,
-// a log line, and failures as myException with the translated message.
-long long ConvertXmlRatingList(Session& session, const std::filesystem::path& xmlPath,
-                               const std::filesystem::path& outPath);
+// The XML file a conversion of the rating folder takes: of the folder's *.xml
+// files (any case, hidden entries and folders skipped) the last in name order.
+std::optional<std::filesystem::path> FindRatingListXml(const std::filesystem::path& folder);
 
 }  // namespace veltrun

@@ -5,9 +5,6 @@
 #include <filesystem>
 
 #include "ratinglist/xml_rating_list.h"
-#include "store/errors.h"
-#include "store/session.h"
-#include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 #include "rating_fixtures.h"
 
@@ -70,11 +67,7 @@ TEST(XmlConversion, ValuesAreCleanedAndNamesKeepTheirLetters) {
 }
 
 TEST(XmlConversion, BrokenFilesKeepTheOldEloAndNameTheLine) {
-    struct Case {
-        std::string name;
-        std::string xml;
-        long long line;
-    };
+    struct Case { std::string name; std::string xml; long long line; };
     std::string full = SampleXml(XmlStyles()[0]);
     std::vector<Case> cases = {
         {"truncated inside a tag", full.substr(0, full.find("<Rating>2300") + 4), 38},
@@ -104,60 +97,28 @@ TEST(XmlConversion, BrokenFilesKeepTheOldEloAndNameTheLine) {
 }
 
 TEST(XmlConversion, OtherFailuresKeepTheOldElo) {
+    using Kind = XmlConversionError::Kind;
     TempFolder dir;
-    WriteBytes(dir.path() / "elo.txt", kOldElo);
+    const fs::path elo = dir.path() / "elo.txt", list = dir.path() / "list.xml";
+    WriteBytes(elo, kOldElo);
     WriteBytes(dir.path() / "empty.xml", "<playerslist>\n<player><name>No Id</name></player>\n</playerslist>\n");
-    WriteBytes(dir.path() / "list.xml", SampleXml(XmlStyles()[0]));
-
-    EXPECT_EQ(ExpectFailure(dir.path() / "empty.xml", dir.path() / "elo.txt", {}).kind,
-              XmlConversionError::Kind::NoPlayers);
-    EXPECT_EQ(ExpectFailure(dir.path() / "missing.xml", dir.path() / "elo.txt", {}).kind,
-              XmlConversionError::Kind::Read);
-    EXPECT_EQ(ExpectFailure(dir.path(), dir.path() / "elo.txt", {}).kind, XmlConversionError::Kind::Read);
-    EXPECT_EQ(ExpectFailure(dir.path() / "list.xml", dir.path() / "no-folder" / "elo.txt", {}).kind,
-              XmlConversionError::Kind::Write);
-    // The target is a folder: the rename fails after the whole file was written.
+    WriteBytes(list, SampleXml(XmlStyles()[0]));
+    // The last target is a folder: the rename fails after the whole file was written.
     fs::create_directories(dir.path() / "taken" / "elo.txt" / "x");
-    EXPECT_EQ(ExpectFailure(dir.path() / "list.xml", dir.path() / "taken" / "elo.txt", {}).kind,
-              XmlConversionError::Kind::Write);
+    const std::pair<fs::path, fs::path> cases[] = {{dir.path() / "missing.xml", elo}, {dir.path(), elo},
+                                                   {list, dir.path() / "no-folder" / "elo.txt"},
+                                                   {list, dir.path() / "taken" / "elo.txt"}};
+    EXPECT_EQ(ExpectFailure(dir.path() / "empty.xml", elo, {}).kind, Kind::NoPlayers);
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(ExpectFailure(cases[i].first, cases[i].second, {}).kind, i < 2 ? Kind::Read : Kind::Write) << i;
     EXPECT_EQ(FolderEntries(dir.path() / "taken"), std::vector<std::string>{"elo.txt"});
 
     ConversionOptions cancelling;
     int calls = 0;
     cancelling.progress = [&calls](const ConversionProgress&) { return ++calls < 2; };
-    EXPECT_EQ(ExpectFailure(dir.path() / "list.xml", dir.path() / "elo.txt", cancelling).kind,
-              XmlConversionError::Kind::Cancelled);
-    EXPECT_EQ(ReadBytes(dir.path() / "elo.txt"), kOldElo);
+    EXPECT_EQ(ExpectFailure(list, elo, cancelling).kind, Kind::Cancelled);
+    EXPECT_EQ(ReadBytes(elo), kOldElo);
     EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"elo.txt", "empty.xml", "list.xml", "taken"}));
-}
-
-TEST(XmlConversion, CommandStepShowsProgressAndTranslatesFailures) {
-    TempFolder dir;
-    ScriptedUi ui;
-    Session session(ui, dir.path());
-    std::vector<std::string> log;
-    session.log.SetCapture(&log);
-    WriteBytes(dir.path() / "list.xml", SampleXml(XmlStyles()[0]));
-    EXPECT_EQ(ConvertXmlRatingList(session, dir.path() / "list.xml", dir.path() / "elo.txt"), 4);
-    EXPECT_EQ(ui.busy_depth, 0);
-    ASSERT_FALSE(ui.progress_texts.empty());
-    EXPECT_EQ(ui.progress_texts.back().substr(0, 38), "Converting the rating list: 100%, 4 pl");
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_NE(log[0].find("4 players"), std::string::npos);
-
-    WriteBytes(dir.path() / "broken.xml", "<list>\n<player>\n<fideid>1</fideid>\n");
-    try {
-        ConvertXmlRatingList(session, dir.path() / "broken.xml", dir.path() / "elo.txt");
-        ADD_FAILURE() << "no error";
-    } catch (const myException& e) {
-        std::string text = e.what();
-        EXPECT_NE(text.find("broken.xml\" is not a complete, well-formed XML file. Error at line 4"), std::string::npos)
-            << text;
-        EXPECT_NE(text.find("The rating file was left unchanged."), std::string::npos);
-    }
-    EXPECT_EQ(ui.busy_depth, 0);
-    EXPECT_EQ(ui.progress_texts.back(), "");
-    EXPECT_EQ(ReadBytes(dir.path() / "elo.txt"), EloFileText(SampleEloLines()));
 }
 
 }  // namespace
