@@ -10,7 +10,7 @@
 
 #include <unistd.h>
 
-#include "pairing/pairing_driver.h"
+#include "app/command_pairing.h"
 #include "store/session.h"
 
 namespace veltrun {

@@ -330,6 +330,10 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {481, "There is no tournament of this name in the folder"},
         {482, "is not a tournament folder."},
         // ---- end everyday use ----
+        // ---- app commands 580-589 ----
+        {580, "Open the report of the new round now?"},
+        {581, "The colours of the first board are drawn again when the round is really paired."},
+        // ---- end app commands ----
         // ---- published site 600-659 ----
         {600, "en"},
         {601, "Overview"},

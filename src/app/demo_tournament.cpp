@@ -27,6 +27,7 @@ class UnattendedUi : public Ui {
 public:
     explicit UnattendedUi(Ui& inner) : inner_(inner) {}
     Button ShowMessage(const MessageRequest& request) override {
+        if (request.offer) return Button::No;  // every report is written at the end
         for (Button b : request.buttons)
             if (b == Button::Yes) return Button::Yes;
         if (request.kind == MessageKind::Information) return request.default_button;
@@ -135,6 +136,19 @@ void WriteEveryReport(Session& session, const DemoOptions& options, DemoResult& 
     if (options.teams > 0 && !session.settings.TeamReport_IsUsed) Collect(result, TeamReportCommand(session, options.open));
 }
 
+// Pairs and plays round after round; false when a round could not be paired or played.
+bool PlayEveryRound(Session& session, const DemoOptions& options, std::mt19937& random) {
+    ProgressDisplay progress(session.ui);
+    for (int r = 1; r <= options.rounds; ++r) {
+        const std::string round = session.tr(3, "Round") + " " + std::to_string(r) + "/" + std::to_string(options.rounds);
+        if (!BTN_PAIRINGClick(session).pairing) return false;
+        progress.Report(r - 1, options.rounds, round + " " + session.tr(262, "paired") + " ...");
+        if (!CatchAndShowError(session, [&] { PlayRound(session, random); })) return false;
+        progress.Report(r, options.rounds, round + " " + session.tr(264, "played") + "    ");
+    }
+    return true;
+}
+
 }  // namespace
 
 DemoResult RunDemo(Session& outer, const DemoOptions& options) {
@@ -154,15 +168,7 @@ DemoResult RunDemo(Session& outer, const DemoOptions& options) {
     });
     if (!created || !OpenTournamentCommand(session, result.folder)) return result;
 
-    result.done = true;
-    for (int r = 1; r <= options.rounds && result.done; ++r) {
-        const std::string round = session.tr(3, "Round") + " " + std::to_string(r) + "/" + std::to_string(options.rounds);
-        result.done = BTN_PAIRINGClick(session).has_value();
-        if (!result.done) break;
-        session.ui.Progress(r - 1, options.rounds, round + " " + session.tr(262, "paired") + " ...");
-        result.done = CatchAndShowError(session, [&] { PlayRound(session, random); });
-        session.ui.Progress(r, options.rounds, round + " " + session.tr(264, "played") + "    ");
-    }
+    result.done = PlayEveryRound(session, options, random);
     if (session.tournament.CurrentRound > 0) WriteEveryReport(session, options, result);
     session.log.Flush();
     return result;

@@ -43,7 +43,7 @@ void RegisterDemoCommand(std::vector<Command>& table) {
                       {"--seed", true, "seed of the random players and results"},
                       {"--teams", true, "spread the players over K clubs"},
                       {"--open", false, "open the reports in the browser"}},
-                     0, 0, Demo});
+                     0, 0, TakesTournament::No, Demo});
 }
 
 }  // namespace veltrun::cli

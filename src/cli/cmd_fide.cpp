@@ -37,6 +37,7 @@ void RegisterFideCommands(std::vector<Command>& table) {
                       {"-o", true, "write to FILE instead of the file named in Veltrun.ini"}},
                      1,
                      1,
+                     TakesTournament::Yes,
                      RunTrf});
     table.push_back({"import-trf",
                      "import-trf FILE [--name FOLDER]",
@@ -44,6 +45,7 @@ void RegisterFideCommands(std::vector<Command>& table) {
                      {{"--name", true, "folder name instead of the tournament name in the file"}},
                      1,
                      1,
+                     TakesTournament::No,
                      RunImportTrf});
 }
 

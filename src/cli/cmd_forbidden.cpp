@@ -52,10 +52,13 @@ void RegisterForbiddenCommands(std::vector<Command>& table) {
                      {},
                      3,
                      MaxPlayers + 1,
+                     TakesTournament::Yes,
                      ForbidCommandLine});
     table.push_back({"allow", "allow T ALIAS ALIAS", "let a forbidden pair meet again (its groups are split)", {}, 3, 3,
+                     TakesTournament::Yes,
                      AllowCommandLine});
     table.push_back({"forbidden", "forbidden T", "the groups of players kept apart, with names", {}, 1, 1,
+                     TakesTournament::Yes,
                      ForbiddenCommandLine});
 }
 

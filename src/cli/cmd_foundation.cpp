@@ -89,8 +89,10 @@ int Translate(CliContext& c, const CommandArgs& args) {
 }  // namespace
 
 void RegisterFoundationCommands(std::vector<Command>& table) {
-    table.push_back({"info", "info", "program folder, settings file, language and every setting", {}, 0, 0, Info});
-    table.push_back({"translate", "translate ID", "the text of message ID in the current language", {}, 1, 1, Translate});
+    table.push_back({"info", "info", "program folder, settings file, language and every setting", {}, 0, 0,
+                     TakesTournament::No, Info});
+    table.push_back({"translate", "translate ID", "the text of message ID in the current language", {}, 1, 1,
+                     TakesTournament::No, Translate});
 }
 
 }  // namespace veltrun::cli

@@ -34,9 +34,17 @@ void PrintBoards(const Tournament& t, const RoundPairing& pairing, bool dryRun, 
 int PairCommand(CliContext& c, const CommandArgs& args) {
     bool dryRun = args.Has("--dry-run");
     if (!OpenTournamentCommand(c.session, ResolveTournamentFolder(c.session, args.Positional().at(0)))) return 1;
-    std::optional<RoundPairing> pairing = dryRun ? PairingDryRunCommand(c.session) : BTN_PAIRINGClick(c.session);
-    if (!pairing) return 1;
-    PrintBoards(c.session.tournament, *pairing, dryRun, c.out);
+    if (dryRun) {
+        std::optional<RoundPairing> pairing = PairingDryRunCommand(c.session);
+        if (!pairing) return 1;
+        PrintBoards(c.session.tournament, *pairing, true, c.out);
+        return 0;
+    }
+    c.ui.SetOpenReports(args.Has("--open"));
+    PairingOutcome outcome = BTN_PAIRINGClick(c.session, args.Has("--open") ? OpenReports::Yes : OpenReports::No);
+    if (!outcome.pairing) return 1;
+    PrintBoards(c.session.tournament, *outcome.pairing, false, c.out);
+    if (outcome.report) c.out << outcome.report->string() << "\n";
     return 0;
 }
 
@@ -44,11 +52,13 @@ int PairCommand(CliContext& c, const CommandArgs& args) {
 
 void RegisterPairingCommands(std::vector<Command>& table) {
     table.push_back({"pair",
-                     "pair T [--dry-run]",
+                     "pair T [--dry-run] [--open]",
                      "pair the next round and show its boards (round 1 asks first: answer with --yes)",
-                     {{"--dry-run", false, "pair in memory only and write nothing"}},
+                     {{"--dry-run", false, "pair in memory only and write nothing"},
+                      {"--open", false, "with --yes: open the new round's report in the browser"}},
                      1,
                      1,
+                     TakesTournament::Yes,
                      PairCommand});
 }
 

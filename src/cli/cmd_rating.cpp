@@ -80,6 +80,7 @@ void RegisterRatingCommands(std::vector<Command>& table) {
                      {{"-o", true, "the rating file to write (default: elo.txt of the Elo folder)"}},
                      0,
                      1,
+                     TakesTournament::No,
                      ConvertRatings});
     table.push_back({"search",
                      "search TERM [--max N]",
@@ -87,6 +88,7 @@ void RegisterRatingCommands(std::vector<Command>& table) {
                      {{"--max", true, "stop after this many rows (default: EloSearchMaxCountLines)"}},
                      1,
                      1,
+                     TakesTournament::No,
                      Search});
 }
 

@@ -82,9 +82,11 @@ int Publish(CliContext& c, const CommandArgs& args) {
 }  // namespace
 
 void RegisterReportCommands(std::vector<Command>& table) {
-    table.push_back({"start-list", "start-list T", "write the starting list", {OpenOption}, 1, 1, StartList});
+    table.push_back({"start-list", "start-list T", "write the starting list", {OpenOption}, 1, 1,
+                     TakesTournament::Yes, StartList});
     table.push_back({"round-report", "round-report T [R]",
                      "write the pairings and results of round R (default: the current round)", {OpenOption}, 1, 2,
+                     TakesTournament::Yes,
                      RoundReport});
     table.push_back({"standings",
                      "standings T [--cards] [--print] [--perf]",
@@ -93,11 +95,13 @@ void RegisterReportCommands(std::vector<Command>& table) {
                       {"--print", false, "print the standings as tab-separated values instead"},
                       {"--perf", false, "with --print: add the rating-performance columns"},
                       OpenOption},
-                     1, 1, Standings});
-    table.push_back({"team-report", "team-report T", "write the team standings", {OpenOption}, 1, 1, TeamReport});
+                     1, 1, TakesTournament::Yes, Standings});
+    table.push_back({"team-report", "team-report T", "write the team standings", {OpenOption}, 1, 1,
+                     TakesTournament::Yes, TeamReport});
     table.push_back({"publish", "publish T [--out DIR] [--open]",
                      "write the results site (default: the folder site in the tournament folder)",
                      {{"--out", true, "the site's folder: missing, empty or an earlier site"}, OpenOption}, 1, 1,
+                     TakesTournament::Yes,
                      Publish});
     RegisterDemoCommand(table);
 }

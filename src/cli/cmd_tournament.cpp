@@ -234,14 +234,17 @@ void RegisterTournamentCommands(std::vector<Command>& table) {
                       {"--tb", true, "tie-break codes in order, as BH,SB"}},
                      1,
                      1,
+                     TakesTournament::No,
                      NewCommand});
-    table.push_back({"open", "open T", "open a tournament and show its summary", {}, 1, 1, OpenCommand});
+    table.push_back({"open", "open T", "open a tournament and show its summary", {}, 1, 1,
+                     TakesTournament::Yes, OpenCommand});
     table.push_back({"players",
                      "players T [--active|--suspended]",
                      "the players as the player chooser lists them",
                      {{"--active", false, "only active players"}, {"--suspended", false, "only suspended players"}},
                      1,
                      1,
+                     TakesTournament::Yes,
                      PlayersCommand});
     table.push_back({"add-player",
                      "add-player T --name N --elo E [--fide-id ID] [--national-id ID] [--team ID] [--search TERM --pick N]",
@@ -249,6 +252,7 @@ void RegisterTournamentCommands(std::vector<Command>& table) {
                      AddPlayerOptions(),
                      1,
                      1,
+                     TakesTournament::Yes,
                      AddPlayerCommandLine});
     table.push_back({"delete-player",
                      "delete-player T ALIAS",
@@ -256,16 +260,20 @@ void RegisterTournamentCommands(std::vector<Command>& table) {
                      {},
                      2,
                      2,
+                     TakesTournament::Yes,
                      DeletePlayerCommandLine});
     table.push_back({"restore-player", "restore-player T ALIAS", "restore a suspended player", {}, 2, 2,
+                     TakesTournament::Yes,
                      RestorePlayerCommandLine});
-    table.push_back({"games", "games T", "the current round's games without a result", {}, 1, 1, GamesCommand});
+    table.push_back({"games", "games T", "the current round's games without a result", {}, 1, 1,
+                     TakesTournament::Yes, GamesCommand});
     table.push_back({"result",
                      "result T GAMEID RESULT [--goals W:B]",
                      "enter the result of a game of the current round",
                      {{"--goals", true, "the score W:B (Goals tournaments)"}},
                      3,
                      3,
+                     TakesTournament::Yes,
                      ResultCommand});
 }
 

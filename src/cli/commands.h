@@ -22,6 +22,12 @@ struct CliContext {
     std::ostream& out;
 };
 
+// Whether the first argument is a tournament. Such a command writes into the
+// folder (opening rewrites players.txt, reports land there), so it holds the
+// folder's lock for as long as it runs. Every entry states it, so that no
+// tournament command can be registered without the lock by omission.
+enum class TakesTournament { No, Yes };
+
 struct Command {
     std::string name;
     std::string usage;    // "open T"
@@ -29,6 +35,7 @@ struct Command {
     std::vector<OptionSpec> options;
     int minPositional = 0;
     int maxPositional = 0;
+    TakesTournament takes = TakesTournament::No;
     // Returns the exit code: 0 done, 1 refused or failed.
     std::function<int(CliContext&, const CommandArgs&)> run;
 };

@@ -1,6 +1,5 @@
 #include <unistd.h>
 
-#include <algorithm>
 #include <iostream>
 #include <sstream>
 
@@ -52,16 +51,17 @@ const Command* FindCommand(const std::string& name) {
     return nullptr;
 }
 
-// Commands whose first argument is a tournament. Each of them writes into the
-// folder (opening rewrites players.txt, reports land there), so each takes the
-// folder's lock for as long as it runs.
-bool TakesTournament(const std::string& command) {
-    static const std::vector<std::string> names{"open", "players", "add-player", "delete-player", "restore-player",
-                                                "games", "result", "pair", "start-list", "round-report",
-                                                "standings", "team-report", "trf", "publish", "forbid", "allow",
-                                                "forbidden"};
-    return std::find(names.begin(), names.end(), command) != names.end();
-}
+// Flushes the log however the command ends: done, refused, failed or a usage error.
+class LogFlush {
+public:
+    explicit LogFlush(Session& session) : session_(session) {}
+    ~LogFlush() { session_.log.Flush(); }
+    LogFlush(const LogFlush&) = delete;
+    LogFlush& operator=(const LogFlush&) = delete;
+
+private:
+    Session& session_;
+};
 
 void ApplyLanguageOption(Session& session, const std::string& lang) {
     if (lang.empty()) return;
@@ -90,30 +90,24 @@ int RunCommand(const Command& command, const GlobalOptions& global, std::ostream
     InstallDefaults(folder, CurrentExecutablePath());
     TerminalUi ui(out, err, global.answer, isatty(STDIN_FILENO) && isatty(STDERR_FILENO));
     Session session(ui, folder);
+    LogFlush flush(session);
     try {
         StartSession(session);
         ApplyLanguageOption(session, global.lang);
         ui.SetUnansweredText(session.tr(480, "Nothing was changed: answer with --yes or --no."));
         TournamentLock lock;
-        if (TakesTournament(command.name) && !args.Positional().empty() &&
+        if (command.takes == TakesTournament::Yes && !args.Positional().empty() &&
             !lock.TryLock(TournamentFolderPath(session, args.Positional().front()))) {
             ShowMessageDialog(session, session.tr(380, "The tournament is in use by another Veltrun process."),
                               MessageKind::Error, {Button::Ok}, Button::Ok);
             return 1;
         }
         CliContext context{session, ui, out};
-        int code = command.run(context, args);
-        session.log.Flush();
-        return code;
-    } catch (const myException& e) {
-        session.log.Flush();
-        err << "Error: " << ErrorText(session, e) << "\n";
-        return 1;
+        return command.run(context, args);
     } catch (const UsageError&) {
-        session.log.Flush();
         throw;
     } catch (const std::exception& e) {
-        session.log.Flush();
+        // myException carries its translated text; ErrorText says the rest.
         err << "Error: " << ErrorText(session, e) << "\n";
         return 1;
     }

@@ -77,6 +77,7 @@ Button TerminalUi::ShowMessage(const MessageRequest& request) {
             }
         }
     }
+    if (request.offer) return Button::No;
     // Without a terminal and without --yes/--no the safe default is taken; the
     // director must learn why nothing happened and how to answer.
     bool refusing = request.default_button == Button::No || request.default_button == Button::Cancel;

@@ -191,7 +191,6 @@ std::vector<RoundPair> PairRoundWithEngine(Session& session) {
     WriteNewRoundFile(session, t, t.CurrentRound + 1, sides);
     OpenTournament(session, std::filesystem::path(t.TournamentFolder));
     session.AppendToLog("Pairing by JaVaFo.jar is completed.");
-    ShowInformation(session, session.tr(115, "Pairing is completed."));
     return sides;
 }
 

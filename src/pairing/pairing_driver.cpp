@@ -3,7 +3,6 @@
 #include "pairing/colour_allocation.h"
 #include "pairing/pairing_search.h"
 #include "pairing/score_groups.h"
-#include "store/session.h"
 
 namespace veltrun {
 
@@ -89,39 +88,6 @@ std::optional<RoundPairing> PairInMemory(Tournament& t, const Settings& settings
         log.Write("Pair is: " + Dashed(*it) + ".");
     pairing.StopPairList = groups.StopPairList;
     for (const std::string& stop : pairing.StopPairList) log.Write("StopPair is: " + Dashed(stop) + ".");
-    return pairing;
-}
-
-PairingLog SessionPairingLog(Session& session) {
-    return PairingLog([&session](std::string_view line) { session.AppendToLog(line); });
-}
-
-void ShowPairingFailure(Session& session, int round) {
-    ShowMessageDialog(session,
-                      session.tr(113, "Pairing for round") + " [" + std::to_string(round) + "] " +
-                          session.tr(114,
-                                     "cannot be assembled in any permissible way. It is recommended to end the "
-                                     "tournament."),
-                      MessageKind::Error, {Button::Ok}, Button::Ok);
-}
-
-std::optional<RoundPairing> PairRound(Session& session, int round) {
-    Tournament& t = session.tournament;
-    const std::string colour_before = t.ColourFor1stPlayer;
-    std::optional<RoundPairing> pairing = PairInMemory(t, session.settings, round, SessionPairingLog(session));
-    if (!pairing) {
-        ShowPairingFailure(session, round);
-        return pairing;
-    }
-    try {
-        WriteNewRoundFile(session, t, round, pairing->FileOrder());
-    } catch (...) {
-        // The round was not paired after all: keep the colour for the next try.
-        t.ColourFor1stPlayer = colour_before;
-        throw;
-    }
-    t.CurrentRound = round;
-    ShowInformation(session, session.tr(115, "Pairing is completed."));
     return pairing;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// PairRound: the system's own pairing of one round. The search runs in up to
-// four ways, each more lenient than the one before; the pairs then get their
-// colours and board order, and the round file is written.
+// The system's own pairing of one round. The search runs in up to four ways,
+// each more lenient than the one before; the pairs then get their colours and
+// board order.
 #include <optional>
 #include <vector>
 
@@ -12,8 +12,6 @@
 #include "store/tournament.h"
 
 namespace veltrun {
-
-class Session;
 
 struct RoundPairing {
     int Round = 0;
@@ -30,17 +28,5 @@ struct RoundPairing {
 // The four ways, the colours and the board order, in memory: only the log is
 // written and ColourFor1stPlayer switched. Nothing when no way succeeds.
 std::optional<RoundPairing> PairInMemory(Tournament& t, const Settings& settings, int round, const PairingLog& log);
-
-// The driver: pairs round R (CurrentRound + 1), writes round{R}.txt, applies
-// the byes and suspensions and advances CurrentRound. After the definitive
-// failure the error box has been shown and nothing is returned, with nothing
-// written but the log.
-std::optional<RoundPairing> PairRound(Session& session, int round);
-
-// The error box of the definitive failure.
-void ShowPairingFailure(Session& session, int round);
-
-// The log of a session as the pairing writes it.
-PairingLog SessionPairingLog(Session& session);
 
 }  // namespace veltrun

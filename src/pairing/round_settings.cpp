@@ -7,8 +7,9 @@
 
 #include "store/file_limits.h"
 #include "store/options_file.h"
-#include "store/session.h"
+#include "store/settings.h"
 #include "store/text_file.h"
+#include "store/tournament.h"
 
 namespace veltrun {
 
@@ -67,14 +68,13 @@ void WriteSection(StringList& lines, const std::string& section, const KeyValues
 
 }  // namespace
 
-void WriteRoundSettings(Session& session, int round) {
-    const Tournament& t = session.tournament;
+void WriteRoundSettings(const Tournament& t, const Settings& settings, int round, const PairingLog& log) {
     std::filesystem::path file = OptionsFilePath(t.TournamentFolder);
-    session.AppendToLog("Pairing options are written to file (" + file.string() + ").");
+    log.Write("Pairing options are written to file (" + file.string() + ").");
     KeyValues values = {
-        {"JaVaFoUsed", BoolText(session.settings.JaVaFoIsUsed)},
-        {"SkipColourCondition", BoolText(session.settings.GoalsSkip2ColourCondition)},
-        {"ForbiddenMatchAgainstTeamMembers", BoolText(session.settings.IsForbiddenMatchAgainstTeamMembers)},
+        {"JaVaFoUsed", BoolText(settings.JaVaFoIsUsed)},
+        {"SkipColourCondition", BoolText(settings.GoalsSkip2ColourCondition)},
+        {"ForbiddenMatchAgainstTeamMembers", BoolText(settings.IsForbiddenMatchAgainstTeamMembers)},
         {"NumberOfPlayers", std::to_string(t.PlayerCount())},
     };
     for (int i = 1; i <= t.PlayerCount(); ++i)

@@ -57,9 +57,7 @@ std::string ButtonCaption(const Session& session, Button button) {
     return {};
 }
 
-}  // namespace
-
-Button ShowMessageDialog(Session& session, const std::string& text, MessageKind kind,
+MessageRequest MessageOf(Session& session, const std::string& text, MessageKind kind,
                          const std::vector<Button>& buttons, Button defaultButton) {
     MessageRequest request;
     request.kind = kind;
@@ -68,7 +66,14 @@ Button ShowMessageDialog(Session& session, const std::string& text, MessageKind 
     request.buttons = buttons;
     for (Button button : buttons) request.captions.push_back(ButtonCaption(session, button));
     request.default_button = defaultButton;
-    return session.ui.ShowMessage(request);
+    return request;
+}
+
+}  // namespace
+
+Button ShowMessageDialog(Session& session, const std::string& text, MessageKind kind,
+                         const std::vector<Button>& buttons, Button defaultButton) {
+    return session.ui.ShowMessage(MessageOf(session, text, kind, buttons, defaultButton));
 }
 
 void ShowWarning(Session& session, const std::string& text) {
@@ -82,6 +87,12 @@ void ShowInformation(Session& session, const std::string& text) {
 bool AskYesNo(Session& session, const std::string& text, Button defaultButton) {
     return ShowMessageDialog(session, text, MessageKind::Confirmation, {Button::Yes, Button::No}, defaultButton) ==
            Button::Yes;
+}
+
+bool OfferYesNo(Session& session, const std::string& text) {
+    MessageRequest request = MessageOf(session, text, MessageKind::Confirmation, {Button::Yes, Button::No}, Button::Yes);
+    request.offer = true;
+    return session.ui.ShowMessage(request) == Button::Yes;
 }
 
 void Fail(Session& session, const std::string& logMessage, const std::string& shownMessage) {

@@ -49,6 +49,9 @@ Button ShowMessageDialog(Session& session, const std::string& text, MessageKind 
 void ShowWarning(Session& session, const std::string& text);
 void ShowInformation(Session& session, const std::string& text);
 bool AskYesNo(Session& session, const std::string& text, Button defaultButton = Button::Yes);
+// A Yes/No offer after the command's work is done, Yes the default; declined
+// where nobody can answer (see MessageRequest::offer).
+bool OfferYesNo(Session& session, const std::string& text);
 
 // Logs "Fatal error ..." text and throws myException with the message.
 [[noreturn]] void Fail(Session& session, const std::string& logMessage, const std::string& shownMessage);

@@ -19,6 +19,10 @@ struct MessageRequest {
     std::vector<Button> buttons;        // in display order
     std::vector<std::string> captions;  // translated caption of each button, same order
     Button default_button = Button::Ok;
+    // An offer made after the command's work is done (open the report just
+    // written...): declining it leaves everything as it is, so where nobody can
+    // answer it is declined without a word.
+    bool offer = false;
 };
 
 // The universal chooser: a label and a drop-down list.
@@ -46,6 +50,9 @@ public:
     virtual std::optional<std::filesystem::path> ChooseFile(const FileRequest& request) = 0;
     virtual void SetBusy(bool busy) = 0;
     // Progress of long work; returns false when the director asked to cancel.
+    // The first call opens the display; a call with done >= total (total > 0)
+    // closes it, and nothing else does: work that may stop early reports
+    // through a ProgressDisplay, which closes it however the work ends.
     virtual bool Progress(long long done, long long total, const std::string& text) = 0;
     // Opens a written report: with the given browser program, or with the
     // desktop's default viewer when browser is empty. Never waits.
@@ -67,6 +74,27 @@ public:
 
 private:
     Ui& ui_;
+};
+
+// Reports progress through the UI seam and closes the display when it goes
+// out of scope, also after an error or a cancel.
+class ProgressDisplay {
+public:
+    explicit ProgressDisplay(Ui& ui) : ui_(ui) {}
+    ~ProgressDisplay() {
+        if (open_) ui_.Progress(1, 1, "");
+    }
+    ProgressDisplay(const ProgressDisplay&) = delete;
+    ProgressDisplay& operator=(const ProgressDisplay&) = delete;
+
+    bool Report(long long done, long long total, const std::string& text) {
+        open_ = total <= 0 || done < total;
+        return ui_.Progress(done, total, text);
+    }
+
+private:
+    Ui& ui_;
+    bool open_ = false;
 };
 
 }  // namespace veltrun

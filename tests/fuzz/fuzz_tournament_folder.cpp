@@ -4,7 +4,7 @@
 // or pairs every active player exactly once, with nobody meeting an earlier
 // opponent again.
 #include "fuzz_tournament.h"
-#include "pairing/pairing_command.h"
+#include "app/command_pairing.h"
 #include "store/errors.h"
 #include "store/open_tournament.h"
 

@@ -2,7 +2,7 @@
 // settings, the round file, and what a refusal or failure leaves behind.
 #include <gtest/gtest.h>
 
-#include "pairing/pairing_command.h"
+#include "app/command_pairing.h"
 #include "pairing/round_settings.h"
 #include "store/errors.h"
 #include "store/ini_file.h"
@@ -198,7 +198,7 @@ TEST_F(PairingCommand, RoundSettingsLandWhereKeyByKeyWritingPutsThem) {
     // A section written earlier, with a key in other case and a stranger key.
     WriteBytes(options, ReadBytes(options) + "\n[Round1Settings]\nnumberofplayers=3\nNote=kept\n[Round9Settings]\n");
     std::string before = ReadBytes(options);
-    WriteRoundSettings(f_.session, 1);
+    WriteRoundSettings(f_.session.tournament, f_.session.settings, 1, PairingLog());
     std::string batched = ReadBytes(options);
 
     WriteBytes(options, before);
