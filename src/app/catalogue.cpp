@@ -48,7 +48,7 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {37, "Number of rounds"},
         {38, "1st player colour"},
         {39, "Points awarded"},
-        {40, "Type of auxiliary ev"},
+        {40, "Type of aux. eval."},
         {41, "TB"},
         {42, "Buchholz"},
         {43, "middle Buchholz"},
@@ -334,6 +334,19 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {580, "Open the report of the new round now?"},
         {581, "The colours of the first board are drawn again when the round is really paired."},
         // ---- end app commands ----
+        // ---- window and results 500-529 ----
+        {500, "The report could not be shown."},
+        {501, "You can view the report by opening the file"},
+        {502, "The goals of the game are missing: give them with --goals W:B."},
+        {503, "Valid results:"},
+        {504, "Change it with --correct."},
+        {505, "Change the result"},
+        {506, "to"},
+        {507, "Later rounds were paired from the old result; their pairings stay as they are. Change the result all the same?"},
+        {508, "The result was not changed."},
+        {509, "Correct a result already entered"},
+        {510, "Do you want to correct a result already entered?"},
+        // ---- end window and results ----
         // ---- published site 600-659 ----
         {600, "en"},
         {601, "Overview"},

@@ -1,21 +1,60 @@
 #include "app/command_results.h"
 
+#include <filesystem>
+
 #include "app/show_errors.h"
 #include "store/errors.h"
 #include "store/file_limits.h"
+#include "store/open_tournament.h"
 #include "store/round_file.h"
 #include "store/session.h"
 #include "store/text_file.h"
+#include "store/text_utils.h"
+#include "store/tournament.h"
 
 namespace veltrun {
 
 namespace {
 
-bool GameHasLine(const Session& session, const std::string& gameId) {
+// The game lines of one round file, in their order.
+std::vector<GameLine> RoundGames(const Session& session, int round) {
     const Tournament& t = session.tournament;
-    for (const auto& line : ReadTrimmedLines(RoundFilePath(t.TournamentFolder, t.CurrentRound), file_limit::RoundFile))
-        if (!IsRoundFileComment(line) && ParseGameLine(line).GameId == gameId) return true;
+    std::vector<GameLine> games;
+    for (const auto& line : ReadTrimmedLines(RoundFilePath(t.TournamentFolder, round), file_limit::RoundFile))
+        if (!IsRoundFileComment(line)) games.push_back(ParseGameLine(line));
+    return games;
+}
+
+bool GameHasLine(const Session& session, const std::string& gameId) {
+    for (const GameLine& game : RoundGames(session, session.tournament.CurrentRound))
+        if (game.GameId == gameId) return true;
     return false;
+}
+
+bool IsPlayedGame(const std::string& gameId) {
+    for (int side = 1; side <= 2; ++side) {
+        const std::string alias = GetField(gameId, '-', side);
+        if (alias == "bye" || alias == "stop" || alias.empty()) return false;
+    }
+    return true;
+}
+
+std::string JoinedValidResults(const Tournament& t) {
+    std::string text;
+    for (const auto& valid : t.ValidResults) text += (text.empty() ? "" : ", ") + valid;
+    return text;
+}
+
+// The command line's checks before the dialog's own: a wrong code lists the
+// right ones, and a Goals game without --goals says what is missing.
+void CheckTypedResult(const Session& session, const std::string& gameId, const std::string& code,
+                      const std::string& goalsWhite, const std::string& goalsBlack) {
+    const Tournament& t = session.tournament;
+    if (code != "?-?" && !IsValidResult(t, code))
+        throw myException(session.tr(105, "Game") + " (" + gameId + ") " + session.tr(106, "has not valid result") +
+                          " (" + code + "). " + session.tr(503, "Valid results:") + " " + JoinedValidResults(t) + ".");
+    if (t.TBsType == "Goals" && Trim(goalsWhite).empty() && Trim(goalsBlack).empty())
+        throw myException(session.tr(502, "The goals of the game are missing: give them with --goals W:B."));
 }
 
 }  // namespace
@@ -39,20 +78,90 @@ bool SaveResultCommand(Session& session, const ResultFields& fields) {
     return CatchAndShowError(session, [&] { SaveResult(session, fields); });
 }
 
+std::vector<EnteredResult> EnteredResults(const Session& session) {
+    const Tournament& t = session.tournament;
+    std::vector<EnteredResult> entered;
+    for (int round = t.CurrentRound; round >= 1; --round) {
+        GameList games;
+        std::vector<GameLine> lines = RoundGames(session, round);
+        for (size_t k = 0; k < lines.size(); ++k)
+            if (lines[k].Result != "?-?" && IsPlayedGame(lines[k].GameId))
+                games.push_back({round, static_cast<int>(k + 1), lines[k].Result, lines[k].GameId});
+        std::vector<ResultGameItem> items = FillGameList(t, games);
+        for (size_t i = 0; i < items.size(); ++i)
+            entered.push_back({items[i], games[i].Result, lines[static_cast<size_t>(games[i].K - 1)].Goals});
+    }
+    return entered;
+}
+
+bool CorrectResult(Session& session, const ResultFields& fields) {
+    const Tournament& t = session.tournament;
+    std::optional<EnteredResult> old;
+    for (const EnteredResult& entered : EnteredResults(session))
+        if (entered.item.GameId == fields.GameId && entered.item.Round == fields.Round) old = entered;
+    if (!old) {
+        // Not entered yet: an ordinary entry.
+        SaveResult(session, fields);
+        return true;
+    }
+    const std::string goals = CheckResultFields(session, t, fields);
+    const bool withGoals = t.TBsType == "Goals";
+    auto shown = [&](const std::string& code, const std::string& goalsText) {
+        return withGoals ? code + " (" + goalsText + ")" : code;
+    };
+    const std::string before = shown(old->result, old->goals), after = shown(fields.ResultCode, goals);
+    if (before == after) return true;
+    const std::string game = session.tr(3, "Round") + " " + std::to_string(fields.Round) + ", " +
+                             session.tr(105, "Game") + " " + old->item.Label;
+    if (!AskYesNo(session, game + "\n" + session.tr(505, "Change the result") + " " + before + " " +
+                               session.tr(506, "to") + " " + after + "?",
+                  Button::No))
+        return false;
+    if (fields.Round < t.CurrentRound &&
+        !AskYesNo(session, session.tr(507, "Later rounds were paired from the old result; their pairings stay as "
+                                           "they are. Change the result all the same?"),
+                  Button::No))
+        return false;
+    RewriteResultLine(session, t, fields.GameId, fields.ResultCode, goals, fields.Round);
+    session.AppendToLog("Result of game " + fields.GameId + " in round" + std::to_string(fields.Round) +
+                        ".txt corrected from " + before + " to " + after);
+    // Points, colours and opponents are replayed from the files.
+    OpenTournament(session, std::filesystem::path(t.TournamentFolder));
+    return true;
+}
+
 bool EnterResultCommand(Session& session, const std::string& gameId, const std::string& resultCode,
-                        const std::string& goalsWhite, const std::string& goalsBlack) {
+                        const std::string& goalsWhite, const std::string& goalsBlack, bool correct) {
+    const std::string code = NormaliseResultCode(resultCode);
+    if (correct) {
+        bool corrected = false;
+        const bool ok = CatchAndShowError(session, [&] {
+            CheckTypedResult(session, gameId, code, goalsWhite, goalsBlack);
+            for (const EnteredResult& entered : EnteredResults(session)) {
+                if (entered.item.GameId != gameId) continue;
+                if (!CorrectResult(session, {gameId, entered.item.Round, code, goalsWhite, goalsBlack}))
+                    throw myException(session.tr(508, "The result was not changed."));
+                corrected = true;
+                return;
+            }
+        });
+        // A game without a result yet is entered as usual.
+        if (!ok || corrected) return ok;
+    }
     auto items = OpenResultEntry(session);
     if (!items || items->empty()) return false;
     return CatchAndShowError(session, [&] {
         const Tournament& t = session.tournament;
         for (const auto& item : *items) {
             if (item.GameId != gameId) continue;
-            SaveResult(session, {gameId, item.Round, NormaliseResultCode(resultCode), goalsWhite, goalsBlack});
+            CheckTypedResult(session, gameId, code, goalsWhite, goalsBlack);
+            SaveResult(session, {gameId, item.Round, code, goalsWhite, goalsBlack});
             return;
         }
         if (GameHasLine(session, gameId))
             throw myException(session.tr(105, "Game") + " (" + gameId + ") " +
-                              session.tr(202, "already has a result."));
+                              session.tr(202, "already has a result.") + " " +
+                              session.tr(504, "Change it with --correct."));
         throw myException(session.tr(31, "Fatal error: game") + " " + gameId + " " +
                           session.tr(32, "was not found in file") + " round" + std::to_string(t.CurrentRound) +
                           ".txt");

@@ -214,10 +214,19 @@ int ResultCommand(CliContext& c, const CommandArgs& args) {
     if (args.Has("--goals") && t.TBsType != "Goals") throw UsageError("--goals is only for Goals tournaments.");
     const std::string& gameId = args.Positional().at(1);
     const std::string result = Trim(args.Positional().at(2));  // " 1-0 " from a script is still 1-0
-    if (!EnterResultCommand(c.session, gameId, result, white, black)) return 1;
+    const bool correct = args.Has("--correct");
+    // A correction may reopen the tournament: the round it names is read first.
+    int round = t.CurrentRound;
+    if (correct)
+        for (const EnteredResult& entered : EnteredResults(c.session))
+            if (entered.item.GameId == gameId) {
+                round = entered.item.Round;
+                break;
+            }
+    if (!EnterResultCommand(c.session, gameId, result, white, black, correct)) return 1;
     c.out << "Saved " << NormaliseResultCode(result);
     if (t.TBsType == "Goals") c.out << " (" << DecimalText(ParseDecimal(white)) << ":" << DecimalText(ParseDecimal(black)) << ")";
-    c.out << " for game " << gameId << " in round" << t.CurrentRound << ".txt\n";
+    c.out << " for game " << gameId << " in round" << round << ".txt\n";
     return 0;
 }
 
@@ -268,9 +277,10 @@ void RegisterTournamentCommands(std::vector<Command>& table) {
     table.push_back({"games", "games T", "the current round's games without a result", {}, 1, 1,
                      TakesTournament::Yes, GamesCommand});
     table.push_back({"result",
-                     "result T GAMEID RESULT [--goals W:B]",
+                     "result T GAMEID RESULT [--goals W:B] [--correct]",
                      "enter the result of a game of the current round",
-                     {{"--goals", true, "the score W:B (Goals tournaments)"}},
+                     {{"--goals", true, "the score W:B (Goals tournaments)"},
+                      {"--correct", false, "change a result already entered (confirm with --yes)"}},
                      3,
                      3,
                      TakesTournament::Yes,

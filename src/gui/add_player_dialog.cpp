@@ -50,10 +50,14 @@ AddPlayerDialog::AddPlayerDialog(Session& session, QWidget* parent)
     add(L_PLAYER, "L_PLAYER", E_PLAYER, "E_PLAYER");
     E_PLAYER->setMinimumWidth(fontMetrics().horizontalAdvance(QString(28, 'n')));
     BTN_SEARCH = Make<QPushButton>(GB_MAIN, "BTN_SEARCH");
+    // Return must never search again: after a search it confirms the dialog.
+    BTN_SEARCH->setAutoDefault(false);
     grid->addWidget(BTN_SEARCH, 0, 2);
     add(L_ELO, "L_ELO", E_ELO, "E_ELO");
     E_ELO->setMaxLength(4);
     E_ELO->setMaximumWidth(fontMetrics().horizontalAdvance("000000") + 12);
+    L_ELO_KIND = Make<QLabel>(GB_MAIN, "L_ELO_KIND");
+    grid->addWidget(L_ELO_KIND, 1, 2);
     add(L_FIDE_ID, "L_FIDE_ID", E_FIDE_ID, "E_FIDE_ID");
     add(L_NATIONAL_ID, "L_NATIONAL_ID", E_NATIONAL_ID, "E_NATIONAL_ID");
     add(L_TEAM_ID, "L_TEAM_ID", E_TEAM_ID, "E_TEAM_ID");
@@ -71,6 +75,7 @@ AddPlayerDialog::AddPlayerDialog(Session& session, QWidget* parent)
     BTN_OK = Make<QPushButton>(GB_MAIN, "BTN_OK");
     BTN_OK->setDefault(true);
     BTN_CLOSE = Make<QPushButton>(GB_MAIN, "BTN_CLOSE");
+    BTN_CLOSE->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BTN_OK);
@@ -87,6 +92,8 @@ AddPlayerDialog::AddPlayerDialog(Session& session, QWidget* parent)
     connect(BTN_OK, &QPushButton::clicked, this, [this] { BTN_OKClick(); });
     connect(BTN_SEARCH, &QPushButton::clicked, this, [this] { BTN_SEARCHClick(); });
     connect(BTN_CLOSE, &QPushButton::clicked, this, &QDialog::reject);
+    // A rating typed by hand is no longer the taken row's.
+    connect(E_ELO, &QLineEdit::textEdited, L_ELO_KIND, &QLabel::clear);
     ApplyTranslations();
 }
 
@@ -105,6 +112,7 @@ void AddPlayerDialog::ApplyTranslations() {
 
 void AddPlayerDialog::ShowEmpty() {
     for (QLineEdit* field : {E_PLAYER, E_ELO, E_FIDE_ID, E_NATIONAL_ID, E_TEAM_ID}) field->clear();
+    L_ELO_KIND->clear();
     E_PLAYER->setFocus();
     exec();
 }
@@ -136,6 +144,7 @@ void AddPlayerDialog::BTN_SEARCHClick() {
     E_ELO->setText(Q(GetField(*taken, '|', 3)));
     E_FIDE_ID->setText(Q(GetField(*taken, '|', 4)));
     E_NATIONAL_ID->setText(Q(GetField(*taken, '|', 9)));
+    L_ELO_KIND->setText("(" + Q(GetField(*taken, '|', 1)) + ")");
 }
 
 }  // namespace veltrun::gui

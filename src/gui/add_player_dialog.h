@@ -41,6 +41,8 @@ private:
     QPushButton* BTN_SEARCH;
     QLabel* L_ELO;
     QLineEdit* E_ELO;
+    // The kind of rating a taken search row gave (standard, rapid, blitz).
+    QLabel* L_ELO_KIND;
     QLabel* L_FIDE_ID;
     QLineEdit* E_FIDE_ID;
     QLabel* L_NATIONAL_ID;

@@ -91,7 +91,7 @@ void NewTournamentDialog::ApplyTranslations() {
     L_MAX_ROUND->setText(Q(session_.tr(37, "Number of rounds")) + ":");
     L_1ST_COLOUR->setText(Q(session_.tr(38, "1st player colour")) + ":");
     L_POINTS_TYPE->setText(Q(session_.tr(39, "Points awarded")) + ":");
-    L_TBS_TYPE->setText(Q(session_.tr(40, "Type of auxiliary ev")) + ":");
+    L_TBS_TYPE->setText(Q(session_.tr(40, "Type of aux. eval.")) + ":");
     for (int k = 0; k < 5; ++k) L_TB[k]->setText(Q(session_.tr(41, "TB")) + QString("%1:").arg(k + 1));
     BTN_OK->setText(Q(session_.tr(20, "Ok")));
     BTN_CLOSE->setText(Q(session_.tr(29, "Close")));

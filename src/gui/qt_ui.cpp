@@ -137,13 +137,19 @@ bool QtUi::Progress(long long done, long long total, const std::string& text) {
 }
 
 void QtUi::OpenReport(const std::filesystem::path& file, const std::string& browser) {
+    bool shown = false;
     if (report_hook) {
-        report_hook(file);
-        return;
+        shown = report_hook(file);
+    } else {
+        const QString path = Q(file.string());
+        shown = (!browser.empty() && QProcess::startDetached(Q(browser), {path})) ||
+                QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
-    const QString path = Q(file.string());
-    if (!browser.empty() && QProcess::startDetached(Q(browser), {path})) return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // The file was written: a report that cannot be shown must still be found.
+    if (!shown && session_)
+        ShowWarning(*session_, session_->tr(500, "The report could not be shown.") + "\n\n" +
+                                   session_->tr(501, "You can view the report by opening the file") + "\n" +
+                                   file.string());
 }
 
 bool QtUi::Idle() {

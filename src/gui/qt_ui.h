@@ -42,7 +42,8 @@ public:
     // never blocks on a modal box.
     std::function<Button(const MessageRequest&)> message_hook;
     std::function<std::optional<std::filesystem::path>(const FileRequest&)> file_hook;
-    std::function<void(const std::filesystem::path&)> report_hook;
+    // Stands in for the opener; returns whether the report could be shown.
+    std::function<bool(const std::filesystem::path&)> report_hook;
 
 private:
     QWidget* DialogParent() const;

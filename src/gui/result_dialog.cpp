@@ -1,6 +1,7 @@
 // TFormCRes: typing in the results of the current round.
 #include "gui/result_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,12 +9,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/command_results.h"
 #include "gui/error_handler.h"
+#include "gui/mnemonics.h"
 #include "gui/qt_text.h"
 #include "gui/tab_order.h"
+#include "store/text_utils.h"
 #include "store/session.h"
 
 namespace veltrun::gui {
@@ -46,6 +50,7 @@ ResultDialog::ResultDialog(Session& session, QWidget* parent) : QDialog(parent),
     L_GAME->setBuddy(CB_GAME);
     L_RESULT->setBuddy(CB_RESULT);
     L_GOALS12->setBuddy(E_GOALS1);
+    CHK_CORRECT = Make<QCheckBox>(GB_MAIN, "CHK_CORRECT");
     BTN_SAVE_CLOSE = Make<QPushButton>(GB_MAIN, "BTN_SAVE_CLOSE");
     BTN_SAVE_NEXT = Make<QPushButton>(GB_MAIN, "BTN_SAVE_NEXT");
     BTN_SAVE_NEXT->setMinimumHeight(BTN_SAVE_NEXT->sizeHint().height() * 3 / 2);
@@ -64,6 +69,7 @@ ResultDialog::ResultDialog(Session& session, QWidget* parent) : QDialog(parent),
     grid->addWidget(CB_RESULT, 1, 1, Qt::AlignLeft);
     grid->addWidget(L_GOALS12, 2, 0);
     grid->addLayout(goals, 2, 1);
+    grid->addWidget(CHK_CORRECT, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BTN_SAVE_CLOSE, 0, Qt::AlignBottom);
@@ -78,22 +84,30 @@ ResultDialog::ResultDialog(Session& session, QWidget* parent) : QDialog(parent),
     outer->addWidget(GB_MAIN);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    SetTabOrder({CB_GAME, CB_RESULT, E_GOALS1, E_GOALS2, BTN_SAVE_CLOSE, BTN_SAVE_NEXT, BTN_CLOSE});
+    SetTabOrder({CB_GAME, CB_RESULT, E_GOALS1, E_GOALS2, CHK_CORRECT, BTN_SAVE_CLOSE, BTN_SAVE_NEXT, BTN_CLOSE});
+    for (QPushButton* button : {BTN_SAVE_CLOSE, BTN_CLOSE}) button->setAutoDefault(false);
 
     connect(BTN_SAVE_CLOSE, &QPushButton::clicked, this, [this] { BTN_SAVE_CLOSEClick(); });
     connect(BTN_SAVE_NEXT, &QPushButton::clicked, this, [this] { BTN_SAVE_NEXTClick(); });
     connect(BTN_CLOSE, &QPushButton::clicked, this, &QDialog::reject);
+    connect(CHK_CORRECT, &QCheckBox::toggled, this, [this] { FillGames(); });
+    connect(CB_GAME, &QComboBox::currentIndexChanged, this, [this] { ShowOldResult(); });
     ApplyTranslations();
 }
 
 void ResultDialog::ApplyTranslations() {
     setWindowTitle(Q(session_.tr(23, "Inserting results")));
-    L_GAME->setText(Q(session_.tr(24, "Game")) + ":");
-    L_RESULT->setText(Q(session_.tr(25, "Result")) + ":");
-    L_GOALS12->setText(Q(session_.tr(26, "Score")) + ":");
-    BTN_SAVE_CLOSE->setText(Q(session_.tr(27, "Save result and Close")));
-    BTN_SAVE_NEXT->setText(Q(session_.tr(28, "Save result and Next ...")));
-    BTN_CLOSE->setText(Q(session_.tr(29, "Close")));
+    SetMnemonicTexts({{BTN_SAVE_NEXT, Q(session_.tr(28, "Save result and Next ..."))},
+                      {BTN_SAVE_CLOSE, Q(session_.tr(27, "Save result and Close"))},
+                      {BTN_CLOSE, Q(session_.tr(29, "Close"))},
+                      {L_GAME, Q(session_.tr(24, "Game")) + ":"},
+                      {L_RESULT, Q(session_.tr(25, "Result")) + ":"},
+                      {L_GOALS12, Q(session_.tr(26, "Score")) + ":"},
+                      {CHK_CORRECT, Q(session_.tr(509, "Correct a result already entered"))}});
+    // Which round is being entered; a correction names each game's round.
+    GB_MAIN->setTitle(CHK_CORRECT->isChecked()
+                          ? QString()
+                          : Q(session_.tr(3, "Round")) + " " + QString::number(session_.tournament.CurrentRound));
 }
 
 void ResultDialog::showEvent(QShowEvent* event) {
@@ -102,19 +116,70 @@ void ResultDialog::showEvent(QShowEvent* event) {
 }
 
 void ResultDialog::OpenResultEntry() {
-    const auto items = veltrun::OpenResultEntry(session_);
-    if (!items || items->empty()) return;  // the reason was shown
+    bool allEntered = false;
+    if (!GuardedCall(session_, [&] {
+            allEntered = GamesToEnter(session_, session_.tournament).empty() && !EnteredResults(session_).empty();
+        }))
+        return;
+    // All is entered: what is left is to correct a wrong result.
+    const bool correct =
+        allEntered && AskYesNo(session_,
+                               session_.tr(112, "There is nothing to enter (all results have already been "
+                                                "inserted). Use button for pairing next round.") +
+                                   "\n\n" + session_.tr(510, "Do you want to correct a result already entered?"),
+                               Button::No);
+    if (allEntered && !correct) return;
+    if (!correct) {
+        const auto items = veltrun::OpenResultEntry(session_);
+        if (!items || items->empty()) return;  // the reason was shown
+    }
     CB_RESULT->clear();
     for (const std::string& code : ResultChoices(session_.tournament)) CB_RESULT->addItem(Q(code));
     CB_RESULT->setMaxVisibleItems(CB_RESULT->count());
-    CB_RESULT->setCurrentIndex(0);
     const bool goals = session_.tournament.TBsType == "Goals";
     for (QWidget* control : std::initializer_list<QWidget*>{L_GOALS12, E_GOALS1, L_COLON, E_GOALS2})
         control->setVisible(goals);
+    {
+        const QSignalBlocker block(CHK_CORRECT);
+        CHK_CORRECT->setChecked(correct);
+    }
+    FillGames();
+    exec();
+}
+
+void ResultDialog::FillGames() {
+    ApplyTranslations();
+    std::vector<ResultGameItem> items;
+    old_results_.clear();
+    old_goals_.clear();
+    if (!GuardedCall(session_, [&] {
+            if (!CHK_CORRECT->isChecked()) {
+                items = veltrun::FillGameList(session_.tournament, GamesToEnter(session_, session_.tournament));
+                return;
+            }
+            for (EnteredResult& entered : EnteredResults(session_)) {
+                entered.item.Label = session_.tr(3, "Round") + " " + std::to_string(entered.item.Round) + ": " +
+                                     entered.item.Label + "  (" + entered.result + ")";
+                items.push_back(entered.item);
+                old_results_.push_back(entered.result);
+                old_goals_.push_back(entered.goals);
+            }
+        }))
+        items.clear();
     E_GOALS1->clear();
     E_GOALS2->clear();
-    FillGameList(*items);
-    exec();
+    CB_RESULT->setCurrentIndex(0);
+    FillGameList(items);
+    CB_RESULT->setFocus();
+}
+
+void ResultDialog::ShowOldResult() {
+    const int index = CB_GAME->currentIndex();
+    if (!CHK_CORRECT->isChecked() || index < 0 || index >= static_cast<int>(old_results_.size())) return;
+    const auto at = static_cast<size_t>(index);
+    CB_RESULT->setCurrentIndex(std::max(0, CB_RESULT->findText(Q(old_results_[at]))));
+    E_GOALS1->setText(Q(GetField(old_goals_[at], ':', 1)));
+    E_GOALS2->setText(Q(GetField(old_goals_[at], ':', 2)));
 }
 
 void ResultDialog::FillGameList(const std::vector<ResultGameItem>& items) {
@@ -123,6 +188,7 @@ void ResultDialog::FillGameList(const std::vector<ResultGameItem>& items) {
     // The item text carries the game id and round after its visible part.
     for (const ResultGameItem& item : items_) CB_GAME->addItem(Q(item.Label), Q(item.Text()));
     CB_GAME->setCurrentIndex(0);
+    ShowOldResult();
 }
 
 bool ResultDialog::SaveResult() {
@@ -134,7 +200,10 @@ bool ResultDialog::SaveResult() {
     fields.ResultCode = S(CB_RESULT->currentText());
     fields.GoalsWhite = S(E_GOALS1->text());
     fields.GoalsBlack = S(E_GOALS2->text());
-    return GuardedFieldCall(session_, this, [&] { veltrun::SaveResult(session_, fields); });
+    if (!CHK_CORRECT->isChecked())
+        return GuardedFieldCall(session_, this, [&] { veltrun::SaveResult(session_, fields); });
+    bool changed = false;
+    return GuardedFieldCall(session_, this, [&] { changed = CorrectResult(session_, fields); }) && changed;
 }
 
 void ResultDialog::BTN_SAVE_CLOSEClick() {
@@ -143,22 +212,14 @@ void ResultDialog::BTN_SAVE_CLOSEClick() {
 
 void ResultDialog::BTN_SAVE_NEXTClick() {
     if (!SaveResult()) return;
-    std::vector<ResultGameItem> rest;
-    if (!GuardedCall(session_, [&] {
-            rest = veltrun::FillGameList(session_.tournament, GamesToEnter(session_, session_.tournament));
-        })) {
-        reject();
-        return;
-    }
-    if (rest.empty()) {
+    const int next = CB_GAME->currentIndex() + 1;
+    FillGames();
+    if (!CHK_CORRECT->isChecked() && items_.empty()) {
         accept();
         return;
     }
-    E_GOALS1->clear();
-    E_GOALS2->clear();
-    FillGameList(rest);
-    CB_RESULT->setCurrentIndex(0);
-    CB_RESULT->setFocus();
+    // A correction goes on with the game after the corrected one.
+    if (CHK_CORRECT->isChecked() && next < CB_GAME->count()) CB_GAME->setCurrentIndex(next);
 }
 
 }  // namespace veltrun::gui

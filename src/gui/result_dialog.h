@@ -5,6 +5,7 @@
 
 #include "store/result_entry.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -30,6 +31,9 @@ protected:
 
 private:
     void FillGameList(const std::vector<ResultGameItem>& items);
+    // The games to enter, or with CHK_CORRECT those with a result to correct.
+    void FillGames();
+    void ShowOldResult();
     bool SaveResult();
     void BTN_SAVE_CLOSEClick();
     void BTN_SAVE_NEXTClick();
@@ -44,10 +48,12 @@ private:
     QLineEdit* E_GOALS1;
     QLabel* L_COLON;
     QLineEdit* E_GOALS2;
+    QCheckBox* CHK_CORRECT;
     QPushButton* BTN_SAVE_CLOSE;
     QPushButton* BTN_SAVE_NEXT;
     QPushButton* BTN_CLOSE;
     std::vector<ResultGameItem> items_;
+    std::vector<std::string> old_results_, old_goals_;  // by item, while correcting
 };
 
 }  // namespace veltrun::gui

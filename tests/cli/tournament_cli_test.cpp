@@ -113,6 +113,12 @@ TEST_F(TournamentCli, PairingRoundByRound) {
         EXPECT_EQ(next.out.rfind("Round " + std::to_string(r + 1) + "\n", 0), 0U) << next.out;
         EXPECT_TRUE(std::filesystem::exists(round(r + 1)));
     }
+    // An earlier round's result: a second question says later rounds stay as they were paired.
+    auto early = Run({"--yes", "result", "Open", "AAnn-ACid", "0-1", "--correct"});
+    ASSERT_EQ(early.code, 0) << early.err;
+    EXPECT_EQ(early.out, "Saved 0-1 for game AAnn-ACid in round1.txt\n");
+    EXPECT_NE(early.err.find("Later rounds were paired from the old result"), std::string::npos) << early.err;
+    EXPECT_NE(ReadBytes(round(1)).find("|0-1|Ann-Cid|"), std::string::npos);
 }
 
 TEST_F(TournamentCli, RefusalsLeaveEveryFileAsItWas) {
@@ -135,7 +141,8 @@ TEST_F(TournamentCli, RefusalsLeaveEveryFileAsItWas) {
         {{"restore-player", "Cup", "AAnn"}, "Error: No player found for this action.\n"},
         {{"delete-player", "Cup", "Nobody"}, "Error: Player (Nobody) is not among the players for this action.\n"},
         {{"result", "Cup", "AAnn-ABen", "?-?"}, "Error: Result must be entered.\n"},
-        {{"result", "Cup", "AAnn-ABen", "3-0"}, "Error: Game (AAnn-ABen) has not valid result (3-0).\n"},
+        {{"result", "Cup", "AAnn-ABen", "3-0"}, "Error: Game (AAnn-ABen) has not valid result (3-0). Valid results: "
+                                                 "1-0, 0-1, 0.5-0.5, 1k-0k, 0k-1k, 0k-0k, 0.5-0, 0-0.5, 0-0.\n"},
         {{"result", "Cup", "ABen-AAnn", "1-0"}, "Error: Fatal error: game ABen-AAnn was not found in file round1.txt\n"},
     };
     for (const auto& c : cases) {
@@ -153,6 +160,16 @@ TEST_F(TournamentCli, RefusalsLeaveEveryFileAsItWas) {
     EXPECT_EQ(again.err,
               "Information: There is nothing to enter (all results have already been inserted). Use button for "
               "pairing next round.\n");
+    // A wrong result is changed only with --correct, after the old and the new result were shown.
+    for (const char* answer : {"--no", "--yes"}) {
+        auto correct = Run({answer, "result", "Cup", "AAnn-ABen", "0-1", "--correct"});
+        EXPECT_EQ(correct.code, answer[2] == 'y' ? 0 : 1) << correct.err;
+        EXPECT_NE(correct.err.find("Round 1, Game [1] Ann Ash - Ben Bell\nChange the result 1-0 to 0-1?"),
+                  std::string::npos) << correct.err;
+    }
+    EXPECT_NE(ReadBytes(Folder("Cup") / "tournlog.log").find("AAnn-ABen in round1.txt corrected from 1-0 to 0-1"),
+              std::string::npos);
+    ASSERT_EQ(Run({"--yes", "result", "Cup", "AAnn-ABen", "1-0", "--correct"}).code, 0);
 
     auto late = Run({"--yes", "add-player", "Cup", "--name", "Cid Cole", "--elo", "1800"});
     ASSERT_EQ(late.code, 0) << late.err;
@@ -173,7 +190,8 @@ TEST_F(TournamentCli, OpenShowsLoadErrorsAsTheWindowWould) {
     auto noGoals = Run({"result", "Cup", "A-B", "1-0"});
     EXPECT_EQ(noGoals.code, 1);
     // The rating still cannot be read: every opening warns again.
-    EXPECT_EQ(noGoals.err.substr(noGoals.err.find("Error: ")), "Error: Result must be entered.\n");
+    EXPECT_EQ(noGoals.err.substr(noGoals.err.find("Error: ")),
+              "Error: The goals of the game are missing: give them with --goals W:B.\n");
     auto saved = Run({"result", "Cup", "A-B", "1-0", "--goals", "3:1"});
     ASSERT_EQ(saved.code, 0) << saved.err;
     EXPECT_EQ(saved.out, "Saved 1-0 (3:1) for game A-B in round1.txt\n");

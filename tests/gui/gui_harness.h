@@ -40,7 +40,10 @@ public:
             answers.pop_front();
             return answer;
         };
-        ui.report_hook = [this](const std::filesystem::path& file) { reports.push_back(file); };
+        ui.report_hook = [this](const std::filesystem::path& file) {
+            reports.push_back(file);
+            return report_shown;
+        };
         window = std::make_unique<gui::MainWindow>(*session, ui);
         window->Start("");
         window->show();
@@ -78,6 +81,7 @@ public:
     std::vector<MessageRequest> messages;
     std::deque<Button> answers;
     std::vector<std::filesystem::path> reports;
+    bool report_shown = true;  // what the stand-in opener answers
 };
 
 }  // namespace veltrun::testing
