@@ -330,10 +330,6 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {481, "There is no tournament of this name in the folder"},
         {482, "is not a tournament folder."},
         // ---- end everyday use ----
-        // ---- app commands 580-589 ----
-        {580, "Open the report of the new round now?"},
-        {581, "The colours of the first board are drawn again when the round is really paired."},
-        // ---- end app commands ----
         // ---- window and results 500-529 ----
         {500, "The report could not be shown."},
         {501, "You can view the report by opening the file"},
@@ -347,6 +343,10 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {509, "Correct a result already entered"},
         {510, "Do you want to correct a result already entered?"},
         // ---- end window and results ----
+        // ---- app commands 580-589 ----
+        {580, "Open the report of the new round now?"},
+        {581, "The colours of the first board are drawn again when the round is really paired."},
+        // ---- end app commands ----
         // ---- published site 600-659 ----
         {600, "en"},
         {601, "Overview"},
