@@ -110,9 +110,10 @@ TEST_F(SearchFixture, OlderCp1250LinesBomsAndAccentsOpeningALine) {
     ASSERT_EQ(Rows("dvorak").size(), 3u);
     EXPECT_EQ(Rows("dvorak")[0].name, "Dvořák Jan");
     EXPECT_EQ(Rows("CERNY")[0].name, "Černý Ota");
-    WriteBytes(elo() / "elo.txt", "\xEF\xBB\xBF" "12|Bom First|CZE|M|2000|||1990||\n1|Ana|\n\xCC\x81" "Bob|\r\n3|Cid|");
+    WriteBytes(elo() / "elo.txt", "\xEF\xBB\xBF" "12|Bom First|CZE|M|2000|||1990||\n1|Ana|\n \t\r\n\xCC\x81" "Bob|\r\n3|Cid|");
     lines.Clear();
     EXPECT_EQ(Search("12|bom"), "12 ");
+    EXPECT_EQ(Search("elo.txt|"), "12 1 \xCC\x81" "Bob 3 ") << "the blank line is not kept";
     EXPECT_EQ(Search("\xCC\x81" "b"), "\xCC\x81" "Bob ") << "the accent does not belong to the line before";
     EXPECT_EQ(Search("cid|"), "3 ") << "the last line has no line end";
 }
