@@ -88,21 +88,17 @@ TEST(ProgramFolderTest, HomeOptionThenEnvironmentThenExecutableFolderThenTheUser
 
 TEST(InstallDefaultsTest, CopiesShippedFilesButNeverOverwrites) {
     TempFolder root;
-    const fs::path exe = root.path() / "bin" / "veltrun";
-    testing::WriteBytes(exe.parent_path() / "Veltrun.default.ini", "[Options]\nLanguage=Deutsch.txt\n");
-    testing::WriteBytes(exe.parent_path() / "Language.default" / "Deutsch.txt", "1|Turnierordner\n");
-    testing::WriteBytes(exe.parent_path() / "Language.default" / "Cesky.txt", "1|Složka\n");
-    const fs::path home = root.path() / "home";
-    fs::create_directories(home);
+    const fs::path shipped = root.path() / "bin", home = root.path() / "home";
+    testing::WriteBytes(shipped / "Veltrun.default.ini", "[Options]\nLanguage=Deutsch.txt\n");
+    testing::WriteBytes(shipped / "Language.default" / "Deutsch.txt", "1|Turnierordner\n");
+    testing::WriteBytes(shipped / "Language.default" / "Cesky.txt", "1|Složka\n");
     testing::WriteBytes(home / "Language" / "Cesky.txt", "1|mine\n");
-
-    InstallDefaults(home, exe);
-    EXPECT_EQ(ReadTextLines(home / "Veltrun.ini"), (std::vector<std::string>{"[Options]", "Language=Deutsch.txt"}));
-    EXPECT_EQ(ReadTextLines(home / "Language" / "Deutsch.txt"), std::vector<std::string>{"1|Turnierordner"});
-    EXPECT_EQ(ReadTextLines(home / "Language" / "Cesky.txt"), std::vector<std::string>{"1|mine"});
-
+    InstallDefaults(home, shipped / "veltrun");
+    EXPECT_EQ(testing::ReadBytes(home / "Veltrun.ini"), "[Options]\r\nLanguage=Deutsch.txt\r\n");
+    EXPECT_EQ(testing::ReadBytes(home / "Language" / "Deutsch.txt") + testing::ReadBytes(home / "Language" / "Cesky.txt"),
+              "1|Turnierordner\n1|mine\n");
     testing::WriteBytes(home / "Veltrun.ini", "[Options]\r\nLanguage=Cesky.txt\r\n");
-    InstallDefaults(home, exe);
+    InstallDefaults(home, shipped / "veltrun");
     EXPECT_EQ(IniReadString(home / "Veltrun.ini", "Options", "Language"), "Cesky.txt");
 }
 

@@ -247,22 +247,19 @@ TEST(RoundFile, GamesWithoutResultAndUnknownAliases) {
     EXPECT_EQ(f.session.tournament.Player(1).OpponentHistory, "");
     EXPECT_TRUE(f.Logged("Ignored: game A3-A1 has not result."));
 
-    // An unknown alias is fatal even in a game without a result.
-    WriteBytes(folder / "round1.txt", "# c\n\n|1-0|||A1-A2\n|?-?|||A3-X9\n");
-    std::string message = OpenError(f, folder);
-    EXPECT_EQ(message.rfind("Fatal error (in file round1.txt). Alias (X9) not found in file players.txt.", 0), 0u)
-        << message;
-    EXPECT_NE(message.find((folder / "round1.txt").string() + ", line 4"), std::string::npos) << message;
-
-    WriteBytes(folder / "round1.txt", "|1:0|||A1-A2\n");
-    message = OpenError(f, folder);
-    EXPECT_EQ(message.rfind("Fatal error (in file round1.txt). Game (A1-A2) has not valid result (1:0).", 0), 0u)
-        << message;
-    EXPECT_NE(message.find(", line 1"), std::string::npos) << message;
-
-    // A line with fewer than five fields has an empty first side.
-    WriteBytes(folder / "round1.txt", "|1-0|Ann-Ben\n");
-    EXPECT_NE(OpenError(f, folder).find("Alias () not found"), std::string::npos);
+    // An unknown alias is fatal even in a game without a result; a line with
+    // fewer than five fields has an empty first side.
+    const std::string fatal = "Fatal error (in file round1.txt). ";
+    for (auto [round, expected] : std::vector<std::pair<std::string, std::string>>{
+             {"# c\n\n|1-0|||A1-A2\n|?-?|||A3-X9\n", fatal + "Alias (X9) not found in file players.txt.|line 4"},
+             {"|1:0|||A1-A2\n", fatal + "Game (A1-A2) has not valid result (1:0).|line 1"},
+             {"|1-0|Ann-Ben\n", fatal + "Alias () not found in file players.txt.|line 1"}}) {
+        WriteBytes(folder / "round1.txt", round);
+        std::string message = OpenError(f, folder);
+        EXPECT_EQ(message.rfind(expected.substr(0, expected.find('|')), 0), 0u) << message;
+        EXPECT_NE(message.find((folder / "round1.txt").string() + ", " + expected.substr(expected.find('|') + 1)),
+                  std::string::npos) << message;
+    }
 }
 
 // Every player stands on exactly one line of each round, played or not.
@@ -271,9 +268,7 @@ TEST(RoundFile, EveryPlayerOnExactlyOneLine) {
     auto folder = FourPlayers(f);
     auto path = (folder / "round1.txt").string();
     const std::string rest = "|1k-0k|||A3-bye\n|0k-0k|||A4-stop\n";
-    struct Case {
-        std::string round, expected;
-    } cases[] = {
+    struct Case { std::string round, expected; } cases[] = {
         {"", "no line of the round: A1, A2, A3, A4. Every player stands on exactly one line of each round file; a player "
              "who did not play is written as |0k-0k|||ALIAS-stop (|0k-0k|||A1-stop)."},
         {"# header\n|1-0|||A1-A2\n|1k-0k|||A3-bye\n", "no line of the round: A4. "},  // last line removed
