@@ -4,7 +4,9 @@
 // (removed on signals, temporary_files.h), which Commit() syncs to the disk
 // and renames over the target before it syncs the folder. The new file keeps
 // the old one's mode; a write-protected target is refused before anything is
-// written. Every file that is rewritten goes through here.
+// written. Every single file that replaces another goes through here (a
+// published site and an imported tournament are staged and swapped as whole
+// folders instead).
 #include <filesystem>
 #include <optional>
 #include <string>

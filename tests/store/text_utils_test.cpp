@@ -8,7 +8,7 @@ namespace veltrun {
 namespace {
 
 // Results of the text helpers against what they must be, one row each.
-TEST(TextUtilsTest, FieldsPaddingAlignmentAndPaths) {
+TEST(TextUtilsTest, FieldsPaddingAlignmentPathsAndCase) {
     const std::string line = "1|A01|Novak, Jan|2100||";
     const std::vector<std::pair<std::string, std::string>> cases{
         {GetField(line, '|', 3), "Novak, Jan"}, {GetField(line, '|', 6), ""}, {GetField(line, '|', 7), ""},
@@ -21,12 +21,16 @@ TEST(TextUtilsTest, FieldsPaddingAlignmentAndPaths) {
         {ExtractExtPart("list.2024.xml"), "xml"}, {ExtractExtPart("README"), " "}, {ExtractExtPart("name."), "."},
         {DecimalText(2.25), "2.25"}, {DecimalText(-0.0), "0"}, {DecimalText(0.1 + 0.2), "0.30000000000000004"},
         {DecimalText(1.5 + 1.5 + 0.5), "3.5"},
+        {ToLowerUnicode("ČAPEK ЙОРДАН"), "čapek йордан"}, {ToLowerUnicode("Straße"), ToLowerUnicode("STRASSE")},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(cases[i].first, cases[i].second) << "row " << i;
     for (const char* digits : {"", "+5", "3.0", "\xD9\xA3"}) EXPECT_FALSE(IsAllDigits(digits)) << digits;  // ٣ too
     EXPECT_TRUE(IsAllDigits("007"));
     EXPECT_FALSE(HasForbiddenNameChar("Turnaj Žďár 2024"));
     for (char c : std::string("\\/:*?\"<>|")) EXPECT_TRUE(HasForbiddenNameChar(std::string("a") + c + "b")) << c;
+    StringList numbers = {"10", "9", "10.0", "-1", "2,5"};
+    SortNumericAscending(numbers);
+    EXPECT_EQ(numbers, (StringList{"-1", "2,5", "9", "10", "10.0"}));
 }
 
 TEST(TextUtilsTest, NumbersAcceptBothSeparatorsWholeIntegersOnlyUnderEveryCLocale) {
@@ -61,14 +65,6 @@ TEST(TextUtilsTest, RemoveDiacriticsFoldsLatinLettersOnly) {
     EXPECT_EQ(RemoveDiacritics("Nguyễn Văn Thắng"), "Nguyen Van Thang");
     EXPECT_EQ(RemoveDiacritics("Jose\xCC\x81"), "Jose");  // e followed by a separate acute accent
     EXPECT_EQ(RemoveDiacritics("Йордан Ωμέγα 東京 |-+"), "Йордан Ωμέγα 東京 |-+");
-}
-
-TEST(TextUtilsTest, LowerCaseAndNumericSort) {
-    EXPECT_EQ(ToLowerUnicode("ČAPEK ЙОРДАН"), "čapek йордан");
-    EXPECT_EQ(ToLowerUnicode("Straße"), ToLowerUnicode("STRASSE"));
-    StringList numbers = {"10", "9", "10.0", "-1", "2,5"};
-    SortNumericAscending(numbers);
-    EXPECT_EQ(numbers, (StringList{"-1", "2,5", "9", "10", "10.0"}));
 }
 
 }  // namespace
