@@ -7,6 +7,7 @@
 #include "ratinglist/rating_lines.h"
 #include "ratinglist/rating_search.h"
 #include "store/code_page.h"
+#include "store/utf8.h"
 
 namespace veltrun {
 
@@ -33,7 +34,7 @@ void FoldedLines::Append(std::string_view text, MatchKeyFolder& folder) {
         // Older rating files are in the code page of older files (cp1250 by default).
         keys_.resize(keyFrom);
         ForEachLineOf(text, [this](std::string_view line) {
-            text_ += IsUtf8Quickly(line) ? std::string(line) : NonUtf8ToUtf8(line);
+            text_ += IsValidUtf8(line) ? std::string(line) : NonUtf8ToUtf8(line);
             text_ += '\n';
         });
         folder.Append(std::string_view(text_).substr(textFrom), keys_);

@@ -7,33 +7,11 @@
 #include <cstring>
 
 #include "store/text_utils.h"
-
-#include "store/text_file.h"
+#include "store/utf8.h"
 
 namespace veltrun {
 
 namespace {
-
-// Decodes the code point at pos and moves past it; false when the bytes there
-// are no valid UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool NextCodePoint(std::string_view text, std::size_t& pos, char32_t& code) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(pos);
-    std::size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
-    if (lead < 0xC2 || lead > 0xF4 || text.size() - pos <= extra) return false;
-    unsigned char second = byte(pos + 1);
-    unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-    unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-    if (second < low || second > high) return false;
-    code = extra == 3 ? lead & 0x07u : extra == 2 ? lead & 0x0Fu : lead & 0x1Fu;
-    for (std::size_t i = 1; i <= extra; ++i) {
-        unsigned char next = byte(pos + i);
-        if ((next & 0xC0) != 0x80) return false;
-        code = (code << 6) | (next & 0x3Fu);
-    }
-    pos += extra + 1;
-    return true;
-}
 
 std::string Utf8Of(char32_t code) {
     std::string out;

@@ -13,13 +13,13 @@
 #include "store/file_limits.h"
 #include "store/safe_open.h"
 #include "store/text_utils.h"
+#include "store/utf8.h"
 
 namespace veltrun {
 
 namespace {
 
 constexpr std::size_t kReadChunk = 4 << 20;
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 class FileReader {
 public:
@@ -49,40 +49,6 @@ bool IsFurtherRatingFile(const std::filesystem::directory_entry& entry) {
 }
 
 }  // namespace
-
-// Whether the text is valid UTF-8: ASCII eight bytes at a time, the rest by
-// the sequence rules (no overlong forms, no surrogates, nothing past U+10FFFF).
-bool IsUtf8Quickly(std::string_view text) {
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const unsigned char* end = p + text.size();
-    while (p < end) {
-        if (end - p >= 8) {
-            std::uint64_t w;
-            std::memcpy(&w, p, 8);
-            if ((w & 0x8080808080808080ULL) == 0) {
-                p += 8;
-                continue;
-            }
-        }
-        unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        std::size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
-        if (c < 0xC2 || c > 0xF4 || static_cast<std::size_t>(end - p) < n) return false;
-        unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-        if (c == 0xE0) low = 0xA0;
-        if (c == 0xED) high = 0x9F;
-        if (c == 0xF0) low = 0x90;
-        if (c == 0xF4) high = 0x8F;
-        if (p[1] < low || p[1] > high) return false;
-        for (std::size_t i = 2; i < n; ++i)
-            if ((p[i] & 0xC0) != 0x80) return false;
-        p += n;
-    }
-    return true;
-}
 
 std::size_t RatingLines::Size() const {
     std::size_t size = 0;
@@ -152,10 +118,9 @@ void ForEachRatingFileChunk(const std::filesystem::path& file,
         if (total > file_limit::RatingFile) throw std::system_error(EFBIG, std::generic_category(), file.string());
         if (!bomChecked && (filled >= kUtf8Bom.size() || got == 0)) {
             bomChecked = true;
-            if (std::string_view(buffer.data(), filled).substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-                buffer.erase(0, kUtf8Bom.size());
-                filled -= kUtf8Bom.size();
-            }
+            std::size_t marks = ByteOrderMarksLength(std::string_view(buffer.data(), filled));
+            buffer.erase(0, marks);
+            filled -= marks;
         }
         std::string_view data(buffer.data(), filled);
         if (got == 0) {

@@ -53,7 +53,6 @@ private:
 void ForEachRatingFileChunk(const std::filesystem::path& file, const std::function<bool(std::string_view)>& callback);
 // Every line of a piece of text, CR LF or LF removed.
 void ForEachLineOf(std::string_view lines, const std::function<void(std::string_view)>& callback);
-bool IsUtf8Quickly(std::string_view text);
 
 struct RatingFile {
     std::string name;

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "ratinglist/platform_file_calls.h"
+#include "store/platform_file_calls.h"
 #include "store/file_notices.h"
 
 namespace veltrun {

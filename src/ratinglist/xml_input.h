@@ -68,13 +68,13 @@ class XmlPlayerCollector;
 // The general reader (expat). Throws XmlConversionError.
 void ReadXmlWithExpat(XmlInputFile& input, XmlPlayerCollector& collector, ProgressMeter& meter);
 
-class RatingFileWriter;
+class AtomicFile;
 
 // The reader for FIDE's own plain shape, on all cores: converts the file in
 // segments of segmentBytes side by side, writing the lines in order. Returns
 // the number of players, or -1 when the file has anything outside that shape
 // (including every error); the writer then holds lines to be thrown away.
-long long ReadXmlInSegments(XmlInputFile& input, RatingFileWriter& writer, ProgressMeter& meter,
+long long ReadXmlInSegments(XmlInputFile& input, AtomicFile& writer, ProgressMeter& meter,
                             std::size_t segmentBytes);
 
 }  // namespace veltrun

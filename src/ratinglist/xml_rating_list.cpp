@@ -4,9 +4,10 @@
 #include <optional>
 #include <system_error>
 
-#include "ratinglist/rating_file_writer.h"
 #include "ratinglist/xml_input.h"
 #include "ratinglist/xml_player_collector.h"
+#include "store/atomic_file.h"
+#include "store/temporary_files.h"
 #include "store/text_utils.h"
 
 namespace veltrun {
@@ -17,7 +18,7 @@ XmlConversionError::XmlConversionError(Kind k, std::string d, long long l)
 namespace {
 
 // Runs the readers into the writer; the caller commits.
-long long ConvertInto(XmlInputFile& input, RatingFileWriter& writer, const ConversionOptions& options) {
+long long ConvertInto(XmlInputFile& input, AtomicFile& writer, const ConversionOptions& options) {
     ProgressMeter meter(options.progress, input.Size());
     auto sink = [&writer](std::string_view line) { writer.WriteLine(line); };
     if (options.allowQuickReader) {
@@ -44,7 +45,9 @@ long long ConvertXmlRatingFile(const std::filesystem::path& xmlPath, const std::
                                const ConversionOptions& options) {
     XmlInputFile input(xmlPath);
     try {
-        RatingFileWriter writer(outPath);
+        // No tournament opening cleans the rating folder, so this is the place.
+        RemoveStaleTemporaryFiles(outPath.parent_path().empty() ? "." : outPath.parent_path());
+        AtomicFile writer(outPath);
         long long count = ConvertInto(input, writer, options);
         // An XML file without players is no players list; it must not empty a good elo.txt.
         if (count == 0) throw XmlConversionError(XmlConversionError::Kind::NoPlayers, "");

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "ratinglist/player_list_segment.h"
-#include "ratinglist/rating_file_writer.h"
 #include "ratinglist/xml_input.h"
+#include "store/atomic_file.h"
 
 namespace veltrun {
 
@@ -52,7 +52,7 @@ public:
     SegmentPipeline(const SegmentPipeline&) = delete;
     SegmentPipeline& operator=(const SegmentPipeline&) = delete;
 
-    long long Run(RatingFileWriter& writer, ProgressMeter& meter);
+    long long Run(AtomicFile& writer, ProgressMeter& meter);
 
 private:
     void HelperLoop();
@@ -188,7 +188,7 @@ bool SegmentPipeline::Join(std::size_t index, const Segment& segment) {
     return true;
 }
 
-long long SegmentPipeline::Run(RatingFileWriter& writer, ProgressMeter& meter) {
+long long SegmentPipeline::Run(AtomicFile& writer, ProgressMeter& meter) {
     std::unique_lock<std::mutex> lock(mutex_);
     while (written_ < count_) {
         if (failure_) std::rethrow_exception(failure_);
@@ -200,7 +200,7 @@ long long SegmentPipeline::Run(RatingFileWriter& writer, ProgressMeter& meter) {
         lock.unlock();
         if (!Join(written_, segment)) return -1;
         meter.AddPlayersCut(segment.outcome.playersCut);
-        writer.WriteLines(std::string_view(segment.output.get(), segment.outcome.outputBytes));
+        writer.Write(std::string_view(segment.output.get(), segment.outcome.outputBytes));
         meter.Update(position_, players_);
         // Later segments start after this one's nominal end.
         input_.ReleaseMappedBefore(static_cast<long long>(written_ + 1) * static_cast<long long>(segmentBytes_));
@@ -216,7 +216,7 @@ long long SegmentPipeline::Run(RatingFileWriter& writer, ProgressMeter& meter) {
 
 }  // namespace
 
-long long ReadXmlInSegments(XmlInputFile& input, RatingFileWriter& writer, ProgressMeter& meter,
+long long ReadXmlInSegments(XmlInputFile& input, AtomicFile& writer, ProgressMeter& meter,
                             std::size_t segmentBytes) {
     if (input.Size() == 0) return -1;
     long long players = SegmentPipeline(input, segmentBytes).Run(writer, meter);

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "store/utf8.h"
+
 namespace veltrun::xml_syntax {
 
 constexpr bool IsNameStart(unsigned char c) {
@@ -55,20 +57,11 @@ inline bool IsXmlChar(char32_t c) {
            (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-// Length of the valid UTF-8 sequence of an XML character at p, 0 when there is none.
+// Length of the UTF-8 sequence (p[0] >= 0x80) of an XML character at p, 0 when there is none.
 inline std::size_t Utf8CharLength(const unsigned char* p, const unsigned char* end) {
-    unsigned char lead = p[0];
-    // Two-byte characters (the accented Latin letters) are all XML characters.
-    if (lead >= 0xC2 && lead < 0xE0 && end - p >= 2 && (p[1] & 0xC0) == 0x80) return 2;
-    std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 0;
-    if (n == 0 || lead > 0xF4 || static_cast<std::size_t>(end - p) < n) return 0;
-    char32_t c = lead & (n == 3 ? 0x0F : 0x07);
-    for (std::size_t i = 1; i < n; ++i) {
-        if ((p[i] & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (p[i] & 0x3F);
-    }
-    bool shortest = (n == 3 && c >= 0x800) || (n == 4 && c >= 0x10000);
-    return shortest && IsXmlChar(c) ? n : 0;
+    char32_t c = 0;
+    std::size_t length = DecodeUtf8Sequence(p, end, c);
+    return length > 0 && IsXmlChar(c) ? length : 0;
 }
 
 // Length of the character of a text at p that is neither plain ASCII nor

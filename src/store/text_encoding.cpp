@@ -1,10 +1,11 @@
-// UTF-8 checks and the Windows-1250 conversions of text_file.h. Files made by
+// UTF-8 encoding and the Windows-1250 conversions of text_file.h. Files made by
 // the Windows program are cp1250; files we write are UTF-8.
 #include <array>
 #include <cstdint>
 
 #include "store/code_page.h"
 #include "store/text_file.h"
+#include "store/utf8.h"
 
 namespace veltrun {
 
@@ -32,39 +33,6 @@ constexpr std::array<char16_t, 128> kCp1250High = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
-
-// Decodes one well-formed UTF-8 sequence at pos and advances pos; returns
-// false (pos unchanged) for an ill-formed one: overlong forms, surrogates and
-// values beyond U+10FFFF included.
-bool NextCodePoint(std::string_view bytes, std::size_t& pos, char32_t& c) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    unsigned char lead = byte(pos);
-    int extra = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        c = lead;
-        ++pos;
-        return true;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        extra = 1, minimum = 0x80, c = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        extra = 2, minimum = 0x800, c = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        extra = 3, minimum = 0x10000, c = lead & 0x07;
-    } else {
-        return false;
-    }
-    if (pos + extra >= bytes.size()) return false;
-    for (int i = 1; i <= extra; ++i) {
-        unsigned char next = byte(pos + i);
-        if ((next & 0xC0) != 0x80) return false;
-        c = (c << 6) | (next & 0x3F);
-    }
-    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-    pos += extra + 1;
-    return true;
-}
-
 }  // namespace
 
 void AppendUtf8(char32_t c, std::string& out) {
@@ -83,15 +51,6 @@ void AppendUtf8(char32_t c, std::string& out) {
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
-}
-
-bool IsValidUtf8(std::string_view bytes) {
-    std::size_t pos = 0;
-    char32_t c = 0;
-    while (pos < bytes.size()) {
-        if (!NextCodePoint(bytes, pos, c)) return false;
-    }
-    return true;
 }
 
 std::string Cp1250ToUtf8(std::string_view bytes) {

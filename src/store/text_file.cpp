@@ -5,18 +5,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <system_error>
 
+#include "store/atomic_file.h"
 #include "store/code_page.h"
 #include "store/errors.h"
 #include "store/file_limits.h"
 #include "store/file_notices.h"
 #include "store/safe_open.h"
-#include "store/temporary_files.h"
 #include "store/text_utils.h"
 
 namespace veltrun {
@@ -25,11 +25,6 @@ namespace {
 
 // A line longer than this is no line of ours: refuse it rather than fill memory.
 constexpr std::size_t kMaxLineBytes = 1024 * 1024;
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-// The write-failure hook is process-wide on purpose: the write it breaks sits
-// deep inside the commands under test, which cannot pass it down. -1 is off.
-std::atomic<long long> simulated_failure_after{-1};
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -81,43 +76,6 @@ void WarnNonUtf8(const std::filesystem::path& file) {
                           codePage + ".");
 }
 
-// Writes all bytes to f, stopping early when the test hook says the disk is full.
-bool WriteAll(std::FILE* f, std::string_view bytes, long long fail_after) {
-    std::size_t allowed = bytes.size();
-    if (fail_after >= 0 && static_cast<unsigned long long>(fail_after) < bytes.size()) {
-        allowed = static_cast<std::size_t>(fail_after);
-    }
-    if (allowed > 0 && std::fwrite(bytes.data(), 1, allowed, f) != allowed) return false;
-    if (allowed < bytes.size()) {
-        errno = ENOSPC;
-        return false;
-    }
-    return true;
-}
-
-// Makes the rename itself durable. Some file systems refuse to sync a folder;
-// the data is already in place then, so that is no failed write.
-void SyncFolder(const std::filesystem::path& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// Writes the temporary file completely; returns 0 or the OS error.
-int WriteTemporary(const std::filesystem::path& temp, const std::filesystem::path& target, std::string_view bytes) {
-    long long fail_after = simulated_failure_after.exchange(-1);
-    FileHandle f(std::fopen(temp.c_str(), "wbx"));
-    if (!f) return errno;
-    struct stat old_state {};
-    if (::stat(target.c_str(), &old_state) == 0) ::fchmod(fileno(f.get()), old_state.st_mode & 07777);
-    if (!WriteAll(f.get(), bytes, fail_after) || std::fflush(f.get()) != 0 || ::fsync(fileno(f.get())) != 0) {
-        return errno != 0 ? errno : EIO;
-    }
-    if (std::fclose(f.release()) != 0) return errno != 0 ? errno : EIO;
-    return 0;
-}
-
 }  // namespace
 
 void ForEachTextLine(const std::filesystem::path& file, std::uintmax_t maxBytes, const LineCallback& callback) {
@@ -144,9 +102,7 @@ void ForEachTextLine(const std::filesystem::path& file, std::uintmax_t maxBytes,
         total += got;
         if (total > maxBytes) throw FileTooLarge(file, maxBytes);
         std::string_view chunk(buffer, got);
-        // Every byte-order mark at the start goes: a repeated one would otherwise
-        // survive as text that the next write and read lose.
-        while (at_start && chunk.substr(0, kUtf8Bom.size()) == kUtf8Bom) chunk.remove_prefix(kUtf8Bom.size());
+        if (at_start) chunk.remove_prefix(ByteOrderMarksLength(chunk));
         at_start = false;
         while (!chunk.empty()) {
             std::size_t end = chunk.find('\n');
@@ -187,28 +143,23 @@ std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file) {
 }
 
 void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
+    try {
+        AtomicFile out(file);
+        for (const auto& line : lines) out.WriteLine(line);
+        out.Commit();
+    } catch (const std::system_error& e) {
+        ThrowWriteError(file, e.code().value());
     }
-    WriteFileAtomically(file, bytes);
 }
 
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
-    std::filesystem::path folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-    RefuseWriteProtected(file);
-    std::filesystem::path temp = TemporaryPathFor(file);
-    LiveTemporaryFile live(temp);
-    // A temporary file left by a crashed run of the same process id would block "x".
-    std::remove(temp.c_str());
-    int error = WriteTemporary(temp, file, bytes);
-    if (error == 0 && std::rename(temp.c_str(), file.c_str()) != 0) error = errno;
-    if (error != 0) {
-        std::remove(temp.c_str());
-        ThrowWriteError(file, error);
+    try {
+        AtomicFile out(file);
+        out.Write(bytes);
+        out.Commit();
+    } catch (const std::system_error& e) {
+        ThrowWriteError(file, e.code().value());
     }
-    SyncFolder(folder);
 }
 
 bool AppendTextLine(const std::filesystem::path& file, std::string_view line) {
@@ -220,7 +171,5 @@ bool AppendTextLine(const std::filesystem::path& file, std::string_view line) {
     bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
     return ::close(fd) == 0 && written;
 }
-
-void SimulateWriteFailureAfter(long long bytes) { simulated_failure_after.store(bytes); }
 
 }  // namespace veltrun

@@ -2,9 +2,8 @@
 // The one way text files are read and written. Reading accepts CRLF or LF and
 // decodes a line that is not valid UTF-8 in the code page of older files
 // (code_page.h, Windows-1250 by default), warning once per file; only regular
-// files are read. Writing is UTF-8 with CRLF, through a temporary file in the
-// same folder that is flushed, synced and renamed over the old file, so a
-// crash never leaves half a file; a write-protected file is not replaced.
+// files are read. Writing is UTF-8 with CRLF, as a whole through AtomicFile
+// (atomic_file.h), so a crash never leaves half a file.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -12,12 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "store/atomic_file.h"  // SimulateWriteFailureAfter for the tests of the writes below
+#include "store/utf8.h"
+
 namespace veltrun {
 
-bool IsValidUtf8(std::string_view bytes);
 std::string Cp1250ToUtf8(std::string_view bytes);
-// Appends the UTF-8 bytes of one code point.
-void AppendUtf8(char32_t c, std::string& out);
 // Characters that cp1250 lacks become "?".
 std::string Utf8ToCp1250(std::string_view text);
 // One raw line (without its line end) to UTF-8, in the code page of older files
@@ -37,17 +36,13 @@ std::vector<std::string> ReadTextLines(const std::filesystem::path& file);
 // Lines trimmed of surrounding blanks.
 std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file, std::uintmax_t maxBytes);
 std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file);
-// Writes the lines, each followed by CR LF, atomically. Throws myException
-// naming the file on any error; the old file is then intact.
+// Writes the lines, each followed by CR LF, through AtomicFile. Throws
+// myException naming the file on any error; the old file is then intact.
 void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 // Writes raw bytes atomically (reports, elo files).
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 // Appends one line with CR LF in place, never through a link; returns false
 // on any error.
 bool AppendTextLine(const std::filesystem::path& file, std::string_view line);
-
-// Test hook: when set, the next atomic write fails after writing this many
-// bytes of the temporary file, as a full disk would.
-void SimulateWriteFailureAfter(long long bytes);
 
 }  // namespace veltrun

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <random>
 
-#include "ratinglist/rating_file_writer.h"
 #include "ratinglist/xml_input.h"
 #include "ratinglist/xml_rating_list.h"
+#include "store/atomic_file.h"
 #include "support/temp_folder.h"
 #include "rating_fixtures.h"
 
@@ -70,7 +70,7 @@ SegmentRun ReadInSegments(const fs::path& xml, const fs::path& out, std::size_t 
     XmlInputFile input(xml);
     ConversionProgressFn none;
     ProgressMeter meter(none, input.Size());
-    RatingFileWriter writer(out);
+    AtomicFile writer(out);
     SegmentRun run;
     run.players = ReadXmlInSegments(input, writer, meter, segmentBytes);
     if (run.players >= 0) {

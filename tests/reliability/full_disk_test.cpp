@@ -39,15 +39,17 @@ protected:
     }
     void TearDown() override { SimulateWriteFailureAfter(-1); }
 
-    // The command fails on the full disk and leaves the file as it was; at
-    // every cut-off point, from an empty temporary file to all but the end.
+    // The command fails on the full disk, naming the file, and leaves the file
+    // as it was; at every cut-off point, from an empty temporary file to all
+    // but the end, and with every byte written when the sync before the
+    // rename reports the full disk (as with delayed allocation).
     void ExpectRefusedAndIntact(const std::vector<std::string>& command, const std::filesystem::path& file) {
         std::string before = ReadBytes(file);
-        for (long long cut : {0LL, 1LL, static_cast<long long>(before.size() / 2)}) {
+        for (long long cut : {0LL, 1LL, static_cast<long long>(before.size() / 2), 1LL << 40}) {
             SimulateWriteFailureAfter(cut);
             EXPECT_EQ(Run(command), 1) << command[0] << " at " << cut;
             SimulateWriteFailureAfter(-1);
-            EXPECT_FALSE(err.empty()) << command[0];
+            EXPECT_NE(err.find(file.string()), std::string::npos) << command[0] << " at " << cut << ": " << err;
             EXPECT_EQ(ReadBytes(file), before) << command[0] << " at " << cut;
             for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
                 EXPECT_NE(entry.path().filename().string().front(), '.') << "temporary file left: " << entry.path();
@@ -69,6 +71,17 @@ TEST_F(FullDisk, PlayerChangesKeepThePlayersFile) {
     ExpectRefusedAndIntact({"delete-player", "Cup", "ADan"}, Cup() / "players.txt");
     ASSERT_EQ(Run({"delete-player", "Cup", "ADan"}), 0) << err;
     ExpectRefusedAndIntact({"restore-player", "Cup", "ADan"}, Cup() / "players.txt");
+}
+
+TEST_F(FullDisk, RatingListConversionKeepsTheRatingFile) {
+    auto xml = home.path() / "list.xml";
+    auto list = [](const std::string& name) {
+        return "<playerslist>\n<player>\n<fideid>5</fideid>\n<name>" + name + "</name>\n</player>\n</playerslist>\n";
+    };
+    WriteBytes(xml, list("Ann"));
+    ASSERT_EQ(Run({"convert-ratings", xml.string()}), 0) << err;
+    WriteBytes(xml, list("Ben"));
+    ExpectRefusedAndIntact({"convert-ratings", xml.string()}, home.path() / "Elo" / "elo.txt");
 }
 
 TEST_F(FullDisk, SettingsWriteKeepsTheSettingsFile) {

@@ -59,12 +59,7 @@ std::string TrfRecord(int startNo, const std::string& blocks) {
 
 TEST_F(SizeLimits, EveryReaderRefusesAFileLargerThanItsKindNamingIt) {
     const std::string blankLines(5 * file_limit::MiB, '\n');
-    struct Case {
-        fs::path file;  // written with the bytes, then the command runs
-        std::string bytes;
-        std::vector<std::string> command;
-        std::string expected;
-    };
+    struct Case { fs::path file; std::string bytes; std::vector<std::string> command; std::string expected; };
     std::string comments;
     while (comments.size() <= 4 * file_limit::MiB) comments += "#" + std::string(98, 'c') + "\n";
     std::vector<Case> cases{

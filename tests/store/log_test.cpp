@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "store/session.h"
 #include "store/tournament_log.h"
@@ -23,7 +22,7 @@ std::string FileText(const fs::path& file) { return testing::ReadBytes(file); }
 TEST(TournamentLogTest, LinesAreAppendedAsDateTimeTwoBlanksAndMessage) {
     TempFolder folder;
     const fs::path file = folder.path() / "tournlog.log";
-    std::ofstream(file, std::ios::binary) << "old line\r\n";
+    testing::WriteBytes(file, "old line\r\n");
     {
         TournamentLog log;
         log.SetFile(file);
@@ -33,25 +32,10 @@ TEST(TournamentLogTest, LinesAreAppendedAsDateTimeTwoBlanksAndMessage) {
         log.Flush();
         log.AppendToLog("written by the destructor");
     }
-    const std::regex line(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d  (\S.*|  ?leading blank kept)\r)");
-    std::istringstream lines(FileText(file).substr(10));
-    std::string text;
-    int count = 0;
-    while (std::getline(lines, text)) {
-        EXPECT_TRUE(std::regex_match(text, line)) << text;
-        ++count;
-    }
-    EXPECT_EQ(count, 3);
-    EXPECT_NE(FileText(file).find("  Pairing is started.\r\n"), std::string::npos);
-}
-
-TEST(TournamentLogTest, LargeVolumeIsWrittenWithoutAnExplicitFlush) {
-    TempFolder folder;
-    const fs::path file = folder.path() / "tournlog.log";
-    TournamentLog log;
-    log.SetFile(file);
-    for (int i = 0; i < 2000; ++i) log.AppendToLog("pairing step " + std::to_string(i) + " with its reasons");
-    EXPECT_GT(fs::file_size(file), 32u * 1024);
+    const std::string stamp = R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d  )";
+    EXPECT_TRUE(std::regex_match(FileText(file), std::regex("old line\r\n" + stamp + "Pairing is started\\.\r\n" + stamp +
+                                                            " leading blank kept\r\n" + stamp + "written by the destructor\r\n")))
+        << FileText(file);
 }
 
 TEST(TournamentLogTest, SwitchedOffOrWithoutFileNothingIsWritten) {

@@ -1,5 +1,6 @@
-// The settings file: typed conversions with their fallbacks, the shipped
-// defaults, where the program folder is, and what the first start installs.
+// The settings file: the ini format it is read and written in, typed
+// conversions with their fallbacks, the shipped defaults, where the program
+// folder is, and what the first start installs.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -21,37 +22,24 @@ namespace fs = std::filesystem;
 using testing::EnvironmentGuard;
 using testing::TempFolder;
 
+// Each key falls back on its own; the words of the Windows program are read
+// in any case. (The range of every value is checked through "info".)
 TEST(LoadSettingsTest, EachKeyFallsBackOnItsOwn) {
     TempFolder folder;
     const fs::path file = folder.path() / "Veltrun.ini";
-    testing::WriteBytes(file,
-              "[FormMain]\r\nTop=abc\r\nLeft=12\r\nWidth=\r\nHeight=400\r\nCloseQuery=1\r\n"
-              "[Options]\r\nByePoints=ASLOST\r\nIsWriteAllowedToLogFile=no\r\nEloSearchMaxCountLines=x\r\n"
-              "SystemPrefixForAlias=P\r\n"
-              "[Reports]\r\nGoalsInfinityAtDivisionByZero=9.5\r\nGoalsDivisionNumberOfDecimalPlaces=3\r\n"
-              "TeamReport_WithPlayersList=FALSE\r\nHtmlSuffix=htm\r\n"
-              "[JaVaFo]\r\nJaVaFoIsUsed=True\r\nTimeoutSeconds=0\r\n");
+    testing::WriteBytes(file, "[FormMain]\r\nTop=abc\r\nLeft=12\r\nWidth=\r\nCloseQuery=1\r\n[Options]\r\nByePoints=ASLOST\r\n"
+                              "[Reports]\r\nGoalsDivisionNumberOfDecimalPlaces=3\r\nTeamReport_WithPlayersList=FALSE\r\n"
+                              "[JaVaFo]\r\nJaVaFoIsUsed=True\r\nTimeoutSeconds=60\r\n");
     Settings s = LoadSettings(file);
-    EXPECT_FALSE(s.FormMainTop.has_value());
+    EXPECT_FALSE(s.FormMainTop.has_value() || s.FormMainWidth.has_value() || s.CloseQuery || s.TeamReport_WithPlayersList);
     EXPECT_EQ(s.FormMainLeft, 12);
-    EXPECT_FALSE(s.FormMainWidth.has_value());
-    EXPECT_FALSE(s.CloseQuery);
     EXPECT_EQ(s.ByePoints, "asLost");
-    EXPECT_TRUE(s.IsWriteAllowedToLogFile);
-    EXPECT_EQ(s.EloSearchMaxCountLines, 10);
-    EXPECT_EQ(s.GoalsInfinityAtDivisionByZero, 500);
     EXPECT_EQ(s.GoalsDivisionNumberOfDecimalPlaces, 3);
-    EXPECT_FALSE(s.TeamReport_WithPlayersList);
     EXPECT_TRUE(s.JaVaFoIsUsed);
-    EXPECT_EQ(s.EngineTimeoutSeconds, 300);
-
-    testing::WriteBytes(file, "[FormMain]\r\nCloseQuery=TRUE\r\n[Options]\r\nByePoints=lost\r\nIsWriteAllowedToLogFile=FALSE\r\n"
-                    "[JaVaFo]\r\nTimeoutSeconds=60\r\n");
-    s = LoadSettings(file);
-    EXPECT_TRUE(s.CloseQuery);
-    EXPECT_EQ(s.ByePoints, "asWin");
-    EXPECT_FALSE(s.IsWriteAllowedToLogFile);
     EXPECT_EQ(s.EngineTimeoutSeconds, 60);
+    testing::WriteBytes(file, "[FormMain]\r\nCloseQuery=TRUE\r\n[Options]\r\nIsWriteAllowedToLogFile=FALSE\r\n");
+    s = LoadSettings(file);
+    EXPECT_TRUE(s.CloseQuery && !s.IsWriteAllowedToLogFile);
 }
 
 TEST(ShippedSettings, EveryKeyHasAUsableValue) {
@@ -74,56 +62,127 @@ TEST(ShippedSettings, EveryKeyHasAUsableValue) {
     EXPECT_EQ(s.Read("LanguageFileAndHtmlCharset", "deutsch.txt"), "utf-8");
 }
 
-TEST(ProgramFolderTest, HomeOptionThenEnvironmentThenExecutableFolder) {
+TEST(ProgramFolderTest, HomeOptionThenEnvironmentThenExecutableFolderThenTheUsersDataFolder) {
     TempFolder root;
     const fs::path exe = root.path() / "bin" / "veltrun";
     fs::create_directories(exe.parent_path());
-    EnvironmentGuard env("VELTRUN_HOME", (root.path() / "from-env").c_str());
-
-    EXPECT_EQ(ResolveProgramFolder((root.path() / "given/").string(), exe), root.path() / "given");
-    EXPECT_TRUE(fs::is_directory(root.path() / "given"));
-    EXPECT_EQ(ResolveProgramFolder("", exe), root.path() / "from-env");
-    EXPECT_TRUE(fs::is_directory(root.path() / "from-env"));
-
+    {
+        EnvironmentGuard env("VELTRUN_HOME", (root.path() / "from-env").c_str());
+        EXPECT_EQ(ResolveProgramFolder((root.path() / "given/").string(), exe), root.path() / "given");
+        EXPECT_EQ(ResolveProgramFolder("", exe), root.path() / "from-env");
+        EXPECT_TRUE(fs::is_directory(root.path() / "given") && fs::is_directory(root.path() / "from-env"));
+    }
     EnvironmentGuard noEnv("VELTRUN_HOME", nullptr);
     EXPECT_EQ(ResolveProgramFolder("", exe), exe.parent_path());
-}
-
-TEST(ProgramFolderTest, ReadOnlyExecutableFolderFallsBackToTheUsersDataFolder) {
     if (geteuid() == 0) GTEST_SKIP() << "every folder is writable for root";
-    TempFolder root;
-    const fs::path exe = root.path() / "bin" / "veltrun";
-    fs::create_directories(exe.parent_path());
-    fs::permissions(exe.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
-    EnvironmentGuard noEnv("VELTRUN_HOME", nullptr);
+    // A read-only folder is the program folder only when it holds a settings file.
     EnvironmentGuard home("HOME", (root.path() / "home").c_str());
-    EXPECT_EQ(ResolveProgramFolder("", exe), root.path() / "home" / ".local" / "share" / "veltrun");
-    // A settings file makes even a read-only folder the program folder.
-    fs::permissions(exe.parent_path(), fs::perms::owner_all);
-    testing::WriteBytes(exe.parent_path() / "Veltrun.ini", "");
-    fs::permissions(exe.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_EQ(ResolveProgramFolder("", exe), exe.parent_path());
-    fs::permissions(exe.parent_path(), fs::perms::owner_all);
+    for (bool settings : {false, true}) {
+        if (settings) testing::WriteBytes(exe.parent_path() / "Veltrun.ini", "");
+        fs::permissions(exe.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_EQ(ResolveProgramFolder("", exe),
+                  settings ? exe.parent_path() : root.path() / "home" / ".local" / "share" / "veltrun");
+        fs::permissions(exe.parent_path(), fs::perms::owner_all);
+    }
 }
 
 TEST(InstallDefaultsTest, CopiesShippedFilesButNeverOverwrites) {
     TempFolder root;
-    const fs::path exe = root.path() / "bin" / "veltrun";
-    testing::WriteBytes(exe.parent_path() / "Veltrun.default.ini", "[Options]\nLanguage=Deutsch.txt\n");
-    testing::WriteBytes(exe.parent_path() / "Language.default" / "Deutsch.txt", "1|Turnierordner\n");
-    testing::WriteBytes(exe.parent_path() / "Language.default" / "Cesky.txt", "1|Složka\n");
-    const fs::path home = root.path() / "home";
-    fs::create_directories(home);
+    const fs::path shipped = root.path() / "bin", home = root.path() / "home";
+    testing::WriteBytes(shipped / "Veltrun.default.ini", "[Options]\nLanguage=Deutsch.txt\n");
+    testing::WriteBytes(shipped / "Language.default" / "Deutsch.txt", "1|Turnierordner\n");
+    testing::WriteBytes(shipped / "Language.default" / "Cesky.txt", "1|Složka\n");
     testing::WriteBytes(home / "Language" / "Cesky.txt", "1|mine\n");
-
-    InstallDefaults(home, exe);
-    EXPECT_EQ(ReadTextLines(home / "Veltrun.ini"), (std::vector<std::string>{"[Options]", "Language=Deutsch.txt"}));
-    EXPECT_EQ(ReadTextLines(home / "Language" / "Deutsch.txt"), std::vector<std::string>{"1|Turnierordner"});
-    EXPECT_EQ(ReadTextLines(home / "Language" / "Cesky.txt"), std::vector<std::string>{"1|mine"});
-
+    InstallDefaults(home, shipped / "veltrun");
+    EXPECT_EQ(testing::ReadBytes(home / "Veltrun.ini"), "[Options]\r\nLanguage=Deutsch.txt\r\n");
+    EXPECT_EQ(testing::ReadBytes(home / "Language" / "Deutsch.txt") + testing::ReadBytes(home / "Language" / "Cesky.txt"),
+              "1|Turnierordner\n1|mine\n");
     testing::WriteBytes(home / "Veltrun.ini", "[Options]\r\nLanguage=Cesky.txt\r\n");
-    InstallDefaults(home, exe);
+    InstallDefaults(home, shipped / "veltrun");
     EXPECT_EQ(IniReadString(home / "Veltrun.ini", "Options", "Language"), "Cesky.txt");
+}
+
+using Lines = std::vector<std::string>;
+
+class IniFileTest : public ::testing::Test {
+protected:
+    void WriteRaw(const std::string& bytes) { testing::WriteBytes(file_, bytes); }
+    std::string ReadRaw() const { return testing::ReadBytes(file_); }
+
+    testing::TempFolder temp_;
+    fs::path folder_ = temp_.path();
+    fs::path file_ = folder_ / "Veltrun.ini";
+};
+
+const Lines kSettings = {
+    "; Veltrun settings",
+    "[General]",
+    "Language=English",
+    "# the browser that opens reports",
+    "Browser = firefox ",
+    "",
+    "[DefaultTBforChess]",
+    "TB1=BH",
+    "TB2=midBH",
+    "",
+    "",
+    "[Report]",
+    "Title=Open",
+};
+
+TEST_F(IniFileTest, ReadsValuesIgnoringCaseOfNamesAndCommentsInLfAndCp1250Files) {
+    WriteTextLines(file_, kSettings);
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {IniReadString(file_, "General", "Browser"), "firefox"}, {IniReadString(file_, "general", "LANGUAGE"), "English"},
+        {IniReadString(file_, "defaulttbforchess", "tb2"), "midBH"},
+        {IniReadString(file_, "Report", "Language"), ""},  // key of another section
+        {IniReadString(folder_ / "none.ini", "General", "Language"), ""}};
+    for (const auto& [read, expected] : cases) EXPECT_EQ(read, expected);
+    WriteRaw("[S]\n;Key=one\n#Key=two\nno equals sign\nFormula=a=b=c\n[ Spaced ]\n  Key  =  three  \n");
+    EXPECT_EQ(IniReadString(file_, "S", "Key") + "|" + IniReadString(file_, "S", "Formula") + "|" +
+                  IniReadString(file_, "Spaced", "key"), "|a=b=c|three");
+    WriteRaw("[Tournament]\nName=\x8A" "af\xE1\xF8 Cup\nRounds=9\r\n");
+    EXPECT_EQ(IniReadString(file_, "Tournament", "Name"), "Šafář Cup");
+    IniWriteString(file_, "Tournament", "Rounds", "7");
+    EXPECT_EQ(ReadRaw(), "[Tournament]\r\nName=Šafář Cup\r\nRounds=7\r\n");
+}
+
+TEST_F(IniFileTest, WritingKeepsEveryOtherLineAndCreatesWhatIsMissing) {
+    WriteTextLines(file_, kSettings);
+    IniWriteString(file_, "general", "BROWSER", "chromium");
+    Lines expected = kSettings;
+    expected[4] = "Browser=chromium";  // the key keeps its own spelling
+    EXPECT_EQ(ReadTextLines(file_), expected);
+    EXPECT_EQ(IniReadString(file_, "General", "Browser"), "chromium");
+    WriteTextLines(file_, kSettings);
+    IniWriteString(file_, "DefaultTBforChess", "TB3", "Sonneborn");
+    IniWriteString(file_, "General", "Theme", "dark");
+    expected = kSettings;
+    expected.insert(expected.begin() + 9, "TB3=Sonneborn");
+    expected.insert(expected.begin() + 5, "Theme=dark");
+    EXPECT_EQ(ReadTextLines(file_), expected);
+
+    WriteTextLines(file_, {"[Empty]", "", "[Other]", "a=1"});
+    IniWriteString(file_, "Empty", "k", "v");
+    EXPECT_EQ(ReadTextLines(file_), (Lines{"[Empty]", "k=v", "", "[Other]", "a=1"}));
+    WriteTextLines(file_, kSettings);
+    IniWriteString(file_, "Window", "Left", "120");
+    expected = kSettings;
+    expected.push_back("[Window]");
+    expected.push_back("Left=120");
+    EXPECT_EQ(ReadTextLines(file_), expected);
+
+    fs::path fresh = folder_ / "options.txt";
+    IniWriteString(fresh, "Tournament", "MaxRound", "9");
+    IniWriteString(fresh, "Tournament", "CurrentRound", "0");
+    EXPECT_EQ(ReadTextLines(fresh), (Lines{"[Tournament]", "MaxRound=9", "CurrentRound=0"}));
+}
+
+TEST_F(IniFileTest, ValueWithLineBreaksCannotAddKeys) {
+    WriteTextLines(file_, {"[S]", "Name=x"});
+    IniWriteString(file_, "S", "Name", "evil\r\n[S]\nAdmin=true");
+    EXPECT_EQ(ReadTextLines(file_).size(), 2u);
+    EXPECT_EQ(IniReadString(file_, "S", "Admin"), "");
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
-// Opening a tournament folder: options, players, the replay of the round
-// files, and what a failed opening leaves behind.
+// A tournament folder as a director meets it: typed by hand, written by the
+// program or damaged. Options, players, rounds and forbidden pairs are read,
+// a bad file stops the opening naming its line, and files are rewritten only
+// where a command must.
 #include <gtest/gtest.h>
 
 #include "store/errors.h"
 #include "store/open_tournament.h"
-#include "store/options_file.h"
+#include "store/players_file.h"
+#include "store/round_file.h"
 #include "store/tournament.h"
 #include "support/store_fixture.h"
 
@@ -15,6 +18,7 @@ using testing::Crlf;
 using testing::ReadBytes;
 using testing::StoreFixture;
 using testing::WriteBytes;
+namespace fs = std::filesystem;
 
 // A small tournament as a director might have typed it: comments, blank
 // lines, a blank around an alias, CRLF and LF mixed, players out of order.
@@ -62,14 +66,13 @@ TEST(OpenTournament, HandMadeFolderLoadsWithTheRightHistories) {
     EXPECT_TRUE(f.ui.messages.empty());
 }
 
-TEST(OpenTournament, OptionsTakeTheirDefaultsAndRules) {
+TEST(OpenTournament, OptionsTakeTheirDefaultsAndRulesAndTheRandomColourIsDrawnAtEachOpening) {
     StoreFixture f;
     auto folder = f.Folder();
+    const Tournament& t = f.session.tournament;
     WriteBytes(folder / "players.txt", "");
     OpenTournament(f.session, folder);  // no options.txt at all
-    const Tournament& t = f.session.tournament;
-    EXPECT_EQ(t.MaxRound, 0);
-    EXPECT_EQ(t.PointsType, "1- 0.5 -0");
+    EXPECT_EQ(std::to_string(t.MaxRound) + t.PointsType, "01- 0.5 -0");
 
     WriteBytes(folder / "options.txt",
                "[Options]\nMaxRound=-2\nColourFor1stPlayer=X\nPointsType=3-1-0\nTBsType=goals\nTB1=G1/G2\n");
@@ -77,31 +80,20 @@ TEST(OpenTournament, OptionsTakeTheirDefaultsAndRules) {
     WriteBytes(folder / "round1.txt", "|3-0|||A-B\n");
     std::string message = testing::ErrorOf([&] { OpenTournament(f.session, folder); });
     EXPECT_NE(message.find((folder / "options.txt").string() + " holds no valid number of rounds (key MaxRound"),
-              std::string::npos)
-        << message;
+              std::string::npos) << message;
     std::filesystem::remove(folder / "round1.txt");
     OpenTournament(f.session, folder);
-    EXPECT_EQ(f.session.tournament.MaxRound, -2);
-    EXPECT_EQ(f.session.tournament.CurrentRound, 0);
-    EXPECT_EQ(f.session.tournament.ColourFor1stPlayer, "W");
-    EXPECT_EQ(f.session.tournament.TBsType, "Chess");
-    EXPECT_EQ(f.session.tournament.TB1, "G1/G2");  // a Goals code is kept in a chess tournament
-    EXPECT_DOUBLE_EQ(f.session.tournament.PointsForWin, 3.0);
-    EXPECT_DOUBLE_EQ(f.session.tournament.PointsForDraw, 1.0);
-}
+    EXPECT_EQ(std::to_string(t.MaxRound) + " " + std::to_string(t.CurrentRound), "-2 0");
+    EXPECT_EQ(t.ColourFor1stPlayer + t.TBsType + " " + t.TB1, "WChess G1/G2");  // a Goals code is kept in chess
+    EXPECT_EQ(std::make_pair(t.PointsForWin, t.PointsForDraw), std::make_pair(3.0, 1.0));
 
-TEST(OpenTournament, RandomColourIsDrawnAnewAtEachOpening) {
-    StoreFixture f;
-    auto folder = f.Folder();
     WriteBytes(folder / "options.txt", "[Options]\nMaxRound=3\nColourFor1stPlayer=r\n");
-    WriteBytes(folder / "players.txt", "");
-    bool sawWhite = false, sawBlack = false;
+    std::string seen;
     for (int i = 0; i < 40; ++i) {
         OpenTournament(f.session, folder);
-        sawWhite |= f.session.tournament.ColourFor1stPlayer == "W";
-        sawBlack |= f.session.tournament.ColourFor1stPlayer == "B";
+        if (seen.find(t.ColourFor1stPlayer) == std::string::npos) seen += t.ColourFor1stPlayer;
     }
-    EXPECT_TRUE(sawWhite && sawBlack);
+    EXPECT_TRUE(seen == "WB" || seen == "BW") << seen;
 }
 
 TEST(OpenTournament, RoundFilesItDoesNotReadAreReported) {
@@ -147,6 +139,262 @@ TEST(OpenTournament, FailedOpeningKeepsThePreviousTournament) {
     StoreFixture g;
     EXPECT_THROW(OpenTournament(g.session, g.home.path() / "Tourn" / "Missing"), myException);
     EXPECT_FALSE(g.session.HasTournament());
+}
+
+std::string PlayersError(StoreFixture& f, const std::string& players) {
+    WriteBytes(f.Folder() / "players.txt", players);
+    Tournament t;
+    return testing::ErrorOf([&] { LoadPlayers(f.session, t, f.Folder() / "players.txt"); });
+}
+
+TEST(PlayersFile, EveryRefusalNamesTheFileAndTheLine) {
+    StoreFixture f;
+    auto path = (f.Folder() / "players.txt").string();
+    struct Case { std::string file, message, log; int line; };
+    const Case cases[] = {
+        {"# h\n1|A|Ann|1|||\n1||Ben|1|||\n", "Empty ArrivalID was found (" + path + ").", "Empty ArrivalID was founded.", 3},
+        {"\n1| bye |Ben|1|||\n", "ArrivalID is bye (" + path + ").", "ArrivalID is bye.", 2},
+        {"1|stop|Ben|1|||\n", "ArrivalID is stop (" + path + ").", "ArrivalID is stop.", 1},
+        {"1|A-1|Ben|1|||\n", "ArrivalID (A-1) contains dash [-].", "ArrivalID (A-1) contain dash [-].", 1},
+        {"1|A1|Ann|1|||\n1|a1|Ben|1|||\n", "ArrivalID (a1) is not unique (" + path + ").", "ArrivalID (a1) is not unique.", 2},
+    };
+    for (const Case& c : cases) {
+        f.log.clear();
+        std::string message = PlayersError(f, c.file);
+        EXPECT_EQ(message.rfind("Fatal error. " + c.message, 0), 0u) << message;
+        EXPECT_NE(message.find(path + ", line " + std::to_string(c.line)), std::string::npos) << message;
+        EXPECT_TRUE(f.Logged("Fatal error. " + c.log)) << c.log;
+    }
+    EXPECT_EQ(PlayersError(f, "1|A|B|1|||\n"), "");
+    std::string file = "#on/off|ArrivalID|Name|ELO|FideID|NationalID|TeamID\n";
+    for (int i = 1; i <= 2001; ++i) file += "1|P" + std::to_string(i) + "|Player " + std::to_string(i) + "|1000|||\n";
+    std::string message = PlayersError(f, file);
+    EXPECT_EQ(message.rfind("The maximum number of players in a tournament is 2000.", 0), 0u) << message;
+    EXPECT_NE(message.find("line 2002"), std::string::npos) << message;
+    file.resize(file.rfind("1|P2001"));
+    EXPECT_EQ(PlayersError(f, file), "");
+}
+
+// Opening converts in memory and warns; a rewrite would replace what was typed,
+// so it is refused naming file and line (through the commands, a wrong
+// rating; here a line cut short).
+TEST(PlayersFile, InvalidRatingAndOnOffAreWarnedAndUsedConvertedInMemoryOnly) {
+    StoreFixture f;
+    auto folder = f.Folder();
+    const std::string typed = "1|A|Ann|2100.5|||\n2|B|Ben||||\n0|C|Cid|1500|||\n";
+    WriteBytes(folder / "players.txt", typed);
+    OpenTournament(f.session, folder);
+    const Tournament& t = f.session.tournament;
+    auto warnings = f.ui.Texts(MessageKind::Warning);
+    ASSERT_EQ(warnings.size(), 3u);
+    EXPECT_EQ(warnings[0].rfind("Player (A) has invalid value at (fourth) field \"ELO\" (in file ", 0), 0u) << warnings[0];
+    EXPECT_NE(warnings[0].find("Value \"2100.5\" was converted to 0."), std::string::npos) << warnings[0];
+    EXPECT_NE(warnings[2].find("(first) field \"on/off\""), std::string::npos) << warnings[2];
+    EXPECT_TRUE(f.Logged("Player \"Ann\" has not valid elo \"2100.5\"."));
+    // Cid 1500, then Ann and Ben with 0 by name; Ben suspended by his on/off of 2.
+    EXPECT_EQ(t.Player(1).ArrivalID + std::to_string(t.Player(1).OnOff) + t.Player(3).ArrivalID +
+                  std::to_string(t.Player(3).OnOff), "C0B0");
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), typed);
+    WriteBytes(folder / "players.txt", "1|D|Dan|1400|||\n1|AKovac\n" + typed);
+    EXPECT_NE(testing::ErrorOf([&] { WritePlayersFileInRatingOrder(f.session, t, folder / "players.txt"); })
+                  .find("Value \"\" (in file " + (folder / "players.txt").string() + ", line 2) cannot be read."),
+              std::string::npos);
+    EXPECT_EQ(ReadBytes(folder / "players.txt"), "1|D|Dan|1400|||\n1|AKovac\n" + typed);
+}
+
+TEST(PlayersFile, SortIsByRatingThenNameAndStable) {
+    StoreFixture f;
+    auto folder = f.Folder();
+    WriteBytes(folder / "players.txt",
+               "1|D|delta|2000|||\n1|X|Same|1800|||first\n1|A|Alpha|2000|||\n1|Y|same|1800|||second\n"
+               "1|Z|Zed|2400|||\n");
+    OpenTournament(f.session, folder);
+    const Tournament& t = f.session.tournament;
+    std::string order;
+    for (int i = 1; i <= t.PlayerCount(); ++i) {
+        order += t.Player(i).ArrivalID;
+        EXPECT_EQ(t.Player(i).StartNo, i);
+    }
+    EXPECT_EQ(order, "ZADXY");
+    EXPECT_TRUE(f.Logged("(2.) Alpha, elo: 2000, fideid: , nationalid: , teamid: , A, OnOrOff=1"));
+
+    // The first pairing writes that order; opening does not.
+    EXPECT_EQ(ReadBytes(folder / "players.txt").substr(0, 16), "1|D|delta|2000||");
+    WritePlayersFileInRatingOrder(f.session, t, folder / "players.txt");
+    EXPECT_EQ(ReadBytes(folder / "players.txt"),
+              Crlf({std::string(PlayersFileHeader), "1|Z|Zed|2400|||", "1|A|Alpha|2000|||", "1|D|delta|2000|||",
+                    "1|X|Same|1800|||first", "1|Y|same|1800|||second"}));
+}
+
+// Four players A1..A4 (by rating), a chess or Goals tournament of five rounds.
+std::filesystem::path FourPlayers(StoreFixture& f, const std::string& type = "Chess") {
+    auto folder = f.Folder();
+    WriteBytes(folder / "options.txt", "[Options]\nMaxRound=5\nColourFor1stPlayer=W\nTBsType=" + type + "\n");
+    WriteBytes(folder / "players.txt",
+               "1|A1|Ann|2400|||\n1|A2|Ben|2300|||\n1|A3|Cid|2200|||\n0|A4|Dan|2100|||\n");
+    return folder;
+}
+
+std::string OpenError(StoreFixture& f, const std::filesystem::path& folder) {
+    return testing::ErrorOf([&] { OpenTournament(f.session, folder); });
+}
+
+TEST(RoundFile, GamesWithoutResultAndUnknownAliases) {
+    StoreFixture f;
+    auto folder = FourPlayers(f);
+    WriteBytes(folder / "round1.txt", "|?-?|||A3-A1\n|1k-0k|||A2-bye\n|0k-0k|||A4-stop\n");
+    OpenTournament(f.session, folder);
+    EXPECT_EQ(f.session.tournament.Player(1).OpponentHistory, "");
+    EXPECT_TRUE(f.Logged("Ignored: game A3-A1 has not result."));
+
+    // An unknown alias is fatal even in a game without a result; a line with
+    // fewer than five fields has an empty first side.
+    const std::string fatal = "Fatal error (in file round1.txt). ";
+    for (auto [round, expected] : std::vector<std::pair<std::string, std::string>>{
+             {"# c\n\n|1-0|||A1-A2\n|?-?|||A3-X9\n", fatal + "Alias (X9) not found in file players.txt.|line 4"},
+             {"|1:0|||A1-A2\n", fatal + "Game (A1-A2) has not valid result (1:0).|line 1"},
+             {"|1-0|Ann-Ben\n", fatal + "Alias () not found in file players.txt.|line 1"}}) {
+        WriteBytes(folder / "round1.txt", round);
+        std::string message = OpenError(f, folder);
+        EXPECT_EQ(message.rfind(expected.substr(0, expected.find('|')), 0), 0u) << message;
+        EXPECT_NE(message.find((folder / "round1.txt").string() + ", " + expected.substr(expected.find('|') + 1)),
+                  std::string::npos) << message;
+    }
+}
+
+// Every player stands on exactly one line of each round, played or not.
+TEST(RoundFile, EveryPlayerOnExactlyOneLine) {
+    StoreFixture f;
+    auto folder = FourPlayers(f);
+    auto path = (folder / "round1.txt").string();
+    const std::string rest = "|1k-0k|||A3-bye\n|0k-0k|||A4-stop\n";
+    struct Case { std::string round, expected; } cases[] = {
+        {"", "no line of the round: A1, A2, A3, A4. Every player stands on exactly one line of each round file; a player "
+             "who did not play is written as |0k-0k|||ALIAS-stop (|0k-0k|||A1-stop)."},
+        {"# header\n|1-0|||A1-A2\n|1k-0k|||A3-bye\n", "no line of the round: A4. "},  // last line removed
+        {"|?-?|||A1-A2\n" + rest + "|1-0|||A1-bye\n", "(A1) stands on more than one line of the round, on lines 1 and 4."},
+        {"|?-?|||A1-A2\n|?-?|||A3-A1\n|0k-0k|||A4-stop\n", "(A1) stands on more than one line of the round, on lines 1 and 2."},
+        {"|1-0|||A1-A1\n|1k-0k|||A2-bye\n" + rest, "(A1) stands on more than one line of the round, on lines 1 and 1."},
+        {"|1-0|||A1-A2\n|0-1|||A3-A2\n|0k-0k|||A4-stop\n", "(A2) stands on more than one line of the round, on lines 1 and 2."},
+        {"|1-0|||A1-A2\n|1k-0k|||A3-bye\n|0-1|||A3-A4\n", "(A3) stands on more than one line of the round, on lines 2 and 3."},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(folder / "round1.txt", c.round);
+        std::string message = OpenError(f, folder);
+        EXPECT_NE(message.find("File " + path + ": "), std::string::npos) << c.round << message;
+        EXPECT_NE(message.find(c.expected), std::string::npos) << c.round << message;
+        EXPECT_FALSE(f.session.HasTournament());
+    }
+    // Byes, stops and games with or without a result, each player once: accepted,
+    // as is the stop line of an entrant whose registration was interrupted.
+    WriteBytes(folder / "round1.txt", "|?-?|||A1-A2\n" + rest + "|0k-0k|||Z9-stop\n");
+    EXPECT_EQ(OpenError(f, folder), "");
+}
+
+TEST(RoundFile, GoalsAreReadOnlyInGoalsTournaments) {
+    for (const std::string type : {"Goals", "Chess"}) {
+        StoreFixture f;
+        auto folder = FourPlayers(f, type);
+        WriteBytes(folder / "round1.txt", "|1-0|||A1-A2|1,5:0,5\n|0-1|||A3-A4\n");
+        OpenTournament(f.session, folder);
+        const Tournament& t = f.session.tournament;
+        EXPECT_EQ(t.Player(1).GoalsHistory + t.Player(3).GoalsHistory, type == "Goals" ? "1.5:0.5|0:0|" : "0:0|0:0|");
+        EXPECT_DOUBLE_EQ(t.Player(2).GoalsFor, type == "Goals" ? 0.5 : 0.0);
+    }
+}
+
+TEST(RoundFile, GameListCountsGameLinesAndSelectsMissingResults) {
+    StoreFixture f;
+    auto folder = FourPlayers(f);
+    WriteBytes(folder / "round1.txt", "# header\n|1-0|||A1-A2\n|0-1|||A3-A4\n");
+    WriteBytes(folder / "round2.txt",
+               "# header\n|?-?|||A2-A1\n# a comment does not count\n\n|1k-0k|||A3-bye\n|?-?|||A4-stop\n");
+    OpenTournament(f.session, folder);
+    const Tournament& t = f.session.tournament;
+    GameList round2 = BuildGameList(f.session, t, 2);
+    ASSERT_EQ(round2.size(), 2u);
+    EXPECT_EQ(round2[0].Text() + round2[1].Text(), "|2|1|?-?|A2-A1||2|3|?-?|A4-stop|");
+    EXPECT_EQ(BuildGameList(f.session, t, -1).size(), 2u);
+    EXPECT_TRUE(BuildGameList(f.session, t, 1).empty());
+
+    std::filesystem::remove(folder / "round1.txt");
+    EXPECT_EQ(testing::ErrorOf([&] { BuildGameList(f.session, t, -1); }),
+              "File not exist (" + (folder / "round1.txt").string() + ").");
+}
+
+// The layout, byes, stops and the backup are checked through the pairing
+// command; here the goals column and the bye that gives no points.
+TEST(RoundFile, NewRoundFileInAGoalsTournamentWithALostBye) {
+    StoreFixture f;
+    f.session.settings.ByePoints = "asLost";
+    auto folder = FourPlayers(f, "Goals");
+    OpenTournament(f.session, folder);
+    Tournament& t = f.session.tournament;
+    WriteNewRoundFile(f.session, t, 1, {{"1", "2"}, {"bye", "3"}, {"4", "stop"}});
+    EXPECT_NE(ReadBytes(folder / "round1.txt")
+                  .find(Crlf({"|?-?|Ann-Ben|1-2|A1-A2|0:0", "|0k-0k|bye-Cid|bye-3|bye-A3|0:0",
+                              "|0k-0k|Dan-stop|4-stop|A4-stop|0:0"})),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder / "bak_round1.txt"));
+    // The bye and the suspension are in the model at once; the game is not.
+    EXPECT_EQ(t.Player(3).OpponentHistory, "bye|");
+    EXPECT_EQ(t.Player(4).OpponentHistory, "stop|");
+    EXPECT_EQ(t.Player(1).OpponentHistory, "");
+}
+
+std::string GroupsText(const Tournament& t) {
+    std::string text;
+    for (const auto& group : t.ForbiddenGroups) {
+        for (const auto& alias : group) text += alias + " ";
+        text += "/";
+    }
+    return text;
+}
+
+TEST(ForbiddenFile, GoodDamagedAndHandEditedFiles) {
+    // bytes "<none>", "<link>" (to players.txt) and "<dir>" stand for no file; groups
+    // are the expected groups, or the part of the error.
+    struct Case { const char* what; std::string bytes, groups; bool fails = false; };
+    const std::vector<Case> cases{
+        {"missing", "<none>", ""},
+        {"as written", "# Players who must not meet\r\nA1 B2\r\nC3 Žó4 A1\r\n", "A1 B2 /C3 Žó4 A1 /"},
+        {"hand-edited", "\xEF\xBB\xBF# kids\n\n  B2\t A1   \nC3 C3 B2\n   # end", "B2 A1 /C3 B2 /"},
+        {"cp1250 line", "A1 \x8E\xF3" "4\r\n", "A1 Žó4 /"},
+        {"unknown alias", "A1 B2\r\nA1 Q9\r\n", "A forbidden group names a player who is not in the tournament (Q9) (in file", true},
+        {"case differs", "a1 B2\r\n", "(a1) (in file", true},
+        {"one alias", "A1 B2\r\n\r\nC3\r\n", "needs at least two different players (in file", true},
+        {"alias twice", "B2 B2\r\n", ", line 1).", true},
+        {"a link", "<link>", "is not a plain file of a sane size.", true},
+        {"a folder", "<dir>", "is not a plain file of a sane size.", true},
+        {"huge", std::string(5 * 1024 * 1024, '#'), "is not a plain file of a sane size.", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StoreFixture f;
+        auto folder = f.Folder();
+        StoreFixture::WriteOptions(folder, 3);
+        // Out of rating order: a successful opening rewrites players.txt, a failed one must not.
+        std::string players = "1|C3|Cid|1000|||\n1|A1|Ann|2000|||\n1|B2|Ben|1500|||\n1|Žó4|Zoe|900|||\n";
+        WriteBytes(folder / "players.txt", players);
+        auto file = folder / "forbidden.txt";
+        if (c.bytes == "<link>")
+            fs::create_symlink(folder / "players.txt", file);
+        else if (c.bytes == "<dir>")
+            fs::create_directory(file);
+        else if (c.bytes != "<none>")
+            WriteBytes(file, c.bytes);
+        try {
+            OpenTournament(f.session, folder);
+            EXPECT_FALSE(c.fails);
+            EXPECT_EQ(GroupsText(f.session.tournament), c.groups);
+        } catch (const myException& e) {
+            EXPECT_TRUE(c.fails) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.groups), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << e.what();
+            EXPECT_EQ(ReadBytes(folder / "players.txt"), players);
+            EXPECT_FALSE(f.session.HasTournament());
+        }
+    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// The Linux-specific calls the rating list uses for speed, in one place. Each
+// The Linux-specific calls the rating list and the atomic writer use for speed, in one place. Each
 // has a plain fallback elsewhere, where it changes nothing but the speed.
 #include <cstddef>
 #include <string_view>

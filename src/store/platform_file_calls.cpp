@@ -1,4 +1,4 @@
-#include "ratinglist/platform_file_calls.h"
+#include "store/platform_file_calls.h"
 
 #if defined(__linux__)
 #include <fcntl.h>
