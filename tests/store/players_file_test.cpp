@@ -22,30 +22,24 @@ std::string LoadError(StoreFixture& f, const std::string& players) {
     return testing::ErrorOf([&] { LoadPlayers(f.session, t, f.Folder() / "players.txt"); });
 }
 
+// The file is named once, with the line; a duplicate names both lines.
 TEST(PlayersFile, EveryRefusalNamesTheFileAndTheLine) {
     StoreFixture f;
-    auto path = (f.Folder() / "players.txt").string();
-    struct Case {
-        std::string file;
-        std::string message;
-        std::string log;
+    const std::string in = " (in file " + (f.Folder() / "players.txt").string() + ", line ", fatal = "Fatal error. ";
+    const struct {
+        std::string file, message, log;
     } cases[] = {
-        {"# h\n1|A|Ann|1|||\n1||Ben|1|||\n", "Fatal error. Empty ArrivalID was found (" + path + ").",
-         "Fatal error. Empty ArrivalID was founded."},
-        {"\n1| bye |Ben|1|||\n", "Fatal error. ArrivalID is bye (" + path + ").", "Fatal error. ArrivalID is bye."},
-        {"1|stop|Ben|1|||\n", "Fatal error. ArrivalID is stop (" + path + ").", "Fatal error. ArrivalID is stop."},
-        {"1|A-1|Ben|1|||\n", "Fatal error. ArrivalID (A-1) contains dash [-].",
-         "Fatal error. ArrivalID (A-1) contain dash [-]."},
-        {"1|A1|Ann|1|||\n1|a1|Ben|1|||\n", "Fatal error. ArrivalID (a1) is not unique (" + path + ").",
+        {"# h\n1|A|Ann|1|||\n1||Ben|1|||\n", fatal + "Empty ArrivalID was found" + in + "3).", "Empty ArrivalID was founded."},
+        {"\n1| bye |Ben|1|||\n", fatal + "ArrivalID is bye" + in + "2).", "Fatal error. ArrivalID is bye."},
+        {"1|stop|Ben|1|||\n", fatal + "ArrivalID is stop" + in + "1).", "Fatal error. ArrivalID is stop."},
+        {"1|A-1|Ben|1|||\n", fatal + "ArrivalID (A-1) contains dash [-]" + in + "1).", "ArrivalID (A-1) contain dash"},
+        {"1|A1|Ann|1|||\n#\n1|a1|Ben|1|||\n", fatal + "ArrivalID (a1) is not unique" + in + "3), the same as on line 1.",
          "Fatal error. ArrivalID (a1) is not unique."},
     };
-    int expectedLine[] = {3, 2, 1, 1, 2};
-    for (size_t i = 0; i < std::size(cases); ++i) {
+    for (const auto& c : cases) {
         f.log.clear();
-        std::string message = LoadError(f, cases[i].file);
-        EXPECT_EQ(message.rfind(cases[i].message, 0), 0u) << message;
-        EXPECT_NE(message.find(path + ", line " + std::to_string(expectedLine[i])), std::string::npos) << message;
-        EXPECT_TRUE(f.Logged(cases[i].log)) << cases[i].log;
+        EXPECT_EQ(LoadError(f, c.file), c.message);
+        EXPECT_TRUE(f.Logged(c.log)) << c.log;
     }
     EXPECT_EQ(LoadError(f, "1|A|B|1|||\n"), "");
 }
@@ -73,7 +67,7 @@ TEST(PlayersFile, InvalidRatingAndOnOffAreWarnedAndUsedConvertedInMemoryOnly) {
     EXPECT_EQ(warnings[0].rfind("Player (A) has invalid value at (fourth) field \"ELO\" (in file ", 0), 0u) << warnings[0];
     EXPECT_NE(warnings[0].find("Value \"2100.5\" was converted to 0."), std::string::npos) << warnings[0];
     EXPECT_NE(warnings[2].find("(first) field \"on/off\""), std::string::npos) << warnings[2];
-    EXPECT_TRUE(f.Logged("Player \"Ann\" has not valid elo \"2100.5\"."));
+    EXPECT_TRUE(f.Logged("Warning: " + warnings[0]));
     // Cid 1500, then Ann and Ben with 0 by name; Ben suspended by his on/off of 2.
     EXPECT_EQ(t.Player(1).ArrivalID, "C");
     EXPECT_EQ(t.Player(1).OnOff, 0);
@@ -106,7 +100,6 @@ TEST(PlayersFile, SortIsByRatingThenNameAndStable) {
         EXPECT_EQ(t.Player(i).StartNo, i);
     }
     EXPECT_EQ(order, "ZADXY");
-    EXPECT_TRUE(f.Logged("(2.) Alpha, elo: 2000, fideid: , nationalid: , teamid: , A, OnOrOff=1"));
 
     // The first pairing writes that order; opening does not.
     EXPECT_EQ(ReadBytes(folder / "players.txt").substr(0, 16), "1|D|delta|2000||");
