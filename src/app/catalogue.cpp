@@ -329,6 +329,8 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {480, "Nothing was changed: answer with --yes or --no."},
         {481, "There is no tournament of this name in the folder"},
         {482, "is not a tournament folder."},
+        {483, "a character set web browsers know, such as utf-8, windows-1250 or iso-8859-2"},
+        {484, "the same as on line"},
         // ---- end everyday use ----
         // ---- window and results 500-529 ----
         {500, "The report could not be shown."},

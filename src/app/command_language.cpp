@@ -32,7 +32,8 @@ void SetLanguage(Session& session, const std::string& choice) {
         return;
     }
     session.translation.EnglishBuiltIn = true;
-    const std::string charset = Trim(session.settings.Read("Reports", "HtmlCharset"));
+    // The checked value: the raw key may name a set browsers do not know.
+    const std::string charset = Trim(session.settings.HtmlCharset);
     session.translation.HtmlCharset = charset.empty() ? "utf-8" : charset;
     session.translation.InternalFontCharset = 1;
 }

@@ -18,7 +18,8 @@ std::string ExpectedForm(const Session& session, const SettingProblem& problem) 
         case SettingForm::AliasPrefix: return session.tr(468, "one to eight letters A-Z");
         case SettingForm::LanguageName:
             return session.tr(469, "English (built-in) or the name of a file in the Language folder");
-        case SettingForm::CharsetName: return session.tr(470, "the name of a character set, such as utf-8");
+        case SettingForm::CharsetName:
+            return session.tr(483, "a character set web browsers know, such as utf-8, windows-1250 or iso-8859-2");
         case SettingForm::ReportCharacter:
             return session.tr(471, "one to four characters, without markup characters or a vertical bar");
         case SettingForm::WebAddress: return session.tr(472, "a web address beginning with http:// or https://");

@@ -5,8 +5,10 @@
 #include <unicode/unistr.h>
 
 #include <memory>
+#include <optional>
 
 #include "store/text_file.h"
+#include "store/web_charsets.h"
 
 namespace veltrun {
 
@@ -27,8 +29,10 @@ std::string HtmlEscape(std::string_view text) {
 }
 
 bool EncodeForCharset(std::string_view utf8, const std::string& charset, std::string& bytes) {
+    const std::optional<std::string> name = WebCharsetConverter(charset);
+    if (!name) return false;
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<UConverter, decltype(&ucnv_close)> converter(ucnv_open(charset.c_str(), &status), &ucnv_close);
+    std::unique_ptr<UConverter, decltype(&ucnv_close)> converter(ucnv_open(name->c_str(), &status), &ucnv_close);
     if (U_FAILURE(status) || !converter) return false;
     ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_ESCAPE, UCNV_ESCAPE_XML_DEC, nullptr, nullptr,
                           &status);

@@ -12,7 +12,7 @@ std::string HtmlEscape(std::string_view text);
 
 // The UTF-8 text in the named character set; a character the set lacks
 // becomes a numeric character reference (&#322;). Returns false when the
-// character set is unknown.
+// name is no label browsers know (see WebCharsetConverter).
 bool EncodeForCharset(std::string_view utf8, const std::string& charset, std::string& bytes);
 
 }  // namespace veltrun

@@ -146,6 +146,22 @@ std::filesystem::path WriteStandingsReport(Session& session, bool withCards) {
     return report;
 }
 
+namespace {
+
+// Every number of the printed standings in one form, the shortest decimal
+// one ("3", "4.5", "12.75"); an estimate is rounded to the places the
+// report shows first.
+std::string TsvNumber(double value, int shownPlaces = -1) {
+    if (shownPlaces < 0) return DefaultNumberText(value);
+    std::string text = FixedText(value, shownPlaces);
+    if (text.find('.') == std::string::npos) return text;
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
+}  // namespace
+
 std::vector<std::string> StandingsTsv(const Session& session, bool withPerformance) {
     const Tournament& t = session.tournament;
     const std::vector<int> slots = ShownTieBreakSlots(t);
@@ -161,16 +177,16 @@ std::vector<std::string> StandingsTsv(const Session& session, bool withPerforman
         column(p.ArrivalID);
         column(p.Name);
         column(std::to_string(p.ELO));
-        column(PointsText(t, p.Points));
-        for (int k : slots) column(DefaultNumberText(p.TBValue(k)));
+        column(TsvNumber(p.Points));
+        for (int k : slots) column(TsvNumber(p.TBValue(k)));
         if (withPerformance) {
             std::optional<Performance> perf;
             if (HasPerformance(t)) perf = ComputePerformance(t, index, player);
             column(perf ? std::to_string(perf->games) : "");
-            column(perf ? FixedText(perf->points, 1) : "");
-            column(perf ? FixedText(perf->averageRating, 0) : "");
-            column(perf ? FixedText(perf->expected, 2) : "");
-            column(perf ? FixedText(perf->performance, 0) : "");
+            column(perf ? TsvNumber(perf->points) : "");
+            column(perf ? TsvNumber(perf->averageRating, 0) : "");
+            column(perf ? TsvNumber(perf->expected, 2) : "");
+            column(perf ? TsvNumber(perf->performance, 0) : "");
         }
         lines.push_back(line);
     }

@@ -82,13 +82,9 @@ void LoadForbiddenGroups(Session& session, Tournament& t, const std::filesystem:
         t.ForbiddenGroups.clear();
         return;
     }
-    session.AppendToLog("Load forbidden pairs from file (" + path.string() + ").");
     t.ForbiddenGroups = ReadForbiddenGroups(session, t, path);
-    for (const auto& group : t.ForbiddenGroups) {
-        std::string text;
-        for (const auto& alias : group) text += (text.empty() ? "" : " ") + alias;
-        session.AppendToLog("Forbidden group: " + text + ".");
-    }
+    session.AppendToLog("Load forbidden pairs from file (" + path.string() + "): " +
+                        std::to_string(t.ForbiddenGroups.size()) + " groups.");
 }
 
 void WriteForbiddenGroups(const std::filesystem::path& path, const ForbiddenGroupList& groups) {

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "store/errors.h"
 #include "store/forbidden_file.h"
 #include "store/options_file.h"
 #include "store/players_file.h"
@@ -36,8 +37,6 @@ int CountExistingRounds(const std::filesystem::path& folder, int maxRound) {
 // standings; the director is told which file it is.
 void WarnAboutUnreadRoundFiles(Session& session, const std::filesystem::path& folder, int currentRound) {
     for (const auto& file : UnreadRoundFiles(folder, currentRound)) {
-        session.AppendToLog("Warning: file " + file.string() +
-                            " is not read (round files are read from round1.txt on, without a gap, up to MaxRound).");
         ShowWarning(session, session.tr(121, "File") + " " + file.string() + " " +
                                  session.tr(201, "is not read: round files are read from round1.txt on, without a gap, "
                                                  "up to the number of rounds."));
@@ -63,12 +62,13 @@ void RequireMaxRoundWhenRoundsExist(Session& session, const std::filesystem::pat
 void LoadInto(Session& session, Tournament& t, const std::filesystem::path& folder) {
     session.AppendToLog("Opening tournament from folder (" + t.TournamentFolder + "). Starting ...");
     auto options = OptionsFilePath(folder);
-    session.AppendToLog("Reading of options from file (" + options.string() + ").");
     t.MaxRound = ReadMaxRound(options);
     RequireMaxRoundWhenRoundsExist(session, folder, t.MaxRound);
     t.CurrentRound = CountExistingRounds(folder, t.MaxRound);
     WarnAboutUnreadRoundFiles(session, folder, t.CurrentRound);
     ReadTournamentChoices(options, t, session.random);
+    session.AppendToLog("Reading of options from file (" + options.string() + "): " + std::to_string(t.MaxRound) +
+                        " rounds.");
     auto players = PlayersFilePath(folder);
     LoadPlayers(session, t, players);
     LoadForbiddenGroups(session, t, folder);
@@ -92,6 +92,11 @@ void OpenTournament(Session& session, const std::filesystem::path& folder) {
     session.log.SetFile(fresh->LogFileName);
     try {
         LoadInto(session, *fresh, root);
+    } catch (const myException& e) {
+        // As shown, with the file and line the short line of the failure lacks.
+        session.AppendToLog(std::string("Error: ") + e.what());
+        session.log.SetFile(previousLog);
+        throw;
     } catch (...) {
         session.log.SetFile(previousLog);
         throw;

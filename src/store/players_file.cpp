@@ -2,6 +2,7 @@
 #include "store/players_file.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "store/errors.h"
@@ -25,24 +26,27 @@ std::string InvalidFieldWarning(const Session& session, const std::string& alias
            session.tr(100, "Value") + " " + Quoted(value) + " " + session.tr(101, "was converted to 0.");
 }
 
-void CheckArrivalID(Session& session, const Tournament& t, const std::string& id, const std::filesystem::path& path,
-                    int lineNumber) {
-    std::string where = AtFileLine(session, path, lineNumber);
-    std::string inFile = " (" + path.string() + ").";
+// The file is named once, with the line; a second ArrivalID names both lines.
+// firstLine: the line of an earlier player with the same ArrivalID, or 0.
+void CheckArrivalID(Session& session, const std::string& id, const std::filesystem::path& path, int lineNumber,
+                    int firstLine) {
+    std::string where = AtFileLine(session, path, lineNumber) + ".";
     if (id.empty())
         Fail(session, "Fatal error. Empty ArrivalID was founded.",
-             session.tr(92, "Fatal error. Empty ArrivalID was found") + inFile + where);
+             session.tr(92, "Fatal error. Empty ArrivalID was found") + where);
     if (id == "bye")
-        Fail(session, "Fatal error. ArrivalID is bye.", session.tr(93, "Fatal error. ArrivalID is") + " bye" + inFile + where);
+        Fail(session, "Fatal error. ArrivalID is bye.", session.tr(93, "Fatal error. ArrivalID is") + " bye" + where);
     if (id == "stop")
-        Fail(session, "Fatal error. ArrivalID is stop.",
-             session.tr(93, "Fatal error. ArrivalID is") + " stop" + inFile + where);
+        Fail(session, "Fatal error. ArrivalID is stop.", session.tr(93, "Fatal error. ArrivalID is") + " stop" + where);
     if (id.find('-') != std::string::npos)
         Fail(session, "Fatal error. ArrivalID (" + id + ") contain dash [-].",
-             session.tr(94, "Fatal error") + ". ArrivalID (" + id + ") " + session.tr(95, "contains dash") + " [-]." + where);
-    if (!IsArrivalIDUnique(t, id))
+             session.tr(94, "Fatal error") + ". ArrivalID (" + id + ") " + session.tr(95, "contains dash") + " [-]" +
+                 where);
+    if (firstLine > 0)
         Fail(session, "Fatal error. ArrivalID (" + id + ") is not unique.",
-             session.tr(94, "Fatal error") + ". ArrivalID (" + id + ") " + session.tr(96, "is not unique") + inFile + where);
+             session.tr(94, "Fatal error") + ". ArrivalID (" + id + ") " + session.tr(96, "is not unique") +
+                 AtFileLine(session, path, lineNumber) + ", " + session.tr(484, "the same as on line") + " " +
+                 std::to_string(firstLine) + ".");
 }
 
 }  // namespace
@@ -68,24 +72,24 @@ bool IsPlayersFileComment(std::string_view line) { return line.empty() || line.f
 
 void LoadPlayers(Session& session, Tournament& t, const std::filesystem::path& path) {
     RequireRegularFile(session, path);
-    session.AppendToLog("Load list of players from file (" + path.string() + ").");
     t.glob_ARRAY_PLAYERS.Clear();
     std::vector<std::string> lines = ReadTrimmedLines(path, file_limit::PlayersFile);
     std::string tooMany = session.tr(157, "The maximum number of players in a tournament is") + " " +
                           std::to_string(MaxPlayers) + ".";
+    std::unordered_map<std::string, int> lineOfArrivalID;  // upper case, as IsArrivalIDUnique compares
     for (size_t i = 0; i < lines.size(); ++i) {
         int lineNumber = static_cast<int>(i) + 1;
         std::string line = CleanLine(lines[i]);
         if (IsPlayersFileComment(Trim(line))) continue;
         if (t.PlayerCount() >= MaxPlayers) throw myException(tooMany + AtFileLine(session, path, lineNumber));
         PlayerLineFields f = SplitPlayerLine(line);
-        CheckArrivalID(session, t, f.ArrivalID, path, lineNumber);
+        const auto [first, isNew] = lineOfArrivalID.emplace(ToUpperAscii(f.ArrivalID), lineNumber);
+        CheckArrivalID(session, f.ArrivalID, path, lineNumber, isNew ? 0 : first->second);
 
         TPlayer player;
         player.ArrivalID = f.ArrivalID;
         player.Name = f.Name;
         if (!TryParseInt(f.ELO, player.ELO)) {
-            session.AppendToLog("Player " + Quoted(f.Name) + " has not valid elo " + Quoted(f.ELO) + ".");
             player.ELO = 0;
             ShowWarning(session, InvalidFieldWarning(session, f.ArrivalID,
                                                      session.tr(98, "has invalid value at (fourth) field \"ELO\""),
@@ -102,14 +106,13 @@ void LoadPlayers(Session& session, Tournament& t, const std::filesystem::path& p
         int index = t.glob_ARRAY_PLAYERS.Add(std::move(player), tooMany);
         TPlayer& added = t.Player(index);
         added.StartNo = index;
-        session.AppendToLog("Load successfully: " + added.Name + "|" + std::to_string(added.ELO) + "|" +
-                            added.ArrivalID + "|" + added.FideID + "|" + added.NationalID + "|" + added.TeamID + "|" +
-                            std::to_string(added.OnOff) + ".");
     }
+    // One line per file, not one per player: every command reads the file.
+    session.AppendToLog("Load list of players from file (" + path.string() + "): " +
+                        std::to_string(t.PlayerCount()) + " players.");
 }
 
-void SortPlayersByElo(Session& session, Tournament& t) {
-    session.AppendToLog("Sorting by ELO ...");
+void SortPlayersByElo(Session&, Tournament& t) {
     int count = t.PlayerCount();
     std::vector<TPlayer> players;
     players.reserve(static_cast<size_t>(count));
@@ -122,9 +125,6 @@ void SortPlayersByElo(Session& session, Tournament& t) {
         TPlayer& p = t.Player(i);
         p = std::move(players[static_cast<size_t>(i - 1)]);
         p.StartNo = i;
-        session.AppendToLog("(" + std::to_string(i) + ".) " + p.Name + ", elo: " + std::to_string(p.ELO) +
-                            ", fideid: " + p.FideID + ", nationalid: " + p.NationalID + ", teamid: " + p.TeamID +
-                            ", " + p.ArrivalID + ", OnOrOff=" + std::to_string(p.OnOff));
     }
 }
 

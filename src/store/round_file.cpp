@@ -110,10 +110,10 @@ StringList WriteRoundFileHeader(const Tournament& t) {
 
 void LoadRoundFile(Session& session, Tournament& t, int round, const std::filesystem::path& path) {
     RequireRegularFile(session, path);
-    session.AppendToLog("Load list of games from file (" + path.string() + ").");
     std::vector<std::string> lines = ReadTrimmedLines(path, file_limit::RoundFile);
     bool goals = t.TBsType == "Goals";
     RoundCoverage coverage(session, t, path);
+    int games = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         if (IsRoundFileComment(lines[i])) continue;
         GameLine game = ParseGameLine(lines[i]);
@@ -124,13 +124,17 @@ void LoadRoundFile(Session& session, Tournament& t, int round, const std::filesy
             continue;
         }
         try {
-            InsertGame(session, t, game.GameId, game.Result, goals ? game.Goals : "0:0", round);
+            ReplayGame(session, t, game.GameId, game.Result, goals ? game.Goals : "0:0", round);
         } catch (const myException& e) {
             throw myException(e.what() + AtFileLine(session, path, lineNumber));
         }
         coverage.Take(game.GameId, lineNumber);
+        ++games;
     }
     coverage.RequireEveryPlayer();
+    // One line per file: a line per game made every command add megabytes.
+    session.AppendToLog("Load list of games from file (" + path.string() + "): " + std::to_string(games) +
+                        " games.");
 }
 
 std::string GameListEntry::Text() const {

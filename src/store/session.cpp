@@ -77,6 +77,8 @@ Button ShowMessageDialog(Session& session, const std::string& text, MessageKind 
 }
 
 void ShowWarning(Session& session, const std::string& text) {
+    // The log keeps every warning in full, as the director saw it.
+    session.AppendToLog("Warning: " + text);
     ShowMessageDialog(session, text, MessageKind::Warning, {Button::Ok}, Button::Ok);
 }
 

@@ -9,6 +9,7 @@
 #include "store/text_file.h"
 #include "store/text_utils.h"
 #include "store/tournament.h"
+#include "store/web_charsets.h"
 
 namespace veltrun {
 
@@ -33,7 +34,6 @@ void Settings::Write(const std::string& section, const std::string& key, const s
 bool HasSettingForm(const std::string& value, SettingForm form) {
     auto all = [&value](auto allowed) { return std::all_of(value.begin(), value.end(), allowed); };
     auto isAsciiLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
-    auto isAsciiAlnum = [&](char c) { return isAsciiLetter(c) || (c >= '0' && c <= '9'); };
     auto printable = [](char c) { return static_cast<unsigned char>(c) >= 32 && c != 127; };
     switch (form) {
         case SettingForm::AliasPrefix:
@@ -44,8 +44,8 @@ bool HasSettingForm(const std::string& value, SettingForm form) {
             return !value.empty() && value.size() <= 255 && value.front() != '.' && IsValidUtf8(value) &&
                    all([&](char c) { return printable(c) && c != '/' && c != '\\'; });
         case SettingForm::CharsetName:
-            return !value.empty() && value.size() <= 40 && isAsciiAlnum(value.front()) &&
-                   all([&](char c) { return isAsciiAlnum(c) || c == '-' || c == '_' || c == '.' || c == ':'; });
+            // Declared in every report's head: only names browsers know.
+            return WebCharsetConverter(value).has_value();
         case SettingForm::ReportCharacter: {
             // A few characters shown in a report cell; no markup and no field separator.
             const int length = IsValidUtf8(value) ? Utf8Length(value) : 0;

@@ -191,14 +191,20 @@ std::string FatalPrefix(const Session& session, int round) {
            ".txt).";
 }
 
+// The head of an error about a game: it names the round file unless the
+// reader of that file names it itself, with the line.
+std::string GameErrorHead(const Session& session, int round, bool fileNamedByCaller) {
+    return fileNamedByCaller ? session.tr(94, "Fatal error") + "." : FatalPrefix(session, round);
+}
+
 // Index of the player named by one side of a game id; 0 for "bye" and "stop".
-int ResolveSide(Session& session, const Tournament& t, const std::string& side, int round) {
+int ResolveSide(Session& session, const Tournament& t, const std::string& side, int round, bool fileNamedByCaller) {
     if (IsNoPlayerSide(side)) return 0;
     int index = FindPlayerByArrivalID(t, side);
     if (index > 0) return index;
     const std::string where = "round" + std::to_string(round) + ".txt";
     Fail(session, "Fatal error (in file " + where + "). Alias (" + side + ") not found in file players.txt.",
-         FatalPrefix(session, round) + " " + session.tr(102, "Alias") + " (" + side + ") " +
+         GameErrorHead(session, round, fileNamedByCaller) + " " + session.tr(102, "Alias") + " (" + side + ") " +
              session.tr(103, "not found in file") + " players.txt.");
 }
 
@@ -215,21 +221,16 @@ void AddGameToPlayer(TPlayer& player, const std::string& colour, const std::stri
     player.GoalsAgainst += otherGoals;
 }
 
-}  // namespace
-
-void InsertGame(Session& session, Tournament& t, std::string_view gameId, std::string_view resultCode,
-                std::string_view goalsText, int round) {
+// Applies one game; false for a game still without result.
+bool ApplyGame(Session& session, Tournament& t, std::string_view gameId, std::string_view resultCode,
+               std::string_view goalsText, int round, bool fileNamedByCaller) {
     const std::string whiteSide = GetField(gameId, '-', 1);
     const std::string blackSide = GetField(gameId, '-', 2);
-    const int white = ResolveSide(session, t, whiteSide, round);
-    const int black = ResolveSide(session, t, blackSide, round);
+    const int white = ResolveSide(session, t, whiteSide, round, fileNamedByCaller);
+    const int black = ResolveSide(session, t, blackSide, round, fileNamedByCaller);
     const bool realGame = white > 0 && black > 0;
     const std::string game(gameId);
-
-    if (resultCode == "?-?") {
-        session.AppendToLog("Ignored: game " + game + " has not result.");
-        return;
-    }
+    if (resultCode == "?-?") return false;
 
     std::string code = ReplaceChar(ReplaceChar(resultCode, 'K', "k"), ',', ".");
     const std::string goals = ReplaceChar(goalsText, ',', ".");
@@ -238,7 +239,7 @@ void InsertGame(Session& session, Tournament& t, std::string_view gameId, std::s
         Fail(session,
              "Fatal error (in file round" + std::to_string(round) + ".txt). Game (" + game +
                  ") has not valid result (" + original + ").",
-             FatalPrefix(session, round) + " " + session.tr(105, "Game") + " (" + game + ") " +
+             GameErrorHead(session, round, fileNamedByCaller) + " " + session.tr(105, "Game") + " (" + game + ") " +
                  session.tr(106, "has not valid result") + " (" + original + ").");
     }
 
@@ -249,10 +250,26 @@ void InsertGame(Session& session, Tournament& t, std::string_view gameId, std::s
         AddGameToPlayer(t.Player(white), realGame ? "W" : "", blackSide, whitePoints, whiteGoals, blackGoals);
     if (black > 0)
         AddGameToPlayer(t.Player(black), realGame ? "B" : "", whiteSide, blackPoints, blackGoals, whiteGoals);
+    return true;
+}
 
+}  // namespace
+
+void InsertGame(Session& session, Tournament& t, std::string_view gameId, std::string_view resultCode,
+                std::string_view goalsText, int round) {
+    const std::string game(gameId);
+    if (!ApplyGame(session, t, gameId, resultCode, goalsText, round, false)) {
+        session.AppendToLog("Ignored: game " + game + " has not result.");
+        return;
+    }
     std::string line = "Game " + game + " (" + std::string(resultCode) + ") ";
     if (t.TBsType == "Goals") line += "[" + std::string(goalsText) + "] ";
     session.AppendToLog(line + "inserted into structure glob_ARRAY_PLAYERS.");
+}
+
+void ReplayGame(Session& session, Tournament& t, std::string_view gameId, std::string_view resultCode,
+                std::string_view goalsText, int round) {
+    ApplyGame(session, t, gameId, resultCode, goalsText, round, true);
 }
 
 }  // namespace veltrun

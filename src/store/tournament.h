@@ -107,5 +107,9 @@ class Session;
 // an unknown alias or an invalid result.
 void InsertGame(Session& session, Tournament& t, std::string_view gameId, std::string_view resultCode,
                 std::string_view goalsText, int round);
+// InsertGame for the reading of a round file: no log line per game, and the
+// errors leave the file to the reader, which names it with the line.
+void ReplayGame(Session& session, Tournament& t, std::string_view gameId, std::string_view resultCode,
+                std::string_view goalsText, int round);
 
 }  // namespace veltrun

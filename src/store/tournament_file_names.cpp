@@ -18,7 +18,9 @@ bool IsPlainFileName(std::string_view name) {
 
 bool IsTournamentOwnFile(std::string_view name) {
     std::string lower = ToLowerAscii(name);
-    if (lower == "options.txt" || lower == "players.txt" || lower == "tournlog.log") return true;
+    if (lower == "options.txt" || lower == "players.txt" || lower == "tournlog.log" ||
+        lower == "tournlog.1.log")
+        return true;
     for (std::string_view prefix : {"round", "bak_round"}) {
         if (lower.rfind(prefix, 0) != 0 || lower.size() <= prefix.size() + 4) continue;
         std::string_view rest = std::string_view(lower).substr(prefix.size());

@@ -62,9 +62,24 @@ void TournamentLog::AppendToLog(std::string_view message) {
     if (pending_.size() > FlushThreshold) Flush();
 }
 
+std::filesystem::path TournamentLog::KeptFile(const std::filesystem::path& file) {
+    return file.parent_path() / (file.stem().string() + ".1" + file.extension().string());
+}
+
+// Only a regular file is moved (rename moves a link itself, never its
+// target); a failed move leaves the log growing rather than losing lines.
+void TournamentLog::MoveAsideWhenFull() {
+    struct stat state {};
+    if (::lstat(file_.c_str(), &state) != 0 || !S_ISREG(state.st_mode) || state.st_size == 0) return;
+    if (static_cast<std::uintmax_t>(state.st_size) + pending_.size() <= size_limit_) return;
+    std::error_code ignored;
+    std::filesystem::rename(file_, KeptFile(file_), ignored);
+}
+
 void TournamentLog::Flush() {
     if (pending_.empty()) return;
     if (!file_.empty() && !refused_) {
+        MoveAsideWhenFull();
         int fd = OpenRegularFileForAppend(file_);
         struct stat state {};
         if (fd < 0 && ::lstat(file_.c_str(), &state) == 0 && !S_ISREG(state.st_mode)) Refuse();

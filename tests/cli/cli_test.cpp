@@ -103,6 +103,9 @@ TEST(CommandLine, SettingsOutsideTheirRangeTakeTheDefault) {
         {"Options", "EloSearchMaxCountLines", "-5", "[Options] EloSearchMaxCountLines = 10"},
         {"Options", "IsWriteAllowedToLogFile", "no", "[Options] IsWriteAllowedToLogFile = True"},
         {"Reports", "HtmlCharset", "utf-8\"><script>", "[Reports] HtmlCharset = utf-8"},
+        {"Reports", "HtmlCharset", "cp852", "[Reports] HtmlCharset = utf-8"},  // browsers do not know it
+        {"Reports", "HtmlCharset", "utf-16", "[Reports] HtmlCharset = utf-8"},  // a page cannot declare it
+        {"Reports", "HtmlCharset", "windows-125", "[Reports] HtmlCharset = utf-8"},
         {"Reports", "EnhancedCharForDraw", "<b>", "[Reports] EnhancedCharForDraw = ½"},
         {"Reports", "TeamReport_TopNplayers", "0", "[Reports] TeamReport_TopNplayers = 1"},
         {"Reports", "StartListSortingType", "rating", "[Reports] StartListSortingType = 2"},

@@ -147,6 +147,7 @@ TEST_F(FileSafety, ReportNamesFromSettings) {
         {{{"TeamReport_ShortFileName", "javafo_out.txt"}}, {"team-report", "Cup"}, "[Reports] TeamReport_ShortFileName"},
         {{{"StartListName", "../escaped"}}, {"start-list", "Cup"}, "[Reports] StartListName"},
         {{{"StartListName", "OUTSIDE"}}, {"start-list", "Cup"}, "[Reports] StartListName"},
+        {{{"StartListName", ""}}, {"start-list", "Cup"}, "No file name is set for this report in the [Reports] section"},
         {{{"HtmlSuffix", "html/../../x"}}, {"start-list", "Cup"}, "[Reports] HtmlSuffix"},
     };
     while (!OpenGame().empty()) ASSERT_EQ(Run({"result", "Cup", OpenGame(), "1-0"}).code, 0);

@@ -79,7 +79,7 @@ TEST_F(ReportCli, PrintGivesTabSeparatedStandings) {
               "place\tArrivalID\tName\tELO\tPoints\tBH\tSB\n"
               "1\tA1\tAnna\t2200\t1.5\t2.5\t1.75\n"
               "2\tC3\tCyril\t1800\t1.5\t1.5\t0.75\n"
-              "3\tB2\tBoris\t2000\t1.0\t1.5\t0\n");
+              "3\tB2\tBoris\t2000\t1\t1.5\t0\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "standings.html"));
     // Anna: 1.5 from games against 2000 and 1800: 75 % of average 1900; 300
     // above it she expects 86 - 9/13 per cent of two games.

@@ -25,42 +25,32 @@ void ExpectSameAsExpected(const ReportFixture& f, const std::string& report, con
     EXPECT_EQ(actual, ReadBytes(Expected / expectedName)) << expectedName;
 }
 
-class SmallTournamentReports : public ::testing::Test {
-protected:
+TEST(SmallTournamentReports, EveryReportAsExpected) {
     ReportFixture f;
-    void SetUp() override {
-        testing::WriteSmallTournament(f);
-        f.Setting("Reports", "TeamReport_IsUsed", "true");
-        f.Setting("Reports", "TeamReport_TopNplayers", "1");
-        f.Open();
-    }
-};
-
-TEST_F(SmallTournamentReports, StartingListByRatingAndAlphabetically) {
+    testing::WriteSmallTournament(f);
+    f.Setting("Reports", "TeamReport_IsUsed", "true");
+    f.Setting("Reports", "TeamReport_TopNplayers", "1");
+    f.Open();
+    // Starting list by rating and alphabetically.
     ASSERT_TRUE(StartListCommand(f.session).done);
     ExpectSameAsExpected(f, "startlist.html", "startlist.html");
     f.Setting("Reports", "StartListSortingType", "1");
     f.session.ReloadSettings();
     ASSERT_TRUE(StartListCommand(f.session).done);
     ExpectSameAsExpected(f, "startlist.html", "startlist_alphabetical.html");
-}
-
-TEST_F(SmallTournamentReports, RoundReportsWithByeSuspensionAndMissingResult) {
-    ASSERT_TRUE(RoundReportOfRound(f.session, 1).done);
-    ASSERT_TRUE(RoundReportOfRound(f.session, 3).done);
+    // Rounds with a bye, a suspension and a missing result.
+    ASSERT_TRUE(RoundReportOfRound(f.session, 1).done && RoundReportOfRound(f.session, 3).done);
     ExpectSameAsExpected(f, "round1.html", "round1.html");
     ExpectSameAsExpected(f, "round3.html", "round3.html");
-}
 
-TEST_F(SmallTournamentReports, StandingsCardsAndTeams) {
+    f.ui.opened_reports.clear();
     ASSERT_TRUE(StandingsCommand(f.session, false).done);
     ExpectSameAsExpected(f, "standings.html", "standings.html");
     ReportsWritten written = StandingsAndCardsCommand(f.session);
     ASSERT_TRUE(written.done);
-    ASSERT_EQ(written.files.size(), 2u);
-    EXPECT_EQ(written.files[1], f.folder / "teams.html");
-    ExpectSameAsExpected(f, "standings_cards.html", "standings_cards.html");
-    ExpectSameAsExpected(f, "teams.html", "teams.html");
+    EXPECT_EQ(written.files,
+              (std::vector<std::filesystem::path>{f.folder / "standings_cards.html", f.folder / "teams.html"}));
+    for (const char* report : {"standings_cards.html", "teams.html"}) ExpectSameAsExpected(f, report, report);
     // Standings and standings with cards are opened; the team report is not.
     EXPECT_EQ(f.ui.opened_reports,
               (std::vector<std::filesystem::path>{f.folder / "standings.html", f.folder / "standings_cards.html"}));

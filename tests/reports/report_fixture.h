@@ -14,15 +14,7 @@
 
 namespace veltrun::testing {
 
-// Remembers which browser each report was opened with.
-class BrowserUi : public ScriptedUi {
-public:
-    std::vector<std::string> browsers;
-    void OpenReport(const std::filesystem::path& file, const std::string& browser) override {
-        ScriptedUi::OpenReport(file, browser);
-        browsers.push_back(browser);
-    }
-};
+inline bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 class ReportFixture {
 public:
@@ -32,13 +24,12 @@ public:
                                    home.path() / "Veltrun.ini");
     }
 
-    void Options(const std::string& points, const std::string& type, const std::vector<std::string>& tieBreaks,
+    void Options(const std::string& points, const std::string& type, std::vector<std::string> tieBreaks,
                  int maxRound = 5) {
         std::vector<std::string> lines{"[Options]", "MaxRound=" + std::to_string(maxRound), "ColourFor1stPlayer=W",
                                        "PointsType=" + points, "TBsType=" + type};
-        for (int k = 1; k <= 5; ++k)
-            lines.push_back("TB" + std::to_string(k) + "=" +
-                            (k <= static_cast<int>(tieBreaks.size()) ? tieBreaks[k - 1] : "-"));
+        tieBreaks.resize(5, "-");
+        for (int k = 1; k <= 5; ++k) lines.push_back("TB" + std::to_string(k) + "=" + tieBreaks[k - 1]);
         WriteTextLines(folder / "options.txt", lines);
     }
     void Players(const std::vector<std::string>& lines) {
@@ -61,7 +52,7 @@ public:
 
     TempFolder home;
     std::filesystem::path folder;
-    BrowserUi ui;
+    ScriptedUi ui;
     Session session{ui, home.path()};
 };
 

@@ -9,40 +9,29 @@
 namespace veltrun {
 namespace {
 
+using testing::Contains;
 using testing::ReportFixture;
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 TEST(NumberText, HalvesRoundAwayFromZeroOnTheDecimalForm) {
-    EXPECT_EQ(FixedText(1849.5, 0), "1850");
-    EXPECT_EQ(FixedText(-0.25, 1), "-0.3");
-    EXPECT_EQ(FixedText(1.005, 2), "1.01");  // 1.00499999... in binary
-    EXPECT_EQ(FixedText(9.96, 1), "10.0");
-    EXPECT_EQ(FixedText(-0.04, 1), "0.0");  // no "-0.0"
-    EXPECT_EQ(FixedText(0.125, 2), "0.13");
-    EXPECT_EQ(DefaultNumberText(-0.0), "0");
-    EXPECT_EQ(DefaultNumberText(0.1 + 0.2), "0.3");
+    // 1.005 is 1.00499999... in binary; no "-0.0".
+    EXPECT_EQ(FixedText(1849.5, 0) + " " + FixedText(-0.25, 1) + " " + FixedText(1.005, 2), "1850 -0.3 1.01");
+    EXPECT_EQ(FixedText(9.96, 1) + " " + FixedText(-0.04, 1) + " " + FixedText(0.125, 2), "10.0 0.0 0.13");
+    EXPECT_EQ(DefaultNumberText(-0.0) + " " + DefaultNumberText(0.1 + 0.2), "0 0.3");
 }
 
 // A player whose name and alias are markup, in a team whose name is markup.
-class Escaping : public ::testing::Test {
-protected:
+TEST(Escaping, TournamentTextShowsLiterallyInEveryReport) {
     ReportFixture f;
-    void SetUp() override {
-        f.Options("1- 0.5 -0", "Chess", {"BH"});
-        f.Players({"1|X<i>|<b>&\"x\"|2000|||<T&T>", "1|Y|Plain|1900|||<T&T>"});
-        f.RoundFile(1, {"|1-0|||X<i>-Y"});
-        f.Setting("Reports", "TeamReport_IsUsed", "true");
-        // A language file is as untrusted as a name: every text of it holds markup.
-        std::string language;
-        for (int id = 1; id <= LanguageSlots; ++id) language += std::to_string(id) + "|Ro\"und<b>\r\n";
-        testing::WriteBytes(f.home.path() / "Language" / "Markup.txt", language);
-        f.Setting("Options", "Language", "Markup.txt");
-        f.Open();
-    }
-};
-
-TEST_F(Escaping, TournamentTextShowsLiterallyInEveryReport) {
+    f.Options("1- 0.5 -0", "Chess", {"BH"});
+    f.Players({"1|X<i>|<b>&\"x\"|2000|||<T&T>", "1|Y|Plain|1900|||<T&T>"});
+    f.RoundFile(1, {"|1-0|||X<i>-Y"});
+    f.Setting("Reports", "TeamReport_IsUsed", "true");
+    // A language file is as untrusted as a name: every text of it holds markup.
+    std::string language;
+    for (int id = 1; id <= LanguageSlots; ++id) language += std::to_string(id) + "|Ro\"und<b>\r\n";
+    testing::WriteBytes(f.home.path() / "Language" / "Markup.txt", language);
+    f.Setting("Options", "Language", "Markup.txt");
+    f.Open();
     ASSERT_TRUE(StartListCommand(f.session).done);
     ASSERT_TRUE(RoundReportOfRound(f.session, 1).done);
     ASSERT_TRUE(StandingsAndCardsCommand(f.session).done);
@@ -60,16 +49,15 @@ TEST_F(Escaping, TournamentTextShowsLiterallyInEveryReport) {
     EXPECT_TRUE(Contains(f.Report("teams.html"), "&nbsp;&lt;T&amp;T&gt;&nbsp;"));
 }
 
-// Letters the declared character set lacks become numeric references; an
-// unknown set falls back to UTF-8 and says so.
+// Letters the declared character set lacks become numeric references; only
+// labels browsers know are declared (a refused one warns: see the command line).
 TEST(Charset, BytesFollowTheDeclaredCharset) {
-    const struct {
-        std::string setting, declared, bytes;
-    } cases[] = {
-        {"ISO-8859-1", "ISO-8859-1", "M\xFCller &#321;ukasz &#8364;"},
+    const struct { std::string setting, declared, bytes; } cases[] = {
+        {"ISO-8859-1", "ISO-8859-1", "M\xFCller &#321;ukasz \x80"},  // read as windows-1252 by every browser
         {"windows-1250", "windows-1250", "M\xFCller \xA3ukasz \x80"},
+        {" Latin2 ", "Latin2", "M\xFCller \xA3ukasz &#8364;"},
         {"utf-8", "utf-8", "Müller Łukasz €"},
-        {"klingon-8", "utf-8", "Müller Łukasz €"},
+        {"cp852", "utf-8", "Müller Łukasz €"},
     };
     for (const auto& c : cases) {
         ReportFixture f;
@@ -77,26 +65,20 @@ TEST(Charset, BytesFollowTheDeclaredCharset) {
         f.Players({"1|A1|Müller Łukasz €|2000|||"});
         f.Setting("Reports", "HtmlCharset", c.setting);
         f.Open();
-        std::vector<std::string> logged;
-        f.session.log.SetCapture(&logged);
         ASSERT_TRUE(StartListCommand(f.session).done);
         const std::string page = f.Report("startlist.html");
-        EXPECT_TRUE(Contains(page, "CHARSET=" + c.declared + "\">")) << c.setting;
-        EXPECT_TRUE(Contains(page, c.bytes)) << c.setting;
-        EXPECT_EQ(!logged.empty() && Contains(logged.front(), "Unknown HTML character set (klingon-8)"),
-                  c.setting == "klingon-8");
+        EXPECT_TRUE(Contains(page, "CHARSET=" + c.declared + "\">") && Contains(page, c.bytes)) << c.setting;
     }
 }
 
 // The report opens in the desktop's browser or the configured one; a missing
 // browser warns with every path and keeps the report; a failed write keeps
-// the old report and opens nothing; an empty report name is refused.
+// the old report and opens nothing.
 TEST(Browser, OpensWrittenReportsOnly) {
     ReportFixture f;
     f.Options("1- 0.5 -0", "Chess", {});
     f.Players({"1|A1|Müller Łukasz|2000|||"});
     f.Open();
-    const std::string report = (f.folder / "startlist.html").string();
     ASSERT_TRUE(StartListCommand(f.session).done);
     const std::string browser = (f.home.path() / "mybrowser").string();
     std::ofstream(browser) << "#!/bin/sh\n";
@@ -110,10 +92,9 @@ TEST(Browser, OpensWrittenReportsOnly) {
     SimulateWriteFailureAfter(100);
     EXPECT_FALSE(StartListCommand(f.session).done);
     SimulateWriteFailureAfter(-1);
-    EXPECT_EQ(f.ui.Texts(MessageKind::Error).size(), 1u);
     EXPECT_EQ(f.Report("startlist.html"), before);
-    for (const auto& entry : std::filesystem::directory_iterator(f.folder))
-        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+    EXPECT_EQ(testing::FolderEntries(f.folder),
+              (std::vector<std::string>{"options.txt", "players.txt", "startlist.html", "tournlog.log"}));
 
     const std::string gone = (f.home.path() / "gone" / "firefox").string();
     f.Setting("WebBrowser", "ExePath", gone);
@@ -122,15 +103,8 @@ TEST(Browser, OpensWrittenReportsOnly) {
     EXPECT_TRUE(f.ui.opened_reports.empty());
     const auto warnings = f.ui.Texts(MessageKind::Warning);
     ASSERT_EQ(warnings.size(), 1u);
-    for (const std::string& path : {gone, (f.home.path() / "Veltrun.ini").string(), report})
+    for (const auto& path : {gone, (f.home.path() / "Veltrun.ini").string(), (f.folder / "startlist.html").string()})
         EXPECT_TRUE(Contains(warnings[0], "\n" + path)) << warnings[0];
-
-    f.Setting("Reports", "StartListName", "");
-    f.session.ReloadSettings();
-    EXPECT_FALSE(StartListCommand(f.session).done);
-    const auto errors = f.ui.Texts(MessageKind::Error);
-    ASSERT_EQ(errors.size(), 2u);
-    EXPECT_TRUE(Contains(errors[1], "Veltrun.ini"));
 }
 
 }  // namespace

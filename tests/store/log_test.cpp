@@ -7,6 +7,7 @@
 #include <fstream>
 #include <regex>
 
+#include "store/open_tournament.h"
 #include "store/session.h"
 #include "store/tournament_log.h"
 #include "support/store_fixture.h"
@@ -69,6 +70,69 @@ TEST(TournamentLogTest, FileChangesFlushFirstAndFailuresAreIgnored) {
     const std::string text = FileText(folder.path() / "tournlog.log");
     EXPECT_NE(text.find("two lines  here\r\n"), std::string::npos);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
+}
+
+// Past its limit the log moves to tournlog.1.log, replacing an older one;
+// where it cannot move, it keeps growing rather than losing lines.
+TEST(TournamentLogTest, AFullLogMovesAsideOnceKept) {
+    TempFolder folder;
+    const fs::path file = folder.path() / "tournlog.log", kept = folder.path() / "tournlog.1.log";
+    std::ofstream(kept, std::ios::binary) << "older\r\n";
+    TournamentLog log;
+    log.SetSizeLimit(100);
+    log.SetFile(file);
+    for (const char* message : {"first line of the log", "second line of the log", "third line moves"}) {
+        log.AppendToLog(message);
+        log.Flush();
+    }
+    EXPECT_NE(FileText(kept).find("second line of the log"), std::string::npos);
+    EXPECT_EQ(FileText(kept).find("older"), std::string::npos);
+    EXPECT_NE(FileText(file).find("third line moves"), std::string::npos);
+    EXPECT_EQ(FileText(file).find("second"), std::string::npos);
+
+    fs::remove(kept);
+    fs::create_directory(kept);
+    for (int i = 0; i < 3; ++i) {
+        log.AppendToLog("cannot move " + std::to_string(i));
+        log.Flush();
+    }
+    EXPECT_NE(FileText(file).find("third line moves"), std::string::npos);
+    EXPECT_NE(FileText(file).find("cannot move 2"), std::string::npos);
+}
+
+// Every command opens the tournament: one line per file read, with its
+// count, and the warnings in full, never a line per player or game.
+TEST(TournamentLogTest, OpeningLogsOneLinePerFile) {
+    testing::StoreFixture f;
+    const fs::path cup = f.Folder();
+    testing::StoreFixture::WriteOptions(cup, 5);
+    std::string players, round1, round2;
+    for (int i = 1; i <= 40; i += 2) {
+        const std::string a = "P" + std::to_string(i), b = "P" + std::to_string(i + 1);
+        players += "1|" + a + "|Player " + a + "|" + (i == 1 ? "x" : "1500") + "|||\n";
+        players += "1|" + b + "|Player " + b + "|1400|||\n";
+        round1 += "|1-0|||" + a + "-" + b + "\n";
+        round2 += "|?-?|||" + b + "-" + a + "\n";
+    }
+    testing::WriteBytes(cup / "players.txt", players);
+    testing::WriteBytes(cup / "round1.txt", round1);
+    testing::WriteBytes(cup / "round2.txt", round2);
+    f.session.log.SetCapture(nullptr);
+    OpenTournament(f.session, cup);
+    f.session.log.Flush();
+    std::vector<std::string> lines;
+    std::istringstream text(FileText(cup / "tournlog.log"));
+    for (std::string line; std::getline(text, line);) lines.push_back(line.substr(21, line.size() - 22));
+    const std::vector<std::string> expected{
+        "Opening tournament from folder (" + cup.string() + "). Starting ...",
+        "Reading of options from file (" + (cup / "options.txt").string() + "): 5 rounds.",
+        "Warning: " + f.ui.Texts(MessageKind::Warning).at(0),
+        "Load list of players from file (" + (cup / "players.txt").string() + "): 40 players.",
+        "Load list of games from file (" + (cup / "round1.txt").string() + "): 20 games.",
+        "Load list of games from file (" + (cup / "round2.txt").string() + "): 20 games.",
+        "Opening tournament from folder (" + cup.string() + ") was successfully completed."};
+    EXPECT_EQ(lines, expected);
+    EXPECT_NE(expected[2].find("(P1) has invalid value"), std::string::npos);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ public:
     std::vector<MessageRequest> messages;
     std::vector<ChooserRequest> choosers;
     std::vector<std::filesystem::path> opened_reports;
+    std::vector<std::string> browsers;  // "" for the desktop's own
     std::vector<std::string> printed;
     std::vector<std::string> progress_texts;
     std::deque<Button> answers;                 // empty: the default button
@@ -50,7 +51,10 @@ public:
         progress_texts.push_back(text);
         return !cancel_progress;
     }
-    void OpenReport(const std::filesystem::path& file, const std::string&) override { opened_reports.push_back(file); }
+    void OpenReport(const std::filesystem::path& file, const std::string& browser) override {
+        opened_reports.push_back(file);
+        browsers.push_back(browser);
+    }
     bool Idle() override {
         ++idle_calls;
         return cancel_idle_after < 0 || idle_calls < cancel_idle_after;
