@@ -330,6 +330,11 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {481, "There is no tournament of this name in the folder"},
         {482, "is not a tournament folder."},
         // ---- end everyday use ----
+        // ---- engines 540-559 ----
+        {540, "This may mean, that the pairing engine is not installed. Put it in the program folder or on the search path, or correct the setting [JaVaFo] Command in the INI file."},
+        {541, "The pairing engine found no pairing for the next round: with these players, rounds and forbidden pairs none is allowed."},
+        {542, "a command line holding {in} and {out} once each, such as"},
+        // ---- end engines ----
         // ---- published site 600-659 ----
         {600, "en"},
         {601, "Overview"},

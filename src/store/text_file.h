@@ -1,8 +1,8 @@
 #pragma once
-// The one way text files are read and written. Reading accepts CRLF or LF and
-// decodes a line that is not valid UTF-8 in the code page of older files
-// (code_page.h, Windows-1250 by default), warning once per file; only regular
-// files are read. Writing is UTF-8 with CRLF, through a temporary file in the
+// The one way text files are read and written. Reading ends a line at CRLF,
+// LF or CR alone, and decodes a line that is not valid UTF-8 in the code page
+// of older files (code_page.h, Windows-1250 by default), warning once per
+// file; only regular files are read. Writing is UTF-8 with CRLF, through a temporary file in the
 // same folder that is flushed, synced and renamed over the old file, so a
 // crash never leaves half a file; a write-protected file is not replaced.
 #include <cstdint>

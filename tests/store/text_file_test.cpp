@@ -65,11 +65,13 @@ TEST(TextEncodingTest, Cp1250RoundTripsEveryMappedByteAndLinesAreDecoded) {
 
 TEST_F(TextFileTest, ReadsMixedEncodingsAndLineEnds) {
     fs::path file = folder_ / "players.txt";
-    WriteRaw(file, "\xEF\xBB\xBF" "1|A01|Dvořák\r\n1|A02|Dvo\xF8\xE1k\n\n  spaced  \r\nlast\r");
-    EXPECT_EQ(ReadTextLines(file),
-              (std::vector<std::string>{"1|A01|Dvořák", "1|A02|Dvořák", "", "  spaced  ", "last"}));
-    EXPECT_EQ(ReadTrimmedLines(file),
-              (std::vector<std::string>{"1|A01|Dvořák", "1|A02|Dvořák", "", "spaced", "last"}));
+    WriteRaw(file, "\xEF\xBB\xBF" "1|A01|Dvořák\r\n1|A02|Dvo\xF8\xE1k\n\n  spaced  \r\ncr\ralone\r\rlast\r");
+    EXPECT_EQ(ReadTextLines(file), (std::vector<std::string>{"1|A01|Dvořák", "1|A02|Dvořák", "", "  spaced  ", "cr",
+                                                              "alone", "", "last"}));
+    EXPECT_EQ(ReadTrimmedLines(file)[3], "spaced");
+    // A CR LF split between two reads of the file is one line end.
+    WriteRaw(file, std::string(65535, 'x') + "\r\ny\r");
+    EXPECT_EQ(ReadTextLines(file), (std::vector<std::string>{std::string(65535, 'x'), "y"}));
 }
 
 TEST_F(TextFileTest, LineEndingsAtTheEndOfTheFile) {
