@@ -345,6 +345,11 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {509, "Correct a result already entered"},
         {510, "Do you want to correct a result already entered?"},
         // ---- end window and results ----
+        // ---- engines 540-559 ----
+        {540, "This may mean, that the pairing engine is not installed. Put it in the program folder or on the search path, or correct the setting [JaVaFo] Command in the INI file."},
+        {541, "The pairing engine found no pairing for the next round: with these players, rounds and forbidden pairs none is allowed."},
+        {542, "a command line holding {in} and {out} once each, such as"},
+        // ---- end engines ----
         // ---- app commands 580-589 ----
         {580, "Open the report of the new round now?"},
         {581, "The colours of the first board are drawn again when the round is really paired."},

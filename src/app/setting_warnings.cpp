@@ -23,6 +23,9 @@ std::string ExpectedForm(const Session& session, const SettingProblem& problem) 
         case SettingForm::ReportCharacter:
             return session.tr(471, "one to four characters, without markup characters or a vertical bar");
         case SettingForm::WebAddress: return session.tr(472, "a web address beginning with http:// or https://");
+        case SettingForm::EngineCommand:
+            return session.tr(542, "a command line holding {in} and {out} once each, such as") +
+                   " bbpPairings.exe --dutch {in} -p {out}";
     }
     return {};
 }

@@ -62,6 +62,7 @@ void PrintSettings(const Settings& s, std::ostream& out) {
     line("JaVaFo", "ShortFileNameJAVAFOin", s.ShortFileNameJAVAFOin);
     line("JaVaFo", "ShortFileNameJAVAFOout", s.ShortFileNameJAVAFOout);
     line("JaVaFo", "TimeoutSeconds", std::to_string(s.EngineTimeoutSeconds));
+    line("JaVaFo", "Command", s.EngineCommand);
 }
 
 int Info(CliContext& c, const CommandArgs&) {

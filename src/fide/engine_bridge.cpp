@@ -8,6 +8,7 @@
 #include "store/open_tournament.h"
 #include "store/round_file.h"
 #include "store/session.h"
+#include "store/settings.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
 #include "store/tournament_file_names.h"
@@ -18,10 +19,36 @@ namespace {
 
 constexpr int MaxLoggedErrorLines = 40;
 
-std::string NoOutputMessage(Session& session, const std::string& outputName) {
+// The engine as the settings name it: the words to run, and what it needs.
+struct Engine {
+    std::vector<std::string> words;
+    std::string name;  // for the log: "JaVaFo", or the program's file name
+    bool java = false;
+    bool needsJar = false;
+    bool bbpPairings = false;  // wants the extra records of its own TRF reading
+};
+
+Engine EngineOfSettings(const Session& session) {
+    Engine engine;
+    engine.words = EngineCommandWords(session.settings.EngineCommand);
+    if (engine.words.empty()) engine.words = EngineCommandWords(DefaultEngineCommand);
+    std::string& program = engine.words.front();
+    const std::string file = ToLowerAscii(std::filesystem::path(program).filename().string());
+    engine.java = file == "java" || file == "java.exe";
+    engine.bbpPairings = file.rfind("bbppairings", 0) == 0;
+    engine.name = engine.java ? "JaVaFo" : std::filesystem::path(program).filename().string();
+    for (const std::string& word : engine.words) engine.needsJar = engine.needsJar || word.find("{jar}") != std::string::npos;
+    // A bare program name found in the program folder is taken from there, like the jar.
+    const std::filesystem::path local = session.ProgramFolder / program;
+    if (program.find('/') == std::string::npos && std::filesystem::is_regular_file(local)) program = local.string();
+    return engine;
+}
+
+std::string NoOutputMessage(Session& session, const std::string& outputName, const Engine& engine) {
     // clang-format off
     return session.tr(180, "File creation failed") + " (" + outputName + "). " +
-           session.tr(181, "This may mean, that Java is not installed. Install Java, or disable full Fide compatibility mode (JaVaFoIsUsed=False) in the INI file.") + " " +
+           (engine.java ? session.tr(181, "This may mean, that Java is not installed. Install Java, or disable full Fide compatibility mode (JaVaFoIsUsed=False) in the INI file.")
+                        : session.tr(540, "This may mean, that the pairing engine is not installed. Put it in the program folder or on the search path, or correct the setting [JaVaFo] Command in the INI file.")) + " " +
            session.tr(193, "The reason for not creating a file can also be the exhaustion of all permissible combinations (few players and many rounds -  next round cannot be assembled).");
     // clang-format on
 }
@@ -39,7 +66,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
         lines.push_back(CleanLine(text.substr(start, end - start)));
         start = end + 1;
@@ -48,15 +75,15 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 // What the engine wrote to stderr goes into the log, so a failure can be traced.
-void LogErrorOutput(Session& session, const std::string& errorOutput) {
+void LogErrorOutput(Session& session, const std::string& errorOutput, const std::string& name) {
     int count = 0;
     for (const std::string& line : SplitLines(errorOutput)) {
         if (Trim(line).empty()) continue;
         if (++count > MaxLoggedErrorLines) {
-            session.AppendToLog("JaVaFo: ...");
+            session.AppendToLog(name + ": ...");
             break;
         }
-        session.AppendToLog("JaVaFo: " + line);
+        session.AppendToLog(name + ": " + line);
     }
 }
 
@@ -90,7 +117,7 @@ struct EngineFiles {
     std::filesystem::path jar, input, output, round;
 };
 
-EngineFiles CheckedFiles(Session& session) {
+EngineFiles CheckedFiles(Session& session, const Engine& engine) {
     const Settings& s = session.settings;
     EngineFiles files;
     files.input = TournamentFileFromSetting(session, s.ShortFileNameJAVAFOin, "[JaVaFo] ShortFileNameJAVAFOin");
@@ -99,7 +126,7 @@ EngineFiles CheckedFiles(Session& session) {
         Fail(session, "Fatal error. The engine's input and output files have the same name.",
              session.tr(293, "The input and output files of the pairing engine must have different names."));
     files.jar = session.ProgramFolder / "javafo.jar";
-    if (!std::filesystem::is_regular_file(files.jar))
+    if (engine.needsJar && !std::filesystem::is_regular_file(files.jar))
         Fail(session, "Run of JaVaFo failed. File not exist (" + files.jar.string() + ").",
              session.tr(91, "File not exist") + " (" + files.jar.string() + ").");
     int round = session.tournament.CurrentRound + 1;
@@ -113,9 +140,19 @@ EngineFiles CheckedFiles(Session& session) {
     return files;
 }
 
-void RunEngine(Session& session, const EngineFiles& files) {
+// An answer with no pair in it: blank, or nothing at all.
+bool IsBlankFile(const std::filesystem::path& file) {
+    std::error_code error;
+    if (std::filesystem::file_size(file, error) > 4096 || error) return false;
+    for (const std::string& line : ReadTextLines(file))
+        if (!Trim(line).empty()) return false;
+    return true;
+}
+
+void RunEngine(Session& session, const Engine& engine, const EngineFiles& files) {
     ProcessRequest request;
-    request.arguments = EngineArguments(files.jar, files.input, files.output);
+    request.arguments = EngineArguments(engine.words, files.jar, files.input, files.output);
+    const std::string& name = engine.name;
     int seconds = session.settings.EngineTimeoutSeconds > 0 ? session.settings.EngineTimeoutSeconds : 300;
     request.timeout = std::chrono::seconds(seconds);
     request.idle = [&session] { return session.ui.Idle(); };
@@ -126,30 +163,38 @@ void RunEngine(Session& session, const EngineFiles& files) {
         try {
             result = RunAndWait(request);
         } catch (const ProcessStartError& e) {
-            Fail(session, std::string("Run of JaVaFo failed. Cannot start ") + e.what(),
+            Fail(session, "Run of " + name + " failed. Cannot start " + e.what(),
                  session.tr(303, "The program could not be started:") + " " + e.what() + ". " +
-                     NoOutputMessage(session, files.output.filename().string()));
+                     NoOutputMessage(session, files.output.filename().string(), engine));
         }
     }
-    LogErrorOutput(session, result.errorOutput);
+    LogErrorOutput(session, result.errorOutput, name);
     if (result.end == ProcessEnd::Cancelled)
-        Fail(session, "Run of JaVaFo was cancelled.", session.tr(304, "The pairing engine was cancelled."));
+        Fail(session, "Run of " + name + " was cancelled.", session.tr(304, "The pairing engine was cancelled."));
     if (result.end == ProcessEnd::TimedOut)
-        Fail(session, "Run of JaVaFo was stopped after " + std::to_string(seconds) + " seconds.",
+        Fail(session, "Run of " + name + " was stopped after " + std::to_string(seconds) + " seconds.",
              session.tr(305, "The pairing engine was stopped after") + " " + std::to_string(seconds) + " " +
                  session.tr(306, "seconds."));
-    session.AppendToLog("JaVaFo ended with exit code " + std::to_string(result.exitCode) +
+    session.AppendToLog(name + " ended with exit code " + std::to_string(result.exitCode) +
                         (result.end == ProcessEnd::Signalled ? " (signal)." : "."));
     const std::string outputName = files.output.filename().string();
     // When the engine said why, that is the reason, not a guess about Java.
     if (!std::filesystem::exists(files.output))
-        Fail(session, "Run of JaVaFo failed.",
+        Fail(session, "Run of " + name + " failed.",
              LastErrorLine(result.errorOutput).empty()
-                 ? NoOutputMessage(session, outputName)
+                 ? NoOutputMessage(session, outputName, engine)
                  : WithEngineWords(session, session.tr(180, "File creation failed") + " (" + outputName + ").",
                                    result.errorOutput));
+    // bbpPairings' way of saying that no pairing exists.
+    if (result.end == ProcessEnd::Exited && result.exitCode == 1 && IsBlankFile(files.output))
+        Fail(session, "Run of " + name + " failed: no pairing exists.",
+             WithEngineWords(session,
+                             // clang-format off
+                             session.tr(541, "The pairing engine found no pairing for the next round: with these players, rounds and forbidden pairs none is allowed."),
+                             // clang-format on
+                             result.errorOutput));
     if (result.end == ProcessEnd::Signalled || result.exitCode != 0)
-        Fail(session, "Run of JaVaFo failed.",
+        Fail(session, "Run of " + name + " failed.",
              WithEngineWords(session,
                              session.tr(307, "The pairing engine ended with exit code") + " " +
                                  std::to_string(result.exitCode) + ".",
@@ -158,9 +203,27 @@ void RunEngine(Session& session, const EngineFiles& files) {
 
 }  // namespace
 
-std::vector<std::string> EngineArguments(const std::filesystem::path& jar, const std::filesystem::path& input,
-                                         const std::filesystem::path& output) {
-    return {"java", "-ea", "-jar", jar.string(), input.string(), "-p", output.string()};
+std::vector<std::string> EngineArguments(const std::vector<std::string>& words, const std::filesystem::path& jar,
+                                         const std::filesystem::path& input, const std::filesystem::path& output) {
+    std::vector<std::string> arguments;
+    for (const std::string& word : words) {
+        // One pass over the word: a path that itself holds "{in}" stays as it is.
+        std::string filled;
+        for (std::size_t at = 0; at < word.size();) {
+            const std::size_t open = word.find('{', at);
+            const std::size_t close = open == std::string::npos ? open : word.find('}', open);
+            if (close == std::string::npos) {
+                filled += word.substr(at);
+                break;
+            }
+            const std::string name = word.substr(open, close - open + 1);
+            filled += word.substr(at, open - at);
+            filled += name == "{jar}" ? jar.string() : name == "{in}" ? input.string() : name == "{out}" ? output.string() : name;
+            at = close + 1;
+        }
+        arguments.push_back(filled);
+    }
+    return arguments;
 }
 
 std::vector<RoundPair> EngineRoundPairs(const Tournament& t, const std::vector<EnginePair>& pairs) {
@@ -172,25 +235,26 @@ std::vector<RoundPair> EngineRoundPairs(const Tournament& t, const std::vector<E
 }
 
 std::vector<RoundPair> PairRoundWithEngine(Session& session) {
-    EngineFiles files = CheckedFiles(session);
+    const Engine engine = EngineOfSettings(session);
+    EngineFiles files = CheckedFiles(session, engine);
     std::error_code ignored;
     std::filesystem::remove(files.input, ignored);
     // A file found after the run must have been written by this run.
     std::filesystem::remove(files.output, ignored);
-    WriteTrf16To(session, files.input, "fide", true);
+    WriteTrf16To(session, files.input, "fide", true, engine.bbpPairings);
 
-    session.AppendToLog("Pairing by JaVaFo.jar is starting ...");
-    RunEngine(session, files);
+    session.AppendToLog("Pairing by " + (engine.java ? std::string("JaVaFo.jar") : engine.name) + " is starting ...");
+    RunEngine(session, engine, files);
 
     std::vector<EnginePair> pairs = ReadEngineOutput(session, files.output);
     std::string roundName = files.round.filename().string();
-    session.AppendToLog("Conversion JaVaFo output file (" + files.output.filename().string() + ") to round file (" +
+    session.AppendToLog("Conversion " + engine.name + " output file (" + files.output.filename().string() + ") to round file (" +
                         roundName + ").");
     Tournament& t = session.tournament;
     std::vector<RoundPair> sides = EngineRoundPairs(t, pairs);
     WriteNewRoundFile(session, t, t.CurrentRound + 1, sides);
     OpenTournament(session, std::filesystem::path(t.TournamentFolder));
-    session.AppendToLog("Pairing by JaVaFo.jar is completed.");
+    session.AppendToLog("Pairing by " + (engine.java ? std::string("JaVaFo.jar") : engine.name) + " is completed.");
     return sides;
 }
 

@@ -77,6 +77,20 @@ std::string PlayerLine(const Tournament& t, int index, const RoundEntries& round
     return line;
 }
 
+// The points of a win, a draw and a bye, for an engine that would otherwise
+// count 1-1/2-0 and a bye as a win; nothing when that is the tournament's system.
+std::vector<std::string> ScoreRecords(const Tournament& t, bool byeCountsAsLost) {
+    std::vector<std::string> lines;
+    const bool usual = t.PointsForWin == 1 && t.PointsForDraw == 0.5 && t.PointsForLoss == 0;
+    if (!usual) {
+        lines.push_back("BBW " + PointsText(t.PointsForWin));
+        lines.push_back("BBD " + PointsText(t.PointsForDraw));
+        if (t.PointsForLoss != 0) lines.push_back("BBL " + PointsText(t.PointsForLoss));
+    }
+    if (byeCountsAsLost || !usual) lines.push_back("BBU " + PointsText(byeCountsAsLost ? 0 : t.PointsForWin));
+    return lines;
+}
+
 }  // namespace
 
 RoundEntries ReadRoundEntries(const Tournament& t) {
@@ -128,9 +142,17 @@ std::vector<std::string> BuildTrf16Lines(const Tournament& t, const RoundEntries
     lines.emplace_back("092 Individual: Swiss-System");
     lines.emplace_back("102 Chief Arbiter");
     lines.push_back("XXR " + std::to_string(t.MaxRound));
+    if (variant.engineRecords) {
+        // ColourFor1stPlayer "R" was drawn when the tournament was opened.
+        if (t.CurrentRound == 0) lines.emplace_back(t.ColourFor1stPlayer == "B" ? "XXC black1" : "XXC white1");
+        for (std::string& line : ScoreRecords(t, variant.byeCountsAsLost)) lines.push_back(std::move(line));
+    }
     for (int i = 1; i <= t.PlayerCount(); ++i) lines.push_back(PlayerLine(t, i, rounds, variant.national));
     for (int i = 1; i <= t.PlayerCount(); ++i)
         if (t.Player(i).OnOff == 0) lines.push_back("XXZ " + Number(t.Player(i).StartNo, 4));
+    for (int i = 1; variant.engineRecords && i <= t.PlayerCount(); ++i)
+        if (t.Player(i).OnOff == 0)
+            lines.push_back("240 Z " + Number(t.CurrentRound + 1, 3) + " " + Number(t.Player(i).StartNo, 4));
     // Every forbidden group as the starting numbers of its players; a file of
     // a tournament without groups stays as it was.
     for (const auto& group : t.ForbiddenGroups) {
@@ -141,12 +163,13 @@ std::vector<std::string> BuildTrf16Lines(const Tournament& t, const RoundEntries
     return lines;
 }
 
-void WriteTrf16To(Session& session, const std::filesystem::path& file, const std::string& idKind, bool forEngine) {
+void WriteTrf16To(Session& session, const std::filesystem::path& file, const std::string& idKind, bool forEngine,
+                  bool engineRecords) {
     session.AppendToLog("Make TRF16 file: " + file.filename().string());
     // Records stay in table order and carry their standings place as rank.
     ComputeStandings(session);
     RoundEntries rounds = ReadRoundEntries(session.tournament);
-    Trf16Variant variant{forEngine, idKind == "national"};
+    Trf16Variant variant{forEngine, idKind == "national", engineRecords, session.settings.ByePoints == "asLost"};
     WriteTextLines(file, BuildTrf16Lines(session.tournament, rounds, variant));
 }
 

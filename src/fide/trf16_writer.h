@@ -25,6 +25,11 @@ using RoundEntries = std::vector<std::map<std::string, RoundEntry>>;
 struct Trf16Variant {
     bool forEngine = false;  // the engine's input leaves out records 042 and 052
     bool national = false;   // NationalID in place of FideID
+    // For an engine that reads no XXZ and checks every score against the
+    // results (bbpPairings): the first player's colour in round 1, absences
+    // as "240 Z" records, and the points system when it is not 1-1/2-0.
+    bool engineRecords = false;
+    bool byeCountsAsLost = false;
 };
 
 // Reads round1.txt to round{CurrentRound}.txt of the open tournament.
@@ -43,7 +48,8 @@ std::vector<std::string> BuildTrf16Lines(const Tournament& t, const RoundEntries
 
 // Recomputes the places and writes the file; idKind "national" selects the
 // national identifiers, anything else the FIDE ones.
-void WriteTrf16To(Session& session, const std::filesystem::path& file, const std::string& idKind, bool forEngine);
+void WriteTrf16To(Session& session, const std::filesystem::path& file, const std::string& idKind, bool forEngine,
+                  bool engineRecords = false);
 
 // The report variant: shortFileName is a plain name inside the tournament
 // folder (refused otherwise). Returns the written file's path.

@@ -31,6 +31,53 @@ void Settings::Write(const std::string& section, const std::string& key, const s
     IniWriteString(file, section, key, value);
 }
 
+namespace {
+
+// Counts {in}, {out} and {jar} in a word; false for any other {...}.
+bool CountPlaceholders(const std::string& word, int& in, int& out) {
+    for (std::size_t open = word.find('{'); open != std::string::npos; open = word.find('{', open + 1)) {
+        const std::size_t close = word.find('}', open);
+        if (close == std::string::npos) return false;
+        const std::string name = word.substr(open, close - open + 1);
+        if (name == "{in}") ++in;
+        else if (name == "{out}") ++out;
+        else if (name != "{jar}") return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> EngineCommandWords(const std::string& command) {
+    if (command.size() > 2000 || !IsValidUtf8(command)) return {};
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false, inWord = false;
+    for (char c : command) {
+        if (static_cast<unsigned char>(c) < 32 || c == 127) return {};
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if (c == ' ' && !quoted) {
+            if (inWord) words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (quoted) return {};
+    if (inWord) words.push_back(word);
+    int in = 0, out = 0;
+    for (const std::string& w : words)
+        if (!CountPlaceholders(w, in, out)) return {};
+    // The program itself is never one of the files.
+    if (words.empty() || words.front().empty() || words.front().find('{') != std::string::npos || in != 1 || out != 1)
+        return {};
+    return words;
+}
+
 bool HasSettingForm(const std::string& value, SettingForm form) {
     auto all = [&value](auto allowed) { return std::all_of(value.begin(), value.end(), allowed); };
     auto isAsciiLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
@@ -58,6 +105,7 @@ bool HasSettingForm(const std::string& value, SettingForm form) {
             return (lower.rfind("http://", 0) == 0 || lower.rfind("https://", 0) == 0) && value.size() <= 2000 &&
                    all([&](char c) { return printable(c) && c != ' ' && c != '"'; });
         }
+        case SettingForm::EngineCommand: return !EngineCommandWords(value).empty();
         case SettingForm::WholeNumber:
         case SettingForm::TrueOrFalse:
         case SettingForm::ByePoints: break;
@@ -189,6 +237,7 @@ Settings LoadSettings(const std::filesystem::path& settingsFile) {
     s.ShortFileNameJAVAFOout = read.Text("JaVaFo", "ShortFileNameJAVAFOout");
     // A wait of zero would give the engine no chance at all; a day is more than any pairing needs.
     s.EngineTimeoutSeconds = read.Int("JaVaFo", "TimeoutSeconds", 1, 86400, 300);
+    s.EngineCommand = read.Formed("JaVaFo", "Command", SettingForm::EngineCommand, DefaultEngineCommand);
     return s;
 }
 

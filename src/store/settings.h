@@ -16,7 +16,8 @@ enum class SettingForm {
     LanguageName,
     CharsetName,
     ReportCharacter,
-    WebAddress
+    WebAddress,
+    EngineCommand
 };
 
 // A value of Veltrun.ini outside its range or form: the default was used instead.
@@ -26,6 +27,9 @@ struct SettingProblem {
     int low = 0, high = 0;    // the range of a whole number
     std::string usedDefault;  // empty: the designed window placement
 };
+
+// The engine command of older settings files, which knew JaVaFo only.
+inline constexpr const char* DefaultEngineCommand = "java -ea -jar {jar} {in} -p {out}";
 
 struct Settings {
     std::filesystem::path file;  // the settings file itself
@@ -73,6 +77,9 @@ struct Settings {
     std::string ShortFileNameJAVAFOin;
     std::string ShortFileNameJAVAFOout;
     int EngineTimeoutSeconds = 300;  // [JaVaFo] TimeoutSeconds: the longest wait for the engine
+    // [JaVaFo] Command: the pairing engine's command line, {jar}, {in} and {out}
+    // standing for the jar in the program folder and the engine's two files.
+    std::string EngineCommand = DefaultEngineCommand;
 
     // Values found outside their range or form when the file was read; shown
     // as warnings once the language is known.
@@ -82,6 +89,12 @@ struct Settings {
     std::string Read(const std::string& section, const std::string& key) const;
     void Write(const std::string& section, const std::string& key, const std::string& value) const;
 };
+
+// The words of an engine command: blanks separate them, double quotes keep
+// blanks inside one ("C:/Program Files/x.exe"). Empty when the text is no
+// usable command: unbalanced quotes, a control character, no program, an
+// unknown {placeholder}, or {in} or {out} missing or given twice.
+std::vector<std::string> EngineCommandWords(const std::string& command);
 
 // Typed conversions of a settings value.
 bool SettingBoolDefaultFalse(const std::string& value);

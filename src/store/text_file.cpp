@@ -45,16 +45,11 @@ std::string Quoted(const std::filesystem::path& file) { return "\"" + file.strin
     throw myException("Line " + std::to_string(line_number) + " of the file " + Quoted(file) + " is longer than 1 MB.");
 }
 
-std::size_t LineLength(const std::string& raw) {
-    return !raw.empty() && raw.back() == '\r' ? raw.size() - 1 : raw.size();
-}
-
 using LineCallback = std::function<void(std::string& line, std::size_t number)>;
 
-// Hands on one finished raw line (without LF); notes whether it had to be
-// read in the code page of older files.
+// Hands on one finished raw line (without its line end); notes whether it had
+// to be read in the code page of older files.
 void AddLine(std::string& raw, std::size_t& count, bool& nonUtf8, const LineCallback& callback) {
-    raw.resize(LineLength(raw));
     std::string line;
     if (IsValidUtf8(raw)) {
         line = raw;
@@ -98,6 +93,10 @@ void ForEachTextLine(const std::filesystem::path& file, std::uintmax_t maxBytes,
     char buffer[65536];
     std::size_t got = 0;
     bool at_start = true;
+    // CR LF, LF and CR alone all end a line (TRF files end lines with CR, as
+    // FIDE's rules say); a CR may be the last byte of one read and its LF the
+    // first of the next.
+    bool after_cr = false;
     while ((got = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
         total += got;
         if (total > maxBytes) throw FileTooLarge(file, maxBytes);
@@ -105,19 +104,18 @@ void ForEachTextLine(const std::filesystem::path& file, std::uintmax_t maxBytes,
         if (at_start) chunk.remove_prefix(ByteOrderMarksLength(chunk));
         at_start = false;
         while (!chunk.empty()) {
-            std::size_t end = chunk.find('\n');
+            if (after_cr && chunk.front() == '\n') chunk.remove_prefix(1);
+            after_cr = false;
+            std::size_t end = chunk.find_first_of("\r\n");
             raw.append(chunk.substr(0, end));
-            // One byte more may be the CR of a CRLF still to come.
-            if (raw.size() > kMaxLineBytes + 1 || (end != std::string_view::npos && LineLength(raw) > kMaxLineBytes)) {
-                ThrowLineTooLong(file, count + 1);
-            }
+            if (raw.size() > kMaxLineBytes) ThrowLineTooLong(file, count + 1);
             if (end == std::string_view::npos) break;
+            after_cr = chunk[end] == '\r';
             AddLine(raw, count, nonUtf8, callback);
             chunk.remove_prefix(end + 1);
         }
     }
     if (std::ferror(f.get())) ThrowReadError(file, errno != 0 ? errno : EIO);
-    if (LineLength(raw) > kMaxLineBytes) ThrowLineTooLong(file, count + 1);
     if (!raw.empty()) AddLine(raw, count, nonUtf8, callback);
     if (nonUtf8) WarnNonUtf8(file);
 }

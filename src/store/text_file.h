@@ -1,9 +1,9 @@
 #pragma once
-// The one way text files are read and written. Reading accepts CRLF or LF and
-// decodes a line that is not valid UTF-8 in the code page of older files
-// (code_page.h, Windows-1250 by default), warning once per file; only regular
-// files are read. Writing is UTF-8 with CRLF, as a whole through AtomicFile
-// (atomic_file.h), so a crash never leaves half a file.
+// The one way text files are read and written. Reading ends a line at CRLF,
+// LF or CR alone, and decodes a line that is not valid UTF-8 in the code page
+// of older files (code_page.h, Windows-1250 by default), warning once per
+// file; only regular files are read. Writing is UTF-8 with CRLF, as a whole
+// through AtomicFile (atomic_file.h), so a crash never leaves half a file.
 #include <cstdint>
 #include <filesystem>
 #include <functional>

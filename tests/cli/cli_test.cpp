@@ -112,6 +112,10 @@ TEST(CommandLine, SettingsOutsideTheirRangeTakeTheDefault) {
         {"FideRatingList", "DownloadUrl", "file:///etc/passwd", "[FideRatingList] DownloadUrl = https://"},
         {"FormMain", "Width", "-40", "[FormMain] Width = (designed placement)"},
         {"JaVaFo", "TimeoutSeconds", "0", "[JaVaFo] TimeoutSeconds = 300"},
+        {"JaVaFo", "Command", "bbpPairings.exe --dutch {in}", "[JaVaFo] Command = java -ea -jar {jar} {in} -p {out}"},
+        {"JaVaFo", "Command", "x {in} -p {out} {input}", "[JaVaFo] Command = java -ea"},
+        {"JaVaFo", "Command", "\"x {in} -p {out}", "[JaVaFo] Command = java -ea"},
+        {"JaVaFo", "Command", "{in} {out}", "[JaVaFo] Command = java -ea"},
     };
     for (const auto& c : cases) {
         testing::TempFolder home;

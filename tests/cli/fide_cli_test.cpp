@@ -98,6 +98,20 @@ TEST_F(FideCliTest, PairUsesTheEngineWhenTheSettingsSaySo) {
     // The engine's "1 3" and "2 0" became the game and the bye.
     EXPECT_EQ(ReadTextLines(folder / "round3.txt").at(3), "|?-?|Müller, Jörg-Ode, Bo|1-3|A1-A3");
     EXPECT_EQ(ReadTextLines(folder / "round3.txt").at(4), "|1k-0k|Smith, Ann-bye|2-bye|A2-bye");
+
+    // The program itself with bbpPairings: a stand-in that refuses a file without its records.
+    fs::remove(folder / "round3.txt");
+    fs::copy_file(fs::path(VELTRUN_SOURCE_DIR) / "tests/fide/fake_bbppairings.sh", home.path() / "bbpPairings.exe");
+    IniWriteString(home.path() / "Veltrun.ini", "JaVaFo", "Command", "bbpPairings.exe --burstein {in} -p {out}");
+    WriteTextLines(home.path() / "answer.txt", {"3", "1 3", "2 0"});
+    const std::string answer = "FAKE_ANSWER=" + (home.path() / "answer.txt").string();
+    auto none = testing::RunBinaryIn(home, {"pair", "Spring Cup"}, {answer, "FAKE_MODE=none"});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_NE(none.err.find("The pairing engine found no pairing for the next round"), std::string::npos) << none.err;
+    EXPECT_FALSE(fs::exists(folder / "round3.txt"));
+    auto bbp = testing::RunBinaryIn(home, {"pair", "Spring Cup"}, {answer});
+    ASSERT_EQ(bbp.code, 0) << bbp.err;
+    EXPECT_EQ(ReadTextLines(folder / "round3.txt").at(3), "|?-?|Müller, Jörg-Ode, Bo|1-3|A1-A3");
 }
 
 }  // namespace

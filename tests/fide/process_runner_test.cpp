@@ -28,6 +28,9 @@ TEST(ProcessRunnerTest, ArgumentsReachTheProgramVerbatimAndItsAnswerIsCaptured) 
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_EQ(result.errorOutput, "a b|it's \"q\"|$HOME;rm|Žofie ü|");
     EXPECT_THROW(Spawn({"veltrun-no-such-program-here"}), ProcessStartError);
+    auto start = Clock::now();  // a left-over child holding the error pipe does not hold up the end
+    EXPECT_EQ(Spawn({"sh", "-c", "sleep 3 & echo done >&2; exit 0"}).errorOutput, "done\n");
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(2500));
 }
 
 TEST(ProcessRunnerTest, CancelAndTimeLimitStopTheProgramAndWhatItStarted) {
@@ -39,13 +42,6 @@ TEST(ProcessRunnerTest, CancelAndTimeLimitStopTheProgramAndWhatItStarted) {
     EXPECT_EQ(late.end, ProcessEnd::TimedOut);
     EXPECT_EQ(late.errorOutput, "");
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
-}
-
-TEST(ProcessRunnerTest, LeftOverChildHoldingTheErrorPipeDoesNotBlock) {
-    auto start = Clock::now();
-    ProcessResult result = Spawn({"sh", "-c", "sleep 3 & echo done >&2; exit 0"});
-    EXPECT_EQ(result.errorOutput, "done\n");
-    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(2500));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <thread>
 
+#include "app/demo_tournament.h"
 #include "fide/trf16_writer.h"
 #include "standings/standings_order.h"
 #include "fide/trf_import.h"
@@ -17,6 +18,7 @@ namespace {
 
 using testing::FideFixture;
 using testing::FolderEntries;
+using testing::ReadBytes;
 using testing::WriteBytes;
 namespace fs = std::filesystem;
 
@@ -96,10 +98,8 @@ TEST_F(TrfImportTest, BuildsTheTournamentFolder) {
     EXPECT_EQ(FolderEntries(session.TournFolder()), (std::vector<std::string>{"Club Open"}));
     Open(folder);
     EXPECT_EQ(session.tournament.CurrentRound, 2);
-}
-
-TEST_F(TrfImportTest, RoundsFoundBeyondTheRecordedCountAreKept) {
-    fs::path folder = ImportTrfFile(session, Trf({Record(1, "A", "1", "", "   2 w 1  "), Record(2, "B", "1", "", "   1 b 0  ")}));
+    // Without 012 and XXR: the default name, and the rounds found are kept.
+    folder = ImportTrfFile(session, Trf({Record(1, "A", "1", "", "   2 w 1  "), Record(2, "B", "1", "", "   1 b 0  ")}));
     EXPECT_EQ(folder.filename(), "TournamentFromTrf");
     EXPECT_EQ(ReadTextLines(folder / "options.txt")[6], "MaxRound=1");
 }
@@ -123,11 +123,7 @@ TEST_F(TrfImportTest, HostileNamesStayInsideTourn) {
 
 TEST_F(TrfImportTest, MalformedLinesAreNamedAndNothingIsCreated) {
     std::string where = "TRF file (" + (home.path() / "in.trf").string() + "), line ";
-    struct Case {
-        std::vector<std::string> lines;
-        std::string message;
-    };
-    std::vector<Case> cases{
+    const struct { std::vector<std::string> lines; std::string message; } cases[] = {
         {{"012 T", "XXR five"}, where + "2: the number of rounds is not a whole number."},
         {{"012 T", "001   x1      Name"}, where + "2: the starting number is not a whole number."},
         {{Record(1, "A", "2k", "", "")}, where + "1: the rating is not a whole number."},
@@ -146,7 +142,7 @@ TEST_F(TrfImportTest, MalformedLinesAreNamedAndNothingIsCreated) {
         {{Record(1, "A", "1", "", std::string(9990, ' ') + "0000 - Z  ")},
          where + "1, Round 1000: the round is beyond the most rounds a tournament can have."},
     };
-    for (const Case& c : cases) EXPECT_EQ(ImportFailure(Trf(c.lines)), c.message);
+    for (const auto& c : cases) EXPECT_EQ(ImportFailure(Trf(c.lines)), c.message);
     EXPECT_FALSE(fs::exists(session.TournFolder()));
     EXPECT_NE(ImportFailure(home.path() / "missing.trf").find("missing.trf"), std::string::npos);
 }
@@ -173,11 +169,8 @@ TEST_F(TrfImportTest, FailureWhileWritingLeavesNothingBehind) {
 // the standings, histories and round files are the same before and after. (TRF16 has no letter for two
 // points of three, so "2-1" and "1-2" of "3-1-0" cannot travel.)
 TEST_F(TrfImportTest, RoundTripKeepsEveryResultCode) {
-    struct Case {
-        std::string pointsType;
-        std::vector<std::string> codes;  // nine codes, three rounds of three games
-    };
-    std::vector<Case> cases{
+    // Nine codes, three rounds of three games.
+    const struct { std::string pointsType; std::vector<std::string> codes; } cases[] = {
         {"1- 0.5 -0", {"1-0", "0-1", "0.5-0.5", "1k-0k", "0k-1k", "0k-0k", "0.5-0", "0-0.5", "0-0"}},
         {"3-1-0", {"3-0", "0-3", "1-1", "3k-0k", "0k-3k", "0k-0k", "1-0", "0-1", "0-0"}},
     };
@@ -192,7 +185,7 @@ TEST_F(TrfImportTest, RoundTripKeepsEveryResultCode) {
         }
         return text;
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         fs::path folder = TournamentFolder(c.pointsType);
         fs::create_directories(folder);
         WriteTextLines(folder / "options.txt", {"[Options]", "MaxRound=3", "PointsType=" + c.pointsType});
@@ -212,6 +205,31 @@ TEST_F(TrfImportTest, RoundTripKeepsEveryResultCode) {
         for (int r = 1; r <= 3; ++r)
             EXPECT_EQ(ReadTextLines(copy / ("round" + std::to_string(r) + ".txt")),
                       ReadTextLines(folder / ("round" + std::to_string(r) + ".txt")));
+    }
+}
+
+// FIDE's rules end TRF lines with CR alone, others with LF or CR LF: each
+// imports the same tournament, every player with his points.
+TEST_F(TrfImportTest, EveryLineEndGivesEveryPlayerHisPoints) {
+    auto points = [this](bool imported) {  // by starting number
+        std::map<int, double> byStartNo;
+        for (int i = 1; i <= session.tournament.PlayerCount(); ++i)
+            byStartNo[imported ? std::stoi(session.tournament.Player(i).ArrivalID.substr(1))
+                               : session.tournament.Player(i).StartNo] = session.tournament.Player(i).Points;
+        return byStartNo;
+    };
+    for (int players : {180, 60}) {
+        Open(RunDemo(session, DemoOptions{players, 5, 3, 0, OpenReports::No}).folder);
+        const auto before = points(false);
+        const std::string text = ReadBytes(WriteTrf16File(session, "all.trf", "fide"));
+        for (const std::string end : {"\r", "\n", "\r\n"}) {
+            std::string converted;
+            for (std::size_t at = 0, next; (next = text.find("\r\n", at)) != std::string::npos; at = next + 2)
+                converted += text.substr(at, next - at) + end;
+            WriteBytes(home.path() / "ends.trf", converted);
+            Open(ImportTrfFile(session, home.path() / "ends.trf", std::to_string(players) + " " + std::to_string(end.size() + end[0])));
+            EXPECT_EQ(points(true), before) << players << " players, line end " << end.size() + end[0];
+        }
     }
 }
 
