@@ -90,7 +90,6 @@ TEST_F(EngineBridgeTest, PairsTheNextRoundFromTheEnginesAnswer) {
                                         "|?-?|Bartholomew-Wolfeschlegelsteinhausen, Maximilian-Šťastná, Žofie|3-2|A3-A2"}));
     EXPECT_EQ(session.tournament.CurrentRound, 4);
     EXPECT_EQ(session.tournament.Player(5).OpponentHistory, "bye|A4|stop|stop|");
-    EXPECT_EQ(ui.Texts(MessageKind::Information), std::vector<std::string>{"Pairing is completed."});
     EXPECT_EQ(ui.busy_depth, 0);
     // The engine read the TRF16 input without the date records.
     std::string input = ReadBytes(seen);
