@@ -90,12 +90,12 @@ int RunCommand(const Command& command, const GlobalOptions& global, std::ostream
     InstallDefaults(folder, CurrentExecutablePath());
     TerminalUi ui(out, err, global.answer, isatty(STDIN_FILENO) && isatty(STDERR_FILENO));
     Session session(ui, folder);
-    LogFlush flush(session);
+    TournamentLock lock;      // released only after
+    LogFlush flush(session);  // the log is written
     try {
         StartSession(session);
         ApplyLanguageOption(session, global.lang);
         ui.SetUnansweredText(session.tr(480, "Nothing was changed: answer with --yes or --no."));
-        TournamentLock lock;
         if (command.takes == TakesTournament::Yes && !args.Positional().empty() &&
             !lock.TryLock(TournamentFolderPath(session, args.Positional().front()))) {
             ShowMessageDialog(session, session.tr(380, "The tournament is in use by another Veltrun process."),

@@ -159,8 +159,8 @@ double TieBreakCalculator::DirectEncounter(int player) {
     return value;
 }
 
-GoalsQuotientRule GoalsQuotientRuleOf(const Session& session) {
-    return {session.settings.GoalsInfinityAtDivisionByZero, session.settings.GoalsDivisionNumberOfDecimalPlaces};
+GoalsQuotientRule GoalsQuotientRuleOf(const Settings& settings) {
+    return {settings.GoalsInfinityAtDivisionByZero, settings.GoalsDivisionNumberOfDecimalPlaces};
 }
 
 void ComputeTieBreaks(Tournament& t, TieBreakCalculator& calculator, int player) {
@@ -179,7 +179,7 @@ void ComputeAllTieBreaks(Tournament& t, GoalsQuotientRule rule) {
 void ComputeAllTieBreaks(Session& session) {
     BusyCursor busy(session.ui);
     try {
-        ComputeAllTieBreaks(session.tournament, GoalsQuotientRuleOf(session));
+        ComputeAllTieBreaks(session.tournament, GoalsQuotientRuleOf(session.settings));
     } catch (const myException&) {
         throw;
     } catch (const std::exception& e) {

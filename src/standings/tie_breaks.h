@@ -10,6 +10,7 @@
 namespace veltrun {
 
 class Session;
+struct Settings;
 
 // The two [Reports] settings that steer "G1/G2".
 struct GoalsQuotientRule {
@@ -37,7 +38,7 @@ private:
     std::map<double, bool> groupVerdicts_;
 };
 
-GoalsQuotientRule GoalsQuotientRuleOf(const Session& session);
+GoalsQuotientRule GoalsQuotientRuleOf(const Settings& settings);
 
 // ComputeTieBreaks: the five slots of one player.
 void ComputeTieBreaks(Tournament& t, TieBreakCalculator& calculator, int player);

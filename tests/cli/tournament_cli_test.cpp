@@ -91,8 +91,11 @@ TEST_F(TournamentCli, PairingRoundByRound) {
 
     auto first = Run({"--yes", "pair", "Open"});
     ASSERT_EQ(first.code, 0) << first.err;
-    EXPECT_EQ(first.out, "Round 1\n1. [AAnn] Ann - [ACid] Cid\n2. [ADan] Dan - [ABen] Ben\nbye: [AEve] Eve\n");
-    EXPECT_EQ(dry.out, "Round 1 (dry run, nothing written)\n" + first.out.substr(first.out.find('\n') + 1));
+    // --yes took the offer too: the new round's report follows the boards.
+    EXPECT_EQ(first.out, "Round 1\n1. [AAnn] Ann - [ACid] Cid\n2. [ADan] Dan - [ABen] Ben\nbye: [AEve] Eve\n" +
+                             (Folder("Open") / "round1.html").string() + "\n");
+    EXPECT_EQ(dry.out + (Folder("Open") / "round1.html").string() + "\n",
+              "Round 1 (dry run, nothing written)\n" + first.out.substr(first.out.find('\n') + 1));
     EXPECT_NE(ReadBytes(round(1)).find("|1k-0k|Eve-bye|5-bye|AEve-bye\r\n"), std::string::npos);
 
     EXPECT_EQ(Run({"pair", "Open"}).code, 1);  // results missing

@@ -104,11 +104,12 @@ void TournamentFlowTest::GoalsTournamentThroughTheDialogs() {
     QCOMPARE(veltrun::ReadTrimmedLines(folder / "players.txt").size(), size_t(5));
 
     // Round 1 is paired after the question that closes the starting list.
-    gui.answers = {Button::Yes};
+    gui.answers = {Button::Yes, Button::Yes};
     Click(w, "BTN_PAIRING");
     QCOMPARE(gui.messages[gui.messages.size() - 2].text,
              std::string("Do you want to close the starting list of players and pair the 1st round?"));
-    QCOMPARE(LastMessage(gui), std::string("Pairing is completed."));
+    QCOMPARE(LastMessage(gui), std::string("Pairing is completed.\nOpen the report of the new round now?"));
+    QCOMPARE(gui.reports.size(), size_t(1));  // the offer taken: the new round's report, no round chooser
     QCOMPARE(Value(gui, "L_ROUNDS"), QString("1/3"));
 
     // Results with goals: each refusal names its field, the last save closes the dialog.
@@ -173,7 +174,7 @@ void TournamentFlowTest::GoalsTournamentThroughTheDialogs() {
     gui.WhenModal("TFormUniC", [&](QWidget* chooser) { Click(chooser, "BTN_OK"); });
     Click(w, "BTN_REPORT_ROUNDS");
     Click(w, "BTN_PUBLISH");
-    QCOMPARE(gui.reports.size(), size_t(3));
+    QCOMPARE(gui.reports.size(), size_t(4));
     QCOMPARE(gui.reports.back(), folder / "site" / "index.html");
     for (const auto& report : gui.reports) QVERIFY(fs::exists(report));
     QCOMPARE(gui.Texts(MessageKind::Error).size(), size_t(6));  // the refusals above and nothing else

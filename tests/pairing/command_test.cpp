@@ -41,16 +41,25 @@ protected:
     fs::path folder_;
 };
 
-TEST_F(PairingCommand, FirstRoundWritesTheRoundAndItsSettings) {
-    Tournament();
-    ASSERT_TRUE(Pair(Button::Yes));
+// Players added by another process after the tournament was opened count.
+TEST_F(PairingCommand, FirstRoundWritesTheRoundAndItsSettingsAndOffersItsReport) {
+    fs::path players = Tournament(5, "1|A1|Ann|2500|||\n") / "players.txt";
+    WriteBytes(players, ReadBytes(players) + "1|A2|Ben|2400|||\n1|A3|Cid|2300|||\n1|A4|Dan|2200|||\n1|A5|Eve|2100|||\n");
+    f_.ui.answers = {Button::Yes, Button::Yes};
+    f_.session.settings.RoundListName = "round";
+    f_.session.settings.HtmlSuffix = "html";
+    PairingOutcome outcome = BTN_PAIRINGClick(f_.session);
+    ASSERT_TRUE(outcome.pairing && outcome.report) << f_.ui.messages.back().text;
+    EXPECT_TRUE(f_.ui.messages.back().offer);
+    EXPECT_EQ(f_.ui.messages.back().text, "Pairing is completed.\nOpen the report of the new round now?");
+    EXPECT_EQ(f_.ui.opened_reports, std::vector<fs::path>{*outcome.report});
+    EXPECT_TRUE(f_.ui.choosers.empty());
     EXPECT_EQ(Text(1), Crlf({"# symbol ?-? must be replaced by valid result",
                              "# valid results are: 1-0 or 0-1 or 0.5-0.5 or 1k-0k or 0k-1k or 0k-0k or 0.5-0 or 0-0.5 "
                              "or 0-0",
                              "|?-?|Ann-Cid|1-3|A1-A3", "|?-?|Dan-Ben|4-2|A4-A2", "|1k-0k|Eve-bye|5-bye|A5-bye"}));
     EXPECT_EQ(f_.session.tournament.CurrentRound, 1);
     EXPECT_EQ(f_.session.tournament.Player(5).OpponentHistory, "bye|");
-    EXPECT_EQ(Shown(MessageKind::Information), (std::vector<std::string>{"Pairing is completed."}));
     EXPECT_NE(ReadBytes(folder_ / "options.txt")
                   .find(Crlf({"[Round1Settings]", "JaVaFoUsed=False", "SkipColourCondition=False",
                               "ForbiddenMatchAgainstTeamMembers=False", "NumberOfPlayers=5", "Player1=A1|1",
@@ -87,17 +96,13 @@ TEST_F(PairingCommand, RefusalsInTheirOrder) {
     EXPECT_FALSE(Pair());
     EXPECT_EQ(Shown(MessageKind::Information), (std::vector<std::string>{"Tournament is over."}));
 
-    // A round file left over from an interrupted pairing.
+    // A round file left over from an interrupted pairing: the reload refuses it.
     StoreFixture::WriteOptions(folder_, 9);
     fs::remove(folder_ / "round2.txt");
     OpenTournament(f_.session, folder_);
     Round(2, "");
-    f_.ui.messages.clear();
-    std::string file = "\"" + (folder_ / "round2.txt").string() + "\"";
-    EXPECT_FALSE(Pair());
-    EXPECT_EQ(Shown(MessageKind::Error),
-              (std::vector<std::string>{"File " + file + " already exists. Something is wrong."}));
-    EXPECT_TRUE(f_.Logged("File " + file + " already exists. Something is wrong."));
+    EXPECT_NE(ErrorOf([&] { Pair(); }).find("round2.txt: these players stand on no line of the round"),
+              std::string::npos);
     EXPECT_EQ(IniReadString(folder_ / "options.txt", "Round2Settings", "NumberOfPlayers"), "");
 }
 
@@ -125,9 +130,10 @@ TEST_F(PairingCommand, PlayerListedTwiceInARoundIsNeverPaired) {
         Pair();
         FAIL() << "paired";
     } catch (const myException& e) {
-        EXPECT_NE(std::string(e.what()).find("round1.txt). Alias (A1) is listed twice."), std::string::npos)
+        EXPECT_NE(std::string(e.what()).find("round1.txt: Alias (A1) stands on more than one line of the round, on "
+                                             "lines 2 and 4."),
+                  std::string::npos)
             << e.what();
-        EXPECT_NE(std::string(e.what()).find("line 4"), std::string::npos) << e.what();
     }
     EXPECT_FALSE(fs::exists(folder_ / "round2.txt"));
 }
@@ -160,7 +166,9 @@ TEST_F(PairingCommand, FailedWriteLeavesNoRoundAndNoBye) {
 TEST_F(PairingCommand, BackupAndSuspensionLines) {
     Tournament(5, "1|A1|Ann|2500|||\n1|A2|Ben|2400|||\n0|A3|Cid|2300|||\n1|A4|Dan|2200|||\n");
     f_.session.settings.IsBackupRoundFiles = true;
-    ASSERT_TRUE(Pair());
+    f_.ui.answers = {Button::Yes, Button::No};  // the report is not wanted
+    ASSERT_TRUE(BTN_PAIRINGClick(f_.session).pairing);
+    EXPECT_TRUE(f_.ui.opened_reports.empty());
     EXPECT_EQ(ReadBytes(folder_ / "bak_round1.txt"), Text(1));
     EXPECT_NE(Text(1).find(Crlf({"|?-?|Ann-Ben|1-2|A1-A2", "|1k-0k|Dan-bye|4-bye|A4-bye",
                                  "|0k-0k|Cid-stop|3-stop|A3-stop"})),
@@ -182,6 +190,13 @@ TEST_F(PairingCommand, DryRunWritesNothing) {
     EXPECT_FALSE(fs::exists(folder_ / "round1.txt"));
     EXPECT_EQ(f_.session.tournament.CurrentRound, 0);
     EXPECT_TRUE(f_.ui.messages.empty());  // no round-1 question either
+    // A first colour drawn at random is drawn again by the real pairing.
+    std::string drawn = options;
+    WriteBytes(folder_ / "options.txt", drawn.replace(drawn.find("1stPlayer=W") + 10, 1, "R"));
+    ASSERT_TRUE(PairNextRoundDryRun(f_.session));
+    EXPECT_EQ(Shown(MessageKind::Information),
+              std::vector<std::string>{"The colours of the first board are drawn again when the round is really paired."});
+    WriteBytes(folder_ / "options.txt", options);
     // With the outside engine on, a trial would not show the engine's boards.
     f_.session.settings.JaVaFoIsUsed = true;
     EXPECT_FALSE(PairNextRoundDryRun(f_.session));

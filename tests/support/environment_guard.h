@@ -1,5 +1,5 @@
 #pragma once
-// Sets or removes an environment variable for the lifetime of the guard.
+// Sets (or, for a null value, removes) an environment variable for the lifetime of the guard.
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -10,21 +10,14 @@ class EnvironmentGuard {
 public:
     EnvironmentGuard(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
+        Set(value);
     }
-    ~EnvironmentGuard() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
+    ~EnvironmentGuard() { Set(old_ ? old_->c_str() : nullptr); }
     EnvironmentGuard(const EnvironmentGuard&) = delete;
     EnvironmentGuard& operator=(const EnvironmentGuard&) = delete;
 
 private:
+    void Set(const char* value) { value ? setenv(name_, value, 1) : unsetenv(name_); }
     const char* name_;
     std::optional<std::string> old_;
 };

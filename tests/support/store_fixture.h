@@ -32,11 +32,7 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
 // The text of the error f throws, or "" when it succeeds.
 template <typename F>
 std::string ErrorOf(F&& f) {
-    try {
-        f();
-    } catch (const myException& e) {
-        return e.what();
-    }
+    try { f(); } catch (const myException& e) { return e.what(); }
     return "";
 }
 
@@ -55,8 +51,7 @@ inline std::string Crlf(const std::vector<std::string>& lines) {
     return text;
 }
 
-// A player's colours, opponents, points per round and total on one line, so
-// that whole histories compare in one expectation.
+// A player's colours, opponents, points per round and total: whole histories in one expectation.
 inline std::string Histories(const TPlayer& p) {
     return p.ColourHistory + " " + p.OpponentHistory + " " + p.PointsHistory + " " + DecimalText(p.Points);
 }
@@ -82,8 +77,7 @@ struct StoreFixture {
     // Options of a tournament written by hand.
     static void WriteOptions(const std::filesystem::path& folder, int maxRound, const std::string& extra = "") {
         WriteBytes(folder / "options.txt", "[Options]\nMaxRound=" + std::to_string(maxRound) +
-                                               "\nColourFor1stPlayer=W\nPointsType=1- 0.5 -0\nTBsType=Chess\nTB1=BH\n" +
-                                               extra);
+                   "\nColourFor1stPlayer=W\nPointsType=1- 0.5 -0\nTBsType=Chess\nTB1=BH\n" + extra);
     }
 };
 

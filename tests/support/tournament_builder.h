@@ -4,10 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "store/session.h"
-#include "store/tournament.h"
-#include "support/scripted_ui.h"
-#include "support/temp_folder.h"
+#include "store/options_file.h"
+#include "support/store_fixture.h"
 
 namespace veltrun::testing {
 
@@ -17,17 +15,12 @@ struct Game {
     std::string goals = "0:0";
 };
 
-class TournamentBuilder {
+class TournamentBuilder : public StoreFixture {
 public:
     explicit TournamentBuilder(const std::string& pointsType = "1- 0.5 -0", const std::string& tbsType = "Chess") {
-        Tournament& t = session.tournament;
-        t.TournamentFolder = folder.str();
-        t.TBsType = tbsType;
-        t.PointsType = pointsType;
-        FillValidResults(t, pointsType);
-        const bool threePoints = pointsType == "3-1-0";
-        t.PointsForWin = threePoints ? 3.0 : 1.0;
-        t.PointsForDraw = threePoints ? 1.0 : 0.5;
+        session.tournament.TournamentFolder = home.str();
+        session.tournament.TBsType = tbsType;
+        SetPointsSystem(session.tournament, pointsType);
     }
 
     // Returns the table index, which is also the starting number.
@@ -56,10 +49,6 @@ public:
 
     Tournament& T() { return session.tournament; }
     TPlayer& P(int index) { return session.tournament.Player(index); }
-
-    TempFolder folder;
-    ScriptedUi ui;
-    Session session{ui, folder.path()};
 };
 
 }  // namespace veltrun::testing
