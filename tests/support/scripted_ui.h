@@ -38,7 +38,11 @@ public:
         progress_texts.push_back(text);
         return !cancel_progress;
     }
-    std::vector<std::string> browsers;  // "" for the desktop's own
+    void OpenReport(const std::filesystem::path& file, const std::string& browser) override {
+        opened_reports.push_back(file);
+        browsers.push_back(browser);
+    }
+    bool Idle() override { return cancel_idle_after < 0 || ++idle_calls < cancel_idle_after; }
 
     // Texts of all message boxes of one kind.
     std::vector<std::string> Texts(MessageKind kind) const {
