@@ -50,7 +50,7 @@ TEST_P(EveryStyle, GivesTheSamePlayersWithBothReaders) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, EveryStyle, ::testing::ValuesIn(XmlStyles()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& style) { return style.param.name; });
 
 TEST(XmlConversion, ValuesAreCleanedAndNamesKeepTheirLetters) {
     TempFolder dir;
