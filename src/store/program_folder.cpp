@@ -1,7 +1,5 @@
 // Where the program keeps its settings, tournaments and language files, and
 // what it puts there on the first start.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <system_error>
 
@@ -26,11 +24,6 @@ std::string EnvironmentValue(const char* name) {
     return value ? value : "";
 }
 
-bool IsWritableFolder(const fs::path& folder) {
-    std::error_code ec;
-    return fs::is_directory(folder, ec) && ::access(folder.c_str(), W_OK) == 0;
-}
-
 fs::path ExecutableFolder(const fs::path& executable) {
     if (executable.empty()) return {};
     std::error_code ec;
@@ -41,21 +34,32 @@ fs::path ExecutableFolder(const fs::path& executable) {
 fs::path ChooseProgramFolder(const std::string& homeOption, const fs::path& executable) {
     if (!homeOption.empty()) return homeOption;
     if (std::string env = EnvironmentValue("VELTRUN_HOME"); !env.empty()) return env;
+    // Only a portable copy keeps its files beside the program: an installed
+    // one must not fill /usr/bin with tournaments just because root may write there.
     fs::path exeFolder = ExecutableFolder(executable);
     std::error_code ec;
-    if (!exeFolder.empty() && (fs::exists(exeFolder / "Veltrun.ini", ec) || IsWritableFolder(exeFolder)))
-        return exeFolder;
+    if (!exeFolder.empty() && fs::exists(exeFolder / "Veltrun.ini", ec)) return exeFolder;
+    // A relative XDG_DATA_HOME is invalid and is ignored, as the XDG rules say.
+    if (fs::path data = EnvironmentValue("XDG_DATA_HOME"); data.is_absolute()) return data / "veltrun";
     std::string home = EnvironmentValue("HOME");
     if (home.empty()) throw myException("Cannot find a program folder: HOME is not set; use --home DIR.");
     return fs::path(home) / ".local" / "share" / "veltrun";
 }
 
-// The places where an installation keeps the shipped data: next to the
-// executable (the build) or in share/veltrun beside its bin folder.
-std::vector<fs::path> ShippedDataFolders(const fs::path& executable) {
+// Where the shipped settings and language files are found.
+struct ShippedData {
+    fs::path settings;
+    fs::path languages;
+};
+
+// The build tree keeps them beside the executable under names that do not make
+// its folder a portable copy; an installation keeps them in share/veltrun.
+std::vector<ShippedData> ShippedDataFolders(const fs::path& executable) {
     fs::path exeFolder = ExecutableFolder(executable);
     if (exeFolder.empty()) return {};
-    return {exeFolder, exeFolder.parent_path() / "share" / "veltrun"};
+    const fs::path installed = exeFolder.parent_path() / "share" / "veltrun";
+    return {{exeFolder / "Veltrun.default.ini", exeFolder / "Language.default"},
+            {installed / "Veltrun.ini", installed / "Language"}};
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -77,10 +81,9 @@ void InstallSettingsFile(const fs::path& programFolder, const fs::path& executab
     std::error_code ec;
     if (fs::exists(target, ec)) return;
     std::vector<std::string> lines = SplitLines(BuiltInSettings);
-    for (const auto& folder : ShippedDataFolders(executable)) {
-        fs::path shipped = folder / "Veltrun.default.ini";
-        if (fs::is_regular_file(shipped, ec)) {
-            lines = ReadTextLines(shipped, file_limit::SettingsFile);
+    for (const auto& shipped : ShippedDataFolders(executable)) {
+        if (fs::is_regular_file(shipped.settings, ec)) {
+            lines = ReadTextLines(shipped.settings, file_limit::SettingsFile);
             break;
         }
     }
@@ -91,12 +94,11 @@ void InstallSettingsFile(const fs::path& programFolder, const fs::path& executab
 // director's own edits of an existing file are kept.
 void InstallLanguageFiles(const fs::path& programFolder, const fs::path& executable) {
     std::error_code ec;
-    for (const auto& folder : ShippedDataFolders(executable)) {
-        fs::path shipped = folder / "Language.default";
-        if (!fs::is_directory(shipped, ec)) continue;
+    for (const auto& shipped : ShippedDataFolders(executable)) {
+        if (!fs::is_directory(shipped.languages, ec)) continue;
         fs::path target = programFolder / "Language";
         fs::create_directories(target, ec);
-        for (const auto& entry : fs::directory_iterator(shipped, ec)) {
+        for (const auto& entry : fs::directory_iterator(shipped.languages, ec)) {
             if (!entry.is_regular_file(ec)) continue;
             fs::copy_file(entry.path(), target / entry.path().filename(), fs::copy_options::skip_existing, ec);
         }

@@ -110,8 +110,8 @@ bool HasSettingForm(const std::string& value, SettingForm form);
 Settings LoadSettings(const std::filesystem::path& settingsFile);
 void SaveWindowPlacement(const Settings& settings, int top, int left, int width, int height);
 
-// The program folder: --home, else $VELTRUN_HOME, else the executable's folder
-// when it holds Veltrun.ini or is writable, else ~/.local/share/veltrun.
+// The program folder: --home, else $VELTRUN_HOME, else the executable's folder when
+// it holds Veltrun.ini (a portable copy), else $XDG_DATA_HOME/veltrun (~/.local/share/veltrun).
 // Created when missing; a default Veltrun.ini (and the shipped language files)
 // are copied in on first start.
 std::filesystem::path ResolveProgramFolder(const std::string& homeOption, const std::filesystem::path& executable);

@@ -33,9 +33,7 @@ protected:
 
 TEST_F(FideCliTest, TrfAndImportTrfRoundTripATournament) {
     WriteTextLines(folder / "forbidden.txt", {"# siblings", "A3 A1", "A2\tA4 A1"});
-    auto trf = Run({"trf", "Spring Cup"});
-    ASSERT_EQ(trf.code, 0) << trf.err;
-    EXPECT_EQ(trf.out, (folder / "tournament.trf").string() + "\n");
+    EXPECT_EQ(Run({"trf", "Spring Cup"}).out, (folder / "tournament.trf").string() + "\n");
     auto lines = ReadTextLines(folder / "tournament.trf");
     EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
               (std::vector<std::string>{"XXZ    4", "XXP 3 1", "XXP 2 4 1"}));
@@ -44,9 +42,7 @@ TEST_F(FideCliTest, TrfAndImportTrfRoundTripATournament) {
 
     fs::path national = home.path() / "out" / "national.trf";
     fs::create_directories(national.parent_path());
-    auto nat = Run({"trf", folder.string(), "--national", "-o", national.string()});
-    ASSERT_EQ(nat.code, 0) << nat.err;
-    EXPECT_EQ(nat.out, national.string() + "\n");
+    EXPECT_EQ(Run({"trf", folder.string(), "--national", "-o", national.string()}).out, national.string() + "\n");
     EXPECT_EQ(ReadTextLines(national)[11].substr(57, 11), "         N1");
 
     auto imported = Run({"import-trf", (folder / "tournament.trf").string(), "--name", "Spring Copy"});
@@ -56,12 +52,9 @@ TEST_F(FideCliTest, TrfAndImportTrfRoundTripATournament) {
     EXPECT_NE(imported.err.find("Information: TRF file conversion complete."), std::string::npos);
     EXPECT_EQ(ReadTextLines(copy / "round2.txt"),
               (std::vector<std::string>{"|0.5-0.5|||A3-A1", "|1k-0k|||A2-bye", "|0k-0k|||A4-stop"}));
-    auto groups = Run({"forbidden", "Spring Copy"});
-    ASSERT_EQ(groups.code, 0) << groups.err;
-    EXPECT_EQ(groups.out, "1: [A3] Ode, Bo, [A1] Muller, Jorg\n2: [A2] Smith, Ann, [A4] Late, Lu, [A1] Muller, Jorg\n");
+    EXPECT_EQ(Run({"forbidden", "Spring Copy"}).out, "1: [A3] Ode, Bo, [A1] Muller, Jorg\n2: [A2] Smith, Ann, [A4] Late, Lu, [A1] Muller, Jorg\n");
 
     auto again = Run({"import-trf", (folder / "tournament.trf").string(), "--name", "Spring Copy"});
-    EXPECT_EQ(again.code, 1);
     EXPECT_NE(again.err.find("already exists."), std::string::npos);
     // -o never names a file of the tournament.
     EXPECT_EQ(Run({"trf", "Spring Cup", "-o", (folder / "players.txt").string()}).code, 1);
@@ -72,8 +65,7 @@ TEST_F(FideCliTest, StandingsWithCardsWriteTheConfiguredTrfFiles) {
     fs::path ini = home.path() / "Veltrun.ini";
     IniWriteString(ini, "Reports", "MakeOutputTRF16", "true");
     IniWriteString(ini, "Reports", "MakeOutputTRF16National", "true");
-    auto cards = Run({"standings", "Spring Cup", "--cards"});
-    ASSERT_EQ(cards.code, 0) << cards.err;
+    ASSERT_EQ(Run({"standings", "Spring Cup", "--cards"}).code, 0);
     EXPECT_EQ(ReadTextLines(folder / "tournament.trf")[11].substr(57, 11), "       4711");
     EXPECT_EQ(ReadTextLines(folder / "tournament_national.trf")[11].substr(57, 11), "         N1");
 

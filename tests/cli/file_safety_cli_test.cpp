@@ -61,8 +61,7 @@ protected:
 TEST_F(FileSafety, SpecialFilesAndLinks) {
     WriteBytes(outside.path() / "bashrc", "");
     struct Case {
-        std::string name;
-        std::string file;  // made a named pipe, or a link to a file outside
+        std::string name, file;  // the file is made a named pipe, or a link to a file outside
         std::vector<std::string> args;
         int code;
         std::string message;
@@ -106,25 +105,21 @@ TEST_F(FileSafety, SpecialFilesAndLinks) {
 
 // A file the director write-protected is refused by name and left alone.
 TEST_F(FileSafety, ReadOnlyTargets) {
-    struct Case {
-        std::string file;
-        std::vector<std::string> args;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
         {"round1.txt", {"result", "Cup", OpenGame(), "1-0"}},
         {"players.txt", {"add-player", "Cup", "--name", "Emil Ernst", "--elo", "1900"}},
         {"players.txt", {"delete-player", "Cup", "AAnna"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file + " " + c.args[0]);
-        fs::permissions(Cup() / c.file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    for (const auto& [file, args] : cases) {
+        SCOPED_TRACE(file + " " + args[0]);
+        fs::permissions(Cup() / file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
         auto before = Snapshot();
-        auto run = Run(c.args);
+        auto run = Run(args);
         EXPECT_EQ(run.code, 1);
-        EXPECT_TRUE(Has(run.err, (Cup() / c.file).string()) && Has(run.err, "write-protected")) << run.err;
+        EXPECT_TRUE(Has(run.err, (Cup() / file).string()) && Has(run.err, "write-protected")) << run.err;
         EXPECT_EQ(Snapshot(), before);
-        EXPECT_EQ(fs::status(Cup() / c.file).permissions() & fs::perms::owner_write, fs::perms::none);
-        fs::permissions(Cup() / c.file, fs::perms::owner_write, fs::perm_options::add);
+        EXPECT_EQ(fs::status(Cup() / file).permissions() & fs::perms::owner_write, fs::perms::none);
+        fs::permissions(Cup() / file, fs::perms::owner_write, fs::perm_options::add);
     }
     EXPECT_TRUE(Temporaries(Cup()).empty());
 }
@@ -135,7 +130,7 @@ TEST_F(FileSafety, ReportNamesFromSettings) {
     struct Case {
         std::map<std::string, std::string> settings;
         std::vector<std::string> args;
-        std::string setting;
+        std::string setting;  // named in the refusal
     };
     const std::vector<Case> cases = {
         {{{"HtmlSuffix", "txt"}}, {"round-report", "Cup", "1"}, "[Reports] RoundListName, HtmlSuffix"},
@@ -220,10 +215,9 @@ TEST_F(FileSafety, TemporaryFilesAndSignals) {
 // one warning per file naming it and the code page.
 TEST_F(FileSafety, CodePagesOfOldFiles) {
     struct Case {
-        std::string codePage;  // the setting; empty keeps the shipped default
-        std::string bytes;     // a player's name in that code page
-        std::string name;      // as Veltrun must show it
-        std::string warning;
+        // The setting (empty keeps the shipped default), a player's name in that
+        // code page, the name as Veltrun must show it, the warning.
+        std::string codePage, bytes, name, warning;
     };
     const std::vector<Case> cases = {
         {"windows-1252", "Mu\xF1oz Ren\xE9" "e", "Muñoz Renée", "read in the code page windows-1252"},

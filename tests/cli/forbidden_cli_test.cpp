@@ -1,5 +1,6 @@
 // forbid, allow and forbidden on the command line, and what the groups do to
-// deleting a player and to pairing a round.
+// deleting a player and to pairing a round (a field they make unpairable is
+// refused like any other, see the pairing command's tests).
 #include <gtest/gtest.h>
 
 #include "support/cli_run.h"
@@ -32,7 +33,7 @@ TEST_F(ForbiddenCli, GroupsAreKeptSplitListedAndNeverPaired) {
     auto before = Snapshot("Cup");
     EXPECT_EQ(before["forbidden.txt"], Crlf({kHeader, "AAnn ACid AEve"}));
 
-    struct Case {
+    const struct {
         std::vector<std::string> args;
         int code;
         std::string err;
@@ -74,16 +75,6 @@ TEST_F(ForbiddenCli, GroupsAreKeptSplitListedAndNeverPaired) {
     // A late entrant joins a group like anyone else.
     ASSERT_EQ(Run({"--yes", "add-player", "Cup", "--name", "Gus X", "--elo", "1000"}).code, 0);
     EXPECT_EQ(Run({"forbid", "Cup", "AGus", "AAnn"}).code, 0);
-}
-
-TEST_F(ForbiddenCli, FieldThatGroupsMakeUnpairableFailsAndWritesNothing) {
-    NewWithPlayers("Pair", {"Ann", "Ben", "Cid", "Dan"});
-    ASSERT_EQ(Run({"forbid", "Pair", "AAnn", "ABen", "ACid"}).code, 0);
-    auto pair = Run({"--yes", "pair", "Pair"});
-    EXPECT_EQ(pair.code, 1);
-    EXPECT_NE(pair.err.find("Pairing for round [1] cannot be assembled in any permissible way."), std::string::npos)
-        << pair.err;
-    EXPECT_FALSE(std::filesystem::exists(Folder("Pair") / "round1.txt"));
 }
 
 }  // namespace

@@ -17,31 +17,21 @@ using veltrun::testing::WriteBytes;
 
 using TournamentCli = testing::CliTest;
 
-int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
-
-TEST_F(TournamentCli, NewTournamentWritesItsFilesExactly) {
-    auto run = Run({"new", "Cup", "--rounds", "5", "--colour", "w", "--tb", "midBH"});
-    ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_NE(run.out.find("Created tournament " + Folder("Cup").string()), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("Tie-breaks (Chess): midBH, BHcut1, SB, DiEnc, cWin"), std::string::npos) << run.out;
+TEST_F(TournamentCli, DirectorRunsATournamentFromTheCommandLine) {
+    auto run = Run({"new", "Cup", "--rounds", "7", "--colour", "w", "--tb", "midBH"});
+    EXPECT_NE(run.out.find("Created tournament " + Folder("Cup").string()), std::string::npos) << run.out << run.err;
     EXPECT_EQ(ReadBytes(Folder("Cup") / "options.txt"),
               ";\r\n; valid values for TB1 - TB5 are:\r\n"
               ";    for TbsType = Chess : BH midBH BHcut1 DiEnc SB PS cWin cWinBl cBlack -\r\n"
-              ";    for TbsType = Goals : G1 -G2 G1-G2 G1/G2 DiEnc -\r\n;\r\n[Options]\r\nMaxRound=5\r\n"
+              ";    for TbsType = Goals : G1 -G2 G1-G2 G1/G2 DiEnc -\r\n;\r\n[Options]\r\nMaxRound=7\r\n"
               "ColourFor1stPlayer=W\r\nPointsType=1- 0.5 -0\r\nTBsType=Chess\r\nTB1=midBH\r\nTB2=BHcut1\r\n"
               "TB3=SB\r\nTB4=DiEnc\r\nTB5=cWin\r\n\r\n");
     EXPECT_EQ(ReadBytes(Folder("Cup") / "players.txt"), "#on/off|ArrivalID|Name|ELO|FideID|NationalID|TeamID\r\n");
+    ASSERT_EQ(Run({"new", "Goals Cup", "--rounds", "3", "--type", "Goals", "--points", "3-1-0", "--colour", "R"}).code, 0);
+    EXPECT_NE(ReadBytes(Folder("Goals Cup") / "options.txt")
+                  .find("ColourFor1stPlayer=R\r\nPointsType=3-1-0\r\nTBsType=Goals\r\nTB1=G1-G2\r\nTB2=G1\r\n"),
+              std::string::npos);
 
-    auto goals = Run({"new", "Goals Cup", "--rounds", "3", "--type", "Goals", "--points", "3-1-0", "--colour", "R"});
-    ASSERT_EQ(goals.code, 0) << goals.err;
-    std::string options = ReadBytes(Folder("Goals Cup") / "options.txt");
-    EXPECT_NE(options.find("ColourFor1stPlayer=R\r\nPointsType=3-1-0\r\nTBsType=Goals\r\nTB1=G1-G2\r\nTB2=G1\r\n"),
-              std::string::npos)
-        << options;
-}
-
-TEST_F(TournamentCli, DirectorRunsATournamentFromTheCommandLine) {
-    ASSERT_EQ(Run({"new", "Cup", "--rounds", "7"}).code, 0);
     for (int i = 1; i <= 4; ++i) {
         const std::string n = std::to_string(i), elo = std::to_string(2500 - i * 10);
         auto add = Run({"add-player", "Cup", "--name", "Pl" + n + " Smith", "--elo", elo, "--team", "North"});
@@ -53,18 +43,13 @@ TEST_F(TournamentCli, DirectorRunsATournamentFromTheCommandLine) {
     // Round 1 made by hand, as an outside pairing would leave it.
     WriteBytes(Folder("Cup") / "round1.txt",
                "# symbol ?-? must be replaced by valid result\n|?-?|||APl1-APl3\n|?-?|||APl2-APl4\n");
-    auto suspend = Run({"delete-player", "Cup", "APl4"});
-    ASSERT_EQ(suspend.code, 0) << suspend.err;
-    EXPECT_EQ(suspend.out, "Suspended player APl4\n");
+    EXPECT_EQ(Run({"delete-player", "Cup", "APl4"}).out, "Suspended player APl4\n");
     EXPECT_EQ(Run({"players", "Cup", "--suspended"}).out, "[APl4] Pl4 Smith (2460)\n");
-    EXPECT_EQ(Lines(Run({"players", "Cup", "--active"}).out), 3);
     ASSERT_EQ(Run({"restore-player", "Cup", "APl4"}).code, 0);
     EXPECT_EQ(Run({"players", "Cup", "--suspended"}).out, "");
 
     EXPECT_EQ(Run({"games", "Cup"}).out, "[1] Pl1 Smith - Pl3 Smith  APl1-APl3\n[2] Pl2 Smith - Pl4 Smith  APl2-APl4\n");
-    auto result = Run({"result", "Cup", "APl1-APl3", "1-0"});
-    ASSERT_EQ(result.code, 0) << result.err;
-    EXPECT_EQ(result.out, "Saved 1-0 for game APl1-APl3 in round1.txt\n");
+    EXPECT_EQ(Run({"result", "Cup", "APl1-APl3", "1-0"}).out, "Saved 1-0 for game APl1-APl3 in round1.txt\n");
     ASSERT_EQ(Run({"result", "Cup", "APl2-APl4", " 0,5-0,5 "}).code, 0);  // blanks around it are ignored
     EXPECT_EQ(ReadBytes(Folder("Cup") / "round1.txt"),
               "# symbol ?-? must be replaced by valid result\r\n|1-0|||APl1-APl3\r\n|0.5-0.5|||APl2-APl4\r\n");
@@ -80,11 +65,11 @@ TEST_F(TournamentCli, PairingRoundByRound) {
         ASSERT_EQ(Run({"add-player", "Open", "--name", names[i], "--elo", std::to_string(2500 - 100 * i)}).code, 0);
     auto round = [&](int r) { return Folder("Open") / ("round" + std::to_string(r) + ".txt"); };
 
-    // Round 1 asks first; without an answer the default (No) refuses.
+    // Round 1 asks first; without an answer nothing changes.
     auto refused = Run({"pair", "Open"});
     EXPECT_EQ(refused.code, 1);
-    EXPECT_NE(refused.err.find("Do you want to close the starting list of players and pair the 1st round?"),
-              std::string::npos);
+    EXPECT_EQ(refused.err, "Warning: Do you want to close the starting list of players and pair the 1st round?\n"
+                           "Information: Nothing was changed: answer with --yes or --no.\n");
     auto dry = Run({"pair", "Open", "--dry-run"});
     ASSERT_EQ(dry.code, 0) << dry.err;
     EXPECT_FALSE(std::filesystem::exists(round(1)));
@@ -132,7 +117,7 @@ TEST_F(TournamentCli, RefusalsLeaveEveryFileAsItWas) {
     auto before = Snapshot("Cup");
 
     const std::string ask = "Information: Do you really want to add player into running tournament?\n";
-    struct Case {
+    const struct {
         std::vector<std::string> args;
         std::string err;
     } cases[] = {
@@ -185,11 +170,8 @@ TEST_F(TournamentCli, OpenShowsLoadErrorsAsTheWindowWould) {
     WriteBytes(Folder("Cup") / "players.txt", "1|A|Ann|2000|||\n1|B|Ben|x|||\n");
     WriteBytes(Folder("Cup") / "round1.txt", "|?-?|||A-B|0:0\n");
     auto open = Run({"open", "Cup"});
-    ASSERT_EQ(open.code, 0);
     EXPECT_NE(open.err.find("Warning: Player (B) has invalid value at (fourth) field \"ELO\""), std::string::npos);
-    EXPECT_NE(open.out.find("Players: 2 (2 active, 0 suspended)\nRounds: 1/3\nPoints: 1- 0.5 -0\n"), std::string::npos)
-        << open.out;
-
+    EXPECT_NE(open.out.find("Players: 2 (2 active, 0 suspended)\nRounds: 1/3\n"), std::string::npos) << open.out;
     auto noGoals = Run({"result", "Cup", "A-B", "1-0"});
     EXPECT_EQ(noGoals.code, 1);
     // The rating still cannot be read: every opening warns again.
@@ -199,7 +181,6 @@ TEST_F(TournamentCli, OpenShowsLoadErrorsAsTheWindowWould) {
     ASSERT_EQ(saved.code, 0) << saved.err;
     EXPECT_EQ(saved.out, "Saved 1-0 (3:1) for game A-B in round1.txt\n");
     EXPECT_EQ(ReadBytes(Folder("Cup") / "round1.txt"), "|1-0|||A-B|3:1\r\n");
-    EXPECT_EQ(Run({"open", "Missing"}).code, 1);
 }
 
 // A folder with round files whose options.txt is gone or damaged is not a
@@ -212,7 +193,7 @@ TEST_F(TournamentCli, DamagedOptionsStopEveryCommandOfARunningTournament) {
     std::string noise;
     std::mt19937 random(14);
     for (int i = 0; i < 300; ++i) noise += static_cast<char>(random() % 256);
-    struct Case {
+    const struct {
         std::optional<std::string> options;
         std::string expected;
     } cases[] = {
@@ -220,7 +201,7 @@ TEST_F(TournamentCli, DamagedOptionsStopEveryCommandOfARunningTournament) {
         {noise, options.string() + " holds no valid number of rounds (key MaxRound"},
         {"[Options]\nMaxRound=seven\nTBsType=Chess\n", options.string() + " holds no valid number of rounds (key MaxRound"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         std::filesystem::remove(options);
         if (c.options) WriteBytes(options, *c.options);
         auto before = Snapshot("Cup");

@@ -62,27 +62,36 @@ TEST(ShippedSettings, EveryKeyHasAUsableValue) {
     EXPECT_EQ(s.Read("LanguageFileAndHtmlCharset", "deutsch.txt"), "utf-8");
 }
 
-TEST(ProgramFolderTest, HomeOptionThenEnvironmentThenExecutableFolderThenTheUsersDataFolder) {
-    TempFolder root;
-    const fs::path exe = root.path() / "bin" / "veltrun";
-    fs::create_directories(exe.parent_path());
-    {
-        EnvironmentGuard env("VELTRUN_HOME", (root.path() / "from-env").c_str());
-        EXPECT_EQ(ResolveProgramFolder((root.path() / "given/").string(), exe), root.path() / "given");
-        EXPECT_EQ(ResolveProgramFolder("", exe), root.path() / "from-env");
-        EXPECT_TRUE(fs::is_directory(root.path() / "given") && fs::is_directory(root.path() / "from-env"));
-    }
-    EnvironmentGuard noEnv("VELTRUN_HOME", nullptr);
-    EXPECT_EQ(ResolveProgramFolder("", exe), exe.parent_path());
-    if (geteuid() == 0) GTEST_SKIP() << "every folder is writable for root";
-    // A read-only folder is the program folder only when it holds a settings file.
-    EnvironmentGuard home("HOME", (root.path() / "home").c_str());
-    for (bool settings : {false, true}) {
-        if (settings) testing::WriteBytes(exe.parent_path() / "Veltrun.ini", "");
-        fs::permissions(exe.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_EQ(ResolveProgramFolder("", exe),
-                  settings ? exe.parent_path() : root.path() / "home" / ".local" / "share" / "veltrun");
-        fs::permissions(exe.parent_path(), fs::perms::owner_all);
+// An installed program (no Veltrun.ini beside it, its folder writable as for
+// root) must never take its own folder; a portable copy always does.
+TEST(ProgramFolderTest, HomeOptionThenEnvironmentThenPortableCopyThenDataFolder) {
+    const struct {
+        const char* home;
+        const char* veltrunHome;
+        bool portable;
+        const char* xdg;
+        const char* expected;  // under the test's root
+    } cases[] = {
+        {"given/", "from-env", true, "/x", "given"},
+        {"", "from-env", true, "/x", "from-env"},
+        {"", nullptr, true, "/x", "bin"},
+        {"", nullptr, false, "XDG", "XDG/veltrun"},
+        {"", nullptr, false, "relative", "home/.local/share/veltrun"},
+        {"", nullptr, false, nullptr, "home/.local/share/veltrun"},
+    };
+    for (const auto& c : cases) {
+        TempFolder root;
+        const fs::path exe = root.path() / "bin" / "veltrun";
+        fs::create_directories(exe.parent_path());
+        if (c.portable) testing::WriteBytes(exe.parent_path() / "Veltrun.ini", "");
+        const std::string given = *c.home ? (root.path() / c.home).string() : "";
+        const std::string env = c.veltrunHome ? (root.path() / c.veltrunHome).string() : "";
+        const std::string xdg = c.xdg && std::string(c.xdg) == "XDG" ? (root.path() / "XDG").string() : c.xdg ? c.xdg : "";
+        EnvironmentGuard veltrunHome("VELTRUN_HOME", c.veltrunHome ? env.c_str() : nullptr);
+        EnvironmentGuard dataHome("XDG_DATA_HOME", c.xdg ? xdg.c_str() : nullptr);
+        EnvironmentGuard home("HOME", (root.path() / "home").c_str());
+        EXPECT_EQ(ResolveProgramFolder(given, exe), root.path() / c.expected) << c.expected;
+        EXPECT_TRUE(fs::is_directory(root.path() / c.expected)) << c.expected;
     }
 }
 
