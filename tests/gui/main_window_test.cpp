@@ -111,8 +111,8 @@ void MainWindowTest::CloseQuestionAndPlacement() {
         QCOMPARE(again.window->geometry(), QRect(100, 120, 420, 400));
         // A title bar off every screen (24 pixels of window left, or above the top): centred instead.
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        for (const QRect& saved : {QRect(screen.right() - 24, 120, 420, 400), QRect(100, -300, 420, 400)}) {
-            for (const auto& [key, value] : {std::pair{"Left", saved.left()}, {"Top", saved.top()}})
+        for (const QRect& placed : {QRect(screen.right() - 24, 120, 420, 400), QRect(100, -300, 420, 400)}) {
+            for (const auto& [key, value] : {std::pair{"Left", placed.left()}, {"Top", placed.top()}})
                 veltrun::IniWriteString(again.home.path() / "Veltrun.ini", "FormMain", key, std::to_string(value));
             again.session->ReloadSettings();
             again.window->Start("");
