@@ -1,8 +1,7 @@
 // Runs every group of desktop tests in one application object.
 #include <QApplication>
 
-int RunMainWindowTests(int argc, char** argv);
-int RunTournamentFlowTests(int argc, char** argv);
+#include "gui_harness.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

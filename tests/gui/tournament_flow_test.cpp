@@ -82,12 +82,16 @@ void TournamentFlowTest::GoalsTournamentThroughTheDialogs() {
         QCOMPARE(LastMessage(gui), std::string("This setting is not for chess tournaments."));
         auto* tb1 = Child<QComboBox>(dialog, "CB_TB1");
         // The longer Goals items are shown whole, and the wider dialog stays where it was centred.
-        QCoreApplication::processEvents();
-        QStyleOptionComboBox option;
-        option.initFrom(tb1);
-        const QRect field = tb1->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, tb1);
-        for (int i = 0; i < tb1->count(); ++i)
-            QVERIFY2(tb1->fontMetrics().horizontalAdvance(tb1->itemText(i)) <= field.width(), qPrintable(tb1->itemText(i)));
+        auto fits = [tb1] {
+            QStyleOptionComboBox option;
+            option.initFrom(tb1);
+            const int field =
+                tb1->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, tb1).width();
+            for (int i = 0; i < tb1->count(); ++i)
+                if (tb1->fontMetrics().horizontalAdvance(tb1->itemText(i)) > field) return false;
+            return true;
+        };
+        QTRY_VERIFY(fits());  // once the layout has followed the new lists
         QVERIFY((dialog->geometry().center() - centre).manhattanLength() <= 1);
         for (int i = 0; i < tb1->count(); ++i) goalsLists << tb1->itemText(i);
         Click(dialog, "BTN_OK");
