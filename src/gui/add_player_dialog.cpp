@@ -11,6 +11,7 @@
 
 #include "app/command_search.h"
 #include "gui/error_handler.h"
+#include "gui/mnemonics.h"
 #include "gui/qt_text.h"
 #include "gui/search_result_dialog.h"
 #include "gui/tab_order.h"
@@ -99,15 +100,15 @@ AddPlayerDialog::AddPlayerDialog(Session& session, QWidget* parent)
 
 void AddPlayerDialog::ApplyTranslations() {
     setWindowTitle(Q(session_.tr(65, "Add player")));
-    L_PLAYER->setText(Q(session_.tr(66, "Player name")) + ":");
-    L_ELO->setText(Q(session_.tr(67, "ELO")) + ":");
-    L_FIDE_ID->setText(Q(session_.tr(68, "FIDE ID")) + ":");
-    L_NATIONAL_ID->setText(Q(session_.tr(189, "National ID")) + ":");
-    L_TEAM_ID->setText(Q(session_.tr(190, "Team ID")) + ":");
+    SetMnemonicTexts({{BTN_OK, Q(session_.tr(20, "Ok"))},
+                      {BTN_CLOSE, Q(session_.tr(29, "Close"))},
+                      {BTN_SEARCH, Q(session_.tr(158, "Search ..."))},
+                      {L_PLAYER, Q(session_.tr(66, "Player name")) + ":"},
+                      {L_ELO, Q(session_.tr(67, "ELO")) + ":"},
+                      {L_FIDE_ID, Q(session_.tr(68, "FIDE ID")) + ":"},
+                      {L_NATIONAL_ID, Q(session_.tr(189, "National ID")) + ":"},
+                      {L_TEAM_ID, Q(session_.tr(190, "Team ID")) + ":"}});
     for (QLabel* hint : L_OPTIONAL) hint->setText(Q(session_.tr(69, "(optional)")));
-    BTN_OK->setText(Q(session_.tr(20, "Ok")));
-    BTN_CLOSE->setText(Q(session_.tr(29, "Close")));
-    BTN_SEARCH->setText(Q(session_.tr(158, "Search ...")));
 }
 
 void AddPlayerDialog::ShowEmpty() {

@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QKeySequence>
+#include <QResizeEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,6 +23,7 @@
 #include "gui/forbidden_pairs_dialog.h"
 #include "gui/new_tournament_dialog.h"
 #include "gui/qt_text.h"
+#include "gui/qt_translations.h"
 #include "gui/qt_ui.h"
 #include "gui/result_dialog.h"
 #include "gui/search_result_dialog.h"
@@ -36,29 +40,30 @@ constexpr int BigButton = 50;
 constexpr int SmallButton = 24;
 const QRect DesignedPlacement(628, 273, 340, 340);
 
-// The hints, by button, with their catalogue identifiers.
+// The hints and keys, by button, with the hints' catalogue identifiers.
 struct ButtonText {
     const char* name;
     int id;
     const char* english;
+    const char* keys;
 };
 constexpr ButtonText ButtonHints[] = {
-    {"BTN_LANGUAGE", 4, "Language ..."},
-    {"BTN_NEW_TOURNAMENT", 5, "New tournament ..."},
-    {"BTN_OPEN_TOURNAMENT", 6, "Open the tournament ..."},
-    {"BTN_ABOUT", 7, "About program ..."},
-    {"BTN_EXIT", 8, "Exit"},
-    {"BTN_PLAYER_ADD", 9, "Add player ..."},
-    {"BTN_REPORT_STARTLIST", 10, "Report - Starting list"},
-    {"BTN_PLAYER_DELETE", 11, "Delete or suspend player ..."},
-    {"BTN_PLAYER_RESTORATION", 12, "Restoration of player ..."},
-    {"BTN_PAIRING", 13, "Pairing"},
-    {"BTN_REPORT_ROUNDS", 14, "Report - Round ..."},
-    {"BTN_INPUT_RESULT", 15, "Add results ..."},
-    {"BTN_REPORT_STANDINGS", 16, "Report - Standings"},
-    {"BTN_REPORT_STANDINGS_AND_CARDS", 17, "Report - Standings with players cards"},
-    {"BTN_PUBLISH", 650, "Publish results site"},
-    {"BTN_FORBIDDEN_PAIRS", 701, "Forbidden pairs ..."},
+    {"BTN_LANGUAGE", 4, "Language ...", "Ctrl+Shift+L"},
+    {"BTN_NEW_TOURNAMENT", 5, "New tournament ...", "Ctrl+N"},
+    {"BTN_OPEN_TOURNAMENT", 6, "Open the tournament ...", "Ctrl+O"},
+    {"BTN_ABOUT", 7, "About program ...", "F1"},
+    {"BTN_EXIT", 8, "Exit", "Ctrl+Q"},
+    {"BTN_PLAYER_ADD", 9, "Add player ...", "Ctrl+A"},
+    {"BTN_REPORT_STARTLIST", 10, "Report - Starting list", "Ctrl+L"},
+    {"BTN_PLAYER_DELETE", 11, "Delete or suspend player ...", "Ctrl+D"},
+    {"BTN_PLAYER_RESTORATION", 12, "Restoration of player ...", "Ctrl+Shift+D"},
+    {"BTN_PAIRING", 13, "Pairing", "Ctrl+P"},
+    {"BTN_REPORT_ROUNDS", 14, "Report - Round ...", "Ctrl+R"},
+    {"BTN_INPUT_RESULT", 15, "Add results ...", "Ctrl+E"},
+    {"BTN_REPORT_STANDINGS", 16, "Report - Standings", "Ctrl+S"},
+    {"BTN_REPORT_STANDINGS_AND_CARDS", 17, "Report - Standings with players cards", "Ctrl+Shift+S"},
+    {"BTN_PUBLISH", 650, "Publish results site", "Ctrl+Shift+P"},
+    {"BTN_FORBIDDEN_PAIRS", 701, "Forbidden pairs ...", "Ctrl+F"},
 };
 
 constexpr const char* TournamentButtons[] = {
@@ -66,9 +71,39 @@ constexpr const char* TournamentButtons[] = {
     "BTN_INPUT_RESULT", "BTN_REPORT_ROUNDS", "BTN_REPORT_STANDINGS",   "BTN_REPORT_STANDINGS_AND_CARDS",
     "BTN_PUBLISH",      "BTN_FORBIDDEN_PAIRS"};
 
+// A dialog that grows or shrinks with its texts (a language change, a longer
+// list) does so about its centre, so that it stays centred on the window.
+class KeepCentred : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (dialog && event->type() == QEvent::Resize && dialog->isVisible()) {
+            const auto* resize = static_cast<QResizeEvent*>(event);
+            if (resize->oldSize().isValid()) {
+                const QSize grown = resize->size() - resize->oldSize();
+                dialog->move(dialog->pos() - QPoint(grown.width() / 2, grown.height() / 2));
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The strip above the placed window where the title bar is, wide enough to grab.
+bool TitleBarOnScreen(const QRect& placement) {
+    constexpr int TitleBar = 24, Grip = 100;
+    const QRect title(placement.left(), placement.top() - TitleBar, placement.width(), TitleBar);
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect seen = screen->availableGeometry().intersected(title);
+        if (seen.height() >= TitleBar / 2 && seen.width() >= std::min(Grip, placement.width())) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-MainWindow::MainWindow(Session& session, QtUi& ui) : QWidget(nullptr), session_(session), ui_(ui) {
+MainWindow::MainWindow(Session& session, QtUi& ui)
+    : QWidget(nullptr), session_(session), ui_(ui), qt_translations_(std::make_unique<QtTranslations>()) {
     setObjectName("TFormMain");
     setWindowTitle(QStringLiteral(" Veltrun"));
     setWindowIcon(SvgIcon("veltrun"));
@@ -133,6 +168,8 @@ MainWindow::MainWindow(Session& session, QtUi& ui) : QWidget(nullptr), session_(
     TFormStrG = new SearchResultDialog(session_, this);
     TFormForb = new ForbiddenPairsDialog(session_, this);
     TFormPly1->SetSearchResultDialog(TFormStrG);
+    auto* keepCentred = new KeepCentred(this);
+    for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) dialog->installEventFilter(keepCentred);
     ui_.Attach(&session_, this, TFormUniC);
 
     ConnectButtons();
@@ -231,18 +268,15 @@ void MainWindow::RestorePlacement() {
     placement.setHeight(sizeHint().height());
     if (s.FormMainTop && s.FormMainLeft && s.FormMainWidth && s.FormMainHeight)
         placement = QRect(*s.FormMainLeft, *s.FormMainTop, *s.FormMainWidth, *s.FormMainHeight);
-    // A placement from another screen set-up must not hide the window.
-    bool visible = false;
-    for (QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(placement)) visible = true;
-    if (!visible) {
-        placement.setSize({DesignedPlacement.width(), sizeHint().height()});
+    // A placement from another screen set-up must not hide the window: its
+    // title bar, by which it is moved, must be on a screen.
+    const QSize least = minimumSizeHint();
+    if (!TitleBarOnScreen(placement)) {
+        placement.setSize(QSize(DesignedPlacement.width(), sizeHint().height()).expandedTo(least));
         if (QScreen* screen = QGuiApplication::primaryScreen())
             placement.moveCenter(screen->availableGeometry().center());
     }
-    const QSize least = minimumSizeHint();
-    placement.setWidth(std::max(placement.width(), least.width()));
-    placement.setHeight(std::max(placement.height(), least.height()));
+    placement.setSize(placement.size().expandedTo(least));
     setGeometry(placement);
 }
 
@@ -268,15 +302,21 @@ void MainWindow::ShowTournamentValues() {
 }
 
 void MainWindow::ApplyTranslations() {
+    qt_translations_->Follow(LanguageLocale(session_));
     L_TOURNAMENT_CAPTION->setText(Q(session_.tr(1, "Tournament Folder")) + ":");
     L_PLAYERS_CAPTION->setText(Q(session_.tr(2, "File of Players")) + ":");
     L_ROUNDS_CAPTION->setText(Q(session_.tr(3, "Round")) + ":");
     for (const ButtonText& hint : ButtonHints) {
         QToolButton* button = buttons_.at(hint.name);
         const QString text = Q(session_.tr(hint.id, hint.english));
-        button->setToolTip(text);
+        button->setShortcut(QKeySequence(QString::fromLatin1(hint.keys)));
+        button->setToolTip(text + " (" + button->shortcut().toString(QKeySequence::NativeText) + ")");
         button->setAccessibleName(text);
     }
+    const std::initializer_list<QDialog*> dialogs = {TFormAbou, TFormCRes, TFormNTur, TFormPly1,
+                                                     TFormStrG, TFormUniC, TFormForb};
+    std::vector<QSize> before;
+    for (QDialog* dialog : dialogs) before.push_back(dialog->sizeHint());
     TFormAbou->ApplyTranslations();
     TFormCRes->ApplyTranslations();
     TFormNTur->ApplyTranslations();
@@ -284,6 +324,10 @@ void MainWindow::ApplyTranslations() {
     TFormStrG->ApplyTranslations();
     TFormUniC->ApplyTranslations();
     TFormForb->ApplyTranslations();
+    // Other texts, another size: a dialog is centred on the window again when next shown.
+    size_t i = 0;
+    for (QDialog* dialog : dialogs)
+        if (dialog->sizeHint() != before[i++]) dialog->setAttribute(Qt::WA_Moved, false);
 }
 
 void MainWindow::RunCommand(const std::function<void()>& command, CommandNeeds needs) {

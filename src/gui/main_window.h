@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -21,6 +22,7 @@ class AddPlayerDialog;
 class ElidedLabel;
 class ForbiddenPairsDialog;
 class NewTournamentDialog;
+class QtTranslations;
 class QtUi;
 class ResultDialog;
 class SearchResultDialog;
@@ -82,6 +84,7 @@ private:
 
     Session& session_;
     QtUi& ui_;
+    std::unique_ptr<QtTranslations> qt_translations_;
     bool command_running_ = false;
 
     QGroupBox* GB_Tournament;

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gui/error_handler.h"
+#include "gui/mnemonics.h"
 #include "gui/qt_text.h"
 #include "gui/tab_order.h"
 #include "app/command_new_tournament.h"
@@ -60,6 +61,8 @@ NewTournamentDialog::NewTournamentDialog(Session& session, QWidget* parent) : QD
         CB_TB[k] = Make<QComboBox>(GB_MAIN, QString("CB_TB%1").arg(k + 1));
         add(L_TB[k], QString("L_TB%1").arg(k + 1).toLatin1().constData(), CB_TB[k]);
     }
+    // Every list as wide as its longest item, in any language and for either type.
+    for (QComboBox* list : findChildren<QComboBox*>()) list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     grid->setColumnStretch(1, 1);
     grid->setColumnMinimumWidth(1, 240);
 
@@ -87,14 +90,17 @@ NewTournamentDialog::NewTournamentDialog(Session& session, QWidget* parent) : QD
 
 void NewTournamentDialog::ApplyTranslations() {
     setWindowTitle(Q(session_.tr(35, "New tournament")));
-    L_FOLDER->setText(Q(session_.tr(36, "Directory name")) + ":");
-    L_MAX_ROUND->setText(Q(session_.tr(37, "Number of rounds")) + ":");
-    L_1ST_COLOUR->setText(Q(session_.tr(38, "1st player colour")) + ":");
-    L_POINTS_TYPE->setText(Q(session_.tr(39, "Points awarded")) + ":");
-    L_TBS_TYPE->setText(Q(session_.tr(40, "Type of aux. eval.")) + ":");
-    for (int k = 0; k < 5; ++k) L_TB[k]->setText(Q(session_.tr(41, "TB")) + QString("%1:").arg(k + 1));
-    BTN_OK->setText(Q(session_.tr(20, "Ok")));
-    BTN_CLOSE->setText(Q(session_.tr(29, "Close")));
+    std::vector<std::pair<QWidget*, QString>> texts = {
+        {BTN_OK, Q(session_.tr(20, "Ok"))},
+        {BTN_CLOSE, Q(session_.tr(29, "Close"))},
+        {L_FOLDER, Q(session_.tr(36, "Directory name")) + ":"},
+        {L_MAX_ROUND, Q(session_.tr(37, "Number of rounds")) + ":"},
+        {L_1ST_COLOUR, Q(session_.tr(38, "1st player colour")) + ":"},
+        {L_POINTS_TYPE, Q(session_.tr(39, "Points awarded")) + ":"},
+        {L_TBS_TYPE, Q(session_.tr(40, "Type of aux. eval.")) + ":"}};
+    // The tie-break labels keep their look: their digit is the key.
+    for (int k = 0; k < 5; ++k) L_TB[k]->setText(Q(session_.tr(41, "TB")) + QString("&%1:").arg(k + 1));
+    SetMnemonicTexts(texts);
 }
 
 void NewTournamentDialog::OpenNewTournament() {

@@ -8,9 +8,11 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStyle>
 #include <QUrl>
 
 #include "gui/qt_text.h"
+#include "gui/svg_pictures.h"
 #include "gui/universal_chooser.h"
 #include "gui/wait_dialog.h"
 #include "store/session.h"
@@ -39,6 +41,17 @@ QMessageBox::ButtonRole Role(Button button) {
         case Button::Retry: case Button::Ignore: return QMessageBox::ActionRole;
     }
     return QMessageBox::ActionRole;
+}
+
+// Our own pictures, drawn at the screen's scale, so the box is as sharp as the buttons.
+QString KindPicture(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Warning: return QStringLiteral("message_warning");
+        case MessageKind::Error: return QStringLiteral("message_error");
+        case MessageKind::Information: return QStringLiteral("message_information");
+        case MessageKind::Confirmation: return QStringLiteral("message_question");
+    }
+    return QStringLiteral("message_information");
 }
 
 // Name filters on Linux are case sensitive; "*.TRF" should also find "x.trf".
@@ -74,6 +87,8 @@ Button QtUi::ShowMessage(const MessageRequest& request) {
     QMessageBox box(KindIcon(request.kind), Q(request.title), Q(request.text), QMessageBox::NoButton, DialogParent());
     box.setObjectName("MessageBox");
     box.setTextFormat(Qt::PlainText);
+    box.setIconPixmap(SvgPixmap(KindPicture(request.kind), box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize),
+                                box.devicePixelRatio()));
     std::vector<std::pair<QAbstractButton*, Button>> made;
     for (size_t i = 0; i < request.buttons.size(); ++i) {
         const Button button = request.buttons[i];

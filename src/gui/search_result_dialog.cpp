@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "gui/mnemonics.h"
 #include "gui/qt_text.h"
 #include "store/session.h"
 #include "store/text_utils.h"
@@ -76,8 +77,7 @@ void SearchResultDialog::ApplyTranslations() {
     QStringList headings;
     for (const Heading& h : Headings) headings << Q(session_.tr(h.id, h.english));
     StringGrid1->setHorizontalHeaderLabels(headings);
-    BTN_OK->setText(Q(session_.tr(20, "Ok")));
-    BTN_CLOSE->setText(Q(session_.tr(29, "Close")));
+    SetMnemonicTexts({{BTN_OK, Q(session_.tr(20, "Ok"))}, {BTN_CLOSE, Q(session_.tr(29, "Close"))}});
 }
 
 void SearchResultDialog::ApplyWidthSettings() {

@@ -2,6 +2,7 @@
 // TFormUniC: a label and a drop-down list, shared by the language choice, the
 // player changes and the round report.
 #include <QDialog>
+#include <QString>
 #include <optional>
 
 #include "store/ui.h"
@@ -27,9 +28,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BTN_OKClick();
+    // Typed letters choose by the player's name, past the "[A1] " alias.
+    bool JumpByName(const QString& typed);
 
     Session& session_;
     QGroupBox* GB_MAIN;
@@ -38,6 +42,8 @@ private:
     QPushButton* BTN_OK;
     QPushButton* BTN_CLOSE;
     bool confirmed_ = false;
+    QString typed_;
+    qint64 last_key_ms_ = 0;
 };
 
 }  // namespace veltrun::gui

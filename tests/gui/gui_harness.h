@@ -85,3 +85,7 @@ public:
 };
 
 }  // namespace veltrun::testing
+
+// The two groups of desktop tests, run by one application object.
+int RunMainWindowTests(int argc, char** argv);
+int RunTournamentFlowTests(int argc, char** argv);

@@ -1,7 +1,7 @@
 // Runs every group of desktop tests in one application object.
 #include <QApplication>
 
-#include "test_groups.h"
+#include "gui_harness.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
@@ -56,9 +57,9 @@ void MainWindowTest::StartStateAndAboutBox() {
     QCOMPARE(LabelText(w, "L_TOURNAMENT_CAPTION"), QString("Tournament Folder:"));
     QVERIFY(Child<QLabel>(w, "L_TOURNAMENT")->text().isEmpty());
     QVERIFY(!Child<QLabel>(w, "L_ROUNDS_CAPTION")->isEnabled());
-    QCOMPARE(gui.window->ButtonNamed("BTN_PAIRING")->toolTip(), QString("Pairing"));
+    QCOMPARE(gui.window->ButtonNamed("BTN_PAIRING")->toolTip(), QString("Pairing (Ctrl+P)"));
 
-    // The About box shows the build's version; Ctrl+Alt+middle click swaps its picture.
+    // The About box, from its key shows the build's version; Ctrl+Alt+middle click swaps its picture.
     QString version;
     QPoint picturePlace;
     QImage before, after;
@@ -73,8 +74,10 @@ void MainWindowTest::StartStateAndAboutBox() {
         picturePlace = picture->pos();
         Click(about, "BTN_OK");
     });
-    Click(w, "BTN_ABOUT");
-    QCOMPARE(version, QString(VELTRUN_VERSION));
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QTest::keyClick(w, Qt::Key_F1);
+    QTRY_COMPARE(version, QString(VELTRUN_VERSION));
     QVERIFY(!before.isNull());
     QVERIFY(after != before);
     QCOMPARE(picturePlace, QPoint(0, 0));
@@ -107,6 +110,15 @@ void MainWindowTest::CloseQuestionAndPlacement() {
         again.session->ReloadSettings();
         again.window->Start("");
         QCOMPARE(again.window->geometry(), QRect(100, 120, 420, 400));
+        // A title bar off every screen (24 pixels of window left, or above the top): centred instead.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        for (const QRect& placed : {QRect(screen.right() - 24, 120, 420, 400), QRect(100, -300, 420, 400)}) {
+            for (const auto& [key, value] : {std::pair{"Left", placed.left()}, {"Top", placed.top()}})
+                veltrun::IniWriteString(again.home.path() / "Veltrun.ini", "FormMain", key, std::to_string(value));
+            again.session->ReloadSettings();
+            again.window->Start("");
+            QVERIFY((again.window->geometry().center() - screen.center()).manhattanLength() <= 2);
+        }
     }
     GuiHarness quiet;  // CloseQuery false: no question
     QVERIFY(quiet.window->close());
@@ -129,14 +141,15 @@ void MainWindowTest::LanguageSwitchReachesEveryWindowAndBack() {
     choose("Deutsch.txt");
     QCOMPARE(veltrun::IniReadString(gui.home.path() / "Veltrun.ini", "Options", "Language"), std::string("Deutsch.txt"));
     QCOMPARE(LabelText(w, "L_TOURNAMENT_CAPTION"), QString("Turnierordner:"));
-    QCOMPARE(gui.window->ButtonNamed("BTN_PAIRING")->toolTip(), QString("Auslosung"));
+    QCOMPARE(gui.window->ButtonNamed("BTN_PAIRING")->toolTip(), QString("Auslosung (Strg+P)"));  // Qt's own texts too
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
     QCOMPARE(gui.window->About().windowTitle(), QString("Über das Programm"));
     QCOMPARE(gui.window->Results().windowTitle(), QString("Ergebnisse eingeben"));
-    QCOMPARE(LabelText(&gui.window->NewTournament(), "L_TB3"), QString("FW3:"));
-    QCOMPARE(LabelText(&gui.window->AddPlayer(), "L_PLAYER"), QString("Name des Spielers:"));
+    QCOMPARE(LabelText(&gui.window->NewTournament(), "L_TB3"), QString("FW&3:"));
+    QCOMPARE(LabelText(&gui.window->AddPlayer(), "L_PLAYER"), QString("&Name des Spielers:"));
     auto* grid = Child<QTableWidget>(&gui.window->SearchResults(), "StringGrid1");
     QCOMPARE(grid->horizontalHeaderItem(5)->text(), QString("Land"));
-    QCOMPARE(ButtonText(&gui.window->Chooser(), "BTN_CLOSE"), QString("Schließen"));
+    QCOMPARE(ButtonText(&gui.window->Chooser(), "BTN_CLOSE"), QString("&Schließen"));
 
     // A wrong --lang name falls back to English for this run only.
     gui.window->Start("Klingon");
@@ -151,8 +164,9 @@ void MainWindowTest::LanguageSwitchReachesEveryWindowAndBack() {
     QCOMPARE(veltrun::IniReadString(gui.home.path() / "Veltrun.ini", "Options", "Language"),
              std::string("English (built-in)"));
     QCOMPARE(LabelText(w, "L_TOURNAMENT_CAPTION"), QString("Tournament Folder:"));
-    QCOMPARE(gui.window->ButtonNamed("BTN_PAIRING")->toolTip(), QString("Pairing"));
-    QCOMPARE(LabelText(&gui.window->AddPlayer(), "L_PLAYER"), QString("Player name:"));
+    QCOMPARE(gui.window->ButtonNamed("BTN_PAIRING")->toolTip(), QString("Pairing (Ctrl+P)"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
+    QCOMPARE(LabelText(&gui.window->AddPlayer(), "L_PLAYER"), QString("&Player name:"));
     QCOMPARE(grid->horizontalHeaderItem(5)->text(), QString("Country"));
     QCOMPARE(gui.messages.size(), size_t(1));
 }

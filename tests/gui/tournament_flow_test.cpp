@@ -1,11 +1,16 @@
 // A small tournament run through the real dialogs: new tournament, players,
 // a paired round, results with goals, standings and the player changes.
 #include <QComboBox>
+#include <QGroupBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 #include <filesystem>
+#include <fstream>
 
 #include "gui/elided_label.h"
 #include "gui_harness.h"
@@ -73,9 +78,22 @@ void TournamentFlowTest::GoalsTournamentThroughTheDialogs() {
         Click(dialog, "BTN_OK");
         QCOMPARE(LastMessage(gui), std::string("Number of rounds must be a positive integer."));
         Type(dialog, "E_MAX_ROUND", "3");
+        const QPoint centre = dialog->geometry().center();
         Child<QComboBox>(dialog, "CB_TBS_TYPE")->setCurrentIndex(1);
         QCOMPARE(LastMessage(gui), std::string("This setting is not for chess tournaments."));
         auto* tb1 = Child<QComboBox>(dialog, "CB_TB1");
+        // The longer Goals items are shown whole, and the wider dialog stays where it was centred.
+        auto fits = [tb1] {
+            QStyleOptionComboBox option;
+            option.initFrom(tb1);
+            const int field =
+                tb1->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, tb1).width();
+            for (int i = 0; i < tb1->count(); ++i)
+                if (tb1->fontMetrics().horizontalAdvance(tb1->itemText(i)) > field) return false;
+            return true;
+        };
+        QTRY_VERIFY(fits());  // once the layout has followed the new lists
+        QVERIFY((dialog->geometry().center() - centre).manhattanLength() <= 1);
         for (int i = 0; i < tb1->count(); ++i) goalsLists << tb1->itemText(i);
         Click(dialog, "BTN_OK");
     });
@@ -117,6 +135,7 @@ void TournamentFlowTest::GoalsTournamentThroughTheDialogs() {
     bool closedItself = false;
     gui.WhenModal("TFormCRes", [&](QWidget* dialog) {
         QVERIFY(Child<QLineEdit>(dialog, "E_GOALS1")->isVisible());
+        QCOMPARE(Child<QGroupBox>(dialog, "GB_MAIN")->title(), QString("Round 1"));
         QCOMPARE(FocusName(dialog), QString("CB_RESULT"));
         auto* game = Child<QComboBox>(dialog, "CB_GAME");
         auto* result = Child<QComboBox>(dialog, "CB_RESULT");
@@ -165,20 +184,39 @@ void TournamentFlowTest::GoalsTournamentThroughTheDialogs() {
     QCOMPARE(offeredFolder, gui.home.path() / "Tourn");
     QCOMPARE(Value(gui, "L_ROUNDS"), QString("1/3"));
 
+    // All is entered: the dialog offers the entered results for a correction, old result shown.
     const size_t before = gui.messages.size();
     Click(w, "BTN_INPUT_RESULT");
     QCOMPARE(gui.messages.size(), before + 1);
     QCOMPARE(LastMessage(gui), std::string("There is nothing to enter (all results have already been inserted). "
-                                           "Use button for pairing next round."));
+                                           "Use button for pairing next round.\n\nDo you want to correct a "
+                                           "result already entered?"));
+    gui.answers = {Button::Yes, Button::No, Button::Yes};
+    gui.WhenModal("TFormCRes", [&](QWidget* dialog) {
+        auto* result = Child<QComboBox>(dialog, "CB_RESULT");
+        QVERIFY(Child<QComboBox>(dialog, "CB_GAME")->currentText().startsWith("Round 1: [1] "));
+        QCOMPARE(result->currentText() + Child<QLineEdit>(dialog, "E_GOALS1")->text(), QString("1-02"));
+        result->setCurrentIndex(result->findText("0-1"));
+        Type(dialog, "E_GOALS1", "1");
+        Type(dialog, "E_GOALS2", "2");
+        for (int i = 0; i < 2; ++i) Click(dialog, "BTN_SAVE_CLOSE");  // No keeps the dialog, Yes saves
+        QVERIFY(LastMessage(gui).ends_with("Change the result 1-0 (2:1) to 0-1 (1:2)?"));
+    });
+    Click(w, "BTN_INPUT_RESULT");
+    QVERIFY(veltrun::ReadTrimmedLines(folder / "round1.txt")[2].starts_with("|0-1|"));
+    QVERIFY(veltrun::ReadTrimmedLines(folder / "round1.txt")[2].ends_with("|1:2"));
 
     Click(w, "BTN_REPORT_STANDINGS");
     gui.WhenModal("TFormUniC", [&](QWidget* chooser) { Click(chooser, "BTN_OK"); });
     Click(w, "BTN_REPORT_ROUNDS");
+    gui.report_shown = false;  // the opener fails: the warning names the written file
     Click(w, "BTN_PUBLISH");
     QCOMPARE(gui.reports.size(), size_t(4));
     QCOMPARE(gui.reports.back(), folder / "site" / "index.html");
     for (const auto& report : gui.reports) QVERIFY(fs::exists(report));
     QCOMPARE(gui.Texts(MessageKind::Error).size(), size_t(6));  // the refusals above and nothing else
+    QCOMPARE(LastMessage(gui), "The report could not be shown.\n\nYou can view the report by opening the file\n" +
+                                   gui.reports.back().string());
 }
 
 void TournamentFlowTest::PlayerChangesThroughTheChooser() {
@@ -193,13 +231,34 @@ void TournamentFlowTest::PlayerChangesThroughTheChooser() {
     AddPlayer(gui, "Anna Alpha", "2200");
     AddPlayer(gui, "Bert Beta", "2100");
 
+    // Return after taking the standard row of a search confirms the dialog with that rating.
+    fs::create_directories(gui.home.path() / "Elo");
+    std::ofstream(gui.home.path() / "Elo/elo.txt") << "7|Novak Jan|CZE|M|2100|2050|2000|1980||\n";
+    QString kind;
+    gui.WhenModal("TFormPly1", [&](QWidget* dialog) {
+        QTest::keyClicks(Child<QLineEdit>(dialog, "E_PLAYER"), "novak");
+        gui.WhenModal("TFormStrG", [&](QWidget* search) {
+            auto* grid = Child<QTableWidget>(search, "StringGrid1");
+            grid->setCurrentCell(2, 0);  // blitz, rapid, standard
+            QTest::keyClick(grid, Qt::Key_Return);
+        });
+        QTest::keyClick(Child<QLineEdit>(dialog, "E_PLAYER"), Qt::Key_Tab);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Space);  // Search
+        kind = LabelText(dialog, "L_ELO_KIND");
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    });
+    Click(w, "BTN_PLAYER_ADD");
+    QCOMPARE(kind, QString("(standard)"));
+    QVERIFY(veltrun::ReadTrimmedLines(gui.home.path() / "Tourn/Open/players.txt").back().find("|Novak Jan|2100|") !=
+            std::string::npos);
+
     // The forbidden pairs: a group made of the players chosen in the list.
     QString listed;
     gui.WhenModal("TFormForb", [&](QWidget* dialog) {
         gui.WhenModal("TFormForbAdd", [&](QWidget* add) {
             auto* list = Child<QListWidget>(add, "LB_PLAYERS");
-            QCOMPARE(list->count(), 2);
-            for (int i = 0; i < list->count(); ++i) list->item(i)->setSelected(true);
+            QCOMPARE(list->count(), 3);
+            for (int i = 0; i < 2; ++i) list->item(i)->setSelected(true);
             Click(add, "BTN_GROUP_OK");
         });
         Click(dialog, "BTN_ADD_GROUP");
@@ -216,21 +275,22 @@ void TournamentFlowTest::PlayerChangesThroughTheChooser() {
     // Before round 1 the chooser deletes; Close deletes nobody, the empty first entry is refused.
     gui.WhenModal("TFormUniC", [&](QWidget* chooser) { Click(chooser, "BTN_CLOSE"); });
     Click(w, "BTN_PLAYER_DELETE");
-    QCOMPARE(veltrun::ReadTrimmedLines(gui.home.path() / "Tourn/Open/players.txt").size(), size_t(3));
+    QCOMPARE(veltrun::ReadTrimmedLines(gui.home.path() / "Tourn/Open/players.txt").size(), size_t(4));
     QString caption;
     gui.WhenModal("TFormUniC", [&](QWidget* chooser) {
         caption = chooser->windowTitle();
         auto* list = Child<QComboBox>(chooser, "CB_UNIVERSAL");
-        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->count(), 4);
         Click(chooser, "BTN_OK");
         QCOMPARE(LastMessage(gui), std::string("Nothing was selected."));
-        list->setCurrentIndex(list->findText("[A2] Bert Beta (2100)"));
+        QTest::keyClicks(list, "be");  // by name, not by the alias
+        QCOMPARE(list->currentText(), QString("[A2] Bert Beta (2100)"));
         Click(chooser, "BTN_OK");
     });
     Click(w, "BTN_PLAYER_DELETE");
     QCOMPARE(caption, QString("Delete player"));
     const auto players = veltrun::ReadTrimmedLines(gui.home.path() / "Tourn/Open/players.txt");
-    QCOMPARE(players.size(), size_t(2));
+    QCOMPARE(players.size(), size_t(3));
     QCOMPARE(veltrun::ReadTrimmedLines(forbidden).size(), size_t(1));  // the deleted player left the group
 
     // Nobody is suspended: the restore command says so and shows no chooser.
