@@ -149,24 +149,14 @@ TEST(AddPlayer, FailedWriteOfALateEntrantChangesNoFile) {
     std::filesystem::remove_all(blocker);
 }
 
-TEST(PlayerChooser, ListsFollowTheRoundAndTheFilter) {
+TEST(PlayerChooser, CaptionsFollowTheRound) {
     StoreFixture f;
     Running(f, 0);
-    auto all = FillPlayerChooser(f.session, DeleteOrSuspendChoice(f.session).filter);
-    EXPECT_EQ(all, (std::vector<std::string>{"", "[A1] Ann (2400)", "[A2] Ben (2300)", "[A3] Cid (2200)",
-                                              "[A4] Dan (2100)"}));
     EXPECT_EQ(DeleteOrSuspendChoice(f.session).caption, "Delete player");
-    EXPECT_EQ(ArrivalIDOfChooserItem(all[2]), "A2");
-
+    EXPECT_EQ(ArrivalIDOfChooserItem(FillPlayerChooser(f.session, PlayerFilter::All)[2]), "A2");
     StoreFixture g;
     Running(g, 1);
-    auto active = FillPlayerChooser(g.session, DeleteOrSuspendChoice(g.session).filter);
-    EXPECT_EQ(active.size(), 4u);
     EXPECT_EQ(DeleteOrSuspendChoice(g.session).caption, "To suspend player");
-    auto suspended = FillPlayerChooser(g.session, PlayerFilter::Suspended);
-    ASSERT_EQ(suspended.size(), 2u);
-    EXPECT_EQ(suspended[1], "[A4] Dan (2100)");
-
     // The chooser shown through the UI seam, and the empty list refused.
     g.ui.choices.push_back(1);
     EXPECT_TRUE(RestorePlayerCommand(g.session));
