@@ -92,7 +92,9 @@ void ExpectColoursKeepTheRules(Tournament& t, StringList boards) {
         auto difference = [&t](int i) { return t.Player(i).WhiteCount - t.Player(i).BlackCount; };
         const int i = std::min(w, b), j = std::max(w, b);
         const int due = std::abs(difference(i)) >= std::abs(difference(j)) ? i : j;
-        if (difference(due) != 0) EXPECT_EQ(due == w, difference(due) < 0) << "player " << due;
+        if (difference(due) != 0) {
+            EXPECT_EQ(due == w, difference(due) < 0) << "player " << due;
+        }
     }
 }
 
