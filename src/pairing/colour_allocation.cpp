@@ -4,14 +4,16 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "store/player_history.h"
+
 namespace veltrun {
 
 namespace {
 
+// The colours of the games played, oldest first: byes and suspensions leave none.
 std::string PlayedColours(const TPlayer& player) {
     std::string played;
-    for (char c : player.ColourHistory)
-        if (c != '|') played += c;
+    for (const RoundEntry& round : ReadHistory(player)) played += ColourText(round.colour);
     return played;
 }
 

@@ -1,12 +1,19 @@
 #include "pairing/pairing_rules.h"
 
 #include <algorithm>
-#include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace veltrun {
 
 namespace {
+
+// The log line of every reason but the repeat, whose text depends on the bye.
+constexpr std::pair<unsigned, const char*> kReasonTexts[] = {
+    {Refusal::colour, "-choice was rejected: 3x colour restriction."},
+    {Refusal::forbidden, "-choice was rejected: the pair is forbidden."},
+    {Refusal::team, "-choice was rejected: match against team members is forbidden."},
+};
 
 // Sets the bits from .. to-1 of a bit row.
 void SetBitRange(std::uint64_t* row, int from, int to) {
@@ -23,43 +30,31 @@ void SetBitRange(std::uint64_t* row, int from, int to) {
 
 }  // namespace
 
-int LastTwoColoursCode(const std::string& colourHistory) {
-    std::string played;
-    for (char c : colourHistory)
-        if (c != '|') played += c;
-    if (played.size() < 2) return 0;
-    std::string lastTwo = played.substr(played.size() - 2);
-    if (lastTwo == "WW") return 1;
-    if (lastTwo == "BB") return 2;
-    return 0;
-}
-
 PairingRules::PairingRules(const Tournament& t, bool forbidTeamMates)
     : t_(t), forbidTeamMates_(forbidTeamMates), facts_(t.PlayerCount() + 1) {
     // History entries are compared with the aliases exactly, as they stand.
     std::unordered_map<std::string, std::vector<int>> byAlias;
     std::unordered_map<std::string, int> teams;
     for (int i = 1; i <= t.PlayerCount(); ++i) byAlias[t.Player(i).ArrivalID].push_back(i);
+    std::string alias;
     for (int i = 1; i <= t.PlayerCount(); ++i) {
         const TPlayer& player = t.Player(i);
         Facts& facts = facts_[i];
-        // One pass over the history: long histories are common late in a big event.
-        std::string_view history = player.OpponentHistory;
-        for (std::size_t bar = history.find('|'); bar != std::string_view::npos; bar = history.find('|')) {
-            std::string entry(history.substr(0, bar));
-            history.remove_prefix(bar + 1);
-            if (entry == "bye") ++facts.byes;
-            auto found = byAlias.find(entry);
+        const std::vector<RoundEntry> rounds = ReadHistory(player);
+        for (const RoundEntry& round : rounds) {
+            if (round.opponent == "bye") ++facts.byes;
+            alias.assign(round.opponent);
+            auto found = byAlias.find(alias);
             if (found != byAlias.end())
                 facts.opponents.insert(facts.opponents.end(), found->second.begin(), found->second.end());
         }
-        facts.lastTwoColours = LastTwoColoursCode(player.ColourHistory);
+        facts.lastTwo = LastTwoSame(rounds);
         if (!player.TeamID.empty()) facts.team = teams.emplace(player.TeamID, static_cast<int>(teams.size())).first->second;
     }
     for (const auto& group : t.ForbiddenGroups) {
         std::vector<int> members;
-        for (const std::string& alias : group) {
-            auto found = byAlias.find(alias);
+        for (const std::string& member : group) {
+            auto found = byAlias.find(member);
             if (found != byAlias.end()) members.push_back(found->second.front());
         }
         for (int a : members)
@@ -76,98 +71,42 @@ const std::string& PairingRules::AliasOf(int entry) const {
     return entry == 0 ? byeAlias_ : t_.Player(entry).ArrivalID;
 }
 
-int PairingRules::GamesAgainst(int p, int c) const {
-    const std::vector<int>& opponents = facts_[p].opponents;
-    return static_cast<int>(std::count(opponents.begin(), opponents.end(), c));
-}
-
-bool PairingRules::ThirdSameColour(int p, int c) const {
-    int code = facts_[p].lastTwoColours;
-    return code != 0 && code == facts_[c].lastTwoColours;
-}
-
-bool PairingRules::SameTeam(int p, int c) const {
-    return forbidTeamMates_ && facts_[p].team >= 0 && facts_[p].team == facts_[c].team;
-}
-
-bool PairingRules::ForbiddenPair(int p, int c) const {
-    const std::vector<int>& forbidden = facts_[p].forbidden;
-    return std::binary_search(forbidden.begin(), forbidden.end(), c);
-}
-
-bool PairingRules::Accepts(int p, int c, bool skipColourCondition) const {
-    if (c == 0) return facts_[p].byes == 0;
-    if (GamesAgainst(p, c) > 0) return false;
-    if (!skipColourCondition && ThirdSameColour(p, c)) return false;
-    return !ForbiddenPair(p, c) && !SameTeam(p, c);
+Refusal PairingRules::Refuse(int p, int c, bool skipColourCondition) const {
+    const Facts& pivot = facts_[p];
+    Refusal refusal;
+    // Only a second bye keeps a player from the bye.
+    refusal.repeats = c == 0 ? pivot.byes : static_cast<int>(std::count(pivot.opponents.begin(), pivot.opponents.end(), c));
+    if (refusal.repeats > 0) refusal.reasons |= Refusal::repeat;
+    if (c == 0) return refusal;
+    const Facts& candidate = facts_[c];
+    if (!skipColourCondition && pivot.lastTwo != Colour::none && pivot.lastTwo == candidate.lastTwo)
+        refusal.reasons |= Refusal::colour;
+    if (std::binary_search(pivot.forbidden.begin(), pivot.forbidden.end(), c)) refusal.reasons |= Refusal::forbidden;
+    if (forbidTeamMates_ && pivot.team >= 0 && pivot.team == candidate.team) refusal.reasons |= Refusal::team;
+    return refusal;
 }
 
 bool PairingRules::JudgeCandidate(int k, int p, int c, bool skipColourCondition, const PairingLog& log) const {
-    std::string prefix = std::to_string(k);
-    bool rejected = false;
+    const Refusal refusal = Refuse(p, c, skipColourCondition);
+    if (!log.Enabled()) return !refusal;
+    const std::string prefix = std::to_string(k);
     // One line per matching history entry, as a director reading the log expects.
-    int repeats = c == 0 ? facts_[p].byes : GamesAgainst(p, c);
-    for (int i = 0; i < repeats; ++i) log.Write(prefix + (c == 0 ? "-choice was rejected: bye exist." : "-choice was rejected: game exist."));
-    rejected = repeats > 0;
-    if (c == 0) return !rejected;
-    if (!skipColourCondition && ThirdSameColour(p, c)) {
-        log.Write(prefix + "-choice was rejected: 3x colour restriction.");
-        rejected = true;
-    }
-    if (ForbiddenPair(p, c)) {
-        log.Write(prefix + "-choice was rejected: the pair is forbidden.");
-        rejected = true;
-    }
-    if (SameTeam(p, c)) {
-        log.Write(prefix + "-choice was rejected: match against team members is forbidden.");
-        rejected = true;
-    }
-    return !rejected;
+    for (int i = 0; i < refusal.repeats; ++i)
+        log.Write(prefix + (c == 0 ? "-choice was rejected: bye exist." : "-choice was rejected: game exist."));
+    for (const auto& [reason, text] : kReasonTexts)
+        if (refusal.reasons & reason) log.Write(prefix + text);
+    return !refusal;
 }
 
 BitMatrix PairingRules::CompatibilityGraph(const std::vector<int>& entries, bool skipColourCondition) const {
-    int size = static_cast<int>(entries.size());
+    const int size = static_cast<int>(entries.size());
     BitMatrix graph(size);
-    int words = graph.WordsPerRow();
-    // Masks of the entries that share a colour ending or a team; the bye
-    // entry is in none of them.
-    std::vector<std::uint64_t> colour_masks[3];
-    std::vector<std::vector<std::uint64_t>> team_masks;
-    std::vector<int> vertex_of(facts_.size(), -1);
-    for (auto& mask : colour_masks) mask.assign(words, 0);
-    for (int v = 0; v < size; ++v) {
-        int entry = entries[v];
-        if (entry == 0) continue;
-        vertex_of[entry] = v;
-        const Facts& facts = facts_[entry];
-        std::uint64_t bit = std::uint64_t{1} << (v & 63);
-        colour_masks[facts.lastTwoColours][v >> 6] |= bit;
-        if (facts.team >= 0) {
-            if (static_cast<int>(team_masks.size()) <= facts.team) team_masks.resize(facts.team + 1);
-            if (team_masks[facts.team].empty()) team_masks[facts.team].assign(words, 0);
-            team_masks[facts.team][v >> 6] |= bit;
-        }
-    }
-    int bye_vertex = -1;
-    for (int v = 0; v < size; ++v)
-        if (entries[v] == 0) bye_vertex = v;
     for (int a = 0; a < size; ++a) {
         std::uint64_t* row = graph.Row(a);
         // Only the entries after a: each pair is judged once, with a as pivot.
         SetBitRange(row, a + 1, size);
-        int p = entries[a];
-        const Facts& facts = facts_[p];
-        if (bye_vertex > a && facts.byes > 0) row[bye_vertex >> 6] &= ~(std::uint64_t{1} << (bye_vertex & 63));
-        if (!skipColourCondition && facts.lastTwoColours != 0)
-            for (int w = 0; w < words; ++w) row[w] &= ~colour_masks[facts.lastTwoColours][w];
-        if (forbidTeamMates_ && facts.team >= 0)
-            for (int w = 0; w < words; ++w) row[w] &= ~team_masks[facts.team][w];
-        // Former opponents and forbidden partners leave the same way.
-        for (const std::vector<int>* excluded : {&facts.opponents, &facts.forbidden})
-            for (int other : *excluded) {
-                int b = vertex_of[other];
-                if (b > a) row[b >> 6] &= ~(std::uint64_t{1} << (b & 63));
-            }
+        for (int b = a + 1; b < size; ++b)
+            if (Refuse(entries[a], entries[b], skipColourCondition)) row[b >> 6] &= ~(std::uint64_t{1} << (b & 63));
     }
     // Mirror the upper triangle so that every row lists all neighbours.
     for (int a = 0; a < size; ++a)

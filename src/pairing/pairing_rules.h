@@ -9,9 +9,20 @@
 
 #include "pairing/pairing_log.h"
 #include "pairing/perfect_matching.h"
+#include "store/player_history.h"
 #include "store/tournament.h"
 
 namespace veltrun {
+
+// Why a pair may not be made: one bit per rule, in the order the log names
+// them. A repeated game (or bye) also says how many history entries name it,
+// as the log writes a line for each.
+struct Refusal {
+    enum Reason : unsigned { repeat = 1, colour = 2, forbidden = 4, team = 8 };
+    unsigned reasons = 0;
+    int repeats = 0;
+    explicit operator bool() const { return reasons != 0; }
+};
 
 class PairingRules {
 public:
@@ -20,17 +31,11 @@ public:
     // The alias as the log shows it: "bye" for the pseudo-player 0.
     const std::string& AliasOf(int entry) const;
     int ByeCount(int player) const { return facts_[player].byes; }
-    // Entries of p's OpponentHistory that equal c's ArrivalID.
-    int GamesAgainst(int p, int c) const;
-    bool ThirdSameColour(int p, int c) const;
-    bool SameTeam(int p, int c) const;
-    // Whether p and c stand together in one of the tournament's forbidden
-    // groups. Never relaxed, whatever the way of the search.
-    bool ForbiddenPair(int p, int c) const;
 
-    // Whether pivot p may meet candidate c (0: the bye), without logging.
-    bool Accepts(int p, int c, bool skipColourCondition) const;
-    // The same judgement, logging every rule that rejects as choice number k.
+    // The one statement of the rules: why pivot p may not meet candidate c
+    // (0: the bye). Forbidden groups are never relaxed, whatever the way.
+    Refusal Refuse(int p, int c, bool skipColourCondition) const;
+    // The same judgement, logging every reason as choice number k.
     bool JudgeCandidate(int k, int p, int c, bool skipColourCondition, const PairingLog& log) const;
 
     // Edges between the entries (table indexes, 0: the bye) that may meet,
@@ -41,17 +46,14 @@ private:
     struct Facts {
         std::vector<int> opponents;  // table indexes named by the OpponentHistory entries
         int byes = 0;
-        int lastTwoColours = 0;      // 1: ended "WW", 2: ended "BB", 0: otherwise
-        int team = -1;               // -1: no team
-        std::vector<int> forbidden;  // table indexes p must never meet
+        Colour lastTwo = Colour::none;  // the last two colours played, when equal
+        int team = -1;                  // -1: no team
+        std::vector<int> forbidden;     // table indexes p must never meet
     };
     const Tournament& t_;
     bool forbidTeamMates_;
-    std::vector<Facts> facts_;  // indexed by table index; 0 unused
+    std::vector<Facts> facts_;  // indexed by table index; 0 (the bye) has none
     std::string byeAlias_ = "bye";
 };
-
-// The last two colours actually played (byes leave an empty entry).
-int LastTwoColoursCode(const std::string& colourHistory);
 
 }  // namespace veltrun

@@ -3,9 +3,9 @@
 #include "reports/html_text.h"
 #include "reports/number_text.h"
 #include "reports/report_frame.h"
-#include "standings/history.h"
 #include "standings/player_index.h"
 #include "store/file_limits.h"
+#include "store/player_history.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -40,8 +40,7 @@ Side DescribeSide(const Tournament& t, const PlayerIndex& index, const std::stri
         const TPlayer& player = t.Player(p);
         startNo = std::to_string(player.StartNo);
         name = player.Name;
-        for (const std::string& entry : HistoryPositions(player.PointsHistory, round - 1))
-            if (!Trim(entry).empty()) before += ParseDecimal(entry);
+        for (const RoundEntry& entry : ReadHistory(player, round - 1)) before += entry.points;
     }
     Side result;
     if (side == "bye" || side == "stop") {

@@ -1,8 +1,8 @@
 #include "reports/site_data.h"
 
-#include "standings/history.h"
 #include "standings/standings_order.h"
 #include "store/round_file.h"
+#include "store/player_history.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -70,11 +70,11 @@ SiteData::SiteData(const Session& s, std::vector<std::vector<std::string>> round
     // Points before each round, from the histories the loader built.
     before.assign(static_cast<size_t>(n) + 1, std::vector<double>(r, 0.0));
     for (int i = 1; i <= n; ++i) {
-        const auto entries = HistoryPositions(t.Player(i).PointsHistory, static_cast<int>(r));
+        const std::vector<RoundEntry> entries = ReadHistory(t.Player(i), static_cast<int>(r));
         double sum = 0;
         for (size_t k = 0; k < r; ++k) {
             before[static_cast<size_t>(i)][k] = sum;
-            if (!Trim(entries[k]).empty()) sum += PointsFromText(entries[k]);
+            sum += entries[k].points;
         }
     }
 }

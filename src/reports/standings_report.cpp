@@ -5,10 +5,10 @@
 #include "reports/html_text.h"
 #include "reports/number_text.h"
 #include "reports/report_frame.h"
-#include "standings/history.h"
 #include "standings/player_index.h"
 #include "standings/rating_performance.h"
 #include "standings/standings_order.h"
+#include "store/player_history.h"
 #include "store/session.h"
 #include "store/text_utils.h"
 
@@ -51,8 +51,9 @@ std::string TableRow(const Tournament& t, int place, int player, bool withCards)
     return row + "</TR>";
 }
 
-std::string CardRow(Session& session, const PlayerIndex& index, int k, const std::string& opponent,
-                    const std::string& colour, const std::string& result, const std::string& goals) {
+std::string CardRow(Session& session, const PlayerIndex& index, int k, const RoundEntry& round) {
+    const std::string opponent(round.opponent), colour(ColourText(round.colour)), result(round.result),
+        goals(round.goals);
     const Tournament& t = session.tournament;
     const Settings& s = session.settings;
     std::string cell = HtmlEscape(opponent), opponentPoints = "0", opponentRating = "-";
@@ -100,12 +101,8 @@ void AppendCard(Session& session, const PlayerIndex& index, int player, std::vec
                    (IsGoals(t) ? "3" : "2") + " CLASS=\"blck\">&nbsp;" + HtmlEscape(session.tr(136, "st.")) +
                    " <FONT SIZE=\"+2\"><B>" + std::to_string(p.StartNo) + "</B></FONT>&nbsp;</TD></TR>");
     const int r = t.CurrentRound;
-    const auto opponents = HistoryPositions(p.OpponentHistory, r);
-    const auto colours = HistoryPositions(p.ColourHistory, r);
-    const auto results = HistoryPositions(p.PointsHistory, r);
-    const auto goals = HistoryPositions(p.GoalsHistory, r);
-    for (int k = 1; k <= r; ++k)
-        body.push_back(CardRow(session, index, k, opponents[k - 1], colours[k - 1], results[k - 1], goals[k - 1]));
+    const std::vector<RoundEntry> rounds = ReadHistory(p, r);
+    for (int k = 1; k <= r; ++k) body.push_back(CardRow(session, index, k, rounds[k - 1]));
     body.push_back("<TR><TD COLSPAN=4 ALIGN=\"RIGHT\" CLASS=\"blck\">&nbsp;</TD><TD ALIGN=\"RIGHT\" "
                    "CLASS=\"blck\">&nbsp;<B>" +
                    DefaultNumberText(p.Points) + "</B>&nbsp;</TD>" + (IsGoals(t) ? RightCell(GoalsText(p)) : "") +

@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-#include "standings/history.h"
 #include "standings/player_index.h"
-#include "store/text_utils.h"
+#include "store/player_history.h"
 
 namespace veltrun {
 namespace {
@@ -49,17 +48,14 @@ double RatingDifferenceFor(double percentage) {
 
 std::optional<Performance> ComputePerformance(const Tournament& t, const PlayerIndex& index, int player) {
     const TPlayer& p = t.Player(player);
-    const std::vector<std::string> opponents = HistoryPositions(p.OpponentHistory, t.CurrentRound);
-    const std::vector<std::string> points = HistoryPositions(p.PointsHistory, t.CurrentRound);
     Performance result;
     long long totalRating = 0;
-    for (size_t k = 0; k < opponents.size(); ++k) {
-        const int o = index.Find(opponents[k]);
+    for (const RoundEntry& round : ReadHistory(p, t.CurrentRound)) {
+        const int o = index.Find(round.opponent);
         if (o < 0 || t.Player(o).ELO <= 0) continue;
         ++result.games;
         totalRating += t.Player(o).ELO;
-        const std::string entry = Trim(points[k]);
-        result.points += entry.empty() ? 0.0 : PointsFromText(entry);
+        result.points += round.points;
     }
     if (result.games == 0) return std::nullopt;
     const double n = result.games;

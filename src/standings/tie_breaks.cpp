@@ -8,33 +8,25 @@
 #include <unordered_set>
 #include <vector>
 
-#include "standings/history.h"
 #include "store/errors.h"
+#include "store/player_history.h"
 #include "store/session.h"
 
 namespace veltrun {
 namespace {
 
-// What the per-round calculators read of one player: positions 1..R.
+// What the per-round calculators read of one player: rounds 1..R, with the
+// opponents' totals (0 for bye, stop, empty or unknown) looked up once.
 struct Positions {
-    std::vector<std::string> opponent;
-    std::vector<std::string> colour;
-    std::vector<double> points;
-    std::vector<double> opponentTotal;  // 0 for bye, stop, empty or unknown
+    std::vector<RoundEntry> rounds;
+    std::vector<double> opponentTotal;
 };
 
 Positions ReadPositions(const Tournament& t, const PlayerIndex& index, int player) {
-    const TPlayer& p = t.Player(player);
-    const int r = t.CurrentRound;
-    Positions pos;
-    pos.opponent = HistoryPositions(p.OpponentHistory, r);
-    pos.colour = HistoryPositions(p.ColourHistory, r);
-    for (const std::string& entry : HistoryPositions(p.PointsHistory, r)) pos.points.push_back(PointsFromText(entry));
-    for (const std::string& o : pos.opponent) pos.opponentTotal.push_back(index.PointsOf(o));
+    Positions pos{ReadHistory(t.Player(player), t.CurrentRound), {}};
+    for (const RoundEntry& round : pos.rounds) pos.opponentTotal.push_back(index.PointsOf(round.opponent));
     return pos;
 }
-
-bool IsUnplayedSide(const std::string& opponent) { return opponent == "bye" || opponent == "stop"; }
 
 double Sum(const std::vector<double>& values, size_t from, size_t to) {
     return std::accumulate(values.begin() + static_cast<long>(from), values.begin() + static_cast<long>(to), 0.0);
@@ -50,10 +42,10 @@ double CutBuchholz(std::vector<double> totals, size_t cutLow, size_t cutHigh) {
 
 double SonnebornBerger(const Tournament& t, const Positions& pos) {
     double value = 0;
-    for (size_t k = 0; k < pos.points.size(); ++k) {
-        if (pos.points[k] == t.PointsForWin)
+    for (size_t k = 0; k < pos.rounds.size(); ++k) {
+        if (pos.rounds[k].points == t.PointsForWin)
             value += pos.opponentTotal[k];
-        else if (pos.points[k] == t.PointsForDraw)
+        else if (pos.rounds[k].points == t.PointsForDraw)
             value += pos.opponentTotal[k] / 2;
     }
     return value;
@@ -61,25 +53,22 @@ double SonnebornBerger(const Tournament& t, const Positions& pos) {
 
 double Progress(const Positions& pos) {
     double running = 0, value = 0;
-    for (double pts : pos.points) {
-        running += pts;
+    for (const RoundEntry& round : pos.rounds) {
+        running += round.points;
         value += running;
     }
     return value;
 }
 
 double CountWins(const Tournament& t, const Positions& pos, bool blackOnly) {
-    double count = 0;
-    for (size_t k = 0; k < pos.points.size(); ++k) {
-        if (pos.points[k] != t.PointsForWin || IsUnplayedSide(pos.opponent[k])) continue;
-        if (blackOnly && pos.colour[k] != "B") continue;
-        ++count;
-    }
-    return count;
+    return static_cast<double>(std::count_if(pos.rounds.begin(), pos.rounds.end(), [&](const RoundEntry& round) {
+        return round.points == t.PointsForWin && round.Played() && (!blackOnly || round.colour == Colour::black);
+    }));
 }
 
 double CountBlack(const Positions& pos) {
-    return static_cast<double>(std::count(pos.colour.begin(), pos.colour.end(), "B"));
+    return static_cast<double>(std::count_if(pos.rounds.begin(), pos.rounds.end(),
+                                             [](const RoundEntry& round) { return round.colour == Colour::black; }));
 }
 
 double GoalsQuotient(const TPlayer& p, GoalsQuotientRule rule) {
@@ -126,14 +115,8 @@ bool TieBreakCalculator::TieGroupHasMetInFull(double points) {
     bool verdict = true;
     for (int j : members) {
         const TPlayer& pj = t_.Player(j);
-        std::unordered_set<std::string> met{pj.ArrivalID};
-        const std::string& h = pj.OpponentHistory;
-        for (size_t start = 0; start < h.size();) {
-            size_t bar = h.find('|', start);
-            if (bar == std::string::npos) bar = h.size();
-            met.insert(h.substr(start, bar - start));
-            start = bar + 1;
-        }
+        std::unordered_set<std::string_view> met{pj.ArrivalID};
+        for (const RoundEntry& round : ReadHistory(pj)) met.insert(round.opponent);
         for (int m : members) {
             if (!met.count(t_.Player(m).ArrivalID)) {
                 verdict = false;
@@ -152,9 +135,9 @@ double TieBreakCalculator::DirectEncounter(int player) {
     if (!TieGroupHasMetInFull(p.Points)) return 0.0;
     const Positions pos = ReadPositions(t_, index_, player);
     double value = 0;
-    for (size_t k = 0; k < pos.opponent.size(); ++k) {
-        int o = index_.Find(pos.opponent[k]);
-        if (o > 0 && o != player && t_.Player(o).Points == p.Points) value += pos.points[k];
+    for (const RoundEntry& round : pos.rounds) {
+        int o = index_.Find(round.opponent);
+        if (o > 0 && o != player && t_.Player(o).Points == p.Points) value += round.points;
     }
     return value;
 }

@@ -177,13 +177,6 @@ bool IsValidTieBreakCode(std::string_view code) {
     return false;
 }
 
-std::string HistoryEntry(std::string_view history, int k) {
-    if (k < 1) return {};
-    return GetField(history, '|', k);
-}
-
-int HistoryLength(std::string_view history) { return CountChar(history, '|'); }
-
 namespace {
 
 std::string FatalPrefix(const Session& session, int round) {

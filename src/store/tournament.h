@@ -97,11 +97,6 @@ std::string DefaultResult(const Tournament& t, const std::string& byePoints, std
                           std::string_view white, std::string_view black);
 bool IsValidTieBreakCode(std::string_view code);
 
-// The k-th entry (1-based) of a history string such as "W|B||".
-std::string HistoryEntry(std::string_view history, int k);
-// Number of entries in a history string.
-int HistoryLength(std::string_view history);
-
 class Session;
 // Applies one game to the players' histories; logs and throws myException on
 // an unknown alias or an invalid result.

@@ -4,6 +4,7 @@
 #include "fuzz_tournament.h"
 #include "store/errors.h"
 #include "store/open_tournament.h"
+#include "store/player_history.h"
 
 using namespace veltrun;
 

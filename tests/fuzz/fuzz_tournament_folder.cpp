@@ -7,6 +7,7 @@
 #include "app/command_pairing.h"
 #include "store/errors.h"
 #include "store/open_tournament.h"
+#include "store/player_history.h"
 
 using namespace veltrun;
 

@@ -102,21 +102,6 @@ TEST(ColourAllocation, RulesInTheirOrder) {
     EXPECT_EQ(AssignColour(t, 3, 4), "W");
 }
 
-TEST(PairingDriver, RoundOneColoursAlternateDownTheBoards) {
-    MemoryTournament m;
-    m.AddPlayers(8);
-    std::optional<RoundPairing> pairing = PairInMemory(m.t(), Settings{}, 1, m.Log());
-    ASSERT_TRUE(pairing);
-    std::vector<RoundPair> boards = pairing->FileOrder();
-    ASSERT_EQ(boards.size(), 4U);
-    EXPECT_EQ(boards[0].White + "-" + boards[0].Black, "1-5");
-    EXPECT_EQ(boards[1].White + "-" + boards[1].Black, "6-2");
-    EXPECT_EQ(boards[2].White + "-" + boards[2].Black, "3-7");
-    EXPECT_EQ(boards[3].White + "-" + boards[3].Black, "8-4");
-    EXPECT_TRUE(Contains(m.lines, "Pair is: 1-5."));
-    EXPECT_EQ(m.lines.back(), "Pair is: 8-4.");
-}
-
 TEST(PairingDriver, ThirdWayMovesTheByeToTheFirstPivot) {
     MemoryTournament m;
     ThreeLevelPlayers(m);

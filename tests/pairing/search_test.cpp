@@ -72,76 +72,71 @@ TEST(PairingSearch, CandidateOrderInsideAndBelowTheTopGroup) {
     EXPECT_EQ(groups.Text(), "1|2|-7|-8|9|-0|");
 }
 
-TEST(PairingSearch, TwoPlayersWhoHaveMetCannotBePaired) {
-    MemoryTournament m;
-    m.AddPlayers(2);
-    m.Game(1, 2, "1-0");
-    SearchRun run = RunSearch(m, {"1|2|"});
-    EXPECT_FALSE(run.success);
-    EXPECT_TRUE(run.PairList.empty());
-    ASSERT_GE(m.lines.size(), 2U);
-    EXPECT_EQ(m.lines.back(), "All choices (1) were exhausted for Pivot (1 - A1).");
-    EXPECT_EQ(m.lines[m.lines.size() - 2], "1-choice was rejected: game exist.");
+// Small fields with byes and repeats: outcome, pairs and the telling log lines.
+TEST(PairingSearch, ByesAndRepeatsDecideWhoIsLeftOver) {
+    struct Game {
+        int white, black;  // 0: the bye
+    };
+    struct Case {
+        std::vector<Game> games;
+        StringList list;
+        bool success;
+        StringList pairs;
+        Lines logEnd;  // the last lines of the log
+    } const cases[] = {
+        {{{1, 2}}, {"1|2|"}, false, {}, {"1-choice was rejected: game exist.", "All choices (1) were exhausted for Pivot (1 - A1)."}},
+        // 1-2 would leave 3, who had the bye; 1-3 leaves 2.
+        {{{3, 0}}, {"1|2|3|"}, true, {"2|bye", "1|3"}, {}},
+        // When 2 has had the bye too, the last player left can never take it.
+        {{{3, 0}, {2, 0}}, {"1|2|3|"}, false, {}, {}},
+        // The pseudo-player is the last candidate; a pivot who had the bye rejects it.
+        {{{2, 0}, {3, 0}}, {"0|", "1|2|3|"}, true, {"2|3", "1|bye"}, {}},
+        {{{2, 0}}, {"0|", "2|"}, false, {}, {"1-choice for Pivot (2 - A2) is (0 - bye)", "1-choice was rejected: bye exist.",
+                                           "All choices (1) were exhausted for Pivot (2 - A2)."}},
+    };
+    for (const Case& c : cases) {
+        MemoryTournament m;
+        m.AddPlayers(3);
+        int round = 0;
+        for (const Game& g : c.games) m.Game(g.white, g.black, g.black == 0 ? "1k-0k" : "1-0", ++round);
+        SearchRun run = RunSearch(m, c.list);
+        SCOPED_TRACE(JoinReversed(c.list));
+        EXPECT_EQ(run.success, c.success);
+        EXPECT_EQ(run.PairList, c.pairs);
+        ASSERT_GE(m.lines.size(), c.logEnd.size());
+        EXPECT_EQ(Lines(m.lines.end() - static_cast<long>(c.logEnd.size()), m.lines.end()), c.logEnd);
+    }
 }
 
-TEST(PairingSearch, LastPlayerLeftGetsTheByeOnlyOnce) {
+TEST(PairingSearch, EachRuleLogsItsReason) {
     MemoryTournament m;
-    m.AddPlayers(3);
-    m.Game(3, 0, "1k-0k");
-    // 1-2 would leave 3, who had the bye; 1-3 leaves 2.
-    SearchRun run = RunSearch(m, {"1|2|3|"});
-    EXPECT_TRUE(run.success);
-    EXPECT_EQ(run.PairList, (StringList{"2|bye", "1|3"}));
-
-    // When 2 has had the bye too, the last player left can never take it.
-    m.Game(2, 0, "1k-0k", 2);
-    m.lines.clear();
-    run = RunSearch(m, {"1|2|3|"});
-    EXPECT_FALSE(run.success);
-    EXPECT_EQ(m.lines[3], "1-choice for (1 - A1) is (2 - A2), but the remaining players cannot all be paired.");
-    EXPECT_EQ(m.lines[4], "1-choice for (1 - A1) was (2 - A2). FAILED on next (recursive) levels. 1-choice rejected.");
-}
-
-TEST(PairingSearch, ByePseudoPlayerIsTheLastCandidate) {
-    MemoryTournament m;
-    m.AddPlayers(3);
-    m.Game(2, 0, "1k-0k");
-    m.Game(3, 0, "1k-0k");
-    SearchRun run = RunSearch(m, {"0|", "1|2|3|"});
-    EXPECT_TRUE(run.success);
-    EXPECT_EQ(run.PairList, (StringList{"2|3", "1|bye"}));
-    // A pivot who had the bye rejects it.
-    m.lines.clear();
-    run = RunSearch(m, {"0|", "2|"});
-    EXPECT_FALSE(run.success);
-    EXPECT_EQ(m.lines, (Lines{"Players in actual ScoreGroups: 2 (2|-0|)", "Pivot is (2 - A2)",
-                              "1-choice for Pivot (2 - A2) is (0 - bye)", "1-choice was rejected: bye exist.",
-                              "All choices (1) were exhausted for Pivot (2 - A2)."}));
-}
-
-TEST(PairingSearch, ColourAndTeamRules) {
-    MemoryTournament m;
-    m.Add("Club");
-    m.Add("Club");
-    m.Add("club");
-    m.Add();
-    m.Add();
+    for (const char* team : {"Club", "Club", "club", "", ""}) m.Add(team);
     m.t().Player(1).ColourHistory = "B|W|W|";
-    m.t().Player(2).ColourHistory = "W|W||";
+    m.t().Player(2).ColourHistory = "W|W||";  // two Whites, then a bye
     m.t().Player(3).ColourHistory = "B|W|B|";
-    PairingRules rules(m.t(), true);
-    EXPECT_FALSE(rules.Accepts(1, 2, false));  // both end in two Whites, across a bye
-    EXPECT_FALSE(rules.Accepts(1, 2, true));   // and they are team-mates
-    EXPECT_TRUE(rules.Accepts(1, 3, false));   // team names differ in case
-    EXPECT_TRUE(rules.Accepts(4, 5, false));   // no team at all
-    PairingRules without_teams(m.t(), false);
-    EXPECT_TRUE(without_teams.Accepts(1, 2, true));
-    EXPECT_FALSE(without_teams.Accepts(1, 2, false));
-
-    EXPECT_TRUE(rules.JudgeCandidate(1, 1, 3, false, m.Log()) == true);
-    EXPECT_FALSE(rules.JudgeCandidate(2, 1, 2, false, m.Log()));
-    EXPECT_EQ(m.lines, (Lines{"2-choice was rejected: 3x colour restriction.",
-                              "2-choice was rejected: match against team members is forbidden."}));
+    m.t().Player(4).OpponentHistory = "A5|bye|A5|";
+    m.t().ForbiddenGroups = {{"A3", "A4", "A9"}};
+    const std::string colour = "colour restriction.", team = "team members is forbidden.", game = "game exist.";
+    struct Case {
+        int p, c;
+        bool skipColour, forbidTeams;
+        Lines reasons;  // the ends of the logged lines, in order
+    } const cases[] = {
+        {1, 2, false, true, {colour, team}}, {1, 2, true, true, {team}},  {1, 2, false, false, {colour}},
+        {1, 2, true, false, {}},             {1, 3, false, true, {}},     {3, 4, true, false, {"the pair is forbidden."}},
+        {4, 5, false, true, {game, game}},   {4, 0, false, false, {"bye exist."}}, {5, 0, false, false, {}},
+    };
+    for (const Case& c : cases) {
+        PairingRules rules(m.t(), c.forbidTeams);
+        m.lines.clear();
+        EXPECT_EQ(rules.JudgeCandidate(7, c.p, c.c, c.skipColour, m.Log()), c.reasons.empty()) << c.p << "-" << c.c;
+        EXPECT_EQ(static_cast<bool>(rules.Refuse(c.p, c.c, c.skipColour)), !c.reasons.empty());
+        ASSERT_EQ(m.lines.size(), c.reasons.size()) << c.p << "-" << c.c;
+        for (std::size_t i = 0; i < c.reasons.size(); ++i) {
+            EXPECT_EQ(m.lines[i].rfind("7-choice was rejected: ", 0), 0U) << m.lines[i];
+            EXPECT_TRUE(m.lines[i].ends_with(c.reasons[i])) << m.lines[i];
+        }
+    }
 }
 
 TEST(PairingSearch, TeamsOfTwentyAndTwentyTwoFailInAFewLines) {

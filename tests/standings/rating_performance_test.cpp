@@ -10,27 +10,14 @@ namespace {
 
 using testing::TournamentBuilder;
 
-TEST(RatingTable, IsTheFideConversionMirroredAroundFiftyPercent) {
-    const RatingDifferences& table = RatingDifferenceTable();
-    for (int k = 0; k <= 100; ++k) EXPECT_EQ(table[k], -table[100 - k]) << k;
-    for (int k = 1; k <= 100; ++k) EXPECT_LT(table[k - 1], table[k]) << k;
-}
-
 TEST(RatingTable, InterpolatesBothWays) {
-    EXPECT_EQ(ExpectedPercentage(0), 50);
-    EXPECT_NEAR(ExpectedPercentage(3), 50.43, 0.005);
-    EXPECT_NEAR(ExpectedPercentage(-100), 36.29, 0.005);
-    EXPECT_NEAR(ExpectedPercentage(400), 92 - 1.0 / 18, 1e-9);  // between 383 and 401
-    EXPECT_NEAR(ExpectedPercentage(800), 99.38, 0.005);  // beyond the last entry, not a flat 100
-    EXPECT_NEAR(ExpectedPercentage(700), 100 - 300.0 / 323, 1e-9);
-    EXPECT_EQ(ExpectedPercentage(-5000), 0);
-    EXPECT_EQ(ExpectedPercentage(1000), 100);
+    const std::pair<double, double> expected[] = {
+        {0, 50},     {3, 50.43},     {-100, 36.29}, {400, 92 - 1.0 / 18}, {800, 99.38},  // beyond the last entry
+        {700, 100 - 300.0 / 323}, {-5000, 0}, {1000, 100}};
+    for (auto [difference, percentage] : expected) EXPECT_NEAR(ExpectedPercentage(difference), percentage, 0.005) << difference;
     for (double d = -1100; d <= 1100; d += 12.5) EXPECT_NEAR(ExpectedPercentage(d) + ExpectedPercentage(-d), 100, 1e-9) << d;
-    EXPECT_EQ(RatingDifferenceFor(50), 0);
-    EXPECT_EQ(RatingDifferenceFor(62.5), 91);
-    EXPECT_EQ(RatingDifferenceFor(99.5), 838.5);
-    EXPECT_EQ(RatingDifferenceFor(140), 1000);
-    EXPECT_EQ(RatingDifferenceFor(-3), -1000);
+    const std::pair<double, double> differences[] = {{50, 0}, {62.5, 91}, {99.5, 838.5}, {140, 1000}, {-3, -1000}};
+    for (auto [percentage, difference] : differences) EXPECT_EQ(RatingDifferenceFor(percentage), difference) << percentage;
 }
 
 class Performance : public ::testing::Test {
@@ -59,19 +46,13 @@ TEST_F(Performance, OnlyGamesAgainstRatedOpponentsCount) {
     EXPECT_EQ(perf->performance, 2000);
 }
 
-TEST_F(Performance, PerfectAndZeroScoresReachThousandPointsAway) {
-    int win = b.Player("W", "Winner", 1800);
-    int lose = b.Player("L", "Loser", 1500);
-    b.Round({{"W-L", "1-0"}});
+TEST_F(Performance, ExtremeScoresAndUnratedPlayers) {
+    int win = b.Player("W", "Winner", 1800), lose = b.Player("L", "Loser", 1500);
+    int rated = b.Player("R", "Rated", 1600), unrated = b.Player("U", "Unrated", 0);
+    b.Round({{"W-L", "1-0"}, {"R-U", "0-1"}});
     EXPECT_EQ(ComputePerformance(b.T(), win)->performance, 1500 + 1000);
     EXPECT_EQ(ComputePerformance(b.T(), lose)->performance, 1800 - 1000);
-}
-
-TEST_F(Performance, UnratedOpponentsOnlyGiveNoStatisticButUnratedPlayersGetOne) {
-    int rated = b.Player("R", "Rated", 1600);
-    int unrated = b.Player("U", "Unrated", 0);
-    b.Round({{"R-U", "0-1"}});
-    EXPECT_FALSE(ComputePerformance(b.T(), rated));
+    EXPECT_FALSE(ComputePerformance(b.T(), rated));  // only an unrated opponent
     auto perf = ComputePerformance(b.T(), unrated);
     ASSERT_TRUE(perf);
     EXPECT_EQ(perf->performance, 2600);

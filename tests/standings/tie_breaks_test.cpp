@@ -43,33 +43,25 @@ protected:
     }
 };
 
-TEST_F(MixedTournament, BuchholzFamilyCountsByesAndSuspensionsAsZero) {
-    // A met B 0.5, C 1.5, D 2; B met A 2.5, F 1.5, C 1.5; C met D 2, A 2.5,
-    // B 0.5; D met C 1.5, E 1, A 2.5; E: 0 (bye), D 2, 0 (stop); F: 0 (stop),
-    // B 0.5, 0 (bye).
-    EXPECT_EQ(ValuesOf("BH"), (std::vector<double>{4, 5.5, 5, 5, 2, 0.5}));
-    // Without the lowest term: the bye's or the suspension's 0 goes first.
-    EXPECT_EQ(ValuesOf("BHcut1"), (std::vector<double>{3.5, 4, 4.5, 4, 2, 0.5}));
-    // Without the lowest and the highest: only the middle term of three.
-    EXPECT_EQ(ValuesOf("midBH"), (std::vector<double>{1.5, 1.5, 2, 1.5, 0, 0}));
-}
-
-TEST_F(MixedTournament, SonnebornBergerTakesWholeOpponentsForWinsHalfForDraws) {
-    // A: B 0.5 + C 1.5 + D 2/2; B: F 1.5/2; C: D 2/2 + B 0.5;
-    // D: C 1.5/2 + E 1 (forfeit win) + A 2.5/2; E: the bye adds 0; F: B 0.5/2.
-    EXPECT_EQ(ValuesOf("SB"), (std::vector<double>{3, 0.75, 1.5, 3, 0, 0.25}));
-}
-
-TEST_F(MixedTournament, ProgressSumsRunningTotalsWithByesWhereTheyStand) {
-    // A 1+2+2.5, B 0+0.5+0.5, C 0.5+0.5+1.5, D 0.5+1.5+2, E 1+1+1, F 0+0.5+1.5
-    EXPECT_EQ(ValuesOf("PS"), (std::vector<double>{5.5, 1, 2.5, 4, 3, 2}));
-}
-
-TEST_F(MixedTournament, CountsIgnoreByesAndSuspensionsButNotForfeits) {
-    EXPECT_EQ(ValuesOf("cWin"), (std::vector<double>{2, 0, 1, 1, 0, 0}));
-    // A won with black in round 2, C in round 3; D's forfeit win was with white.
-    EXPECT_EQ(ValuesOf("cWinBl"), (std::vector<double>{1, 0, 1, 0, 0, 0}));
-    EXPECT_EQ(ValuesOf("cBlack"), (std::vector<double>{1, 1, 1, 2, 1, 1}));
+TEST_F(MixedTournament, PerRoundTieBreaksCountByesAndSuspensionsAsWorkedOut) {
+    const std::pair<const char*, std::vector<double>> expected[] = {
+        // A met B 0.5, C 1.5, D 2; B met A 2.5, F 1.5, C 1.5; C met D 2, A 2.5, B 0.5;
+        // D met C 1.5, E 1, A 2.5; E: 0 (bye), D 2, 0 (stop); F: 0 (stop), B 0.5, 0 (bye).
+        {"BH", {4, 5.5, 5, 5, 2, 0.5}},
+        {"BHcut1", {3.5, 4, 4.5, 4, 2, 0.5}},  // the bye's or the suspension's 0 goes first
+        {"midBH", {1.5, 1.5, 2, 1.5, 0, 0}},   // only the middle term of three
+        // A: B 0.5 + C 1.5 + D 2/2; B: F 1.5/2; C: D 2/2 + B 0.5;
+        // D: C 1.5/2 + E 1 (forfeit win) + A 2.5/2; E: the bye adds 0; F: B 0.5/2.
+        {"SB", {3, 0.75, 1.5, 3, 0, 0.25}},
+        // A 1+2+2.5, B 0+0.5+0.5, C 0.5+0.5+1.5, D 0.5+1.5+2, E 1+1+1, F 0+0.5+1.5
+        {"PS", {5.5, 1, 2.5, 4, 3, 2}},
+        // Byes and suspensions are no wins; forfeits are. A won with black in
+        // round 2, C in round 3; D's forfeit win was with white.
+        {"cWin", {2, 0, 1, 1, 0, 0}},
+        {"cWinBl", {1, 0, 1, 0, 0, 0}},
+        {"cBlack", {1, 1, 1, 2, 1, 1}},
+    };
+    for (const auto& [code, values] : expected) EXPECT_EQ(ValuesOf(code), values) << code;
 }
 
 TEST_F(MixedTournament, OnlyNamedSlotsAreWrittenAndUnknownCodesGiveZero) {
@@ -125,7 +117,7 @@ TEST(TieBreaks, ThreePointSystemCountsOnePointGamesAsDraws) {
     EXPECT_EQ(calc.Value(z, "cWin"), 0);  // the bye is no win
 }
 
-TEST(GoalsTieBreaks, GoalTotalsAndTheirQuotient) {
+TEST(GoalsTieBreaks, GoalTotalsAndTheirQuotientRoundingHalvesToEven) {
     // R1: X-Y 3-0 with 2:0, Z has the bye; R2: Y-Z 1-1 with 0:0, X has the bye.
     // X 2:0, Y 0:2, Z 0:0.
     TournamentBuilder b("3-1-0", "Goals");
@@ -139,17 +131,11 @@ TEST(GoalsTieBreaks, GoalTotalsAndTheirQuotient) {
     EXPECT_EQ(calc.Value(y, "G1/G2"), 0);
     EXPECT_EQ(calc.Value(x, "G1/G2"), 500);  // nothing received
     EXPECT_EQ(calc.Value(z, "G1/G2"), 500);  // nothing scored either
-    TieBreakCalculator configured(b.T(), {40, 1});
-    EXPECT_EQ(configured.Value(z, "G1/G2"), 40);
-}
-
-TEST(GoalsTieBreaks, QuotientRoundsExactHalvesToEven) {
-    TournamentBuilder b("3-1-0", "Goals");
-    int p = b.Player("P", "P");
+    EXPECT_EQ(TieBreakCalculator(b.T(), {40, 1}).Value(z, "G1/G2"), 40);
     auto quotient = [&](double scored, double received, int decimals) {
-        b.P(p).GoalsFor = scored;
-        b.P(p).GoalsAgainst = received;
-        return TieBreakCalculator(b.T(), {500, decimals}).Value(p, "G1/G2");
+        b.P(x).GoalsFor = scored;
+        b.P(x).GoalsAgainst = received;
+        return TieBreakCalculator(b.T(), {500, decimals}).Value(x, "G1/G2");
     };
     EXPECT_EQ(quotient(5, 2, 0), 2);    // 2.5
     EXPECT_EQ(quotient(7, 2, 0), 4);    // 3.5
@@ -177,26 +163,22 @@ TEST(DirectEncounter, TiedPlayersWhoAllMetGetTheirPointsAgainstEachOther) {
     EXPECT_EQ(calc.Value(t, "DiEnc"), 0);
 }
 
-TEST(DirectEncounter, AnUnplayedPairingInTheGroupGivesEveryoneZero) {
-    // W, X, Y, Z all on 1 point, but W-Y and X-Z never met.
+TEST(DirectEncounter, AnUnplayedPairingZeroPointsAndRepeatGames) {
+    // W, X, Y, Z all on 1 point, but W-Y and X-Z never met: everyone 0.
     TournamentBuilder b;
     int w = b.Player("W", "W"), x = b.Player("X", "X"), y = b.Player("Y", "Y"), z = b.Player("Z", "Z");
     b.Round({{"W-X", "1-0"}, {"Y-Z", "1-0"}});
     b.Round({{"W-Z", "0-1"}, {"X-Y", "1-0"}});
-    TieBreakCalculator calc(b.T(), {});
-    for (int i : {w, x, y, z}) EXPECT_EQ(calc.Value(i, "DiEnc"), 0) << i;
-}
-
-TEST(DirectEncounter, PlayersWithoutPointsGetZeroAndRepeatGamesCountAgain) {
-    // X and Y meet three times; Z takes three lost byes.
-    //   R1: X-Y 1-0, R2: Y-X 1-0, R3: X-Y 0.5-0.5  ->  X 1.5, Y 1.5, Z 0
-    TournamentBuilder b;
-    int x = b.Player("X", "X"), y = b.Player("Y", "Y"), z = b.Player("Z", "Z");
-    b.Round({{"X-Y", "1-0"}, {"Z-bye", "0k-0k"}});
-    b.Round({{"Y-X", "1-0"}, {"Z-bye", "0k-0k"}});
-    b.Round({{"X-Y", "0.5-0.5"}, {"Z-bye", "0k-0k"}});
-    TieBreakCalculator calc(b.T(), {});
-    EXPECT_EQ(calc.Value(x, "DiEnc"), 1.5);  // all three games count
+    for (int i : {w, x, y, z}) EXPECT_EQ(TieBreakCalculator(b.T(), {}).Value(i, "DiEnc"), 0) << i;
+    // X and Y meet three times (1-0, 0-1, draw): all three count; Z takes
+    // three lost byes and stays at 0.
+    TournamentBuilder c;
+    x = c.Player("X", "X"), y = c.Player("Y", "Y"), z = c.Player("Z", "Z");
+    c.Round({{"X-Y", "1-0"}, {"Z-bye", "0k-0k"}});
+    c.Round({{"Y-X", "1-0"}, {"Z-bye", "0k-0k"}});
+    c.Round({{"X-Y", "0.5-0.5"}, {"Z-bye", "0k-0k"}});
+    TieBreakCalculator calc(c.T(), {});
+    EXPECT_EQ(calc.Value(x, "DiEnc"), 1.5);
     EXPECT_EQ(calc.Value(y, "DiEnc"), 1.5);
     EXPECT_EQ(calc.Value(z, "DiEnc"), 0);
 }
