@@ -19,7 +19,6 @@
 #include "gui/search_result_dialog.h"
 #include "gui/universal_chooser.h"
 #include "gui_harness.h"
-#include "test_groups.h"
 #include "widget_lookup.h"
 #include "store/errors.h"
 #include "store/ini_file.h"

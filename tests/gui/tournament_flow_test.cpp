@@ -14,7 +14,6 @@
 
 #include "gui/elided_label.h"
 #include "gui_harness.h"
-#include "test_groups.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
 #include "widget_lookup.h"
