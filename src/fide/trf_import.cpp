@@ -159,7 +159,6 @@ public:
         std::string name;
         // One line at a time: only the player lines are kept for the blocks.
         ForEachTextLine(file_, file_limit::Trf, [&](std::string& line, std::size_t number) {
-            if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
             ReadLine(line, static_cast<int>(number), name);
         });
         if (playerLines_.empty()) throw myException(Where() + ": " + session_.tr(317, "The file holds no player line (001)."));

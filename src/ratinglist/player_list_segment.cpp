@@ -15,6 +15,7 @@
 #include "ratinglist/player_tags.h"
 #include "ratinglist/xml_player_collector.h"
 #include "ratinglist/xml_syntax.h"
+#include "store/utf8.h"
 
 namespace veltrun {
 
@@ -232,7 +233,7 @@ SegmentOutcome SegmentConverter::Run(SegmentState start) {
 
 // An optional byte-order mark and declaration, then the root's start tag.
 bool SegmentConverter::Prologue() {
-    if (end_ - p_ >= 3 && std::string_view(p_, 3) == "\xEF\xBB\xBF") p_ += 3;
+    if (std::string_view(p_, static_cast<std::size_t>(end_ - p_)).substr(0, kUtf8Bom.size()) == kUtf8Bom) p_ += kUtf8Bom.size();
     if (end_ - p_ >= 5 && std::string_view(p_, 5) == "<?xml") {
         std::string_view rest(p_, static_cast<std::size_t>(end_ - p_));
         std::size_t close = rest.find('>');
