@@ -84,8 +84,10 @@ void WriteRoundSettings(const Tournament& t, const Settings& settings, int round
     std::error_code error;
     if (std::filesystem::exists(file, error)) lines = ReadTextLines(file, file_limit::OptionsFile);
     WriteSection(lines, "Round" + std::to_string(round) + "Settings", values);
+    // The blank line that ends each round's section goes in the same write:
+    // appended afterwards, a kill in between left neither version of the file.
+    lines.emplace_back();
     WriteTextLines(file, lines);
-    AppendTextLine(file, "");  // an error here is of no consequence
 }
 
 }  // namespace veltrun
