@@ -98,9 +98,7 @@ TEST(OpenTournament, OptionsTakeTheirDefaultsAndRulesAndTheRandomColourIsDrawnAt
 TEST(OpenTournament, FailedOpeningKeepsThePreviousTournament) {
     StoreFixture f;
     auto good = f.Folder("Good");
-    StoreFixture::WriteOptions(good, 5);
-    WriteBytes(good / "players.txt", "1|A|Ann|1500|||\n1|B|Ben|1400|||\n");
-    WriteBytes(good / "round1.txt", "|1-0|||A-B\n");
+    WriteHandMadeTournament(good);
     OpenTournament(f.session, good);
 
     auto bad = f.Folder("Bad");
@@ -112,7 +110,7 @@ TEST(OpenTournament, FailedOpeningKeepsThePreviousTournament) {
     EXPECT_NE(message.find((bad / "round1.txt").string() + ", line 2"), std::string::npos) << message;
     const Tournament& t = f.session.tournament;
     EXPECT_EQ(t.TournamentFolder, good.string());
-    EXPECT_DOUBLE_EQ(t.Player(1).Points, 1.0);
+    EXPECT_DOUBLE_EQ(t.Player(1).Points, 2.0);
     EXPECT_EQ(f.session.log.File(), good / "tournlog.log");
 
     // Without a previous tournament, none stays open.
