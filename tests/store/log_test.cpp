@@ -39,19 +39,15 @@ TEST(TournamentLogTest, LinesAreAppendedAsDateTimeTwoBlanksAndMessage) {
 }
 
 TEST(TournamentLogTest, SwitchedOffOrWithoutFileNothingIsWritten) {
-    TempFolder folder;
-    testing::ScriptedUi ui;
-    Session session(ui, folder.path());
-    std::vector<std::string> captured;
-    session.log.SetCapture(&captured);
-    session.AppendToLog("no tournament open");  // lost, silently
-    std::ofstream(session.SettingsFile(), std::ios::binary) << "[Options]\r\nIsWriteAllowedToLogFile=FALSE\r\n";
-    session.ReloadSettings();
-    session.log.SetFile(folder.path() / "tournlog.log");
-    session.AppendToLog("not written");
-    session.log.Flush();
-    EXPECT_FALSE(fs::exists(folder.path() / "tournlog.log"));
-    EXPECT_EQ(captured.size(), 2u);
+    testing::StoreFixture f;
+    f.session.AppendToLog("no tournament open");  // lost, silently
+    std::ofstream(f.session.SettingsFile(), std::ios::binary) << "[Options]\r\nIsWriteAllowedToLogFile=FALSE\r\n";
+    f.session.ReloadSettings();
+    f.session.log.SetFile(f.home.path() / "tournlog.log");
+    f.session.AppendToLog("not written");
+    f.session.log.Flush();
+    EXPECT_FALSE(fs::exists(f.home.path() / "tournlog.log"));
+    EXPECT_EQ(f.log.size(), 2u);
 }
 
 TEST(TournamentLogTest, FileChangesFlushFirstAndFailuresAreIgnored) {
