@@ -16,9 +16,8 @@ namespace veltrun {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadBytes;
 using testing::TempFolder;
-
-std::string FileText(const fs::path& file) { return testing::ReadBytes(file); }
 
 TEST(TournamentLogTest, LinesAreAppendedAsDateTimeTwoBlanksAndMessage) {
     TempFolder folder;
@@ -29,30 +28,26 @@ TEST(TournamentLogTest, LinesAreAppendedAsDateTimeTwoBlanksAndMessage) {
         log.SetFile(file);
         log.AppendToLog("Pairing is started.");
         log.AppendToLog(" leading blank kept");
-        EXPECT_EQ(FileText(file), "old line\r\n");  // buffered until the flush
+        EXPECT_EQ(ReadBytes(file), "old line\r\n");  // buffered until the flush
         log.Flush();
         log.AppendToLog("written by the destructor");
     }
     const std::string stamp = R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d  )";
-    EXPECT_TRUE(std::regex_match(FileText(file), std::regex("old line\r\n" + stamp + "Pairing is started\\.\r\n" + stamp +
-                                                            " leading blank kept\r\n" + stamp + "written by the destructor\r\n")))
-        << FileText(file);
+    EXPECT_TRUE(std::regex_match(ReadBytes(file), std::regex("old line\r\n" + stamp + "Pairing is started\\.\r\n" + stamp +
+                                                             " leading blank kept\r\n" + stamp + "written by the destructor\r\n")))
+        << ReadBytes(file);
 }
 
 TEST(TournamentLogTest, SwitchedOffOrWithoutFileNothingIsWritten) {
-    TempFolder folder;
-    testing::ScriptedUi ui;
-    Session session(ui, folder.path());
-    std::vector<std::string> captured;
-    session.log.SetCapture(&captured);
-    session.AppendToLog("no tournament open");  // lost, silently
-    std::ofstream(session.SettingsFile(), std::ios::binary) << "[Options]\r\nIsWriteAllowedToLogFile=FALSE\r\n";
-    session.ReloadSettings();
-    session.log.SetFile(folder.path() / "tournlog.log");
-    session.AppendToLog("not written");
-    session.log.Flush();
-    EXPECT_FALSE(fs::exists(folder.path() / "tournlog.log"));
-    EXPECT_EQ(captured.size(), 2u);
+    testing::StoreFixture f;
+    f.session.AppendToLog("no tournament open");  // lost, silently
+    std::ofstream(f.session.SettingsFile(), std::ios::binary) << "[Options]\r\nIsWriteAllowedToLogFile=FALSE\r\n";
+    f.session.ReloadSettings();
+    f.session.log.SetFile(f.home.path() / "tournlog.log");
+    f.session.AppendToLog("not written");
+    f.session.log.Flush();
+    EXPECT_FALSE(fs::exists(f.home.path() / "tournlog.log"));
+    EXPECT_EQ(f.log.size(), 2u);
 }
 
 TEST(TournamentLogTest, FileChangesFlushFirstAndFailuresAreIgnored) {
@@ -66,8 +61,8 @@ TEST(TournamentLogTest, FileChangesFlushFirstAndFailuresAreIgnored) {
     log.SetFile(folder.path() / "tournlog.log");
     log.AppendToLog("two\nlines\r\nhere");
     log.Flush();
-    EXPECT_NE(FileText(folder.path() / "one.log").find("belongs to one"), std::string::npos);
-    const std::string text = FileText(folder.path() / "tournlog.log");
+    EXPECT_NE(ReadBytes(folder.path() / "one.log").find("belongs to one"), std::string::npos);
+    const std::string text = ReadBytes(folder.path() / "tournlog.log");
     EXPECT_NE(text.find("two lines  here\r\n"), std::string::npos);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
 }
@@ -85,10 +80,10 @@ TEST(TournamentLogTest, AFullLogMovesAsideOnceKept) {
         log.AppendToLog(message);
         log.Flush();
     }
-    EXPECT_NE(FileText(kept).find("second line of the log"), std::string::npos);
-    EXPECT_EQ(FileText(kept).find("older"), std::string::npos);
-    EXPECT_NE(FileText(file).find("third line moves"), std::string::npos);
-    EXPECT_EQ(FileText(file).find("second"), std::string::npos);
+    EXPECT_NE(ReadBytes(kept).find("second line of the log"), std::string::npos);
+    EXPECT_EQ(ReadBytes(kept).find("older"), std::string::npos);
+    EXPECT_NE(ReadBytes(file).find("third line moves"), std::string::npos);
+    EXPECT_EQ(ReadBytes(file).find("second"), std::string::npos);
 
     fs::remove(kept);
     fs::create_directory(kept);
@@ -96,8 +91,8 @@ TEST(TournamentLogTest, AFullLogMovesAsideOnceKept) {
         log.AppendToLog("cannot move " + std::to_string(i));
         log.Flush();
     }
-    EXPECT_NE(FileText(file).find("third line moves"), std::string::npos);
-    EXPECT_NE(FileText(file).find("cannot move 2"), std::string::npos);
+    EXPECT_NE(ReadBytes(file).find("third line moves"), std::string::npos);
+    EXPECT_NE(ReadBytes(file).find("cannot move 2"), std::string::npos);
 }
 
 // Every command opens the tournament: one line per file read, with its
@@ -121,7 +116,7 @@ TEST(TournamentLogTest, OpeningLogsOneLinePerFile) {
     OpenTournament(f.session, cup);
     f.session.log.Flush();
     std::vector<std::string> lines;
-    std::istringstream text(FileText(cup / "tournlog.log"));
+    std::istringstream text(ReadBytes(cup / "tournlog.log"));
     for (std::string line; std::getline(text, line);) lines.push_back(line.substr(21, line.size() - 22));
     const std::vector<std::string> expected{
         "Opening tournament from folder (" + cup.string() + "). Starting ...",

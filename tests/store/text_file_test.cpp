@@ -1,12 +1,12 @@
 // Text files as readers and writers meet them: encodings, line ends,
-// byte-order marks, hostile sizes, and writes that fail.
+// byte-order marks, hostile sizes, and writes that fail (a full disk is met
+// through the commands, see the reliability tests).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "store/errors.h"
 #include "store/text_file.h"
 #include "support/store_fixture.h"
 
@@ -18,8 +18,6 @@ using Lines = std::vector<std::string>;
 
 class TextFileTest : public ::testing::Test {
 protected:
-    void TearDown() override { SimulateWriteFailureAfter(-1); }
-    std::vector<std::string> FolderEntries() const { return testing::FolderEntries(folder_); }
     // Runs f, which must throw myException whose text contains every part.
     template <typename F>
     static void ExpectError(F f, std::initializer_list<std::string> parts) {
@@ -88,7 +86,8 @@ TEST_F(TextFileTest, UnreadableFilesAndOverlongLinesGiveAnErrorNamingThem) {
     ExpectError([&] { ReadTextLines(file); }, {"Line 1", file.string()});
 }
 
-TEST_F(TextFileTest, WritesReplaceTheWholeFileKeepingItsMode) {
+// Appending is met through the tournament log.
+TEST_F(TextFileTest, WritesReplaceTheWholeFileKeepingItsModeOrFailNamingIt) {
     fs::path file = folder_ / "round1.txt";
     Lines lines = {"A01-A02|1-0", "", "Šafář|bye"};
     WriteTextLines(file, lines);
@@ -100,36 +99,14 @@ TEST_F(TextFileTest, WritesReplaceTheWholeFileKeepingItsMode) {
     struct stat state {};
     ASSERT_EQ(::stat(file.c_str(), &state), 0);
     EXPECT_EQ(state.st_mode & 0777, 0600u);
-    EXPECT_EQ(FolderEntries(), (Lines{"round1.txt"}));
-}
 
-TEST_F(TextFileTest, FailedWritesLeaveTheOldFileAndNoTemporaryFile) {
-    fs::path file = folder_ / "players.txt";
-    WriteTextLines(file, {"1|A01|Old"});
-    for (long long cut : {4LL, 1LL << 40}) {  // the disk full while writing, or at the sync
-        SimulateWriteFailureAfter(cut);
-        ExpectError([&] { WriteTextLines(file, {"1|A01|New", "1|A02|Other"}); }, {file.string(), "No space left"});
-        EXPECT_EQ(testing::ReadBytes(file), "1|A01|Old\r\n");
-    }
-    SimulateWriteFailureAfter(0);
-    EXPECT_THROW(WriteFileAtomically(folder_ / "fresh.html", "<html>"), myException);
-    EXPECT_EQ(FolderEntries(), (Lines{"players.txt"}));
-}
-
-TEST_F(TextFileTest, WriteAndAppendIntoAMissingFolderOrOverAFolderFail) {
-    fs::path file = folder_ / "no such folder" / "options.txt";
-    ExpectError([&] { WriteTextLines(file, {"[Tournament]"}); }, {file.string(), "No such file"});
+    fs::path lost = folder_ / "no such folder" / "options.txt";
+    ExpectError([&] { WriteTextLines(lost, {"[Tournament]"}); }, {lost.string(), "No such file"});
     fs::path target = folder_ / "Tourn";
     fs::create_directories(target / "inside");
     ExpectError([&] { WriteFileAtomically(target, "data"); }, {target.string()});
     EXPECT_TRUE(fs::is_directory(target / "inside"));
-    EXPECT_EQ(FolderEntries(), (Lines{"Tourn"}));
-    fs::path log = folder_ / "tournlog.log";
-    EXPECT_TRUE(AppendTextLine(log, "first"));
-    EXPECT_TRUE(AppendTextLine(log, "Šafář"));
-    EXPECT_EQ(testing::ReadBytes(log), "first\r\nŠafář\r\n");
-    EXPECT_FALSE(AppendTextLine(folder_ / "missing" / "tournlog.log", "lost"));
-    EXPECT_FALSE(AppendTextLine(folder_, "into a folder"));
+    EXPECT_EQ(testing::FolderEntries(folder_), (Lines{"Tourn", "round1.txt"}));
 }
 
 }  // namespace
