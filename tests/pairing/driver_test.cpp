@@ -1,6 +1,8 @@
 // Score groups, the four ways, colours and board order, in memory.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "pairing/colour_allocation.h"
 #include "pairing/pairing_driver.h"
 #include "pairing/score_groups.h"
@@ -118,12 +120,8 @@ TEST(PairingDriver, ThirdWayMovesTheByeToTheFirstPivot) {
 TEST(PairingDriver, EvenFieldWithoutPairingFailsAfterTheSecondWay) {
     MemoryTournament m;
     m.AddPlayers(4);
-    m.Game(1, 2, "1-0", 1);
-    m.Game(3, 4, "1-0", 1);
-    m.Game(1, 3, "1-0", 2);
-    m.Game(2, 4, "1-0", 2);
-    m.Game(1, 4, "1-0", 3);
-    m.Game(2, 3, "1-0", 3);
+    for (auto [white, black, round] : {std::tuple{1, 2, 1}, {3, 4, 1}, {1, 3, 2}, {2, 4, 2}, {1, 4, 3}, {2, 3, 3}})
+        m.Game(white, black, "1-0", round);
     m.lines.clear();
     EXPECT_FALSE(PairInMemory(m.t(), Settings{}, 4, m.Log()));
     EXPECT_EQ(m.lines.back(), "Pairing for round [4] is DEFINITIVELY FAILED. It is recommended to end the tournament.");

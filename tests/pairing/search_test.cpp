@@ -51,16 +51,10 @@ TEST(PairingSearch, CandidateOrderInsideAndBelowTheTopGroup) {
     EXPECT_EQ(order(groups), (Lines{"3", "4", "5", "2", "6", "7", "8", "9", "0", "none"}));
 }
 
-// Small fields with byes and repeats: outcome, pairs and the telling log lines.
+// Small fields with byes and repeats: outcome, pairs and the last lines of the log.
 TEST(PairingSearch, ByesAndRepeatsDecideWhoIsLeftOver) {
     struct Game { int white, black; };  // 0: the bye
-    struct Case {
-        std::vector<Game> games;
-        StringList list;
-        bool success;
-        StringList pairs;
-        Lines logEnd;  // the last lines of the log
-    } const cases[] = {
+    struct Case { std::vector<Game> games; StringList list; bool success; StringList pairs; Lines logEnd; } const cases[] = {
         {{{1, 2}}, {"1|2|"}, false, {}, {"1-choice was rejected: game exist.", "All choices (1) were exhausted for Pivot (1 - A1)."}},
         // 1-2 would leave 3, who had the bye; 1-3 leaves 2.
         {{{3, 0}}, {"1|2|3|"}, true, {"2|bye", "1|3"}, {}},
@@ -94,11 +88,8 @@ TEST(PairingSearch, EachRuleLogsItsReason) {
     m.t().Player(4).OpponentHistory = "A5|bye|A5|";
     m.t().ForbiddenGroups = {{"A3", "A4", "A9"}};
     const std::string colour = "colour restriction.", team = "team members is forbidden.", game = "game exist.";
-    struct Case {
-        int p, c;
-        bool skipColour, forbidTeams;
-        Lines reasons;  // the ends of the logged lines, in order
-    } const cases[] = {
+    // reasons: the ends of the logged lines, in order.
+    struct Case { int p, c; bool skipColour, forbidTeams; Lines reasons; } const cases[] = {
         {1, 2, false, true, {colour, team}}, {1, 2, true, true, {team}},  {1, 2, false, false, {colour}},
         {1, 2, true, false, {}},             {1, 3, false, true, {}},     {3, 4, true, false, {"the pair is forbidden."}},
         {4, 5, false, true, {game, game}},   {4, 0, false, false, {"bye exist."}}, {5, 0, false, false, {}},

@@ -27,12 +27,8 @@ protected:
     int A, B, C, D, E, F;
 
     void SetUp() override {
-        A = b.Player("A", "Anna");
-        B = b.Player("B", "Boris");
-        C = b.Player("C", "Cyril");
-        D = b.Player("D", "Dora");
-        E = b.Player("E", "Emil", 0, "", 0);
-        F = b.Player("F", "Franz");
+        A = b.Player("A", "Anna"), B = b.Player("B", "Boris"), C = b.Player("C", "Cyril"), D = b.Player("D", "Dora");
+        E = b.Player("E", "Emil", 0, "", 0), F = b.Player("F", "Franz");
         b.Round({{"A-B", "1-0"}, {"C-D", "0.5-0.5"}, {"E-bye", "1k-0k"}, {"F-stop", "0k-0k"}});
         b.Round({{"C-A", "0-1"}, {"D-E", "1k-0k"}, {"B-F", "0.5-0.5"}});
         b.Round({{"A-D", "0.5-0.5"}, {"B-C", "0-1"}, {"F-bye", "1k-0k"}, {"E-stop", "0k-0k"}});
