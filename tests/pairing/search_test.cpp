@@ -54,7 +54,8 @@ TEST(PairingSearch, CandidateOrderInsideAndBelowTheTopGroup) {
 // Small fields with byes and repeats: outcome, pairs and the last lines of the log.
 TEST(PairingSearch, ByesAndRepeatsDecideWhoIsLeftOver) {
     struct Game { int white, black; };  // 0: the bye
-    struct Case { std::vector<Game> games; StringList list; bool success; StringList pairs; Lines logEnd; } const cases[] = {
+    struct Case { std::vector<Game> games; StringList list; bool success; StringList pairs; Lines logEnd; };
+    const Case cases[] = {
         {{{1, 2}}, {"1|2|"}, false, {}, {"1-choice was rejected: game exist.", "All choices (1) were exhausted for Pivot (1 - A1)."}},
         // 1-2 would leave 3, who had the bye; 1-3 leaves 2.
         {{{3, 0}}, {"1|2|3|"}, true, {"2|bye", "1|3"}, {}},
