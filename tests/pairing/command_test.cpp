@@ -14,6 +14,7 @@ namespace veltrun::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
 
 class PairingCommand : public ::testing::Test {
 protected:
@@ -27,33 +28,29 @@ protected:
         OpenTournament(f_.session, folder_);
         return folder_;
     }
-    void Round(int round, const std::string& lines) {
-        WriteBytes(folder_ / ("round" + std::to_string(round) + ".txt"), lines);
+    fs::path RoundFile(int round) const { return folder_ / ("round" + std::to_string(round) + ".txt"); }
+    void Round(int round, const std::string& lines, bool reopen = false) {
+        WriteBytes(RoundFile(round), lines);
+        if (reopen) OpenTournament(f_.session, folder_);
+        f_.ui.messages.clear();
     }
-    std::string Text(int round) { return ReadBytes(folder_ / ("round" + std::to_string(round) + ".txt")); }
-    std::optional<RoundPairing> Pair(Button answer = Button::Yes) {
-        f_.ui.answers.push_back(answer);
+    std::string Text(int round) { return ReadBytes(RoundFile(round)); }
+    std::optional<RoundPairing> Pair() {
+        f_.ui.answers.push_back(Button::Yes);
         return PairNextRound(f_.session);
     }
-    std::vector<std::string> Shown(MessageKind kind) const { return f_.ui.Texts(kind); }
+    Texts Shown(MessageKind kind) const { return f_.ui.Texts(kind); }
+    std::string Round2Players() { return IniReadString(folder_ / "options.txt", "Round2Settings", "NumberOfPlayers"); }
 
     StoreFixture f_;
     fs::path folder_;
 };
 
 // Players added by another process after the tournament was opened count.
-TEST_F(PairingCommand, FirstRoundWritesTheRoundAndItsSettingsAndOffersItsReport) {
+TEST_F(PairingCommand, FirstRoundWritesTheRoundAndItsSettings) {
     fs::path players = Tournament(5, "1|A1|Ann|2500|||\n") / "players.txt";
     WriteBytes(players, ReadBytes(players) + "1|A2|Ben|2400|||\n1|A3|Cid|2300|||\n1|A4|Dan|2200|||\n1|A5|Eve|2100|||\n");
-    f_.ui.answers = {Button::Yes, Button::Yes};
-    f_.session.settings.RoundListName = "round";
-    f_.session.settings.HtmlSuffix = "html";
-    PairingOutcome outcome = BTN_PAIRINGClick(f_.session);
-    ASSERT_TRUE(outcome.pairing && outcome.report) << f_.ui.messages.back().text;
-    EXPECT_TRUE(f_.ui.messages.back().offer);
-    EXPECT_EQ(f_.ui.messages.back().text, "Pairing is completed.\nOpen the report of the new round now?");
-    EXPECT_EQ(f_.ui.opened_reports, std::vector<fs::path>{*outcome.report});
-    EXPECT_TRUE(f_.ui.choosers.empty());
+    ASSERT_TRUE(Pair()) << f_.ui.messages.back().text;
     EXPECT_EQ(Text(1), Crlf({"# symbol ?-? must be replaced by valid result",
                              "# valid results are: 1-0 or 0-1 or 0.5-0.5 or 1k-0k or 0k-1k or 0k-0k or 0.5-0 or 0-0.5 "
                              "or 0-0",
@@ -71,85 +68,58 @@ TEST_F(PairingCommand, FirstRoundWritesTheRoundAndItsSettingsAndOffersItsReport)
 TEST_F(PairingCommand, RefusalsInTheirOrder) {
     Tournament(2, "1|A1|Ann|2500|||\n");
     EXPECT_FALSE(Pair());
-    EXPECT_EQ(Shown(MessageKind::Warning), (std::vector<std::string>{"The number of players is less than two."}));
-
+    EXPECT_EQ(Shown(MessageKind::Warning), Texts{"The number of players is less than two."});
     Tournament(2);
-    Round(1, "|?-?|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");
-    OpenTournament(f_.session, folder_);
-    f_.ui.messages.clear();
+    Round(1, "|?-?|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n", true);
     EXPECT_FALSE(Pair());
-    EXPECT_EQ(Shown(MessageKind::Warning),
-              (std::vector<std::string>{"Some results have yet to be inserted. Use button for adding of results."}));
-
+    EXPECT_EQ(Shown(MessageKind::Warning), Texts{"Some results have yet to be inserted. Use button for adding of results."});
     // Round 2 complete, round 1 not: the error lists the games of earlier rounds.
-    Round(2, "|1-0|||A1-A2\n|0-1|||A3-A5\n|1k-0k|||A4-bye\n");
-    OpenTournament(f_.session, folder_);
-    f_.ui.messages.clear();
+    Round(2, "|1-0|||A1-A2\n|0-1|||A3-A5\n|1k-0k|||A4-bye\n", true);
     EXPECT_FALSE(Pair());
-    EXPECT_EQ(Shown(MessageKind::Error),
-              (std::vector<std::string>{"Fatal error detected. Some results of PREVIOUS rounds are missing. Error "
-                                        "log: \nRound: 1, Board: 1, Game: A1-A3\n"}));
-
-    Round(1, "|0-1|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");
-    OpenTournament(f_.session, folder_);
-    f_.ui.messages.clear();
-    EXPECT_FALSE(Pair());
-    EXPECT_EQ(Shown(MessageKind::Information), (std::vector<std::string>{"Tournament is over."}));
-
+    EXPECT_EQ(Shown(MessageKind::Error), Texts{"Fatal error detected. Some results of PREVIOUS rounds are missing. Error "
+                                               "log: \nRound: 1, Board: 1, Game: A1-A3\n"});
     // A round file left over from an interrupted pairing: the reload refuses it.
+    Round(1, "|0-1|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");
     StoreFixture::WriteOptions(folder_, 9);
-    fs::remove(folder_ / "round2.txt");
+    fs::remove(RoundFile(2));
     OpenTournament(f_.session, folder_);
     Round(2, "");
     EXPECT_NE(ErrorOf([&] { Pair(); }).find("round2.txt: these players stand on no line of the round"),
               std::string::npos);
-    EXPECT_EQ(IniReadString(folder_ / "options.txt", "Round2Settings", "NumberOfPlayers"), "");
+    EXPECT_EQ(Round2Players(), "");
 }
 
 TEST_F(PairingCommand, ResultCorrectedByHandIsHonoured) {
     Tournament();
-    Round(1, "|1-0|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");
-    OpenTournament(f_.session, folder_);
-    // The director changes a result in the file after the tournament was opened.
-    Round(1, "|0-1|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");
+    Round(1, "|1-0|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n", true);
+    Round(1, "|0-1|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");  // changed by hand after opening
     std::optional<RoundPairing> pairing = Pair();
     ASSERT_TRUE(pairing);
-    // A3, A4 and A5 lead with a point each: A3 meets A4, A5 the leader of
-    // the others, and A2 is left for the bye.
+    // A3, A4, A5 lead with a point each: A3 meets A4, A5 the leader of the others, A2 has the bye.
     EXPECT_EQ(f_.session.tournament.Player(3).Points, 1);
     EXPECT_EQ(pairing->PairList, (StringList{"2|bye", "5|1", "3|4"}));
 }
 
 TEST_F(PairingCommand, PlayerListedTwiceInARoundIsNeverPaired) {
     Tournament();
-    Round(1, "# comment\n|1-0|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n");
-    OpenTournament(f_.session, folder_);
+    Round(1, "# comment\n|1-0|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A5-bye\n", true);
     // Edited by hand after opening: the pairing's own check refuses it.
     Round(1, "# comment\n|1-0|||A1-A3\n|1-0|||A4-A2\n|1k-0k|||A1-bye\n|1k-0k|||A5-bye\n");
-    try {
-        Pair();
-        FAIL() << "paired";
-    } catch (const myException& e) {
-        EXPECT_NE(std::string(e.what()).find("round1.txt: Alias (A1) stands on more than one line of the round, on "
-                                             "lines 2 and 4."),
-                  std::string::npos)
-            << e.what();
-    }
-    EXPECT_FALSE(fs::exists(folder_ / "round2.txt"));
+    EXPECT_NE(ErrorOf([&] { Pair(); })
+                  .find("round1.txt: Alias (A1) stands on more than one line of the round, on lines 2 and 4."),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(RoundFile(2)));
 }
 
-TEST_F(PairingCommand, DefinitiveFailureWritesNoRoundFile) {
+TEST_F(PairingCommand, DefinitiveFailureWritesNoRoundFileButKeepsTheSettings) {
     Tournament(9, "1|A1|Ann|2500|||\n1|A2|Ben|2400|||\n");
-    Round(1, "|1-0|||A1-A2\n");
-    OpenTournament(f_.session, folder_);
+    Round(1, "|1-0|||A1-A2\n", true);
     EXPECT_FALSE(Pair());
-    EXPECT_FALSE(fs::exists(folder_ / "round2.txt"));
+    EXPECT_FALSE(fs::exists(RoundFile(2)));
     EXPECT_EQ(f_.session.tournament.CurrentRound, 1);
-    EXPECT_EQ(Shown(MessageKind::Error),
-              (std::vector<std::string>{"Pairing for round [2] cannot be assembled in any permissible way. It is "
-                                        "recommended to end the tournament."}));
-    // The settings of the failed round stay on record.
-    EXPECT_EQ(IniReadString(folder_ / "options.txt", "Round2Settings", "NumberOfPlayers"), "2");
+    EXPECT_EQ(Shown(MessageKind::Error), Texts{"Pairing for round [2] cannot be assembled in any permissible way. It "
+                                               "is recommended to end the tournament."});
+    EXPECT_EQ(Round2Players(), "2");
 }
 
 TEST_F(PairingCommand, FailedWriteLeavesNoRoundAndNoBye) {
@@ -157,7 +127,7 @@ TEST_F(PairingCommand, FailedWriteLeavesNoRoundAndNoBye) {
     std::string colour = f_.session.tournament.ColourFor1stPlayer;
     SimulateWriteFailureAfter(20);
     EXPECT_THROW(PairRound(f_.session, 1), myException);
-    EXPECT_FALSE(fs::exists(folder_ / "round1.txt"));
+    EXPECT_FALSE(fs::exists(RoundFile(1)));
     EXPECT_EQ(f_.session.tournament.CurrentRound, 0);
     EXPECT_EQ(f_.session.tournament.Player(5).OpponentHistory, "");
     EXPECT_EQ(f_.session.tournament.ColourFor1stPlayer, colour);
@@ -166,9 +136,7 @@ TEST_F(PairingCommand, FailedWriteLeavesNoRoundAndNoBye) {
 TEST_F(PairingCommand, BackupAndSuspensionLines) {
     Tournament(5, "1|A1|Ann|2500|||\n1|A2|Ben|2400|||\n0|A3|Cid|2300|||\n1|A4|Dan|2200|||\n");
     f_.session.settings.IsBackupRoundFiles = true;
-    f_.ui.answers = {Button::Yes, Button::No};  // the report is not wanted
-    ASSERT_TRUE(BTN_PAIRINGClick(f_.session).pairing);
-    EXPECT_TRUE(f_.ui.opened_reports.empty());
+    ASSERT_TRUE(Pair());
     EXPECT_EQ(ReadBytes(folder_ / "bak_round1.txt"), Text(1));
     EXPECT_NE(Text(1).find(Crlf({"|?-?|Ann-Ben|1-2|A1-A2", "|1k-0k|Dan-bye|4-bye|A4-bye",
                                  "|0k-0k|Cid-stop|3-stop|A3-stop"})),
@@ -182,21 +150,13 @@ TEST_F(PairingCommand, DryRunWritesNothing) {
     std::string options = ReadBytes(folder_ / "options.txt");
     f_.session.log.Flush();
     std::string log = ReadBytes(folder_ / "tournlog.log");
-    std::optional<RoundPairing> dry = PairNextRoundDryRun(f_.session);
-    ASSERT_TRUE(dry);
+    ASSERT_TRUE(PairNextRoundDryRun(f_.session));
     f_.session.log.Flush();
     EXPECT_EQ(ReadBytes(folder_ / "tournlog.log"), log);
     EXPECT_EQ(ReadBytes(folder_ / "options.txt"), options);
-    EXPECT_FALSE(fs::exists(folder_ / "round1.txt"));
+    EXPECT_FALSE(fs::exists(RoundFile(1)));
     EXPECT_EQ(f_.session.tournament.CurrentRound, 0);
     EXPECT_TRUE(f_.ui.messages.empty());  // no round-1 question either
-    // A first colour drawn at random is drawn again by the real pairing.
-    std::string drawn = options;
-    WriteBytes(folder_ / "options.txt", drawn.replace(drawn.find("1stPlayer=W") + 10, 1, "R"));
-    ASSERT_TRUE(PairNextRoundDryRun(f_.session));
-    EXPECT_EQ(Shown(MessageKind::Information),
-              std::vector<std::string>{"The colours of the first board are drawn again when the round is really paired."});
-    WriteBytes(folder_ / "options.txt", options);
     // With the outside engine on, a trial would not show the engine's boards.
     f_.session.settings.JaVaFoIsUsed = true;
     EXPECT_FALSE(PairNextRoundDryRun(f_.session));
@@ -211,12 +171,10 @@ TEST_F(PairingCommand, RoundSettingsLandWhereKeyByKeyWritingPutsThem) {
     std::string before = ReadBytes(options);
     WriteRoundSettings(f_.session.tournament, f_.session.settings, 1, PairingLog());
     std::string batched = ReadBytes(options);
-
     WriteBytes(options, before);
     const veltrun::Tournament& t = f_.session.tournament;
-    IniWriteString(options, "Round1Settings", "JaVaFoUsed", "False");
-    IniWriteString(options, "Round1Settings", "SkipColourCondition", "False");
-    IniWriteString(options, "Round1Settings", "ForbiddenMatchAgainstTeamMembers", "False");
+    for (const char* key : {"JaVaFoUsed", "SkipColourCondition", "ForbiddenMatchAgainstTeamMembers"})
+        IniWriteString(options, "Round1Settings", key, "False");
     IniWriteString(options, "Round1Settings", "NumberOfPlayers", std::to_string(t.PlayerCount()));
     for (int i = 1; i <= t.PlayerCount(); ++i)
         IniWriteString(options, "Round1Settings", "Player" + std::to_string(i), t.Player(i).ArrivalID + "|1");

@@ -1,6 +1,8 @@
 // Score groups, the four ways, colours and board order, in memory.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "pairing/colour_allocation.h"
 #include "pairing/pairing_driver.h"
 #include "pairing/score_groups.h"
@@ -46,10 +48,8 @@ TEST(ScoreGroups, WorkedExampleWithByeAndSuspension) {
     // An even field, or no bye asked for: no "0|" line.
     EXPECT_EQ(BuildGroupList(m.t(), settings, groups, 3, false, PairingLog()).front(), "2|5|");
     m.t().Player(4).OnOff = 1;
-    EXPECT_EQ(BuildGroupList(m.t(), settings, FindScoreGroups(m.t(), settings, 3, PairingLog()), 3, true,
-                             PairingLog())
-                  .front(),
-              "2|4|5|");
+    groups = FindScoreGroups(m.t(), settings, 3, PairingLog());
+    EXPECT_EQ(BuildGroupList(m.t(), settings, groups, 3, true, PairingLog()).front(), "2|4|5|");
 }
 
 TEST(ScoreGroups, AccelerationLiftsTheTopHalfInTheFirstTwoRounds) {
@@ -69,37 +69,33 @@ TEST(ScoreGroups, AccelerationLiftsTheTopHalfInTheFirstTwoRounds) {
 
 TEST(ColourAllocation, RulesInTheirOrder) {
     MemoryTournament m;
-    m.AddPlayers(4);
+    m.AddPlayers(2);
     Tournament& t = m.t();
-    auto history = [&](int i, const std::string& colours, int white, int black) {
-        t.Player(i).ColourHistory = colours;
-        t.Player(i).WhiteCount = white;
-        t.Player(i).BlackCount = black;
-    };
     // Two new players: ColourFor1stPlayer, which then switches.
     t.ColourFor1stPlayer = "B";
     EXPECT_EQ(AssignColour(t, 1, 2), "B");
     EXPECT_EQ(t.ColourFor1stPlayer, "W");
-    // Two Whites in a row give Black whatever the imbalance.
-    history(1, "B|B|W|W|", 2, 2);
-    history(2, "W|B|B|B|", 1, 3);
-    EXPECT_EQ(AssignColour(t, 1, 2), "B");
-    // Both end in two Blacks (the 2nd and 4th ways allow it): the larger imbalance decides.
-    history(1, "W|B|B|", 1, 2);
-    history(2, "B|B||", 0, 2);
-    EXPECT_EQ(AssignColour(t, 1, 2), "B");
-    EXPECT_EQ(AssignColour(t, 2, 1), "W");
-    // j avoids a third colour.
-    history(3, "B|W|", 1, 1);
-    history(4, "B|W|W|", 2, 1);
-    EXPECT_EQ(AssignColour(t, 3, 4), "W");
-    // Equal imbalance: i's own due colour; balanced: i alternates.
-    history(3, "W|W|B|", 2, 1);
-    history(4, "B|W|W|B|", 2, 2);
-    EXPECT_EQ(AssignColour(t, 3, 4), "B");
-    history(3, "W|B|", 1, 1);
-    history(4, "", 0, 0);
-    EXPECT_EQ(AssignColour(t, 3, 4), "W");
+    const struct {
+        const char* colours1; int white1, black1; const char* colours2; int white2, black2; const char *first, *second;
+    } cases[] = {
+        {"B|B|W|W|", 2, 2, "W|B|B|B|", 1, 3, "B", nullptr},  // two Whites in a row give Black whatever the imbalance
+        {"W|B|B|", 1, 2, "B|B||", 0, 2, "B", "W"},  // both end in two Blacks (2nd and 4th ways): the larger imbalance
+        {"B|W|", 1, 1, "B|W|W|", 2, 1, "W", nullptr},        // j avoids a third colour
+        {"W|W|B|", 2, 1, "B|W|W|B|", 2, 2, "B", nullptr},    // equal imbalance: i's own due colour
+        {"W|B|", 1, 1, "", 0, 0, "W", nullptr},              // balanced: i alternates
+    };
+    for (const auto& c : cases) {
+        t.Player(1).ColourHistory = c.colours1;
+        t.Player(1).WhiteCount = c.white1;
+        t.Player(1).BlackCount = c.black1;
+        t.Player(2).ColourHistory = c.colours2;
+        t.Player(2).WhiteCount = c.white2;
+        t.Player(2).BlackCount = c.black2;
+        EXPECT_EQ(AssignColour(t, 1, 2), c.first) << c.colours1 << " " << c.colours2;
+        if (c.second) {
+            EXPECT_EQ(AssignColour(t, 2, 1), c.second) << c.colours1 << " " << c.colours2;
+        }
+    }
 }
 
 TEST(PairingDriver, ThirdWayMovesTheByeToTheFirstPivot) {
@@ -124,12 +120,8 @@ TEST(PairingDriver, ThirdWayMovesTheByeToTheFirstPivot) {
 TEST(PairingDriver, EvenFieldWithoutPairingFailsAfterTheSecondWay) {
     MemoryTournament m;
     m.AddPlayers(4);
-    m.Game(1, 2, "1-0", 1);
-    m.Game(3, 4, "1-0", 1);
-    m.Game(1, 3, "1-0", 2);
-    m.Game(2, 4, "1-0", 2);
-    m.Game(1, 4, "1-0", 3);
-    m.Game(2, 3, "1-0", 3);
+    for (auto [white, black, round] : {std::tuple{1, 2, 1}, {3, 4, 1}, {1, 3, 2}, {2, 4, 2}, {1, 4, 3}, {2, 3, 3}})
+        m.Game(white, black, "1-0", round);
     m.lines.clear();
     EXPECT_FALSE(PairInMemory(m.t(), Settings{}, 4, m.Log()));
     EXPECT_EQ(m.lines.back(), "Pairing for round [4] is DEFINITIVELY FAILED. It is recommended to end the tournament.");
@@ -143,13 +135,12 @@ TEST(PairingDriver, SkippedColourConditionRunsOnlyTheLenientWays) {
     Settings settings;
     settings.GoalsSkip2ColourCondition = true;
     ASSERT_TRUE(PairInMemory(m.t(), settings, 2, m.Log()));
-    EXPECT_TRUE(Contains(m.lines, "The condition for maximum 2 times the same color is skipped "
-                                  "(GoalsSkip2ColourCondition = True). 1st way was stopped."));
-    EXPECT_TRUE(Contains(m.lines, "The condition for maximum 2 times the same color is skipped "
-                                  "(GoalsSkip2ColourCondition = True). 3rd way was stopped."));
-    EXPECT_FALSE(Contains(m.lines, "Pairing FAILED. The condition for maximum 2 times the same color cannot be "
-                                   "fulfilled."));
-    EXPECT_FALSE(Contains(m.lines, "Pairing FAILED."));
+    for (const char* way : {"1st", "3rd"})
+        EXPECT_TRUE(Contains(m.lines, "The condition for maximum 2 times the same color is skipped "
+                                      "(GoalsSkip2ColourCondition = True). " + std::string(way) + " way was stopped."));
+    for (const char* line : {"Pairing FAILED. The condition for maximum 2 times the same color cannot be fulfilled.",
+                             "Pairing FAILED."})
+        EXPECT_FALSE(Contains(m.lines, line)) << line;
 }
 
 }  // namespace

@@ -49,23 +49,16 @@ TEST(PerfectMatching, MaximumMatchingEqualsBruteForceAndRollsBack) {
         int size = 2 + static_cast<int>(rng() % 13);
         BitMatrix g = RandomGraph(rng, size, 0.15 + 0.6 * (rng() % 100) / 100.0);
         IncrementalMatching matching(g);
-        unsigned all = (1U << size) - 1;
-        unsigned active = all;
+        unsigned active = (1U << size) - 1;
         std::size_t start = matching.Mark();
         // Drop a few vertices, then grow the matching to maximum again.
         for (int v = 0; v < size; ++v)
-            if (rng() % 4 == 0) {
-                matching.SetActive(v, false);
-                active &= ~(1U << v);
-            }
+            if (rng() % 4 == 0) { matching.SetActive(v, false); active &= ~(1U << v); }
         matching.MakeMaximum();
         ASSERT_EQ(matching.MatchedVertices(), 2 * BruteMaximumMatching(g, active)) << "sample " << sample;
         for (int v = 0; v < size; ++v) {
             int mate = matching.Mate(v);
-            if (mate >= 0) {
-                ASSERT_EQ(matching.Mate(mate), v);
-                ASSERT_TRUE(matching.Adjacent(v, mate));
-            }
+            ASSERT_TRUE(mate < 0 || (matching.Mate(mate) == v && matching.Adjacent(v, mate))) << v << "-" << mate;
         }
         matching.Rollback(start);
         EXPECT_EQ(matching.MatchedVertices(), 0);
@@ -85,7 +78,7 @@ TEST(PerfectMatching, CompletionCheckEqualsBruteForceLevelByLevel) {
         unsigned left = (1U << size) - 1;
         bool ok = check.Start();
         ASSERT_EQ(ok, BruteCompletable(g, bye, left)) << "sample " << sample;
-        if (ok) ++completable;
+        completable += ok;
         // Walk down like the search: the lowest vertex with a random partner.
         while (ok && __builtin_popcount(left) >= 2) {
             int p = __builtin_ctz(left);
@@ -99,9 +92,8 @@ TEST(PerfectMatching, CompletionCheckEqualsBruteForceLevelByLevel) {
                 unsigned rest = left & ~(1U << p) & ~(1U << c);
                 bool expected = BruteCompletable(g, bye, rest);
                 ASSERT_EQ(check.TryRemovePair(p, c), expected) << "sample " << sample << " pair " << p << "-" << c;
-                if (expected) {
+                if ((moved = expected)) {
                     left = rest;
-                    moved = true;
                     break;
                 }
             }

@@ -40,21 +40,15 @@ public:
         player.ELO = 2000 - index;
         return t().glob_ARRAY_PLAYERS.Add(player, "full");
     }
-    void AddPlayers(int count) {
-        for (int i = 0; i < count; ++i) Add();
-    }
+    void AddPlayers(int count) { while (count-- > 0) Add(); }
     // White against Black by table index; 0 stands for "bye", -1 for "stop".
     void Game(int white, int black, const std::string& result, int round = 1) {
         InsertGame(session, t(), Side(white) + "-" + Side(black), result, "0:0", round);
     }
     std::string Side(int index) const {
-        if (index == 0) return "bye";
-        if (index == -1) return "stop";
-        return session.tournament.Player(index).ArrivalID;
+        return index == 0 ? "bye" : index == -1 ? "stop" : session.tournament.Player(index).ArrivalID;
     }
-    PairingLog Log() {
-        return PairingLog([this](std::string_view line) { lines.emplace_back(line); });
-    }
+    PairingLog Log() { return PairingLog([this](std::string_view line) { lines.emplace_back(line); }); }
 
     ScriptedUi ui;
     Session session;

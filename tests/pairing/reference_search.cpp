@@ -111,32 +111,20 @@ private:
         std::string prefix = std::to_string(k);
         bool rejected = false;
         const TPlayer& pp = t_.Player(p);
+        auto reject = [&](bool when, const std::string& reason) {
+            if (when) Log(prefix + "-choice was rejected: " + reason + ".");
+            rejected = rejected || when;
+        };
         for (const std::string& entry : opponents_[p]) {
-            if (c == 0 && entry == "bye") {
-                Log(prefix + "-choice was rejected: bye exist.");
-                rejected = true;
-            }
-            if (c != 0 && entry == t_.Player(c).ArrivalID) {
-                Log(prefix + "-choice was rejected: game exist.");
-                rejected = true;
-            }
+            reject(c == 0 && entry == "bye", "bye exist");
+            reject(c != 0 && entry == t_.Player(c).ArrivalID, "game exist");
         }
         if (c == 0) return rejected;
         const TPlayer& pc = t_.Player(c);
-        const std::string& a = last_two_[p];
-        const std::string& b = last_two_[c];
-        if (!skip_ && a.size() == 2 && a == b && (a == "WW" || a == "BB")) {
-            Log(prefix + "-choice was rejected: 3x colour restriction.");
-            rejected = true;
-        }
-        if (InOneGroup(pp.ArrivalID, pc.ArrivalID)) {
-            Log(prefix + "-choice was rejected: the pair is forbidden.");
-            rejected = true;
-        }
-        if (forbid_ && pp.TeamID == pc.TeamID && !pp.TeamID.empty()) {
-            Log(prefix + "-choice was rejected: match against team members is forbidden.");
-            rejected = true;
-        }
+        const std::string &a = last_two_[p], &b = last_two_[c];
+        reject(!skip_ && a.size() == 2 && a == b && (a == "WW" || a == "BB"), "3x colour restriction");
+        reject(InOneGroup(pp.ArrivalID, pc.ArrivalID), "the pair is forbidden");
+        reject(forbid_ && pp.TeamID == pc.TeamID && !pp.TeamID.empty(), "match against team members is forbidden");
         return rejected;
     }
 
@@ -159,13 +147,11 @@ private:
     }
 
     const Tournament& t_;
-    bool forbid_;
-    bool skip_;
+    bool forbid_, skip_;
     long long budget_;
     ReferenceOutcome& out_;
     std::vector<StringList> opponents_;
-    StringList last_two_;
-    StringList persons_;
+    StringList last_two_, persons_;
 };
 
 }  // namespace

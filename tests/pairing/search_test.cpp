@@ -9,15 +9,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-struct SearchRun {
-    bool success;
-    StringList PairList;
-};
+struct SearchRun { bool success = false; StringList PairList; };
 
-SearchRun RunSearch(MemoryTournament& m, const StringList& list, bool skipColour = false, bool forbidTeams = false) {
+SearchRun RunSearch(MemoryTournament& m, const StringList& list, bool forbidTeams = false) {
     PairingRules rules(m.t(), forbidTeams);
-    SearchRun run{false, {}};
-    run.success = SearchPairing(rules, list, skipColour, m.Log(), run.PairList);
+    SearchRun run;
+    run.success = SearchPairing(rules, list, false, m.Log(), run.PairList);
     return run;
 }
 
@@ -28,19 +25,14 @@ TEST(PairingSearch, WorkedExampleOfFourPlayers) {
     SearchRun run = RunSearch(m, {"1|2|3|4|"});
     EXPECT_TRUE(run.success);
     EXPECT_EQ(run.PairList, (StringList{"2|3", "1|4"}));
-    EXPECT_EQ(m.lines, (Lines{
-                           "Players in actual ScoreGroups: 4 (1|2|3|4|)",
-                           "Pivot is (1 - A1)",
-                           "1-choice for Pivot (1 - A1) is (3 - A3)",
-                           "1-choice was rejected: game exist.",
-                           "2-choice for Pivot (1 - A1) is (4 - A4)",
-                           "2-choice is ok: opponent-candidate for (1 - A1) is (4 - A4).",
-                           "Players in actual ScoreGroups: 2 (2|3|)",
-                           "Pivot is (2 - A2)",
-                           "1-choice for Pivot (2 - A2) is (3 - A3)",
-                           "1-choice is ok: opponent-candidate for (2 - A2) is (3 - A3).",
-                           "Players in actual ScoreGroups: 0 ()",
-                       }));
+    EXPECT_EQ(m.lines, (Lines{"Players in actual ScoreGroups: 4 (1|2|3|4|)", "Pivot is (1 - A1)",
+                              "1-choice for Pivot (1 - A1) is (3 - A3)", "1-choice was rejected: game exist.",
+                              "2-choice for Pivot (1 - A1) is (4 - A4)",
+                              "2-choice is ok: opponent-candidate for (1 - A1) is (4 - A4).",
+                              "Players in actual ScoreGroups: 2 (2|3|)", "Pivot is (2 - A2)",
+                              "1-choice for Pivot (2 - A2) is (3 - A3)",
+                              "1-choice is ok: opponent-candidate for (2 - A2) is (3 - A3).",
+                              "Players in actual ScoreGroups: 0 ()"}));
 }
 
 TEST(PairingSearch, CandidateOrderInsideAndBelowTheTopGroup) {
@@ -57,33 +49,13 @@ TEST(PairingSearch, CandidateOrderInsideAndBelowTheTopGroup) {
     // Five in the top group: 3, 4, 5, 2, then the lower lines top-down, the bye last.
     RemainingList groups({"0|", "8|9|", "6|7|", "1|2|3|4|5|"});
     EXPECT_EQ(order(groups), (Lines{"3", "4", "5", "2", "6", "7", "8", "9", "0", "none"}));
-    int pivot = groups.ChoosePivot();
-    // Asking out of order gives the same answers.
-    EXPECT_EQ(groups.EntryText(groups.NthChoice(pivot, 7)), "8");
-    EXPECT_EQ(groups.EntryText(groups.NthChoice(pivot, 2)), "4");
-
-    groups.RemovePair(pivot, groups.NthChoice(pivot, 1));
-    EXPECT_EQ(groups.Text(), "2|4|5|-6|7|-8|9|-0|");
-    groups.RemovePair(groups.ChoosePivot(), groups.NthChoice(groups.ChoosePivot(), 1));
-    groups.RemovePair(groups.ChoosePivot(), groups.NthChoice(groups.ChoosePivot(), 1));
-    EXPECT_EQ(groups.Text(), "7|-8|9|-0|");
-    EXPECT_EQ(groups.Count(), 4);
-    groups.RestorePair(0, 1);
-    EXPECT_EQ(groups.Text(), "1|2|-7|-8|9|-0|");
 }
 
-// Small fields with byes and repeats: outcome, pairs and the telling log lines.
+// Small fields with byes and repeats: outcome, pairs and the last lines of the log.
 TEST(PairingSearch, ByesAndRepeatsDecideWhoIsLeftOver) {
-    struct Game {
-        int white, black;  // 0: the bye
-    };
-    struct Case {
-        std::vector<Game> games;
-        StringList list;
-        bool success;
-        StringList pairs;
-        Lines logEnd;  // the last lines of the log
-    } const cases[] = {
+    struct Game { int white, black; };  // 0: the bye
+    struct Case { std::vector<Game> games; StringList list; bool success; StringList pairs; Lines logEnd; };
+    const Case cases[] = {
         {{{1, 2}}, {"1|2|"}, false, {}, {"1-choice was rejected: game exist.", "All choices (1) were exhausted for Pivot (1 - A1)."}},
         // 1-2 would leave 3, who had the bye; 1-3 leaves 2.
         {{{3, 0}}, {"1|2|3|"}, true, {"2|bye", "1|3"}, {}},
@@ -117,11 +89,8 @@ TEST(PairingSearch, EachRuleLogsItsReason) {
     m.t().Player(4).OpponentHistory = "A5|bye|A5|";
     m.t().ForbiddenGroups = {{"A3", "A4", "A9"}};
     const std::string colour = "colour restriction.", team = "team members is forbidden.", game = "game exist.";
-    struct Case {
-        int p, c;
-        bool skipColour, forbidTeams;
-        Lines reasons;  // the ends of the logged lines, in order
-    } const cases[] = {
+    // reasons: the ends of the logged lines, in order.
+    struct Case { int p, c; bool skipColour, forbidTeams; Lines reasons; } const cases[] = {
         {1, 2, false, true, {colour, team}}, {1, 2, true, true, {team}},  {1, 2, false, false, {colour}},
         {1, 2, true, false, {}},             {1, 3, false, true, {}},     {3, 4, true, false, {"the pair is forbidden."}},
         {4, 5, false, true, {game, game}},   {4, 0, false, false, {"bye exist."}}, {5, 0, false, false, {}},
@@ -144,7 +113,7 @@ TEST(PairingSearch, TeamsOfTwentyAndTwentyTwoFailInAFewLines) {
     for (int i = 0; i < 42; ++i) m.Add(i < 20 ? "North" : "South");
     std::string line;
     for (int i = 1; i <= 42; ++i) line += std::to_string(i) + "|";
-    SearchRun run = RunSearch(m, {line}, false, true);
+    SearchRun run = RunSearch(m, {line}, true);
     EXPECT_FALSE(run.success);
     // One pivot, 41 candidates, nothing deeper.
     EXPECT_LT(m.lines.size(), 41U * 4);

@@ -2,6 +2,8 @@
 // descending, ties kept in their previous order.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "standings/standings_order.h"
 #include "support/tournament_builder.h"
 
@@ -52,21 +54,15 @@ TEST_F(StandingsOrder, EveryKeyDecidesOnlyWhenTheEarlierOnesAreEqual) {
 }
 
 TEST_F(StandingsOrder, TiesKeepTheirPreviousPlacesNotTheTableOrder) {
-    Add("x", {1, {}});
-    Add("y", {1, {}});
-    Add("z", {2, {}});
-    b.P(1).Place = 3;
-    b.P(2).Place = 2;
-    b.P(3).Place = 1;
+    for (auto [alias, points, place] : {std::tuple{"x", 1, 3}, {"y", 1, 2}, {"z", 2, 1}})
+        b.P(Add(alias, {static_cast<double>(points), {}})).Place = place;
     SortStandings(b.T());
     EXPECT_EQ(Ranking(), (std::vector<std::string>{"z", "y", "x"}));
 }
 
 TEST_F(StandingsOrder, NegativeGoalsAgainstRankFewerReceivedFirst) {
     b.TieBreaks({"-G2"});
-    Add("many", {3, {-7}});
-    Add("few", {3, {-2}});
-    Add("none", {3, {-0.0}});
+    for (auto [alias, against] : {std::pair{"many", -7.0}, {"few", -2.0}, {"none", -0.0}}) Add(alias, {3, {against}});
     ResetPlaces(b.T());
     SortStandings(b.T());
     EXPECT_EQ(Ranking(), (std::vector<std::string>{"none", "few", "many"}));
