@@ -38,11 +38,7 @@ TEST(CatalogueTest, HoldsEveryIdentifierOnceInOrderEachWithItsGermanText) {
     }
 }
 
-struct Token {
-    char kind;  // 'n' number, 's' string literal, 'w' word, or the punctuation character itself
-    std::string text;
-    int line;
-};
+struct Token { char kind; std::string text; int line; };  // kind: 'n' number, 's' literal, 'w' word, or the punctuation
 
 // The value of the characters between a literal's quotes.
 std::string Unescape(std::string_view literal) {
@@ -106,11 +102,7 @@ std::vector<Token> Tokens(const std::string& source) {
     return tokens;
 }
 
-struct TextCall {
-    int id;
-    std::string english;
-    int line;
-};
+struct TextCall { int id; std::string english; int line; };
 
 // Calls that take a number and a literal but translate nothing.
 const std::set<std::string> NotTranslating = {"posix_spawn_file_actions_addopen", "Progress"};
@@ -139,11 +131,7 @@ std::vector<TextCall> TextCalls(const std::string& source) {
 }
 
 TEST(CatalogueTest, TextCallsAreFoundInEveryShape) {
-    const struct {
-        std::string source;
-        int id;
-        std::string english;
-    } cases[] = {
+    const struct { std::string source; int id; std::string english; } cases[] = {
         {R"(s.tr(5, "Tournament"))", 5, "Tournament"},
         {"tr(\n  7,\n  \"Two \"  // a comment\n  \"pieces\")", 7, "Two pieces"},
         {R"(Refuse(n, text, 297, "does not \"hold\"."))", 297, "does not \"hold\"."},

@@ -1,16 +1,13 @@
-// Converting as a command: progress, log and translated failures; the offer of
-// a search without elo.txt: XML found (yes / no), several XML files, a broken
-// one, no XML file (with and without the browser).
+// The offer of a conversion when a search finds no elo.txt: XML found (yes /
+// no), several XML files, no XML file (with and without the browser).
+// Converting itself, with progress and failures: the convert-ratings command's tests.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "app/command_convert_ratings.h"
 #include "ratinglist/xml_rating_list.h"
-#include "store/errors.h"
-#include "store/session.h"
-#include "support/scripted_ui.h"
-#include "support/temp_folder.h"
+#include "support/store_fixture.h"
 #include "ratinglist/rating_fixtures.h"
 
 namespace veltrun {
@@ -19,40 +16,13 @@ namespace {
 namespace fs = std::filesystem;
 using namespace veltrun::testing;
 
-struct OfferFixture : ::testing::Test {
-    TempFolder home;
-    ScriptedUi ui;
-    Session session{ui, home.path()};
+struct OfferFixture : ::testing::Test, StoreFixture {
     fs::path elo() const { return home.path() / "Elo"; }
     void SetUp() override {
         fs::create_directories(elo());
         session.settings.DownloadUrl = "https://example.org/players_list_xml.zip";
     }
 };
-
-TEST_F(OfferFixture, ConversionShowsProgressAndTranslatesFailures) {
-    std::vector<std::string> log;
-    session.log.SetCapture(&log);
-    WriteBytes(elo() / "list.xml", SampleXml(XmlStyles()[0]));
-    EXPECT_EQ(ConvertXmlRatingList(session, elo() / "list.xml", elo() / "elo.txt"), 4);
-    EXPECT_EQ(ui.busy_depth, 0);
-    ASSERT_FALSE(ui.progress_texts.empty());
-    EXPECT_EQ(ui.progress_texts.back().substr(0, 38), "Converting the rating list: 100%, 4 pl");
-    EXPECT_NE(log.at(0).find("4 players"), std::string::npos);
-
-    WriteBytes(elo() / "broken.xml", "<list>\n<player>\n<fideid>1</fideid>\n");
-    try {
-        ConvertXmlRatingList(session, elo() / "broken.xml", elo() / "elo.txt");
-        ADD_FAILURE() << "no error";
-    } catch (const myException& e) {
-        std::string text = e.what();
-        EXPECT_NE(text.find("broken.xml\" is not a complete, well-formed XML file. Error at line 4"), std::string::npos);
-        EXPECT_NE(text.find("The rating file was left unchanged."), std::string::npos) << text;
-    }
-    EXPECT_EQ(ui.busy_depth, 0);
-    EXPECT_EQ(ui.progress_texts.back(), "") << "the display is closed";
-    EXPECT_EQ(ReadBytes(elo() / "elo.txt"), EloFileText(SampleEloLines()));
-}
 
 // Yes converts; the default answer (No) leaves no elo.txt.
 TEST_F(OfferFixture, TheAnswerDecidesAndOnlyAGoodFileIsConverted) {
@@ -69,8 +39,6 @@ TEST_F(OfferFixture, TheAnswerDecidesAndOnlyAGoodFileIsConverted) {
     OfferResult result = OfferRatingListConversion(session);
     EXPECT_EQ(result.outcome, OfferResult::Outcome::Converted);
     EXPECT_EQ(ReadBytes(elo() / "elo.txt"), EloFileText(SampleEloLines()));
-    ASSERT_EQ(ui.messages.size(), 3u);
-    EXPECT_NE(ui.messages[2].text.find("Number of players found: 4\n"), std::string::npos);
 }
 
 TEST_F(OfferFixture, OfSeveralXmlFilesTheLastByNameIsConverted) {

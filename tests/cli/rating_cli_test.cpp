@@ -25,9 +25,11 @@ TEST_F(RatingCli, ConvertRatings) {
     EXPECT_NE(r.out.find("Number of players found: 4"), std::string::npos) << r.out;
     EXPECT_NE(r.err.find("Converting the rating list: 100%, 4 players, "), std::string::npos) << r.err;
     WriteBytes(home.path() / "cut.xml", "<playerslist>\n<player>\n<fideid>1</fideid>\n<name>Cut");
-    r = Run({"convert-ratings", (home.path() / "cut.xml").string()});
+    r = Run({"convert-ratings", (home.path() / "cut.xml").string(), "-o", (home.path() / "other.txt").string()});
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("Error at line 4"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cut.xml\" is not a complete, well-formed XML file. Error at line 4"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("The rating file was left unchanged."), std::string::npos) << r.err;
+    EXPECT_EQ(ReadBytes(home.path() / "other.txt"), EloFileText(SampleEloLines()));
     EXPECT_NE(Run({"convert-ratings"}).err.find("Warning: No XML file found."), std::string::npos);
     WriteBytes(elo() / "players.xml", SampleXml(XmlStyles()[0]));
     EXPECT_EQ(Run({"--no", "convert-ratings"}).code, 1);
@@ -53,9 +55,7 @@ TEST_F(RatingCli, SearchPrintsAnAlignedTable) {
 // Names from a rating file, and the words of a message, reach the terminal
 // without control characters or escape sequences; letters stay as they are.
 TEST_F(RatingCli, ControlCharactersNeverReachTheTerminal) {
-    const struct {
-        std::string name, shown;  // in elo.txt, on the terminal
-    } cases[] = {
+    const struct { std::string name, shown; } cases[] = {  // in elo.txt, on the terminal
         {"Zz\x1b]0;owned\x07Title", "ZzTitle"},
         {"Zz\x1b[31mRed\x1b[0m", "ZzRed"},
         {"Zz\x1b[2J\x1b[HClear", "ZzClear"},

@@ -39,10 +39,7 @@ TEST_F(ReportCli, EachReportCommandWritesItsFileAndPrintsThePath) {
     // A browser is only tried with --open.
     IniWriteString(home.path() / "Veltrun.ini", "WebBrowser", "ExePath", (home.path() / "no-browser").string());
     IniWriteString(home.path() / "Veltrun.ini", "Reports", "TeamReport_IsUsed", "true");
-    const struct {
-        std::vector<std::string> args;
-        std::vector<std::string> files;
-    } cases[] = {
+    const struct { std::vector<std::string> args, files; } cases[] = {
         {{"start-list", "Cup"}, {"startlist.html"}},
         {{"round-report", "Cup"}, {"round2.html"}},  // no terminal: the current round
         {{"round-report", "Cup", "1"}, {"round1.html"}},

@@ -117,10 +117,7 @@ TEST_F(TournamentCli, RefusalsLeaveEveryFileAsItWas) {
     auto before = Snapshot("Cup");
 
     const std::string ask = "Information: Do you really want to add player into running tournament?\n";
-    const struct {
-        std::vector<std::string> args;
-        std::string err;
-    } cases[] = {
+    const struct { std::vector<std::string> args; std::string err; } cases[] = {
         {{"add-player", "Cup", "--name", "Cid", "--elo", "1800"},
          ask + "Information: Nothing was changed: answer with --yes or --no.\n"},
         {{"--yes", "add-player", "Cup", "--name", "ann ash", "--elo", "1800"},
@@ -193,10 +190,7 @@ TEST_F(TournamentCli, DamagedOptionsStopEveryCommandOfARunningTournament) {
     std::string noise;
     std::mt19937 random(14);
     for (int i = 0; i < 300; ++i) noise += static_cast<char>(random() % 256);
-    const struct {
-        std::optional<std::string> options;
-        std::string expected;
-    } cases[] = {
+    const struct { std::optional<std::string> options; std::string expected; } cases[] = {
         {std::nullopt, options.string() + " is missing, but the folder holds round files"},
         {noise, options.string() + " holds no valid number of rounds (key MaxRound"},
         {"[Options]\nMaxRound=seven\nTBsType=Chess\n", options.string() + " holds no valid number of rounds (key MaxRound"},

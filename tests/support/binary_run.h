@@ -21,8 +21,7 @@ extern char** environ;
 namespace veltrun::testing {
 
 struct BinaryRun {
-    int code = -1;   // the exit code, -1 when the process ended by a signal
-    int signal = 0;  // the signal that ended it
+    int code = -1, signal = 0;  // the exit code (-1 when ended by a signal), the signal that ended it
     bool hung = false;
     std::string out, err;
 };
@@ -38,8 +37,7 @@ public:
         std::vector<char*> argv, envp;
         for (auto& a : args) argv.push_back(a.data());
         for (auto& e : environment) envp.push_back(e.data());
-        argv.push_back(nullptr);
-        envp.push_back(nullptr);
+        argv.push_back(nullptr), envp.push_back(nullptr);
         pid_ = fork();
         if (pid_ != 0) return;
         // Only async-signal-safe calls until exec.
@@ -69,10 +67,8 @@ public:
         }
         if (WIFEXITED(status)) run.code = WEXITSTATUS(status);
         if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
-        run.out = ReadBytes(outFile_);
-        run.err = ReadBytes(errFile_);
-        std::filesystem::remove(outFile_);
-        std::filesystem::remove(errFile_);
+        run.out = ReadBytes(outFile_), run.err = ReadBytes(errFile_);
+        std::filesystem::remove(outFile_), std::filesystem::remove(errFile_);
         return run;
     }
 

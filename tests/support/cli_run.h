@@ -12,11 +12,7 @@
 
 namespace veltrun::testing {
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
+struct CliRun { int code; std::string out, err; };
 
 inline CliRun RunCliIn(const TempFolder& home, std::vector<std::string> args) {
     args.insert(args.begin(), {"--home", home.str()});

@@ -35,12 +35,10 @@ public:
     std::optional<std::filesystem::path> ChooseFile(const FileRequest&) override { return std::nullopt; }
     void SetBusy(bool busy) override { busy_depth += busy ? 1 : -1; }
     bool Progress(long long, long long, const std::string& text) override {
-        progress_texts.push_back(text);
-        return !cancel_progress;
+        return progress_texts.push_back(text), !cancel_progress;
     }
     void OpenReport(const std::filesystem::path& file, const std::string& browser) override {
-        opened_reports.push_back(file);
-        browsers.push_back(browser);
+        opened_reports.push_back(file), browsers.push_back(browser);
     }
     bool Idle() override { return cancel_idle_after < 0 || ++idle_calls < cancel_idle_after; }
 
@@ -55,10 +53,8 @@ public:
 private:
     template <typename T>
     static T Next(std::deque<T>& queue, T fallback) {
-        if (queue.empty()) return fallback;
-        T next = queue.front();
-        queue.pop_front();
-        return next;
+        if (!queue.empty()) fallback = queue.front(), queue.pop_front();
+        return fallback;
     }
 };
 

@@ -9,11 +9,7 @@
 
 namespace veltrun::testing {
 
-struct Game {
-    std::string id;      // "A1-A2", "A3-bye", "A4-stop"
-    std::string result;  // "1-0", "1k-0k", "?-?" ...
-    std::string goals = "0:0";
-};
+struct Game { std::string id, result, goals = "0:0"; };  // "A1-A2", "A3-bye", "A4-stop"; "1-0", "1k-0k", "?-?" ...
 
 class TournamentBuilder : public StoreFixture {
 public:
@@ -27,11 +23,7 @@ public:
     int Player(const std::string& alias, const std::string& name, int elo = 0, const std::string& team = "",
                int onOff = 1) {
         TPlayer p;
-        p.ArrivalID = alias;
-        p.Name = name;
-        p.ELO = elo;
-        p.TeamID = team;
-        p.OnOff = onOff;
+        p.ArrivalID = alias, p.Name = name, p.ELO = elo, p.TeamID = team, p.OnOff = onOff;
         int index = session.tournament.glob_ARRAY_PLAYERS.Add(p, "full");
         session.tournament.Player(index).StartNo = index;
         return index;
