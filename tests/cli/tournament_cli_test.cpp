@@ -171,7 +171,7 @@ TEST_F(TournamentCli, OpenShowsLoadErrorsAsTheWindowWould) {
     EXPECT_NE(open.out.find("Players: 2 (2 active, 0 suspended)\nRounds: 1/3\n"), std::string::npos) << open.out;
     auto noGoals = Run({"result", "Cup", "A-B", "1-0"});
     EXPECT_EQ(noGoals.code, 1);
-    // The rating still cannot be read: every opening warns again.
+    // Every opening warns again of the unreadable rating, then the missing goals are the error.
     EXPECT_EQ(noGoals.err.substr(noGoals.err.find("Error: ")),
               "Error: The goals of the game are missing: give them with --goals W:B.\n");
     auto saved = Run({"result", "Cup", "A-B", "1-0", "--goals", "3:1"});
