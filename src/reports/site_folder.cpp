@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "store/errors.h"
+#include "store/platform_file_calls.h"
 #include "store/session.h"
 
 namespace veltrun {
@@ -74,7 +75,7 @@ public:
             if (n <= 0) CannotWrite(session_, file, n < 0 ? errno : EIO);
             done += static_cast<size_t>(n);
         }
-        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+        StartWriteBack(fd, 0, 0);
         if (open_.size() >= 256) WaitForBatch();
     }
 

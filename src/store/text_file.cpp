@@ -160,14 +160,4 @@ void WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
     }
 }
 
-bool AppendTextLine(const std::filesystem::path& file, std::string_view line) {
-    // In place, so never through a link that could point anywhere.
-    int fd = OpenRegularFileForAppend(file);
-    if (fd < 0) return false;
-    std::string bytes(line);
-    bytes += "\r\n";
-    bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    return ::close(fd) == 0 && written;
-}
-
 }  // namespace veltrun

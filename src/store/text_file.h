@@ -41,8 +41,5 @@ std::vector<std::string> ReadTrimmedLines(const std::filesystem::path& file);
 void WriteTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 // Writes raw bytes atomically (reports, elo files).
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
-// Appends one line with CR LF in place, never through a link; returns false
-// on any error.
-bool AppendTextLine(const std::filesystem::path& file, std::string_view line);
 
 }  // namespace veltrun

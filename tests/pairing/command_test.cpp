@@ -178,7 +178,7 @@ TEST_F(PairingCommand, RoundSettingsLandWhereKeyByKeyWritingPutsThem) {
     IniWriteString(options, "Round1Settings", "NumberOfPlayers", std::to_string(t.PlayerCount()));
     for (int i = 1; i <= t.PlayerCount(); ++i)
         IniWriteString(options, "Round1Settings", "Player" + std::to_string(i), t.Player(i).ArrivalID + "|1");
-    AppendTextLine(options, "");
+    WriteBytes(options, ReadBytes(options) + "\r\n");  // the blank line that ends the section
     EXPECT_EQ(batched, ReadBytes(options));
     EXPECT_NE(batched.find("numberofplayers=5"), std::string::npos);
 }
