@@ -17,16 +17,6 @@ bool Contains(const Lines& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-// Three players level after round 1, two of them with a bye already: only
-// the third way pairs round 2.
-void ThreeLevelPlayers(MemoryTournament& m) {
-    m.AddPlayers(3);
-    m.Game(2, 0, "0k-0k");  // byes without points: all three stay level
-    m.Game(3, 0, "0k-0k");
-    m.Game(1, -1, "0k-0k");
-    m.lines.clear();
-}
-
 TEST(ScoreGroups, WorkedExampleWithByeAndSuspension) {
     MemoryTournament m;
     m.AddPlayers(6);
@@ -98,23 +88,39 @@ TEST(ColourAllocation, RulesInTheirOrder) {
     }
 }
 
+// Three players level after round 1, two of them with a bye already: only
+// the third way pairs round 2; with the colour condition skipped only the lenient ways run.
 TEST(PairingDriver, ThirdWayMovesTheByeToTheFirstPivot) {
-    MemoryTournament m;
-    ThreeLevelPlayers(m);
-    std::optional<RoundPairing> pairing = PairInMemory(m.t(), Settings{}, 2, m.Log());
-    ASSERT_TRUE(pairing);
-    EXPECT_EQ(pairing->PairList, (StringList{"1|bye", "2|3"}));
-    std::vector<RoundPair> boards = pairing->FileOrder();
-    EXPECT_EQ(boards.back().White + "-" + boards.back().Black, "1-bye");
-    for (const char* line :
-         {"Pairing FAILED. The condition for maximum 2 times the same color cannot be fulfilled.",
-          "Pairing (2nd way) for next round [2] is again starting (now without 2-color condition) ...",
-          "Pairing FAILED. Now (for an odd number of players) the program will try to move BYE (to a player other "
-          "than the last).",
-          "Pairing (3rd way) for next round [2] is again starting (more benevolent conditions for bye) ...",
-          "Pairing for round [2] was successfully completed.", "Pair is: 2-3.", "Pair is: 1-bye."})
-        EXPECT_TRUE(Contains(m.lines, line)) << line;
-    EXPECT_FALSE(Contains(m.lines, "Pairing FAILED."));
+    const std::string colours = "Pairing FAILED. The condition for maximum 2 times the same color cannot be fulfilled.";
+    for (bool skip : {false, true}) {
+        MemoryTournament m;
+        m.AddPlayers(3);
+        m.Game(2, 0, "0k-0k");  // byes without points: all three stay level
+        m.Game(3, 0, "0k-0k");
+        m.Game(1, -1, "0k-0k");
+        m.lines.clear();
+        Settings settings;
+        settings.GoalsSkip2ColourCondition = skip;
+        std::optional<RoundPairing> pairing = PairInMemory(m.t(), settings, 2, m.Log());
+        ASSERT_TRUE(pairing);
+        EXPECT_FALSE(Contains(m.lines, "Pairing FAILED."));
+        EXPECT_EQ(Contains(m.lines, colours), !skip);
+        const std::string skipped = "The condition for maximum 2 times the same color is skipped "
+                                    "(GoalsSkip2ColourCondition = True). ";
+        for (const char* way : {"1st", "3rd"})
+            EXPECT_EQ(Contains(m.lines, skipped + way + " way was stopped."), skip) << way;
+        if (skip) continue;
+        EXPECT_EQ(pairing->PairList, (StringList{"1|bye", "2|3"}));
+        std::vector<RoundPair> boards = pairing->FileOrder();
+        EXPECT_EQ(boards.back().White + "-" + boards.back().Black, "1-bye");
+        for (const char* line :
+             {"Pairing (2nd way) for next round [2] is again starting (now without 2-color condition) ...",
+              "Pairing FAILED. Now (for an odd number of players) the program will try to move BYE (to a player other "
+              "than the last).",
+              "Pairing (3rd way) for next round [2] is again starting (more benevolent conditions for bye) ...",
+              "Pairing for round [2] was successfully completed.", "Pair is: 2-3.", "Pair is: 1-bye."})
+            EXPECT_TRUE(Contains(m.lines, line)) << line;
+    }
 }
 
 TEST(PairingDriver, EvenFieldWithoutPairingFailsAfterTheSecondWay) {
@@ -127,20 +133,6 @@ TEST(PairingDriver, EvenFieldWithoutPairingFailsAfterTheSecondWay) {
     EXPECT_EQ(m.lines.back(), "Pairing for round [4] is DEFINITIVELY FAILED. It is recommended to end the tournament.");
     EXPECT_FALSE(Contains(m.lines, "Pairing (3rd way) for next round [4] is again starting (more benevolent "
                                    "conditions for bye) ..."));
-}
-
-TEST(PairingDriver, SkippedColourConditionRunsOnlyTheLenientWays) {
-    MemoryTournament m;
-    ThreeLevelPlayers(m);
-    Settings settings;
-    settings.GoalsSkip2ColourCondition = true;
-    ASSERT_TRUE(PairInMemory(m.t(), settings, 2, m.Log()));
-    for (const char* way : {"1st", "3rd"})
-        EXPECT_TRUE(Contains(m.lines, "The condition for maximum 2 times the same color is skipped "
-                                      "(GoalsSkip2ColourCondition = True). " + std::string(way) + " way was stopped."));
-    for (const char* line : {"Pairing FAILED. The condition for maximum 2 times the same color cannot be fulfilled.",
-                             "Pairing FAILED."})
-        EXPECT_FALSE(Contains(m.lines, line)) << line;
 }
 
 }  // namespace

@@ -32,92 +32,83 @@ std::filesystem::path Running(StoreFixture& f, int rounds) {
     return folder;
 }
 
-AddPlayerFields Player(const std::string& name, const std::string& elo) {
-    AddPlayerFields fields;
-    fields.Name = name;
-    fields.ELO = elo;
-    return fields;
-}
+AddPlayerFields Named(const std::string& name, const std::string& elo) { return {name, elo, "", "", ""}; }
 
-std::string Refusal(StoreFixture& f, const AddPlayerFields& fields, std::string* field = nullptr) {
-    try {
-        AddPlayer(f.session, fields);
-    } catch (const FieldError& e) {
-        if (field) *field = e.Field();
-        return e.what();
-    } catch (const myException& e) {
-        return e.what();
-    }
+// The field and the message of a refusal, or "".
+std::string Refusal(StoreFixture& f, const AddPlayerFields& fields) {
+    try { AddPlayer(f.session, fields); } catch (const FieldError& e) { return e.Field() + ": " + e.what(); }
     return "";
 }
 
-Tournament WithAliases(const std::vector<std::string>& aliases) {
-    Tournament t;
-    for (const auto& alias : aliases) {
-        TPlayer p;
-        p.ArrivalID = alias;
-        p.Name = "Name of " + alias;
-        t.glob_ARRAY_PLAYERS.Add(p, "full");
-    }
-    return t;
-}
-
 TEST(AddPlayer, GeneratedAliasesAlwaysLoadAgain) {
-    Settings s;
-    Tournament none = WithAliases({});
-    EXPECT_EQ(GenerateArrivalID(none, s, "Alpha Beta Gamma"), "Alpha");
-    EXPECT_EQ(GenerateArrivalID(WithAliases({"ALPHA"}), s, "Alpha Beta"), "2");
-    EXPECT_EQ(GenerateArrivalID(none, s, "\xC4\x8C\x61pek Karel"), "Capek");  // Čapek
-    EXPECT_EQ(GenerateArrivalID(none, s, "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD Petrov"), "1");  // Cyrillic first name
-    EXPECT_EQ(GenerateArrivalID(none, s, "bye Bob"), "1");
-    EXPECT_EQ(GenerateArrivalID(none, s, "Stop Steve"), "1");
-    s.SystemPrefixForAlias = "A-";
-    EXPECT_EQ(GenerateArrivalID(none, s, "Ann Ash"), "AAnn");
-    EXPECT_EQ(GenerateArrivalID(WithAliases({"AAnn", "A2"}), s, "Ann Other"), "A3");
-    s.SystemPrefixForAlias = "P";
-    s.ArrUseNumbersOnly = true;
-    std::vector<std::string> nine = {"P1", "P2", "P3", "P4", "P5", "P6", "P7", "P8", "P9"};
-    EXPECT_EQ(GenerateArrivalID(WithAliases(nine), s, "X"), "P10");
-    nine.back() = "P10";
-    EXPECT_EQ(GenerateArrivalID(WithAliases(nine), s, "X"), "P10d1");
-    EXPECT_EQ(GenerateArrivalID(WithAliases({"P1", "P2", "P3", "P4", "P5", "P6", "P7", "p10", "P10D1"}), s, "X"),
-              "P10d1d1");
+    const std::vector<std::string> nine = {"P1", "P2", "P3", "P4", "P5", "P6", "P7", "P8", "P9"};
+    std::vector<std::string> ten = nine;
+    ten.back() = "P10";
+    const struct { std::string prefix; bool numbers; std::vector<std::string> taken; std::string name, alias; } cases[] = {
+        {"", false, {}, "Alpha Beta Gamma", "Alpha"}, {"", false, {"ALPHA"}, "Alpha Beta", "2"},
+        {"", false, {}, "\xC4\x8C\x61pek Karel", "Capek"},  // Čapek
+        {"", false, {}, "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD Petrov", "1"},  // Cyrillic first name
+        {"", false, {}, "bye Bob", "1"}, {"", false, {}, "Stop Steve", "1"},
+        {"A-", false, {}, "Ann Ash", "AAnn"}, {"A-", false, {"AAnn", "A2"}, "Ann Other", "A3"},
+        {"P", true, nine, "X", "P10"}, {"P", true, ten, "X", "P10d1"},
+        {"P", true, {"P1", "P2", "P3", "P4", "P5", "P6", "P7", "p10", "P10D1"}, "X", "P10d1d1"},
+    };
+    for (const auto& c : cases) {
+        Settings s;
+        s.SystemPrefixForAlias = c.prefix;
+        s.ArrUseNumbersOnly = c.numbers;
+        Tournament t;
+        for (const auto& alias : c.taken) {
+            TPlayer p;
+            p.ArrivalID = alias;
+            p.Name = "Name of " + alias;
+            t.glob_ARRAY_PLAYERS.Add(p, "full");
+        }
+        EXPECT_EQ(GenerateArrivalID(t, s, c.name), c.alias) << c.name;
+    }
 }
 
 TEST(AddPlayer, FieldChecksAndCleaning) {
     StoreFixture f;
     auto folder = Running(f, 0);
     std::string untouched = ReadBytes(folder / "players.txt");
-    std::string field;
-    EXPECT_EQ(Refusal(f, Player("  ", "1"), &field), "Player name must be entered.");
-    EXPECT_EQ(field, "E_PLAYER");
-    EXPECT_EQ(Refusal(f, Player("||", "1")), "Player name must be entered.");
-    EXPECT_EQ(Refusal(f, Player("Eve", " "), &field), "ELO must be entered.");
-    EXPECT_EQ(field, "E_ELO");
+    EXPECT_EQ(Refusal(f, Named("  ", "1")), "E_PLAYER: Player name must be entered.");
+    EXPECT_EQ(Refusal(f, Named("||", "1")), "E_PLAYER: Player name must be entered.");
+    EXPECT_EQ(Refusal(f, Named("Eve", " ")), "E_ELO: ELO must be entered.");
     EXPECT_EQ(ReadBytes(folder / "players.txt"), untouched);
 
-    AddPlayerFields fields = Player(" Alpha-Beta|Gamma ", "0");
-    fields.FideID = " 12|34 ";
-    fields.TeamID = "North";
-    EXPECT_EQ(AddPlayer(f.session, fields), "Alpha");
+    EXPECT_EQ(AddPlayer(f.session, {" Alpha-Beta|Gamma ", "0", " 12|34 ", "", "North"}), "Alpha");
     std::string written = ReadBytes(folder / "players.txt");
     EXPECT_EQ(written.substr(written.find("0|A4|")), "0|A4|Dan|2100|||\r\n1|Alpha|Alpha BetaGamma|0|1234||North\r\n");
     ASSERT_EQ(f.session.tournament.PlayerCount(), 5);
-    EXPECT_EQ(f.session.tournament.Player(5).StartNo, 5);
-    EXPECT_EQ(f.session.tournament.Player(5).OnOff, 1);
+    EXPECT_EQ(std::pair(f.session.tournament.Player(5).StartNo, f.session.tournament.Player(5).OnOff), std::pair(5, 1));
     EXPECT_TRUE(f.Logged("Add player: Alpha BetaGamma|0|Alpha|1234||North|1."));
 }
 
-TEST(AddPlayer, LateEntrantGetsStopLinesAndTheTournamentIsReloaded) {
+// A late entrant gets a "stop" line in every round so far: all files or none.
+TEST(AddPlayer, LateEntrantGetsStopLinesOrNoFileChanges) {
     StoreFixture f;
     f.session.settings.SystemPrefixForAlias = "A";
     auto folder = Running(f, 3);
-    EXPECT_EQ(AddPlayer(f.session, Player("Zoe Zed", "2350")), "AZoe");
+    auto files = [&folder] {
+        std::string all;
+        for (const char* name : {"players.txt", "round1.txt", "round2.txt", "round3.txt"}) all += ReadBytes(folder / name);
+        return all;
+    };
+    const std::string before = files();
+    // The temporary file of round2.txt cannot be made: a later write fails.
+    auto blocker = folder / (".round2.txt.tmp-" + std::to_string(getpid()));
+    std::filesystem::create_directories(blocker / "inside");
+    EXPECT_THROW(AddPlayer(f.session, Named("Zoe Zed", "2350")), myException);
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(f.session.tournament.PlayerCount(), 4);
+    std::filesystem::remove_all(blocker);
+
+    EXPECT_EQ(AddPlayer(f.session, Named("Zoe Zed", "2350")), "AZoe");
     for (int r = 1; r <= 3; ++r) {
-        std::string text = ReadBytes(folder / ("round" + std::to_string(r) + ".txt"));
-        EXPECT_EQ(text.substr(text.size() - 20), "|0k-0k|||AZoe-stop\r\n") << text;
+        EXPECT_EQ(ReadBytes(folder / ("round" + std::to_string(r) + ".txt")),
+                  "|1-0|||A1-A2\r\n|1k-0k|||A3-bye\r\n|0k-0k|||A4-stop\r\n|0k-0k|||AZoe-stop\r\n") << r;
     }
-    EXPECT_EQ(ReadBytes(folder / "round2.txt").find("|1-0|||A1-A2"), 0u);
     // Reloaded: sorted in at her rating, three suspensions, no points; the file only gains her line at its end.
     const TPlayer& zoe = f.session.tournament.Player(2);
     EXPECT_EQ(zoe.ArrivalID + " " + zoe.OpponentHistory + " " + zoe.ColourHistory, "AZoe stop|stop|stop| |||");
@@ -125,23 +116,6 @@ TEST(AddPlayer, LateEntrantGetsStopLinesAndTheTournamentIsReloaded) {
     EXPECT_DOUBLE_EQ(f.session.tournament.Player(1).Points, 3.0);
     std::string players = ReadBytes(folder / "players.txt");
     EXPECT_EQ(players.substr(players.size() - 26), "\r\n1|AZoe|Zoe Zed|2350|||\r\n");
-}
-
-TEST(AddPlayer, FailedWriteOfALateEntrantChangesNoFile) {
-    StoreFixture f;
-    auto folder = Running(f, 2);
-    std::string players = ReadBytes(folder / "players.txt");
-    std::string round1 = ReadBytes(folder / "round1.txt");
-    std::string round2 = ReadBytes(folder / "round2.txt");
-    // The temporary file of round2.txt cannot be made: the third write fails.
-    auto blocker = folder / (".round2.txt.tmp-" + std::to_string(getpid()));
-    std::filesystem::create_directories(blocker / "inside");
-    EXPECT_THROW(AddPlayer(f.session, Player("Zoe Zed", "2350")), myException);
-    EXPECT_EQ(ReadBytes(folder / "players.txt"), players);
-    EXPECT_EQ(ReadBytes(folder / "round1.txt"), round1);
-    EXPECT_EQ(ReadBytes(folder / "round2.txt"), round2);
-    EXPECT_EQ(f.session.tournament.PlayerCount(), 4);
-    std::filesystem::remove_all(blocker);
 }
 
 // The file changed by hand since the opening: warned, and the line is still written.
@@ -170,9 +144,8 @@ TEST(PlayerChanges, DeleteBeforeRoundOneFreesAliasAndName) {
     auto folder = Running(f, 0);
     EXPECT_TRUE(DeleteOrSuspendPlayerCommand(f.session, std::string("A3")));
     EXPECT_EQ(ReadBytes(folder / "players.txt").find("A3"), std::string::npos);
-    EXPECT_EQ(f.session.tournament.Player(3).ArrivalID, "deletedA3");
-    EXPECT_EQ(f.session.tournament.Player(3).Name, "deletedCid");
-    EXPECT_EQ(AddPlayer(f.session, Player("Cid", "2200")), "ACid");
+    EXPECT_EQ(f.session.tournament.Player(3).ArrivalID + f.session.tournament.Player(3).Name, "deletedA3deletedCid");
+    EXPECT_EQ(AddPlayer(f.session, Named("Cid", "2200")), "ACid");
     OpenTournament(f.session, folder);
     EXPECT_EQ(f.session.tournament.PlayerCount(), 4);
     EXPECT_EQ(f.session.tournament.Player(3).ArrivalID, "ACid");

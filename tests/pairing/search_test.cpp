@@ -51,32 +51,25 @@ TEST(PairingSearch, CandidateOrderInsideAndBelowTheTopGroup) {
     EXPECT_EQ(order(groups), (Lines{"3", "4", "5", "2", "6", "7", "8", "9", "0", "none"}));
 }
 
-// Small fields with byes and repeats: outcome, pairs and the last lines of the log.
+// Small fields with byes and repeats: outcome and pairs (the log: the differential tests).
 TEST(PairingSearch, ByesAndRepeatsDecideWhoIsLeftOver) {
     struct Game { int white, black; };  // 0: the bye
-    struct Case { std::vector<Game> games; StringList list; bool success; StringList pairs; Lines logEnd; };
-    const Case cases[] = {
-        {{{1, 2}}, {"1|2|"}, false, {}, {"1-choice was rejected: game exist.", "All choices (1) were exhausted for Pivot (1 - A1)."}},
-        // 1-2 would leave 3, who had the bye; 1-3 leaves 2.
-        {{{3, 0}}, {"1|2|3|"}, true, {"2|bye", "1|3"}, {}},
-        // When 2 has had the bye too, the last player left can never take it.
-        {{{3, 0}, {2, 0}}, {"1|2|3|"}, false, {}, {}},
+    const struct { std::vector<Game> games; StringList list; bool success; StringList pairs; } cases[] = {
+        {{{1, 2}}, {"1|2|"}, false, {}},
+        {{{3, 0}}, {"1|2|3|"}, true, {"2|bye", "1|3"}},  // 1-2 would leave 3, who had the bye; 1-3 leaves 2.
+        {{{3, 0}, {2, 0}}, {"1|2|3|"}, false, {}},  // 2 has had the bye too: the last one left can never take it
         // The pseudo-player is the last candidate; a pivot who had the bye rejects it.
-        {{{2, 0}, {3, 0}}, {"0|", "1|2|3|"}, true, {"2|3", "1|bye"}, {}},
-        {{{2, 0}}, {"0|", "2|"}, false, {}, {"1-choice for Pivot (2 - A2) is (0 - bye)", "1-choice was rejected: bye exist.",
-                                           "All choices (1) were exhausted for Pivot (2 - A2)."}},
+        {{{2, 0}, {3, 0}}, {"0|", "1|2|3|"}, true, {"2|3", "1|bye"}},
+        {{{2, 0}}, {"0|", "2|"}, false, {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         MemoryTournament m;
         m.AddPlayers(3);
         int round = 0;
         for (const Game& g : c.games) m.Game(g.white, g.black, g.black == 0 ? "1k-0k" : "1-0", ++round);
         SearchRun run = RunSearch(m, c.list);
-        SCOPED_TRACE(JoinReversed(c.list));
-        EXPECT_EQ(run.success, c.success);
-        EXPECT_EQ(run.PairList, c.pairs);
-        ASSERT_GE(m.lines.size(), c.logEnd.size());
-        EXPECT_EQ(Lines(m.lines.end() - static_cast<long>(c.logEnd.size()), m.lines.end()), c.logEnd);
+        EXPECT_EQ(run.success, c.success) << JoinReversed(c.list);
+        EXPECT_EQ(run.PairList, c.pairs) << JoinReversed(c.list);
     }
 }
 
