@@ -67,43 +67,55 @@ TEST_F(MixedTournament, OnlyNamedSlotsAreWrittenAndUnknownCodesGiveZero) {
     b.TieBreaks({"BH", "-", "SB", "nonsense"});
     ComputeAllTieBreaks(b.session);
     // "-" keeps its value.
-    EXPECT_EQ(std::tuple(b.P(A).TB1Value, b.P(A).TB2Value, b.P(A).TB3Value, b.P(A).TB4Value), std::tuple(4.0, 99.0, 3.0, 0.0));
+    EXPECT_EQ(std::tuple(b.P(A).TB1Value, b.P(A).TB2Value, b.P(A).TB3Value, b.P(A).TB4Value),
+              std::tuple(4.0, 99.0, 3.0, 0.0));
     EXPECT_EQ(b.ui.busy_depth, 0);
 }
 
-// Each row: player, tie-break code, its value.
-using Expected = std::vector<std::tuple<int, const char*, double>>;
-void ExpectValues(const Tournament& t, const Expected& rows, GoalsQuotientRule quotient = {}) {
-    TieBreakCalculator calc(t, quotient);
-    for (const auto& [player, code, value] : rows) EXPECT_EQ(calc.Value(player, code), value) << player << " " << code;
-}
-
-TEST(TieBreaks, ShortTournamentsLeaveCutBuchholzAtZero) {
-    TournamentBuilder b;
-    int x = b.Player("X", "X"), y = b.Player("Y", "Y");
-    b.Round({{"X-Y", "1-0"}});
-    ExpectValues(b.T(), {{y, "BH", 1}, {y, "BHcut1", 0}});
-    b.Round({{"Y-X", "0.5-0.5"}});
-    ExpectValues(b.T(), {{x, "BHcut1", 0.5}, {x, "midBH", 0}});  // 0.5 and 0.5, one dropped
-}
-
-// X: BH of Y only; BHcut1 of 1 and 0, the empty position goes; PS 1, then still 1. Y: the bye is no win.
-TEST(TieBreaks, AResultNotYetEnteredCountsAsAnEmptyPosition) {
-    TournamentBuilder b;
-    int x = b.Player("X", "X"), y = b.Player("Y", "Y"), z = b.Player("Z", "Z");
-    b.Round({{"X-Y", "1-0"}, {"Z-bye", "1k-0k"}});
-    b.Round({{"Z-X", "?-?"}, {"Y-bye", "1k-0k"}});
-    ExpectValues(b.T(), {{x, "BH", 1}, {x, "BHcut1", 1}, {x, "PS", 2}, {y, "cWin", 0}, {z, "BH", 0}});
-}
-
-// "2-1": the side with 1 point adds half its opponent's points to SB, the
-// side with 2 points adds nothing and has no win. X 5, Y 4, Z 3; X's SB is the win over Z only.
-TEST(TieBreaks, ThreePointSystemCountsOnePointGamesAsDraws) {
-    TournamentBuilder b("3-1-0");
-    int x = b.Player("X", "X"), y = b.Player("Y", "Y"), z = b.Player("Z", "Z");
-    b.Round({{"X-Y", "2-1"}, {"Z-bye", "3k-0k"}});
-    b.Round({{"Z-X", "0-3"}, {"Y-bye", "3k-0k"}});
-    ExpectValues(b.T(), {{y, "SB", 2.5}, {x, "SB", 3}, {x, "cWin", 1}, {x, "cWinBl", 1}, {z, "cWin", 0}});
+// Small tournaments worked out by hand. Players are named by one letter, in
+// table order; each expectation: player, tie-break code, value.
+TEST(TieBreaks, SmallTournamentsAsWorkedOut) {
+    using Expected = std::vector<std::tuple<char, const char*, double>>;
+    const struct {
+        const char* points;
+        std::string players;
+        std::vector<std::vector<Game>> rounds;
+        Expected values;
+    } cases[] = {
+        // Too short for a cut: Y's BHcut1 stays 0; after a draw X drops one of 0.5 and 0.5, midBH is 0.
+        {"1- 0.5 -0", "XY", {{{"X-Y", "1-0"}}}, {{'Y', "BH", 1}, {'Y', "BHcut1", 0}}},
+        {"1- 0.5 -0", "XY", {{{"X-Y", "1-0"}}, {{"Y-X", "0.5-0.5"}}}, {{'X', "BHcut1", 0.5}, {'X', "midBH", 0}}},
+        // A result not yet entered is an empty position: X's BHcut1 of 1 and 0 drops it; PS 1, then still 1.
+        // Y: the bye is no win.
+        {"1- 0.5 -0", "XYZ", {{{"X-Y", "1-0"}, {"Z-bye", "1k-0k"}}, {{"Z-X", "?-?"}, {"Y-bye", "1k-0k"}}},
+         {{'X', "BH", 1}, {'X', "BHcut1", 1}, {'X', "PS", 2}, {'Y', "cWin", 0}, {'Z', "BH", 0}}},
+        // "2-1": the side with 1 point adds half its opponent's points to SB, the side with 2 points adds
+        // nothing and has no win. X 5, Y 4, Z 3; X's SB is the win over Z only.
+        {"3-1-0", "XYZ", {{{"X-Y", "2-1"}, {"Z-bye", "3k-0k"}}, {{"Z-X", "0-3"}, {"Y-bye", "3k-0k"}}},
+         {{'Y', "SB", 2.5}, {'X', "SB", 3}, {'X', "cWin", 1}, {'X', "cWinBl", 1}, {'Z', "cWin", 0}}},
+        // A round robin of five (one idle each round): P, Q and R end on 2.5; among themselves
+        // P scored 1.5, Q 0.5, R 1; S is alone on 1.5.
+        {"1- 0.5 -0", "PQRST",
+         {{{"P-Q", "1-0"}, {"R-S", "1-0"}}, {{"P-R", "0.5-0.5"}, {"S-T", "1-0"}}, {{"P-S", "0.5-0.5"}, {"Q-T", "1-0"}},
+          {{"P-T", "0.5-0.5"}, {"Q-R", "0.5-0.5"}}, {{"Q-S", "1-0"}, {"R-T", "0.5-0.5"}}},
+         {{'P', "DiEnc", 1.5}, {'Q', "DiEnc", 0.5}, {'R', "DiEnc", 1}, {'S', "DiEnc", 0}, {'T', "DiEnc", 0}}},
+        // All on 1 point, but W-Y and X-Z never met: everyone 0.
+        {"1- 0.5 -0", "WXYZ", {{{"W-X", "1-0"}, {"Y-Z", "1-0"}}, {{"W-Z", "0-1"}, {"X-Y", "1-0"}}},
+         {{'W', "DiEnc", 0}, {'X', "DiEnc", 0}, {'Y', "DiEnc", 0}, {'Z', "DiEnc", 0}}},
+        // X and Y meet three times: all three games count; Z takes three lost byes and stays at 0.
+        {"1- 0.5 -0", "XYZ",
+         {{{"X-Y", "1-0"}, {"Z-bye", "0k-0k"}}, {{"Y-X", "1-0"}, {"Z-bye", "0k-0k"}},
+          {{"X-Y", "0.5-0.5"}, {"Z-bye", "0k-0k"}}},
+         {{'X', "DiEnc", 1.5}, {'Y', "DiEnc", 1.5}, {'Z', "DiEnc", 0}}},
+    };
+    for (const auto& c : cases) {
+        TournamentBuilder b(c.points);
+        for (char player : c.players) b.Player(std::string(1, player), std::string(1, player));
+        for (const auto& round : c.rounds) b.Round(round);
+        TieBreakCalculator calc(b.T(), {});
+        for (const auto& [player, code, value] : c.values)
+            EXPECT_EQ(calc.Value(static_cast<int>(c.players.find(player)) + 1, code), value) << c.players << player << code;
+    }
 }
 
 // R1: X-Y 3-0 with 2:0, Z has the bye; R2: Y-Z 1-1 with 0:0, X has the bye.
@@ -113,46 +125,18 @@ TEST(GoalsTieBreaks, GoalTotalsAndTheirQuotientRoundingHalvesToEven) {
     int x = b.Player("X", "X"), y = b.Player("Y", "Y"), z = b.Player("Z", "Z");
     b.Round({{"X-Y", "3-0", "2:0"}, {"Z-bye", "3k-0k", "0:0"}});
     b.Round({{"Y-Z", "1-1", "0:0"}, {"X-bye", "3k-0k", "0:0"}});
-    ExpectValues(b.T(), {{x, "G1", 2}, {y, "-G2", -2}, {y, "G1-G2", -2}, {y, "G1/G2", 0}, {x, "G1/G2", 500},
-                         {z, "G1/G2", 500}});
-    ExpectValues(b.T(), {{z, "G1/G2", 40}}, {40, 1});
+    const std::tuple<int, const char*, double, GoalsQuotientRule> expected[] = {
+        {x, "G1", 2, {}}, {y, "-G2", -2, {}}, {y, "G1-G2", -2, {}}, {y, "G1/G2", 0, {}}, {x, "G1/G2", 500, {}},
+        {z, "G1/G2", 500, {}}, {z, "G1/G2", 40, {40, 1}}};
+    for (const auto& [player, code, value, rule] : expected)
+        EXPECT_EQ(TieBreakCalculator(b.T(), rule).Value(player, code), value) << code;
     const struct { double scored, received; int decimals; double quotient; } quotients[] = {
         {5, 2, 0, 2}, {7, 2, 0, 4}, {5, 4, 1, 1.2}, {7, 3, 2, 2.33}};  // 2.5, 3.5, 1.25 to even
     for (const auto& q : quotients) {
         b.P(x).GoalsFor = q.scored;
         b.P(x).GoalsAgainst = q.received;
-        ExpectValues(b.T(), {{x, "G1/G2", q.quotient}}, {500, q.decimals});
+        EXPECT_EQ(TieBreakCalculator(b.T(), {500, q.decimals}).Value(x, "G1/G2"), q.quotient) << q.scored;
     }
-}
-
-// Five players, a full round robin over five rounds (one idle each round).
-//   P-Q 1-0, R-S 1-0 | P-R ½, S-T 1-0 | P-S ½, Q-T 1-0 | P-T ½, Q-R ½ | Q-S 1-0, R-T ½
-// P, Q and R end on 2.5; among themselves P scored 1.5, Q 0.5, R 1; S is alone on 1.5.
-TEST(DirectEncounter, TiedPlayersWhoAllMetGetTheirPointsAgainstEachOther) {
-    TournamentBuilder b;
-    int p = b.Player("P", "P"), q = b.Player("Q", "Q"), r = b.Player("R", "R"), s = b.Player("S", "S"),
-        t = b.Player("T", "T");
-    b.Round({{"P-Q", "1-0"}, {"R-S", "1-0"}});
-    b.Round({{"P-R", "0.5-0.5"}, {"S-T", "1-0"}});
-    b.Round({{"P-S", "0.5-0.5"}, {"Q-T", "1-0"}});
-    b.Round({{"P-T", "0.5-0.5"}, {"Q-R", "0.5-0.5"}});
-    b.Round({{"Q-S", "1-0"}, {"R-T", "0.5-0.5"}});
-    ExpectValues(b.T(), {{p, "DiEnc", 1.5}, {q, "DiEnc", 0.5}, {r, "DiEnc", 1}, {s, "DiEnc", 0}, {t, "DiEnc", 0}});
-}
-
-TEST(DirectEncounter, AnUnplayedPairingZeroPointsAndRepeatGames) {
-    // W, X, Y, Z all on 1 point, but W-Y and X-Z never met: everyone 0.
-    TournamentBuilder b;
-    int w = b.Player("W", "W"), x = b.Player("X", "X"), y = b.Player("Y", "Y"), z = b.Player("Z", "Z");
-    b.Round({{"W-X", "1-0"}, {"Y-Z", "1-0"}});
-    b.Round({{"W-Z", "0-1"}, {"X-Y", "1-0"}});
-    ExpectValues(b.T(), {{w, "DiEnc", 0}, {x, "DiEnc", 0}, {y, "DiEnc", 0}, {z, "DiEnc", 0}});
-    // X and Y meet three times (1-0, 0-1, draw): all three count; Z takes three lost byes and stays at 0.
-    TournamentBuilder c;
-    x = c.Player("X", "X"), y = c.Player("Y", "Y"), z = c.Player("Z", "Z");
-    for (const char* game : {"X-Y 1-0", "Y-X 1-0", "X-Y 0.5-0.5"})
-        c.Round({{std::string(game, 3), game + 4}, {"Z-bye", "0k-0k"}});
-    ExpectValues(c.T(), {{x, "DiEnc", 1.5}, {y, "DiEnc", 1.5}, {z, "DiEnc", 0}});
 }
 
 }  // namespace
