@@ -34,10 +34,8 @@ TEST_F(OfferFixture, TheAnswerDecidesAndOnlyAGoodFileIsConverted) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].buttons, (std::vector<Button>{Button::Yes, Button::No}));
     EXPECT_EQ(ui.messages[0].default_button, Button::No);
-
     ui.answers.push_back(Button::Yes);
-    OfferResult result = OfferRatingListConversion(session);
-    EXPECT_EQ(result.outcome, OfferResult::Outcome::Converted);
+    EXPECT_EQ(OfferRatingListConversion(session).outcome, OfferResult::Outcome::Converted);
     EXPECT_EQ(ReadBytes(elo() / "elo.txt"), EloFileText(SampleEloLines()));
 }
 

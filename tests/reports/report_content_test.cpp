@@ -93,8 +93,7 @@ TEST(RoundChooser, OffersTheRoundsNewestFirstAndWritesTheChosenOne) {
     ReportFixture f;
     testing::WriteSmallTournament(f);
     f.Open();
-    f.ui.choices.push_back(1);             // "[2]"
-    f.ui.choices.push_back(std::nullopt);  // cancelled
+    f.ui.choices = {1, std::nullopt};  // "[2]", then cancelled
     EXPECT_EQ(RoundReportCommand(f.session).files, std::vector<std::filesystem::path>{f.folder / "round2.html"});
     ASSERT_EQ(f.ui.choosers.size(), 1u);
     EXPECT_EQ(f.ui.choosers[0].items, (std::vector<std::string>{"[3]", "[2]", "[1]"}));

@@ -37,15 +37,11 @@ TEST(Escaping, TournamentTextShowsLiterallyInEveryReport) {
     ASSERT_TRUE(StandingsAndCardsCommand(f.session).done);
     for (const std::string report : {"startlist.html", "round1.html", "standings_cards.html", "teams.html"}) {
         const std::string page = f.Report(report);
-        EXPECT_TRUE(Contains(page, "&lt;b&gt;&amp;&quot;x&quot;")) << report;
-        EXPECT_TRUE(Contains(page, "Ro&quot;und&lt;b&gt;")) << report;
-        EXPECT_FALSE(Contains(page, "<b>")) << report;
-        EXPECT_FALSE(Contains(page, "<i>")) << report;
-        EXPECT_FALSE(Contains(page, "&\"")) << report;
+        for (const char* part : {"&lt;b&gt;&amp;&quot;x&quot;", "Ro&quot;und&lt;b&gt;"}) EXPECT_TRUE(Contains(page, part)) << report;
+        for (const char* part : {"<b>", "<i>", "&\""}) EXPECT_FALSE(Contains(page, part)) << report << part;
     }
-    const std::string cards = f.Report("standings_cards.html");
-    EXPECT_TRUE(Contains(cards, "<A HREF=\"#X&lt;i&gt;\">"));
-    EXPECT_TRUE(Contains(cards, "<div id=\"X&lt;i&gt;\"> </div>"));
+    for (const char* part : {"<A HREF=\"#X&lt;i&gt;\">", "<div id=\"X&lt;i&gt;\"> </div>"})
+        EXPECT_TRUE(Contains(f.Report("standings_cards.html"), part)) << part;
     EXPECT_TRUE(Contains(f.Report("teams.html"), "&nbsp;&lt;T&amp;T&gt;&nbsp;"));
 }
 
@@ -80,11 +76,14 @@ TEST(Browser, OpensWrittenReportsOnly) {
     f.Players({"1|A1|Müller Łukasz|2000|||"});
     f.Open();
     ASSERT_TRUE(StartListCommand(f.session).done);
+    auto browse_with = [&f](const std::string& browser) {
+        f.Setting("WebBrowser", "ExePath", browser);
+        f.session.ReloadSettings();
+        return StartListCommand(f.session).done;
+    };
     const std::string browser = (f.home.path() / "mybrowser").string();
     std::ofstream(browser) << "#!/bin/sh\n";
-    f.Setting("WebBrowser", "ExePath", browser);
-    f.session.ReloadSettings();
-    ASSERT_TRUE(StartListCommand(f.session).done);
+    ASSERT_TRUE(browse_with(browser));
     EXPECT_EQ(f.ui.browsers, (std::vector<std::string>{"", browser}));
 
     const std::string before = f.Report("startlist.html");
@@ -97,9 +96,7 @@ TEST(Browser, OpensWrittenReportsOnly) {
               (std::vector<std::string>{"options.txt", "players.txt", "startlist.html", "tournlog.log"}));
 
     const std::string gone = (f.home.path() / "gone" / "firefox").string();
-    f.Setting("WebBrowser", "ExePath", gone);
-    f.session.ReloadSettings();
-    EXPECT_TRUE(StartListCommand(f.session).done);
+    EXPECT_TRUE(browse_with(gone));
     EXPECT_TRUE(f.ui.opened_reports.empty());
     const auto warnings = f.ui.Texts(MessageKind::Warning);
     ASSERT_EQ(warnings.size(), 1u);
