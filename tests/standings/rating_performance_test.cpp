@@ -22,12 +22,8 @@ TEST(RatingTable, InterpolatesBothWays) {
     for (auto [percentage, difference] : differences) EXPECT_EQ(RatingDifferenceFor(percentage), difference) << percentage;
 }
 
-class Performance : public ::testing::Test {
-protected:
+TEST(Performance, OnlyGamesAgainstRatedOpponentsCount) {
     TournamentBuilder b;
-};
-
-TEST_F(Performance, OnlyGamesAgainstRatedOpponentsCount) {
     // Against 2100 (win by forfeit) and 1900 (loss); the bye, the suspension
     // and the unrated opponent are left out.
     int me = b.Player("M", "Me", 2400);
@@ -46,7 +42,8 @@ TEST_F(Performance, OnlyGamesAgainstRatedOpponentsCount) {
     EXPECT_NEAR(perf->expected, 2 * (92 - 1.0 / 18) / 100, 1e-9);  // difference 400
 }
 
-TEST_F(Performance, ExtremeScoresAndUnratedPlayers) {
+TEST(Performance, ExtremeScoresAndUnratedPlayers) {
+    TournamentBuilder b;
     int win = b.Player("W", "Winner", 1800), lose = b.Player("L", "Loser", 1500);
     int rated = b.Player("R", "Rated", 1600), unrated = b.Player("U", "Unrated", 0);
     b.Round({{"W-L", "1-0"}, {"R-U", "0-1"}});
