@@ -60,8 +60,7 @@ TEST(AddPlayer, GeneratedAliasesAlwaysLoadAgain) {
         Tournament t;
         for (const auto& alias : c.taken) {
             TPlayer p;
-            p.ArrivalID = alias;
-            p.Name = "Name of " + alias;
+            p.ArrivalID = alias, p.Name = "Name of " + alias;
             t.glob_ARRAY_PLAYERS.Add(p, "full");
         }
         EXPECT_EQ(GenerateArrivalID(t, s, c.name), c.alias) << c.name;

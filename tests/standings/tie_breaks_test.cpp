@@ -113,8 +113,10 @@ TEST(TieBreaks, SmallTournamentsAsWorkedOut) {
         for (char player : c.players) b.Player(std::string(1, player), std::string(1, player));
         for (const auto& round : c.rounds) b.Round(round);
         TieBreakCalculator calc(b.T(), {});
-        for (const auto& [player, code, value] : c.values)
-            EXPECT_EQ(calc.Value(static_cast<int>(c.players.find(player)) + 1, code), value) << c.players << player << code;
+        for (const auto& [player, code, value] : c.values) {
+            const int index = static_cast<int>(c.players.find(player)) + 1;
+            EXPECT_EQ(calc.Value(index, code), value) << c.players << ": " << player << " " << code;
+        }
     }
 }
 
