@@ -5,12 +5,11 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "app/catalogue.h"
 #include "app/language_file.h"
+#include "store/safe_open.h"
 #include "store/text_file.h"
 #include "store/translation.h"
 
@@ -134,10 +133,7 @@ TEST(CatalogueTest, EveryTranslatedCallUsesTheCatalogueText) {
     for (const auto& entry : fs::recursive_directory_iterator(fs::path(VELTRUN_SOURCE_DIR) / "src")) {
         if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") continue;
         if (entry.path().filename() == "catalogue.cpp") continue;
-        std::ifstream in(entry.path());
-        std::stringstream buffer;
-        buffer << in.rdbuf();
-        for (const auto& call : TextCalls(buffer.str())) {
+        for (const auto& call : TextCalls(ReadFileBytes(entry.path()))) {
             EXPECT_EQ(call.english, EnglishText(call.id))
                 << entry.path().filename().string() << ":" << call.line << ": identifier " << call.id;
             ++calls;

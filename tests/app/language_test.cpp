@@ -32,13 +32,7 @@ TEST(LanguageLines, OnlyWellFormedLinesAreStoredCleanedAndLaterLinesWin) {
         EXPECT_EQ(t.LanguageTable[static_cast<size_t>(id)], text) << id;
 }
 
-class LanguageFileTest : public ::testing::Test, public testing::StoreFixture {
-protected:
-    void Settings(const std::string& text) {
-        testing::WriteBytes(session.SettingsFile(), text);
-        session.ReloadSettings();
-    }
-};
+struct LanguageFileTest : ::testing::Test, testing::StoreFixture {};
 
 // The settings at start: the language file (a missing one warns once and
 // falls back to English), its HTML and font character sets by lower-cased name.
@@ -48,8 +42,7 @@ TEST_F(LanguageFileTest, StartLanguageAndCharacterSetsComeFromTheSettings) {
     const std::string missing = "Language file \"" + (session.LanguageFolder() / "Klingon.txt").string() +
                                 "\" does not exist. Therefore, English was set as the language.";
     struct Case { std::string settings, warning; bool english; std::string charset; int font; } cases[] = {
-        {"[Options]\r\nLanguage=Klingon.txt\r\n[Reports]\r\nHtmlCharset=iso-8859-2\r\n", missing, true, "iso-8859-2",
-         1},
+        {"[Options]\r\nLanguage=Klingon.txt\r\n[Reports]\r\nHtmlCharset=iso-8859-2\r\n", missing, true, "iso-8859-2", 1},
         {"[Reports]\r\nHtmlCharset=utf-8\r\n", "", true, "utf-8", 1},
         {"[Options]\r\nLanguage=\r\n", "", true, "utf-8", 1},
         {czech + "IsInternalFontCharset=true\r\n[LanguageFileAndHtmlCharset]\r\nczech.txt=windows-1250\r\n", "", false,
@@ -58,7 +51,8 @@ TEST_F(LanguageFileTest, StartLanguageAndCharacterSetsComeFromTheSettings) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.settings);
-        Settings(c.settings);
+        testing::WriteBytes(session.SettingsFile(), c.settings);
+        session.ReloadSettings();
         session.translation.EnglishBuiltIn = false;
         session.translation.LanguageTable[3] = "stale";  // a language file empties the table first
         ui.messages.clear();
