@@ -47,22 +47,28 @@ protected:
 };
 
 // Players added by another process after the tournament was opened count.
-TEST_F(PairingCommand, FirstRoundWritesTheRoundAndItsSettings) {
+TEST_F(PairingCommand, FirstRoundWritesTheRoundItsSettingsAndItsBackup) {
     fs::path players = Tournament(5, "1|A1|Ann|2500|||\n") / "players.txt";
-    WriteBytes(players, ReadBytes(players) + "1|A2|Ben|2400|||\n1|A3|Cid|2300|||\n1|A4|Dan|2200|||\n1|A5|Eve|2100|||\n");
+    WriteBytes(players, ReadBytes(players) + "1|A2|Ben|2400|||\n1|A3|Cid|2300|||\n0|A4|Dan|2200|||\n1|A5|Eve|2100|||\n"
+                                             "1|A6|Fay|2000|||\n");
+    f_.session.settings.IsBackupRoundFiles = true;
     ASSERT_TRUE(Pair()) << f_.ui.messages.back().text;
     EXPECT_EQ(Text(1), Crlf({"# symbol ?-? must be replaced by valid result",
                              "# valid results are: 1-0 or 0-1 or 0.5-0.5 or 1k-0k or 0k-1k or 0k-0k or 0.5-0 or 0-0.5 "
                              "or 0-0",
-                             "|?-?|Ann-Cid|1-3|A1-A3", "|?-?|Dan-Ben|4-2|A4-A2", "|1k-0k|Eve-bye|5-bye|A5-bye"}));
+                             "|?-?|Ann-Cid|1-3|A1-A3", "|?-?|Eve-Ben|5-2|A5-A2", "|1k-0k|Fay-bye|6-bye|A6-bye",
+                             "|0k-0k|Dan-stop|4-stop|A4-stop"}));
+    EXPECT_EQ(ReadBytes(folder_ / "bak_round1.txt"), Text(1));
     EXPECT_EQ(f_.session.tournament.CurrentRound, 1);
-    EXPECT_EQ(f_.session.tournament.Player(5).OpponentHistory, "bye|");
+    EXPECT_EQ(f_.session.tournament.Player(6).OpponentHistory, "bye|");
     EXPECT_NE(ReadBytes(folder_ / "options.txt")
                   .find(Crlf({"[Round1Settings]", "JaVaFoUsed=False", "SkipColourCondition=False",
-                              "ForbiddenMatchAgainstTeamMembers=False", "NumberOfPlayers=5", "Player1=A1|1",
-                              "Player2=A2|1", "Player3=A3|1", "Player4=A4|1", "Player5=A5|1", ""})),
+                              "ForbiddenMatchAgainstTeamMembers=False", "NumberOfPlayers=6", "Player1=A1|1",
+                              "Player2=A2|1", "Player3=A3|1", "Player4=A4|0", "Player5=A5|1", "Player6=A6|1", ""})),
               std::string::npos);
-    EXPECT_TRUE(f_.Logged("Pairing options are written to file (" + (folder_ / "options.txt").string() + ")."));
+    for (const std::string& line : {"Pairing options are written to file (" + (folder_ / "options.txt").string() + ").",
+                                   std::string("StopPair is: 4-stop."), std::string("Backup file bak_round1.txt is created.")})
+        EXPECT_TRUE(f_.Logged(line)) << line;
 }
 
 TEST_F(PairingCommand, RefusalsInTheirOrder) {
@@ -127,18 +133,6 @@ TEST_F(PairingCommand, FailedWriteLeavesNoRoundAndNoBye) {
     EXPECT_EQ(f_.session.tournament.CurrentRound, 0);
     EXPECT_EQ(f_.session.tournament.Player(5).OpponentHistory, "");
     EXPECT_EQ(f_.session.tournament.ColourFor1stPlayer, colour);
-}
-
-TEST_F(PairingCommand, BackupAndSuspensionLines) {
-    Tournament(5, "1|A1|Ann|2500|||\n1|A2|Ben|2400|||\n0|A3|Cid|2300|||\n1|A4|Dan|2200|||\n");
-    f_.session.settings.IsBackupRoundFiles = true;
-    ASSERT_TRUE(Pair());
-    EXPECT_EQ(ReadBytes(folder_ / "bak_round1.txt"), Text(1));
-    EXPECT_NE(Text(1).find(Crlf({"|?-?|Ann-Ben|1-2|A1-A2", "|1k-0k|Dan-bye|4-bye|A4-bye",
-                                 "|0k-0k|Cid-stop|3-stop|A3-stop"})),
-              std::string::npos);
-    EXPECT_TRUE(f_.Logged("StopPair is: 3-stop."));
-    EXPECT_TRUE(f_.Logged("Backup file bak_round1.txt is created."));
 }
 
 TEST_F(PairingCommand, DryRunWritesNothing) {
