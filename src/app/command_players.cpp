@@ -1,11 +1,46 @@
 #include "app/command_players.h"
 
 #include "app/show_errors.h"
+#include "store/file_limits.h"
+#include "store/file_messages.h"
+#include "store/forbidden_groups.h"
+#include "store/open_tournament.h"
+#include "store/players_file.h"
 #include "store/session.h"
+#include "store/text_file.h"
+#include "store/text_utils.h"
 
 namespace veltrun {
 
 namespace {
+
+// The chooser of the delete/suspend and restore commands.
+struct PlayerChoice {
+    PlayerFilter filter;
+    PlayerAction action;
+    std::string caption;  // translated
+};
+
+PlayerChoice DeleteOrSuspendChoice(const Session& session) {
+    if (session.tournament.CurrentRound >= 1)
+        return {PlayerFilter::Active, PlayerAction::Suspend, session.tr(125, "To suspend player")};
+    return {PlayerFilter::All, PlayerAction::Delete, session.tr(124, "Delete player")};
+}
+
+PlayerChoice RestoreChoice(const Session& session) {
+    return {PlayerFilter::Suspended, PlayerAction::Restore, session.tr(153, "Restoration of player")};
+}
+
+// Carries out the chosen action on players.txt and the model (reopening the
+// tournament when the alias is not in memory).
+void ApplyPlayerChoice(Session& session, const PlayerChoice& choice, const std::string& arrivalID) {
+    // forbidden.txt first: should the players' file fail afterwards, a group
+    // without the player still opens, while a group naming a deleted one would not.
+    if (choice.action == PlayerAction::Delete) DropPlayerFromForbiddenFile(session, session.tournament, arrivalID);
+    ChangePlayerLine(session, arrivalID, choice.action);
+    Tournament& t = session.tournament;
+    if (!ApplyPlayerAction(t, arrivalID, choice.action)) OpenTournament(session, t.TournamentFolder);
+}
 
 void ShowError(Session& session, const std::string& text) {
     ShowMessageDialog(session, text, MessageKind::Error, {Button::Ok}, Button::Ok);
@@ -49,6 +84,31 @@ bool RunPlayerChoice(Session& session, const PlayerChoice& choice, const std::op
 }
 
 }  // namespace
+
+std::vector<std::string> FillPlayerChooser(const Session& session, PlayerFilter filter) {
+    auto path = PlayersFilePath(session.tournament.TournamentFolder);
+    RequireRegularFile(session, path);
+    StringList kept;
+    for (const auto& raw : ReadTrimmedLines(path, file_limit::PlayersFile)) {
+        std::string line = CleanLine(raw);
+        if (IsPlayersFileComment(line)) continue;
+        PlayerLineFields f = SplitPlayerLine(line);
+        if (filter == PlayerFilter::Active && f.OnOff != "1") continue;
+        if (filter == PlayerFilter::Suspended && f.OnOff != "0") continue;
+        kept.push_back(f.Name + "|" + f.ArrivalID + "|" + f.ELO);
+    }
+    SortAlphabetical(kept);
+    std::vector<std::string> items = {""};
+    for (const auto& entry : kept)
+        items.push_back("[" + GetField(entry, '|', 2) + "] " + GetField(entry, '|', 1) + " (" + GetField(entry, '|', 3) + ")");
+    return items;
+}
+
+std::string ArrivalIDOfChooserItem(std::string_view item) {
+    if (item.empty() || item.front() != '[') return {};
+    size_t close = item.find(']');
+    return std::string(item.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+}
 
 bool ConfirmAddPlayer(Session& session) {
     if (session.tournament.CurrentRound < 1) return true;

@@ -2,12 +2,22 @@
 // The three player buttons: add, delete or suspend, restore.
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "pairing/player_changes.h"
 
 namespace veltrun {
 
 class Session;
+
+enum class PlayerFilter { Active, Suspended, All };
+
+// FillPlayerChooser: the chooser's items read from players.txt: an empty
+// entry first, then "[{ArrivalID}] {Name} ({ELO})" by name.
+std::vector<std::string> FillPlayerChooser(const Session& session, PlayerFilter filter);
+// The alias of a chooser entry: the text between "[" and the first "]".
+std::string ArrivalIDOfChooserItem(std::string_view item);
 
 // In a running tournament, asks "Do you really want to add player into
 // running tournament?"; true when the add-player dialog may be shown.

@@ -5,7 +5,6 @@
 #include "reports/site_data.h"
 #include "reports/site_folder.h"
 #include "reports/site_pages.h"
-#include "standings/standings_order.h"
 #include "store/errors.h"
 #include "store/session.h"
 
@@ -15,12 +14,13 @@ ReportsWritten PublishCommand(Session& session, const std::filesystem::path& out
     ReportsWritten result;
     result.done = CatchAndShowError(session, [&] {
         if (!session.HasTournament()) throw myException(session.tr(260, "No tournament is open."));
-        ComputeStandings(session);
+        PrepareStandings(session);
         BusyCursor busy(session.ui);
         const std::filesystem::path target =
             out.empty() ? std::filesystem::path(session.tournament.TournamentFolder) / "site" : out;
-        const SiteData data(session, ReadRoundFiles(session));
-        ReplaceSiteFolder(session, target, [&](const SitePageSink& sink) { WriteSitePages(data, sink); });
+        const SiteData data(session.tournament, session.translation, session.settings.TeamReport_TopNplayers,
+                            ReadRoundFiles(session.tournament));
+        ReplaceSiteFolder(session.translation, target, [&](const SitePageSink& sink) { WriteSitePages(data, sink); });
         session.AppendToLog("Site " + target.string() + " was published.");
         result.files.push_back(target / "index.html");
     });

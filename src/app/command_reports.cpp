@@ -87,7 +87,7 @@ ReportsWritten StandingsCommand(Session& session, bool withCards, OpenReports op
     ReportsWritten result;
     result.done = CatchAndShowError(session, [&] {
         RequireTournament(session);
-        ComputeStandings(session);
+        PrepareStandings(session);
         Written(session, result, WriteStandingsReport(session, withCards), open);
     });
     return result;
@@ -110,13 +110,18 @@ ReportsWritten TeamReportCommand(Session& session, OpenReports open) {
     const Settings& s = session.settings;
     result.done = CatchAndShowError(session, [&] {
         RequireTournament(session);
-        ComputeStandings(session);
+        PrepareStandings(session);
         Written(session, result,
                 WriteTeamReport(session, s.TeamReport_ShortFileName, s.TeamReport_WithPlayersList,
                                 s.TeamReport_TopNplayers),
                 open);
     });
     return result;
+}
+
+void PrepareStandings(Session& session) {
+    BusyCursor busy(session.ui);
+    ComputeStandings(session.tournament, GoalsQuotientRuleOf(session.settings));
 }
 
 }  // namespace veltrun

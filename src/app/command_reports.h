@@ -30,4 +30,8 @@ ReportsWritten StandingsAndCardsCommand(Session& session, OpenReports open = Ope
 // The team report on its own, after computing the standings order.
 ReportsWritten TeamReportCommand(Session& session, OpenReports open = OpenReports::No);
 
+// Places and tie-breaks of the open tournament under the busy cursor: what
+// every standings reader runs first.
+void PrepareStandings(Session& session);
+
 }  // namespace veltrun

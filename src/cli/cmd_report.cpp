@@ -7,7 +7,6 @@
 #include "cli/commands.h"
 #include "cli/terminal_ui.h"
 #include "reports/standings_report.h"
-#include "standings/standings_order.h"
 #include "store/session.h"
 #include "store/text_utils.h"
 
@@ -53,8 +52,8 @@ int PrintStandings(CliContext& c, bool withPerformance) {
         ShowInformation(c.session, c.session.tr(146, "No round has been pair yet."));
         return 1;
     }
-    ComputeStandings(c.session);
-    for (const std::string& line : StandingsTsv(c.session, withPerformance)) c.out << line << "\n";
+    PrepareStandings(c.session);
+    for (const std::string& line : StandingsTsv(c.session.tournament, withPerformance)) c.out << line << "\n";
     return 0;
 }
 

@@ -14,8 +14,8 @@ namespace {
 
 class OutputChecker {
 public:
-    OutputChecker(Session& session, const std::filesystem::path& file)
-        : session_(session), t_(session.tournament), name_(file.filename().string()),
+    OutputChecker(const Tournament& t, const Translation& tr, const std::filesystem::path& file)
+        : tr_(tr), t_(t), name_(file.filename().string()),
           seen_(static_cast<std::size_t>(t_.PlayerCount()) + 1, false) {}
 
     void CheckLine(const std::string& raw, int lineNumber) {
@@ -41,20 +41,22 @@ public:
             if (t_.Player(i).OnOff != 0 && !seen_[static_cast<std::size_t>(i)])
                 missing += (missing.empty() ? "" : ", ") + std::to_string(t_.Player(i).StartNo);
         if (!missing.empty()) {
-            std::string head = session_.tr(294, "Output of the pairing engine") + " (" + name_ + "): ";
-            Fail(session_, "Fatal error. Output of the pairing engine (" + name_ + "): players not paired: " + missing + ".",
-                 head + session_.tr(302, "These players were not paired:") + " " + missing + ".");
+            std::string head = tr_(294, "Output of the pairing engine") + " (" + name_ + "): ";
+            throw EngineOutputRefused(
+                "Fatal error. Output of the pairing engine (" + name_ + "): players not paired: " + missing + ".",
+                head + tr_(302, "These players were not paired:") + " " + missing + ".");
         }
         return pairs_;
     }
 
     [[noreturn]] void Refuse(int lineNumber, const std::string& text, int reasonId, const char* reason) {
         std::string quoted = ": \"" + text + "\" ";
-        std::string shown = session_.tr(294, "Output of the pairing engine") + " (" + name_ + "), " +
-                            session_.tr(295, "line") + " " + std::to_string(lineNumber) + quoted +
-                            session_.tr(reasonId, reason);
-        Fail(session_, "Fatal error. Output of the pairing engine (" + name_ + "), line " + std::to_string(lineNumber) +
-                           quoted + reason, shown);
+        std::string shown = tr_(294, "Output of the pairing engine") + " (" + name_ + "), " +
+                            tr_(295, "line") + " " + std::to_string(lineNumber) + quoted +
+                            tr_(reasonId, reason);
+        throw EngineOutputRefused(
+            "Fatal error. Output of the pairing engine (" + name_ + "), line " + std::to_string(lineNumber) + quoted + reason,
+            shown);
     }
 
 private:
@@ -84,7 +86,7 @@ private:
         return -1;
     }
 
-    Session& session_;
+    const Translation& tr_;
     const Tournament& t_;
     std::string name_;
     std::vector<bool> seen_;
@@ -94,9 +96,9 @@ private:
 
 }  // namespace
 
-std::vector<EnginePair> ReadEngineOutput(Session& session, const std::filesystem::path& file) {
+std::vector<EnginePair> CheckEngineOutput(const Tournament& t, const Translation& tr, const std::filesystem::path& file) {
     // Read a line at a time: a huge answer of blank lines must not fill memory.
-    OutputChecker checker(session, file);
+    OutputChecker checker(t, tr, file);
     bool empty = true;
     ForEachTextLine(file, file_limit::EngineAnswer, [&](std::string& line, std::size_t number) {
         empty = empty && Trim(line).empty();
@@ -104,10 +106,18 @@ std::vector<EnginePair> ReadEngineOutput(Session& session, const std::filesystem
     });
     if (empty) {
         std::string name = file.filename().string();
-        Fail(session, "Fatal error. Output of the pairing engine (" + name + ") is empty.",
-             session.tr(294, "Output of the pairing engine") + " (" + name + ") " + session.tr(296, "is empty."));
+        throw EngineOutputRefused("Fatal error. Output of the pairing engine (" + name + ") is empty.",
+                                  tr(294, "Output of the pairing engine") + " (" + name + ") " + tr(296, "is empty."));
     }
     return checker.Finish();
+}
+
+std::vector<EnginePair> ReadEngineOutput(Session& session, const std::filesystem::path& file) {
+    try {
+        return CheckEngineOutput(session.tournament, session.translation, file);
+    } catch (const EngineOutputRefused& refused) {
+        Fail(session, refused.LogText(), refused.what());
+    }
 }
 
 }  // namespace veltrun

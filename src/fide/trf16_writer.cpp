@@ -167,7 +167,10 @@ void WriteTrf16To(Session& session, const std::filesystem::path& file, const std
                   bool engineRecords) {
     session.AppendToLog("Make TRF16 file: " + file.filename().string());
     // Records stay in table order and carry their standings place as rank.
-    ComputeStandings(session);
+    {
+        BusyCursor busy(session.ui);
+        ComputeStandings(session.tournament, GoalsQuotientRuleOf(session.settings));
+    }
     RoundEntries rounds = ReadRoundEntries(session.tournament);
     Trf16Variant variant{forEngine, idKind == "national", engineRecords, session.settings.ByePoints == "asLost"};
     WriteTextLines(file, BuildTrf16Lines(session.tournament, rounds, variant));

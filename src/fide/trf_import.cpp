@@ -8,6 +8,7 @@
 #include <cmath>
 #include <set>
 #include <system_error>
+#include <utility>
 
 #include "store/error_text.h"
 #include "store/errors.h"
@@ -153,7 +154,8 @@ struct GameItem {
 
 class TrfReader {
 public:
-    TrfReader(Session& session, const std::filesystem::path& file) : session_(session), file_(file) {}
+    TrfReader(const Translation& tr, std::string aliasPrefix, const std::filesystem::path& file)
+        : tr_(tr), aliasPrefix_(std::move(aliasPrefix)), file_(file) {}
 
     TrfTournament Read() {
         std::string name;
@@ -161,7 +163,7 @@ public:
         ForEachTextLine(file_, file_limit::Trf, [&](std::string& line, std::size_t number) {
             ReadLine(line, static_cast<int>(number), name);
         });
-        if (playerLines_.empty()) throw myException(Where() + ": " + session_.tr(317, "The file holds no player line (001)."));
+        if (playerLines_.empty()) throw myException(Where() + ": " + tr_(317, "The file holds no player line (001)."));
         result_.name = SafeTournamentName(name.empty() ? "TournamentFromTrf" : name);
         for (PlayerLine& p : playerLines_) ReadBlocks(p);
         if (CountsThreeOneZero(playerLines_)) result_.pointsType = "3-1-0";
@@ -225,7 +227,7 @@ private:
     void ReadPlayer(const std::string& text, int lineNumber) {
         ColumnLine line(text);
         if (result_.players.size() >= static_cast<std::size_t>(MaxPlayers))
-            throw myException(Where() + ": " + session_.tr(157, "The maximum number of players in a tournament is") + " " +
+            throw myException(Where() + ": " + tr_(157, "The maximum number of players in a tournament is") + " " +
                               std::to_string(MaxPlayers) + ".");
         TrfPlayerEntry entry;
         std::string number = FieldText(line, 5, 8);
@@ -252,10 +254,10 @@ private:
             if (!IsZeroOpponent(parts.opponent)) CheckOpponent(parts.opponent, p, r);
             p.wins += IsWinLetter(parts.result) ? 1 : 0;
             p.draws += IsDrawLetter(parts.result) ? 1 : 0;
-            TrfGame game = TrfBlockToGame(r, p.startNo, parts, session_.settings.SystemPrefixForAlias);
+            TrfGame game = TrfBlockToGame(r, p.startNo, parts, aliasPrefix_);
             std::string white = GetField(game.gameId, '-', 1);
             AddGame(GameItem{game, white, GetField(game.gameId, '-', 2), parts.result,
-                             white == session_.settings.SystemPrefixForAlias + std::to_string(p.startNo), p.lineNumber});
+                             white == aliasPrefix_ + std::to_string(p.startNo), p.lineNumber});
         }
     }
 
@@ -303,21 +305,22 @@ private:
         for (int r = 1; r <= lastRound; ++r) {
             auto& lines = result_.roundLines[r];
             for (const TrfPlayerEntry& p : result_.players) {
-                std::string alias = session_.settings.SystemPrefixForAlias + std::to_string(p.startNo);
+                std::string alias = aliasPrefix_ + std::to_string(p.startNo);
                 if (!paired_[r].count(alias)) lines.push_back("|0k-0k|||" + alias + "-stop");
             }
         }
     }
 
-    std::string Where() const { return session_.tr(308, "TRF file") + " (" + file_.string() + ")"; }
+    std::string Where() const { return tr_(308, "TRF file") + " (" + file_.string() + ")"; }
 
     [[noreturn]] void Refuse(int lineNumber, int reasonId, const char* reason, int round = 0) {
-        std::string where = Where() + ", " + session_.tr(295, "line") + " " + std::to_string(lineNumber);
-        if (round > 0) where += ", " + session_.tr(3, "Round") + " " + std::to_string(round);
-        throw myException(where + ": " + session_.tr(reasonId, reason));
+        std::string where = Where() + ", " + tr_(295, "line") + " " + std::to_string(lineNumber);
+        if (round > 0) where += ", " + tr_(3, "Round") + " " + std::to_string(round);
+        throw myException(where + ": " + tr_(reasonId, reason));
     }
 
-    Session& session_;
+    const Translation& tr_;
+    std::string aliasPrefix_;
     std::filesystem::path file_;
     TrfTournament result_;
     std::vector<PlayerLine> playerLines_;
@@ -445,14 +448,14 @@ std::string SafeTournamentName(std::string_view name) {
     return text;
 }
 
-TrfTournament ReadTrfFile(Session& session, const std::filesystem::path& file) {
-    return TrfReader(session, file).Read();
+TrfTournament ReadTrfFile(const Translation& tr, const std::string& aliasPrefix, const std::filesystem::path& file) {
+    return TrfReader(tr, aliasPrefix, file).Read();
 }
 
 std::filesystem::path ImportTrfFile(Session& session, const std::filesystem::path& file, const std::string& folderName) {
     if (!folderName.empty() && SafeTournamentName(folderName) != folderName)
         throw myException("\"" + folderName + "\" " + session.tr(316, "is not a valid folder name."));
-    TrfTournament trf = ReadTrfFile(session, file);
+    TrfTournament trf = ReadTrfFile(session.translation, session.settings.SystemPrefixForAlias, file);
     if (!folderName.empty()) trf.name = folderName;
 
     auto tourn = session.TournFolder();

@@ -11,6 +11,7 @@
 namespace veltrun {
 
 class Session;
+struct Translation;
 
 // One game made from a round block: the round, the game id and result code.
 struct TrfGame {
@@ -51,7 +52,8 @@ struct TrfTournament {
     std::vector<std::vector<int>> forbidden;             // XXP: starting numbers kept apart
 };
 
-TrfTournament ReadTrfFile(Session& session, const std::filesystem::path& file);
+// aliasPrefix: SystemPrefixForAlias, which the players' aliases are made of.
+TrfTournament ReadTrfFile(const Translation& tr, const std::string& aliasPrefix, const std::filesystem::path& file);
 
 // ImportTrfFile: reads the file, creates Tourn/<name> (folderName, when not
 // empty, replaces the name from the file and must itself be a safe name),

@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "app/command_forbidden.h"
+#include "app/command_players.h"
 #include "gui/qt_text.h"
-#include "pairing/player_changes.h"
 #include "store/session.h"
 
 namespace veltrun::gui {

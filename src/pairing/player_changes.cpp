@@ -1,14 +1,15 @@
 #include "pairing/player_changes.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "store/errors.h"
 #include "store/field_error.h"
 #include "store/file_limits.h"
 #include "store/file_messages.h"
-#include "store/forbidden_groups.h"
 #include "store/open_tournament.h"
 #include "store/players_file.h"
 #include "store/round_file.h"
@@ -129,31 +130,6 @@ const char* ActionLogName(PlayerAction action) {
 
 }  // namespace
 
-std::vector<std::string> FillPlayerChooser(const Session& session, PlayerFilter filter) {
-    auto path = PlayersFile(session);
-    RequireRegularFile(session, path);
-    StringList kept;
-    for (const auto& raw : ReadTrimmedLines(path, file_limit::PlayersFile)) {
-        std::string line = CleanLine(raw);
-        if (IsPlayersFileComment(line)) continue;
-        PlayerLineFields f = SplitPlayerLine(line);
-        if (filter == PlayerFilter::Active && f.OnOff != "1") continue;
-        if (filter == PlayerFilter::Suspended && f.OnOff != "0") continue;
-        kept.push_back(f.Name + "|" + f.ArrivalID + "|" + f.ELO);
-    }
-    SortAlphabetical(kept);
-    std::vector<std::string> items = {""};
-    for (const auto& entry : kept)
-        items.push_back("[" + GetField(entry, '|', 2) + "] " + GetField(entry, '|', 1) + " (" + GetField(entry, '|', 3) + ")");
-    return items;
-}
-
-std::string ArrivalIDOfChooserItem(std::string_view item) {
-    if (item.empty() || item.front() != '[') return {};
-    size_t close = item.find(']');
-    return std::string(item.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
-}
-
 void ChangePlayerLine(Session& session, const std::string& arrivalID, PlayerAction action) {
     const Tournament& t = session.tournament;
     if (action != PlayerAction::Delete) {
@@ -188,36 +164,20 @@ void ChangePlayerLine(Session& session, const std::string& arrivalID, PlayerActi
                         ") successfully completed (=write to file players.txt).");
 }
 
-PlayerChoice DeleteOrSuspendChoice(const Session& session) {
-    if (session.tournament.CurrentRound >= 1)
-        return {PlayerFilter::Active, PlayerAction::Suspend, session.tr(125, "To suspend player")};
-    return {PlayerFilter::All, PlayerAction::Delete, session.tr(124, "Delete player")};
-}
-
-PlayerChoice RestoreChoice(const Session& session) {
-    return {PlayerFilter::Suspended, PlayerAction::Restore, session.tr(153, "Restoration of player")};
-}
-
-void ApplyPlayerChoice(Session& session, const PlayerChoice& choice, const std::string& arrivalID) {
-    // forbidden.txt first: should the players' file fail afterwards, a group
-    // without the player still opens, while a group naming a deleted one would not.
-    if (choice.action == PlayerAction::Delete) DropPlayerFromForbiddenFile(session, session.tournament, arrivalID);
-    ChangePlayerLine(session, arrivalID, choice.action);
-    Tournament& t = session.tournament;
+bool ApplyPlayerAction(Tournament& t, const std::string& arrivalID, PlayerAction action) {
     int index = FindPlayerByArrivalID(t, arrivalID);
-    if (choice.action == PlayerAction::Delete) {
+    if (action == PlayerAction::Delete) {
         // The record stays until the next opening; its alias and name are
         // freed for a player added before that.
         if (index > 0) {
             t.Player(index).ArrivalID = "deleted" + t.Player(index).ArrivalID;
             t.Player(index).Name = "deleted" + t.Player(index).Name;
         }
-        return;
+        return true;
     }
-    if (index > 0)
-        t.Player(index).OnOff = choice.action == PlayerAction::Suspend ? 0 : 1;
-    else
-        OpenTournament(session, t.TournamentFolder);
+    if (index <= 0) return false;
+    t.Player(index).OnOff = action == PlayerAction::Suspend ? 0 : 1;
+    return true;
 }
 
 std::string GenerateArrivalID(const Tournament& t, const Settings& settings, const std::string& name) {

@@ -2,10 +2,7 @@
 // Changes to the field of players of a running tournament: adding a player
 // (a late entrant after round 1), deleting before round 1, suspending after
 // it, and restoring a suspended player.
-#include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace veltrun {
 
@@ -13,29 +10,14 @@ class Session;
 struct Settings;
 struct Tournament;
 
-enum class PlayerFilter { Active, Suspended, All };
 enum class PlayerAction { Delete, Suspend, Restore };
-
-// FillPlayerChooser: the chooser's items read from players.txt: an empty
-// entry first, then "[{ArrivalID}] {Name} ({ELO})" by name.
-std::vector<std::string> FillPlayerChooser(const Session& session, PlayerFilter filter);
-// The alias of a chooser entry: the text between "[" and the first "]".
-std::string ArrivalIDOfChooserItem(std::string_view item);
 
 // Rewrites players.txt for the action; the player's line is found by its alias.
 void ChangePlayerLine(Session& session, const std::string& arrivalID, PlayerAction action);
 
-// The chooser of the delete/suspend and restore commands.
-struct PlayerChoice {
-    PlayerFilter filter;
-    PlayerAction action;
-    std::string caption;  // translated
-};
-PlayerChoice DeleteOrSuspendChoice(const Session& session);
-PlayerChoice RestoreChoice(const Session& session);
-// Carries out the chosen action on players.txt and the model (reopening the
-// tournament when the alias is not in memory).
-void ApplyPlayerChoice(Session& session, const PlayerChoice& choice, const std::string& arrivalID);
+// The action on the model once players.txt holds it. False when a suspended
+// or restored alias is not in memory: the tournament must be read again.
+bool ApplyPlayerAction(Tournament& t, const std::string& arrivalID, PlayerAction action);
 
 // What the director typed into the add-player dialog.
 struct AddPlayerFields {

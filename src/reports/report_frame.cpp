@@ -11,9 +11,9 @@
 
 namespace veltrun {
 
-std::string ReportCharset(const Session& session) {
-    std::string charset = Trim(session.translation.HtmlCharset);
-    if (charset.empty()) charset = Trim(session.settings.HtmlCharset);
+std::string ReportCharset(const Translation& translation, const Settings& settings) {
+    std::string charset = Trim(translation.HtmlCharset);
+    if (charset.empty()) charset = Trim(settings.HtmlCharset);
     return charset.empty() ? "utf-8" : charset;
 }
 
@@ -73,7 +73,7 @@ std::string JoinPage(const std::string& charset, const std::vector<std::string>&
 }  // namespace
 
 void WriteReportFile(Session& session, const std::filesystem::path& path, const std::vector<std::string>& body) {
-    std::string charset = ReportCharset(session);
+    std::string charset = ReportCharset(session.translation, session.settings);
     std::string bytes;
     if (!EncodeForCharset(JoinPage(charset, body), charset, bytes)) {
         session.AppendToLog("Unknown HTML character set (" + charset + "); report " + path.string() +
@@ -104,6 +104,11 @@ void OpenReportInBrowser(Session& session, const std::filesystem::path& report) 
                              session.tr(132, "Or you can view the report by opening the file") + " " + "\n" +
                              report.string();
     ShowWarning(session, text);
+}
+
+ResultChars ResultCharsOf(const Settings& settings) {
+    return {settings.EnhancedCharsAreUsed, settings.EnhancedCharForDraw, settings.EnhancedCharForWhiteColor,
+            settings.EnhancedCharForBlackColor};
 }
 
 std::string SuspendedMark(std::string_view onOffText) { return onOffText == "0" ? "*" : ""; }

@@ -9,12 +9,14 @@
 namespace veltrun {
 
 class Session;
+struct Settings;
+struct Translation;
 
 inline constexpr std::string_view TableOpening = "<TABLE cellspacing=0 cellpadding=0  BORDER=1 CLASS=\"blck\">";
 
 // The character set a report is written in: the language's HtmlCharset,
 // "utf-8" when none is set.
-std::string ReportCharset(const Session& session);
+std::string ReportCharset(const Translation& translation, const Settings& settings);
 std::vector<std::string> PageHead(const std::string& charset);
 std::vector<std::string> PageFoot();
 
@@ -35,6 +37,13 @@ void WriteReportFile(Session& session, const std::filesystem::path& path, const 
 // ExePath is empty, in that program when it exists, otherwise a warning
 // naming both paths.
 void OpenReportInBrowser(Session& session, const std::filesystem::path& report);
+
+// The [Reports] characters that may stand for a draw and the two colours.
+struct ResultChars {
+    bool used = false;
+    std::string draw, white, black;
+};
+ResultChars ResultCharsOf(const Settings& settings);
 
 // "*" for a suspended player's on/off text "0".
 std::string SuspendedMark(std::string_view onOffText);

@@ -15,10 +15,10 @@ namespace {
 
 const char* const Cell = "&nbsp;</TD><TD CLASS=\"blck\">&nbsp;";
 
-std::string HeaderRow(Session& session, bool goals) {
-    const std::string left = goals ? HtmlEscape(session.tr(148, "home")) : HtmlEscape(session.tr(151, "White"));
-    const std::string right = goals ? HtmlEscape(session.tr(149, "visiting")) : HtmlEscape(session.tr(152, "Black"));
-    const std::string board = goals ? HtmlEscape(session.tr(147, "pl.")) : HtmlEscape(session.tr(150, "pl."));
+std::string HeaderRow(const Translation& tr, bool goals) {
+    const std::string left = goals ? HtmlEscape(tr(148, "home")) : HtmlEscape(tr(151, "White"));
+    const std::string right = goals ? HtmlEscape(tr(149, "visiting")) : HtmlEscape(tr(152, "Black"));
+    const std::string board = goals ? HtmlEscape(tr(147, "pl.")) : HtmlEscape(tr(150, "pl."));
     return "<TR><TD CLASS=\"blck\">&nbsp;<B>" + board + "</B>&nbsp;</TD><TD COLSPAN=2 CLASS=\"blck\">&nbsp;<B>" +
            left +
            "</B>&nbsp;</TD><TD CLASS=\"blck\">&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</TD><TD COLSPAN=2 "
@@ -55,12 +55,12 @@ Side DescribeSide(const Tournament& t, const PlayerIndex& index, const std::stri
 
 }  // namespace
 
-std::vector<std::string> RoundReportBody(Session& session, int round, const std::vector<std::string>& roundLines) {
-    const Tournament& t = session.tournament;
+std::vector<std::string> RoundReportBody(const Tournament& t, const Translation& tr, const ResultChars& chars, int round,
+                                         const std::vector<std::string>& roundLines) {
     const bool goals = t.TBsType == "Goals";
     const PlayerIndex index(t);
-    std::vector<std::string> body{HtmlEscape(session.tr(3, "Round")) + ": <B>" + std::to_string(round) + "</B>",
-                                  std::string(TableOpening), HeaderRow(session, goals)};
+    std::vector<std::string> body{HtmlEscape(tr(3, "Round")) + ": <B>" + std::to_string(round) + "</B>",
+                                  std::string(TableOpening), HeaderRow(tr, goals)};
     int board = 0;
     for (const std::string& raw : roundLines) {
         const std::string line = Trim(raw);
@@ -72,8 +72,7 @@ std::vector<std::string> RoundReportBody(Session& session, int round, const std:
         const Side b = DescribeSide(t, index, GetField(gameId, '-', 2), round);
 
         std::string result = code == "?-?" ? "" : code;
-        if (session.settings.EnhancedCharsAreUsed && code == "0.5-0.5")
-            result = session.settings.EnhancedCharForDraw + "-" + session.settings.EnhancedCharForDraw;
+        if (chars.used && code == "0.5-0.5") result = chars.draw + "-" + chars.draw;
         result = HtmlEscape(result);
         std::string middle = result;
         if (goals)
@@ -94,7 +93,8 @@ std::filesystem::path WriteRoundReport(Session& session, int round) {
         ReadTextLines(folder / ("round" + std::to_string(round) + ".txt"), file_limit::RoundFile);
     const std::filesystem::path report =
         ReportPath(session, session.settings.RoundListName + std::to_string(round), "RoundListName");
-    WriteReportFile(session, report, RoundReportBody(session, round, lines));
+    WriteReportFile(session, report,
+                    RoundReportBody(session.tournament, session.translation, ResultCharsOf(session.settings), round, lines));
     return report;
 }
 

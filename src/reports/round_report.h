@@ -8,9 +8,13 @@
 namespace veltrun {
 
 class Session;
+struct ResultChars;
+struct Tournament;
+struct Translation;
 
 // The lines between page head and foot for round r, from the lines of its file.
-std::vector<std::string> RoundReportBody(Session& session, int round, const std::vector<std::string>& roundLines);
+std::vector<std::string> RoundReportBody(const Tournament& t, const Translation& tr, const ResultChars& chars, int round,
+                                         const std::vector<std::string>& roundLines);
 // WriteRoundReport: writes the report of round r (without opening it) and
 // returns its path.
 std::filesystem::path WriteRoundReport(Session& session, int round);

@@ -3,7 +3,6 @@
 #include "standings/standings_order.h"
 #include "store/round_file.h"
 #include "store/player_history.h"
-#include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
 
@@ -38,15 +37,16 @@ std::vector<SiteGame> ParseRound(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::vector<std::vector<std::string>> ReadRoundFiles(const Session& session) {
+std::vector<std::vector<std::string>> ReadRoundFiles(const Tournament& t) {
     std::vector<std::vector<std::string>> rounds;
-    const std::filesystem::path folder(session.tournament.TournamentFolder);
-    for (int r = 1; r <= session.tournament.CurrentRound; ++r) rounds.push_back(ReadTextLines(RoundFilePath(folder, r)));
+    const std::filesystem::path folder(t.TournamentFolder);
+    for (int r = 1; r <= t.CurrentRound; ++r) rounds.push_back(ReadTextLines(RoundFilePath(folder, r)));
     return rounds;
 }
 
-SiteData::SiteData(const Session& s, std::vector<std::vector<std::string>> roundLines)
-    : session(s), t(s.tournament), index(s.tournament), order(PlayersByPlace(s.tournament)) {
+SiteData::SiteData(const Tournament& tournament, const Translation& translation, int topN,
+                   std::vector<std::vector<std::string>> roundLines)
+    : t(tournament), tr(translation), teamTopN(topN), index(tournament), order(PlayersByPlace(tournament)) {
     const int n = t.PlayerCount();
     rank.assign(static_cast<size_t>(n) + 1, "");
     for (size_t i = 0; i < order.size();) {

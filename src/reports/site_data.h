@@ -7,10 +7,9 @@
 
 #include "standings/player_index.h"
 #include "store/tournament.h"
+#include "store/translation.h"
 
 namespace veltrun {
-
-class Session;
 
 // One line of a round file.
 struct SiteGame {
@@ -31,10 +30,13 @@ struct SiteSeat {
 };
 
 struct SiteData {
-    SiteData(const Session& session, std::vector<std::vector<std::string>> roundLines);
+    // teamTopN: the members whose points make a team's score.
+    SiteData(const Tournament& tournament, const Translation& translation, int topN,
+             std::vector<std::vector<std::string>> roundLines);
 
-    const Session& session;
     const Tournament& t;
+    const Translation& tr;
+    int teamTopN;
     PlayerIndex index;
     std::vector<int> order;               // table indexes by place
     std::vector<std::string> rank;        // by table index: "3", or "3–5" when tied on everything
@@ -50,6 +52,6 @@ struct SiteData {
 };
 
 // The round files 1..CurrentRound of the open tournament, as lines.
-std::vector<std::vector<std::string>> ReadRoundFiles(const Session& session);
+std::vector<std::vector<std::string>> ReadRoundFiles(const Tournament& t);
 
 }  // namespace veltrun

@@ -10,12 +10,12 @@
 
 namespace veltrun {
 
-class Session;
+struct Translation;
 
 // `build` hands every file to the sink it is given. The target must be
 // missing, empty or an earlier site (its index.html names Veltrun as its
 // generator); anything else is refused untouched, and so is a link.
-void ReplaceSiteFolder(const Session& session, const std::filesystem::path& target,
+void ReplaceSiteFolder(const Translation& tr, const std::filesystem::path& target,
                        const std::function<void(const SitePageSink&)>& build);
 
 }  // namespace veltrun

@@ -5,13 +5,12 @@
 #include "reports/number_text.h"
 #include "reports/site_pages.h"
 #include "standings/rating_performance.h"
-#include "store/session.h"
 #include "store/text_utils.h"
 
 namespace veltrun {
 namespace {
 
-std::string Tr(const SiteData& d, int id, std::string_view english) { return HtmlEscape(d.session.tr(id, english)); }
+std::string Tr(const SiteData& d, int id, std::string_view english) { return HtmlEscape(d.tr(id, english)); }
 
 std::string Num(const std::string& text) { return "<td class=\"num\">" + text + "</td>"; }
 
@@ -31,10 +30,10 @@ std::string PointsBefore(const SiteData& d, const std::string& side, int round) 
 }
 
 void WriteRoundPage(const SiteData& d, const SiteFrame& frame, int round, const SitePageSink& sink) {
-    const Session& s = d.session;
+    const Translation& tr = d.tr;
     const std::string pts = "<abbr title=\"" + Tr(d, 640, "points before the round") + "\">" + Tr(d, 629, "Pts.") +
                             "</abbr>";
-    std::string page = frame.Open(RoundFile(round), s.tr(3, "Round") + " " + std::to_string(round));
+    std::string page = frame.Open(RoundFile(round), tr(3, "Round") + " " + std::to_string(round));
     page += "<div class=\"scroll\"><table>\n<thead><tr>" + ColumnHead(Tr(d, 621, "Board"), "num") +
             ColumnHead(d.Goals() ? Tr(d, 625, "home") : Tr(d, 623, "White")) + ColumnHead(pts, "num") +
             ColumnHead(Tr(d, 622, "Result")) + ColumnHead(pts, "num") +
@@ -138,7 +137,7 @@ void WriteRoundPages(const SiteData& d, const SiteFrame& frame, const SitePageSi
 }
 
 void WritePlayerPages(const SiteData& d, const SiteFrame& frame, const SitePageSink& sink) {
-    std::string all = frame.Open("players.html", d.session.tr(605, "Players"));
+    std::string all = frame.Open("players.html", d.tr(605, "Players"));
     all += "<div class=\"cards\">\n";
     for (int i = 1; i <= d.t.PlayerCount(); ++i) {
         const std::string card = Card(d, i);

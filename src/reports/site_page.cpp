@@ -4,19 +4,18 @@
 
 #include "reports/html_text.h"
 #include "reports/number_text.h"
-#include "store/session.h"
 #include "store/text_utils.h"
 
 namespace veltrun {
 namespace {
 
 std::string StateText(const SiteData& d) {
-    const Session& s = d.session;
+    const Translation& tr = d.tr;
     const int r = d.Rounds();
-    if (r == 0) return s.tr(612, "not started yet");
+    if (r == 0) return tr(612, "not started yet");
     if (!d.RoundComplete(r))
-        return s.tr(610, "round") + " " + std::to_string(r) + " " + s.tr(611, "in progress");
-    return s.tr(608, "after round") + " " + std::to_string(r) + " " + s.tr(609, "of") + " " +
+        return tr(610, "round") + " " + std::to_string(r) + " " + tr(611, "in progress");
+    return tr(608, "after round") + " " + std::to_string(r) + " " + tr(609, "of") + " " +
            std::to_string(d.t.MaxRound);
 }
 
@@ -37,21 +36,21 @@ std::string CssString(std::string_view text) {
 }  // namespace
 
 SiteFrame::SiteFrame(const SiteData& d) : rounds(d.Rounds()) {
-    const Session& s = d.session;
-    lang = HtmlEscape(s.tr(600, "en"));
+    const Translation& tr = d.tr;
+    lang = HtmlEscape(tr(600, "en"));
     plainEvent = TournamentName(d.t);
     plainState = StateText(d);
     event = HtmlEscape(plainEvent);
     state = HtmlEscape(plainState);
-    roundWord = HtmlEscape(s.tr(3, "Round"));
-    links = {{"index.html", HtmlEscape(s.tr(601, "Overview"))},
-             {"standings.html", HtmlEscape(s.tr(602, "Standings"))},
-             {"crosstable.html", HtmlEscape(s.tr(603, "Crosstable"))},
-             {"players.html", HtmlEscape(s.tr(605, "Players"))},
-             {"startlist.html", HtmlEscape(s.tr(604, "Starting list"))}};
+    roundWord = HtmlEscape(tr(3, "Round"));
+    links = {{"index.html", HtmlEscape(tr(601, "Overview"))},
+             {"standings.html", HtmlEscape(tr(602, "Standings"))},
+             {"crosstable.html", HtmlEscape(tr(603, "Crosstable"))},
+             {"players.html", HtmlEscape(tr(605, "Players"))},
+             {"startlist.html", HtmlEscape(tr(604, "Starting list"))}};
     for (int i = 1; i <= d.t.PlayerCount(); ++i)
         if (!Trim(d.t.Player(i).TeamID).empty()) {
-            links.emplace_back("teams.html", HtmlEscape(s.tr(606, "Teams")));
+            links.emplace_back("teams.html", HtmlEscape(tr(606, "Teams")));
             break;
         }
 }
@@ -99,11 +98,11 @@ std::string TournamentName(const Tournament& t) {
 }
 
 std::string ColourMark(const SiteData& d, bool first) {
-    const Session& s = d.session;
-    const std::string title = d.Goals() ? (first ? s.tr(625, "home") : s.tr(626, "away"))
-                                        : (first ? s.tr(623, "White") : s.tr(624, "Black"));
-    const std::string letter = d.Goals() ? (first ? s.tr(647, "h") : s.tr(648, "a"))
-                                         : (first ? s.tr(645, "w") : s.tr(646, "b"));
+    const Translation& tr = d.tr;
+    const std::string title = d.Goals() ? (first ? tr(625, "home") : tr(626, "away"))
+                                        : (first ? tr(623, "White") : tr(624, "Black"));
+    const std::string letter = d.Goals() ? (first ? tr(647, "h") : tr(648, "a"))
+                                         : (first ? tr(645, "w") : tr(646, "b"));
     return "<abbr title=\"" + HtmlEscape(title) + "\">" + HtmlEscape(letter) + "</abbr>";
 }
 
@@ -112,7 +111,7 @@ std::string GameResult(const SiteData& d, const SiteGame& game) {
     const auto [white, black] = ResultPoints(game.result);
     if (game.Forfeit()) {
         auto mark = [](double mine, double theirs) { return mine > theirs ? "+" : "\u2212"; };
-        return "<abbr class=\"ff\" title=\"" + HtmlEscape(d.session.tr(632, "forfeit")) + "\">" +
+        return "<abbr class=\"ff\" title=\"" + HtmlEscape(d.tr(632, "forfeit")) + "\">" +
                mark(white, black) + " : " + mark(black, white) + "</abbr>";
     }
     std::string text = ScoreText(white) + "\u2013" + ScoreText(black);
@@ -122,11 +121,11 @@ std::string GameResult(const SiteData& d, const SiteGame& game) {
 }
 
 std::string SeatResult(const SiteData& d, const SiteSeat& seat, bool withRank) {
-    const Session& s = d.session;
+    const Translation& tr = d.tr;
     if (!seat.game) return "";
     if (seat.opponent == "bye")
-        return "<span class=\"bye\">" + HtmlEscape(s.tr(630, "bye")) + " " + ScoreText(seat.score) + "</span>";
-    if (seat.opponent == "stop") return "<span class=\"absent\">" + HtmlEscape(s.tr(631, "absent")) + "</span>";
+        return "<span class=\"bye\">" + HtmlEscape(tr(630, "bye")) + " " + ScoreText(seat.score) + "</span>";
+    if (seat.opponent == "stop") return "<span class=\"absent\">" + HtmlEscape(tr(631, "absent")) + "</span>";
     std::string text;
     if (withRank) {
         const int o = d.index.Find(seat.opponent);
@@ -141,16 +140,16 @@ std::string SeatResult(const SiteData& d, const SiteSeat& seat, bool withRank) {
 std::string ForfeitMark(const SiteData& d, const SiteSeat& seat) {
     const auto [white, black] = ResultPoints(seat.game->result);
     const double theirs = seat.first ? black : white;
-    return "<abbr class=\"ff\" title=\"" + HtmlEscape(d.session.tr(632, "forfeit")) + "\">" +
+    return "<abbr class=\"ff\" title=\"" + HtmlEscape(d.tr(632, "forfeit")) + "\">" +
            (seat.score > theirs ? "+" : "\u2212") + "</abbr>";
 }
 
 std::string ResultLegend(const SiteData& d) {
-    const Session& s = d.session;
-    return "<dl class=\"legend\"><dt>+</dt><dd>" + HtmlEscape(s.tr(643, "won by forfeit")) + "</dd><dt>\u2212</dt><dd>" +
-           HtmlEscape(s.tr(644, "lost by forfeit")) + "</dd><dt>" + ColourMark(d, true) + " " + ColourMark(d, false) +
-           "</dt><dd>" + HtmlEscape(d.Goals() ? s.tr(625, "home") + ", " + s.tr(626, "away")
-                                              : s.tr(623, "White") + ", " + s.tr(624, "Black")) +
+    const Translation& tr = d.tr;
+    return "<dl class=\"legend\"><dt>+</dt><dd>" + HtmlEscape(tr(643, "won by forfeit")) + "</dd><dt>\u2212</dt><dd>" +
+           HtmlEscape(tr(644, "lost by forfeit")) + "</dd><dt>" + ColourMark(d, true) + " " + ColourMark(d, false) +
+           "</dt><dd>" + HtmlEscape(d.Goals() ? tr(625, "home") + ", " + tr(626, "away")
+                                              : tr(623, "White") + ", " + tr(624, "Black")) +
            "</dd></dl>\n";
 }
 
@@ -160,7 +159,7 @@ std::string ColumnHead(const std::string& text, const char* cls) {
 
 std::string SuspendedTag(const SiteData& d, const TPlayer& p) {
     if (p.OnOff != 0) return "";
-    return "<span class=\"tag\">" + HtmlEscape(d.session.tr(633, "suspended")) + "</span>";
+    return "<span class=\"tag\">" + HtmlEscape(d.tr(633, "suspended")) + "</span>";
 }
 
 }  // namespace veltrun

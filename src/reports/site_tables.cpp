@@ -6,13 +6,12 @@
 #include "reports/standings_report.h"
 #include "reports/team_report.h"
 #include "store/new_tournament.h"
-#include "store/session.h"
 #include "store/text_utils.h"
 
 namespace veltrun {
 namespace {
 
-std::string Tr(const SiteData& d, int id, std::string_view english) { return HtmlEscape(d.session.tr(id, english)); }
+std::string Tr(const SiteData& d, int id, std::string_view english) { return HtmlEscape(d.tr(id, english)); }
 
 bool HasTeams(const SiteData& d) {
     for (int i = 1; i <= d.t.PlayerCount(); ++i)
@@ -23,7 +22,7 @@ bool HasTeams(const SiteData& d) {
 // The full name of a tie-break code, as the new-tournament dialog lists it.
 std::string TieBreakName(const SiteData& d, const std::string& code) {
     for (const char* type : {"Chess", "Goals"})
-        for (const ListItem& item : TieBreakItems(d.session, type))
+        for (const ListItem& item : TieBreakItems(d.tr, type))
             if (item.Code == code) {
                 const size_t bracket = item.Text.find("] ");
                 return bracket == std::string::npos ? item.Text : item.Text.substr(bracket + 2);
@@ -42,7 +41,7 @@ std::string Num(const std::string& text, const char* extra = "") {
 }  // namespace
 
 void WriteIndexPage(const SiteData& d, const SiteFrame& frame, const SitePageSink& sink) {
-    std::string page = frame.Open("index.html", d.session.tr(601, "Overview"));
+    std::string page = frame.Open("index.html", d.tr(601, "Overview"));
     page += "<dl class=\"legend\"><dt>" + Tr(d, 605, "Players") + "</dt><dd>" + std::to_string(d.t.PlayerCount()) +
             "</dd><dt>" + Tr(d, 613, "Rounds") + "</dt><dd>" + std::to_string(d.Rounds()) + " / " +
             std::to_string(d.t.MaxRound) + "</dd></dl>\n<ul class=\"links\">";
@@ -59,7 +58,7 @@ void WriteStandingsPage(const SiteData& d, const SiteFrame& frame, const SitePag
     const Tournament& t = d.t;
     const std::vector<int> slots = ShownTieBreakSlots(t);
     const bool teams = HasTeams(d);
-    std::string page = frame.Open("standings.html", d.session.tr(602, "Standings"));
+    std::string page = frame.Open("standings.html", d.tr(602, "Standings"));
     page += "<div class=\"scroll\"><table>\n<thead><tr>" + ColumnHead(Tr(d, 614, "Rank"), "num") +
             ColumnHead(Tr(d, 615, "No."), "num") + ColumnHead(Tr(d, 616, "Name"), "sticky name") +
             ColumnHead(Tr(d, 619, "Points"), "num") + (d.Goals() ? ColumnHead(Tr(d, 620, "Score"), "num") : "");
@@ -91,7 +90,7 @@ void WriteStandingsPage(const SiteData& d, const SiteFrame& frame, const SitePag
 
 void WriteCrosstablePage(const SiteData& d, const SiteFrame& frame, const SitePageSink& sink) {
     const Tournament& t = d.t;
-    std::string page = frame.Open("crosstable.html", d.session.tr(603, "Crosstable"));
+    std::string page = frame.Open("crosstable.html", d.tr(603, "Crosstable"));
     page.reserve(page.size() + d.order.size() * (120 + 60 * static_cast<size_t>(d.Rounds())));
     page += "<div class=\"scroll\"><table class=\"cross\">\n<thead><tr>" + ColumnHead(Tr(d, 614, "Rank"), "num") +
             ColumnHead(Tr(d, 616, "Name"), "sticky name");
@@ -115,7 +114,7 @@ void WriteCrosstablePage(const SiteData& d, const SiteFrame& frame, const SitePa
 void WriteStartListPage(const SiteData& d, const SiteFrame& frame, const SitePageSink& sink) {
     const Tournament& t = d.t;
     const bool teams = HasTeams(d);
-    std::string page = frame.Open("startlist.html", d.session.tr(604, "Starting list"));
+    std::string page = frame.Open("startlist.html", d.tr(604, "Starting list"));
     page += "<div class=\"scroll\"><table>\n<thead><tr>" + ColumnHead(Tr(d, 615, "No."), "num") +
             ColumnHead(Tr(d, 616, "Name"), "sticky name") + ColumnHead(Tr(d, 617, "Rating"), "num") +
             ColumnHead(Tr(d, 636, "FIDE ID"), "num") + (teams ? ColumnHead(Tr(d, 618, "Team")) : "") +
@@ -133,10 +132,10 @@ void WriteStartListPage(const SiteData& d, const SiteFrame& frame, const SitePag
 void WriteTeamsPage(const SiteData& d, const SiteFrame& frame, const SitePageSink& sink) {
     if (!HasTeams(d)) return;
     const Tournament& t = d.t;
-    const int topN = d.session.settings.TeamReport_TopNplayers;
-    std::vector<TeamStanding> teams = CollectTeams(d.session, topN);
+    const int topN = d.teamTopN;
+    std::vector<TeamStanding> teams = CollectTeams(d.t, topN);
     RankTeams(teams);
-    std::string page = frame.Open("teams.html", d.session.tr(606, "Teams"));
+    std::string page = frame.Open("teams.html", d.tr(606, "Teams"));
     page += "<div class=\"scroll\"><table>\n<thead><tr>" + ColumnHead(Tr(d, 614, "Rank"), "num") +
             ColumnHead(Tr(d, 618, "Team"), "sticky name") + ColumnHead(Tr(d, 619, "Points"), "num") +
             ColumnHead(Tr(d, 637, "Members")) + "</tr></thead>\n<tbody>\n";

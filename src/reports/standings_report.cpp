@@ -22,14 +22,13 @@ std::string RightCell(const std::string& text) {
 bool IsGoals(const Tournament& t) { return t.TBsType == "Goals"; }
 std::string GoalsText(const TPlayer& p) { return DefaultNumberText(p.GoalsFor) + ":" + DefaultNumberText(p.GoalsAgainst); }
 
-std::string TableHeader(Session& session) {
-    const Tournament& t = session.tournament;
-    std::string row = "<TR>" + HeaderCell(HtmlEscape(session.tr(134, "ord."))) +
-                      HeaderCell(HtmlEscape(session.tr(135, "name"))) + HeaderCell(HtmlEscape(session.tr(136, "st.")));
+std::string TableHeader(const Tournament& t, const Translation& tr) {
+    std::string row = "<TR>" + HeaderCell(HtmlEscape(tr(134, "ord."))) +
+                      HeaderCell(HtmlEscape(tr(135, "name"))) + HeaderCell(HtmlEscape(tr(136, "st.")));
     if (IsGoals(t))
-        row += HeaderCell(HtmlEscape(session.tr(137, "Points"))) + HeaderCell(HtmlEscape(session.tr(138, "Score")));
+        row += HeaderCell(HtmlEscape(tr(137, "Points"))) + HeaderCell(HtmlEscape(tr(138, "Score")));
     else
-        row += HeaderCell(HtmlEscape(session.tr(139, "ELO"))) + HeaderCell(HtmlEscape(session.tr(137, "Points")));
+        row += HeaderCell(HtmlEscape(tr(139, "ELO"))) + HeaderCell(HtmlEscape(tr(137, "Points")));
     for (int k : ShownTieBreakSlots(t)) row += HeaderCell(HtmlEscape(t.TB(k)));
     return row + "</TR>";
 }
@@ -51,64 +50,63 @@ std::string TableRow(const Tournament& t, int place, int player, bool withCards)
     return row + "</TR>";
 }
 
-std::string CardRow(Session& session, const PlayerIndex& index, int k, const RoundEntry& round) {
+std::string CardRow(const Tournament& t, const Translation& tr, const ResultChars& chars, const PlayerIndex& index, int k,
+                    const RoundEntry& round) {
     const std::string opponent(round.opponent), colour(ColourText(round.colour)), result(round.result),
         goals(round.goals);
-    const Tournament& t = session.tournament;
-    const Settings& s = session.settings;
     std::string cell = HtmlEscape(opponent), opponentPoints = "0", opponentRating = "-";
     const int o = index.Find(opponent);
     if (o > 0) {
         const TPlayer& x = t.Player(o);
-        cell = "<A HREF=\"#" + HtmlEscape(opponent) + "\">[" + HtmlEscape(session.tr(136, "st.")) +
+        cell = "<A HREF=\"#" + HtmlEscape(opponent) + "\">[" + HtmlEscape(tr(136, "st.")) +
                std::to_string(x.StartNo) + "] " + HtmlEscape(x.Name) + "</A>";
         opponentPoints = PointsText(t, x.Points);
         opponentRating = std::to_string(x.ELO);
     }
     std::string colourText = Trim(colour).empty() ? "-" : colour;
     std::string resultText = result;
-    if (s.EnhancedCharsAreUsed) {
-        if (Trim(colour) == "W") colourText = s.EnhancedCharForWhiteColor;
-        if (Trim(colour) == "B") colourText = s.EnhancedCharForBlackColor;
-        if (ReplaceChar(result, ',', ".") == "0.5") resultText = s.EnhancedCharForDraw;
+    if (chars.used) {
+        if (Trim(colour) == "W") colourText = chars.white;
+        if (Trim(colour) == "B") colourText = chars.black;
+        if (ReplaceChar(result, ',', ".") == "0.5") resultText = chars.draw;
     }
     return "<TR><TD CLASS=\"blck\">&nbsp;" + std::to_string(k) + ".&nbsp;</TD><TD CLASS=\"blck\">&nbsp;" + cell +
            "&nbsp;</TD>" + RightCell(opponentPoints) + RightCell(opponentRating) + RightCell(HtmlEscape(resultText)) +
            (IsGoals(t) ? RightCell(HtmlEscape(goals)) : "") + RightCell(HtmlEscape(colourText)) + "</TR>";
 }
 
-std::string PerformanceRow(Session& session, const Performance& perf) {
-    return "<TR><TD COLSPAN=6 CLASS=\"blck\">&nbsp;" + HtmlEscape(session.tr(141, "number of games on elo")) + " = " +
-           std::to_string(perf.games) + "<BR>" + "&nbsp;" + HtmlEscape(session.tr(142, "points from counted games")) +
+std::string PerformanceRow(const Translation& tr, const Performance& perf) {
+    return "<TR><TD COLSPAN=6 CLASS=\"blck\">&nbsp;" + HtmlEscape(tr(141, "number of games on elo")) + " = " +
+           std::to_string(perf.games) + "<BR>" + "&nbsp;" + HtmlEscape(tr(142, "points from counted games")) +
            " (w) = " + FixedText(perf.points, 1) + "<BR>" + "&nbsp;" +
-           HtmlEscape(session.tr(143, "avg. elo of rivals")) + " = " + FixedText(perf.averageRating, 0) + "<BR>" +
-           "&nbsp;" + HtmlEscape(session.tr(144, "expected points")) + " (we) = " + FixedText(perf.expected, 2) +
-           "<BR>" + "&nbsp;" + HtmlEscape(session.tr(145, "performance")) + " = " + FixedText(perf.performance, 0) +
+           HtmlEscape(tr(143, "avg. elo of rivals")) + " = " + FixedText(perf.averageRating, 0) + "<BR>" +
+           "&nbsp;" + HtmlEscape(tr(144, "expected points")) + " (we) = " + FixedText(perf.expected, 2) +
+           "<BR>" + "&nbsp;" + HtmlEscape(tr(145, "performance")) + " = " + FixedText(perf.performance, 0) +
            "&nbsp;</TD></TR>";
 }
 
 bool HasPerformance(const Tournament& t) { return t.TBsType == "Chess" && t.PointsType == "1- 0.5 -0"; }
 
-void AppendCard(Session& session, const PlayerIndex& index, int player, std::vector<std::string>& body) {
-    const Tournament& t = session.tournament;
+void AppendCard(const Tournament& t, const Translation& tr, const ResultChars& chars, const PlayerIndex& index, int player,
+                std::vector<std::string>& body) {
     const TPlayer& p = t.Player(player);
     const std::string id = HtmlEscape(p.ArrivalID);
     body.insert(body.end(), {"<BR>", "<BR>", "<div id=\"" + id + "\"> </div>",
-                             "<A HREF=\"#standingsattop\">" + HtmlEscape(session.tr(140, "(up)")) + "</A>",
+                             "<A HREF=\"#standingsattop\">" + HtmlEscape(tr(140, "(up)")) + "</A>",
                              std::string(TableOpening)});
     body.push_back("<TR><TD COLSPAN=4 CLASS=\"blck\">&nbsp;" + std::to_string(p.Place) + ". <B>" + HtmlEscape(p.Name) +
                    "</B><BR>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;(" + std::to_string(p.ELO) + ")</TD><TD COLSPAN=" +
-                   (IsGoals(t) ? "3" : "2") + " CLASS=\"blck\">&nbsp;" + HtmlEscape(session.tr(136, "st.")) +
+                   (IsGoals(t) ? "3" : "2") + " CLASS=\"blck\">&nbsp;" + HtmlEscape(tr(136, "st.")) +
                    " <FONT SIZE=\"+2\"><B>" + std::to_string(p.StartNo) + "</B></FONT>&nbsp;</TD></TR>");
     const int r = t.CurrentRound;
     const std::vector<RoundEntry> rounds = ReadHistory(p, r);
-    for (int k = 1; k <= r; ++k) body.push_back(CardRow(session, index, k, rounds[k - 1]));
+    for (int k = 1; k <= r; ++k) body.push_back(CardRow(t, tr, chars, index, k, rounds[k - 1]));
     body.push_back("<TR><TD COLSPAN=4 ALIGN=\"RIGHT\" CLASS=\"blck\">&nbsp;</TD><TD ALIGN=\"RIGHT\" "
                    "CLASS=\"blck\">&nbsp;<B>" +
                    DefaultNumberText(p.Points) + "</B>&nbsp;</TD>" + (IsGoals(t) ? RightCell(GoalsText(p)) : "") +
                    "<TD ALIGN=\"RIGHT\" CLASS=\"blck\">&nbsp;</TD></TR>");
     if (HasPerformance(t))
-        if (std::optional<Performance> perf = ComputePerformance(t, index, player)) body.push_back(PerformanceRow(session, *perf));
+        if (std::optional<Performance> perf = ComputePerformance(t, index, player)) body.push_back(PerformanceRow(tr, *perf));
     body.emplace_back("</TABLE>");
 }
 
@@ -121,16 +119,16 @@ std::vector<int> ShownTieBreakSlots(const Tournament& t) {
     return slots;
 }
 
-std::vector<std::string> StandingsBody(Session& session, bool withCards) {
-    const Tournament& t = session.tournament;
+std::vector<std::string> StandingsBody(const Tournament& t, const Translation& tr, const ResultChars& chars,
+                                       bool withCards) {
     const std::vector<int> order = PlayersByPlace(t);
-    std::vector<std::string> body{"<div id=\"standingsattop\"> </div>", HtmlEscape(session.tr(133, "Standings")) + ":",
-                                  std::string(TableOpening), TableHeader(session)};
+    std::vector<std::string> body{"<div id=\"standingsattop\"> </div>", HtmlEscape(tr(133, "Standings")) + ":",
+                                  std::string(TableOpening), TableHeader(t, tr)};
     for (int player : order) body.push_back(TableRow(t, t.Player(player).Place, player, withCards));
     body.emplace_back("</TABLE>");
     if (withCards) {
         const PlayerIndex index(t);
-        for (int player : order) AppendCard(session, index, player, body);
+        for (int player : order) AppendCard(t, tr, chars, index, player, body);
     }
     return body;
 }
@@ -139,7 +137,8 @@ std::filesystem::path WriteStandingsReport(Session& session, bool withCards) {
     const std::string& base = withCards ? session.settings.StandingsCardsListName : session.settings.StandingsListName;
     const std::filesystem::path report =
         ReportPath(session, base, withCards ? "StandingsCardsListName" : "StandingsListName");
-    WriteReportFile(session, report, StandingsBody(session, withCards));
+    WriteReportFile(session, report,
+                    StandingsBody(session.tournament, session.translation, ResultCharsOf(session.settings), withCards));
     return report;
 }
 
@@ -159,8 +158,7 @@ std::string TsvNumber(double value, int shownPlaces = -1) {
 
 }  // namespace
 
-std::vector<std::string> StandingsTsv(const Session& session, bool withPerformance) {
-    const Tournament& t = session.tournament;
+std::vector<std::string> StandingsTsv(const Tournament& t, bool withPerformance) {
     const std::vector<int> slots = ShownTieBreakSlots(t);
     std::string header = "place\tArrivalID\tName\tELO\tPoints";
     for (int k : slots) header += "\t" + t.TB(k);

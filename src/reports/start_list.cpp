@@ -20,7 +20,7 @@ std::string RatingKey(const std::string& ratingText) {
 
 }  // namespace
 
-std::vector<std::string> StartListBody(Session& session, const std::vector<std::string>& playerLines, bool byRating) {
+std::vector<std::string> StartListBody(const Translation& tr, const std::vector<std::string>& playerLines, bool byRating) {
     StringList sortLines;
     for (const std::string& raw : playerLines) {
         const std::string line = Trim(raw);
@@ -35,8 +35,8 @@ std::vector<std::string> StartListBody(Session& session, const std::vector<std::
     SortAlphabetical(sortLines);
 
     std::vector<std::string> body;
-    body.push_back(byRating ? HtmlEscape(session.tr(185, "Starting list (by ELO)")) + ":"
-                            : HtmlEscape(session.tr(128, "Starting list (alphabetically)")) + ":");
+    body.push_back(byRating ? HtmlEscape(tr(185, "Starting list (by ELO)")) + ":"
+                            : HtmlEscape(tr(128, "Starting list (alphabetically)")) + ":");
     body.emplace_back(TableOpening);
     body.insert(body.end(), {"", ""});
     int n = 0;
@@ -56,7 +56,7 @@ std::filesystem::path WriteStartList(Session& session) {
     const std::vector<std::string> lines = ReadTextLines(players, file_limit::PlayersFile);
     const bool byRating = session.settings.StartListSortingType == "2";
     const std::filesystem::path report = ReportPath(session, session.settings.StartListName, "StartListName");
-    WriteReportFile(session, report, StartListBody(session, lines, byRating));
+    WriteReportFile(session, report, StartListBody(session.translation, lines, byRating));
     return report;
 }
 

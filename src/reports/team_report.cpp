@@ -10,8 +10,7 @@
 
 namespace veltrun {
 
-std::vector<TeamStanding> CollectTeams(const Session& session, int topN) {
-    const Tournament& t = session.tournament;
+std::vector<TeamStanding> CollectTeams(const Tournament& t, int topN) {
     std::vector<TeamStanding> teams;
     for (int i = 1; i <= t.PlayerCount(); ++i) {
         const TPlayer& p = t.Player(i);
@@ -39,8 +38,7 @@ void RankTeams(std::vector<TeamStanding>& teams) {
 
 namespace {
 
-std::string MemberTable(const Session& session, const TeamStanding& team, int topN) {
-    const Tournament& t = session.tournament;
+std::string MemberTable(const Tournament& t, const TeamStanding& team, int topN) {
     std::string table = "<TABLE BORDER=0>";
     int m = 0;
     for (const TeamMember& member : team.members) {
@@ -55,22 +53,22 @@ std::string MemberTable(const Session& session, const TeamStanding& team, int to
 
 }  // namespace
 
-std::vector<std::string> TeamReportBody(Session& session, bool withPlayersList, int topN) {
-    std::vector<TeamStanding> teams = CollectTeams(session, topN);
+std::vector<std::string> TeamReportBody(const Tournament& t, const Translation& tr, bool withPlayersList, int topN) {
+    std::vector<TeamStanding> teams = CollectTeams(t, topN);
     RankTeams(teams);
     std::vector<std::string> body{
-        "<div id=\"standingsattop\"> </div>", HtmlEscape(session.tr(133, "Standings")) + ":", std::string(TableOpening),
-        "<TR><TD CLASS=\"blck\">&nbsp;<B>" + HtmlEscape(session.tr(134, "ord.")) +
-            "</B>&nbsp;</TD><TD CLASS=\"blck\">&nbsp;<B>" + HtmlEscape(session.tr(190, "Team ID")) +
-            "</B>&nbsp;</TD><TD CLASS=\"blck\">&nbsp;<B>" + HtmlEscape(session.tr(137, "Points")) +
+        "<div id=\"standingsattop\"> </div>", HtmlEscape(tr(133, "Standings")) + ":", std::string(TableOpening),
+        "<TR><TD CLASS=\"blck\">&nbsp;<B>" + HtmlEscape(tr(134, "ord.")) +
+            "</B>&nbsp;</TD><TD CLASS=\"blck\">&nbsp;<B>" + HtmlEscape(tr(190, "Team ID")) +
+            "</B>&nbsp;</TD><TD CLASS=\"blck\">&nbsp;<B>" + HtmlEscape(tr(137, "Points")) +
             "</B>&nbsp;</TD></TR>"};
     int j = 0;
     for (const TeamStanding& team : teams) {
         ++j;
-        const std::string members = withPlayersList ? MemberTable(session, team, topN) : "";
+        const std::string members = withPlayersList ? MemberTable(t, team, topN) : "";
         body.push_back("<TR VALIGN=TOP><TD CLASS=\"blck\">&nbsp;" + std::to_string(j) +
                        ".&nbsp;</TD><TD CLASS=\"blck\">&nbsp;" + HtmlEscape(team.name) + "&nbsp;" + members +
-                       "</TD><TD ALIGN=RIGHT CLASS=\"blck\">&nbsp;" + PointsText(session.tournament, team.score) +
+                       "</TD><TD ALIGN=RIGHT CLASS=\"blck\">&nbsp;" + PointsText(t, team.score) +
                        "&nbsp;</TD></TR>");
     }
     body.emplace_back("</TABLE>");
@@ -79,7 +77,7 @@ std::vector<std::string> TeamReportBody(Session& session, bool withPlayersList, 
 
 std::filesystem::path WriteTeamReport(Session& session, const std::string& fileName, bool withPlayersList, int topN) {
     const std::filesystem::path report = ReportFile(session, fileName, "[Reports] TeamReport_ShortFileName");
-    WriteReportFile(session, report, TeamReportBody(session, withPlayersList, topN));
+    WriteReportFile(session, report, TeamReportBody(session.tournament, session.translation, withPlayersList, topN));
     return report;
 }
 

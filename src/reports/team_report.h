@@ -8,6 +8,8 @@
 namespace veltrun {
 
 class Session;
+struct Tournament;
+struct Translation;
 
 struct TeamMember {
     int player = 0;  // table index
@@ -23,11 +25,11 @@ struct TeamStanding {
 
 // Every team in order of first appearance in the table, members by place;
 // the score sums the first topN members (none when topN is 0 or less).
-std::vector<TeamStanding> CollectTeams(const Session& session, int topN);
+std::vector<TeamStanding> CollectTeams(const Tournament& t, int topN);
 // Highest score first; equal scores keep their order.
 void RankTeams(std::vector<TeamStanding>& teams);
 
-std::vector<std::string> TeamReportBody(Session& session, bool withPlayersList, int topN);
+std::vector<std::string> TeamReportBody(const Tournament& t, const Translation& tr, bool withPlayersList, int topN);
 // WriteTeamReport: writes `fileName` in the tournament folder and returns its path.
 std::filesystem::path WriteTeamReport(Session& session, const std::string& fileName, bool withPlayersList, int topN);
 

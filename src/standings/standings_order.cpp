@@ -5,7 +5,6 @@
 
 #include "standings/tie_breaks.h"
 #include "store/errors.h"
-#include "store/session.h"
 
 namespace veltrun {
 namespace {
@@ -46,21 +45,16 @@ void SortStandings(Tournament& t) {
     for (size_t q = 0; q < order.size(); ++q) t.Player(order[q]).Place = static_cast<int>(q) + 1;
 }
 
-void SortStandings(Session& session) {
-    BusyCursor busy(session.ui);
+void ComputeStandings(Tournament& t, GoalsQuotientRule rule) {
     try {
-        SortStandings(session.tournament);
+        ResetPlaces(t);
+        ComputeAllTieBreaks(t, rule);
+        SortStandings(t);
     } catch (const myException&) {
         throw;
     } catch (const std::exception& e) {
         throw myException(e.what());
     }
-}
-
-void ComputeStandings(Session& session) {
-    ResetPlaces(session.tournament);
-    ComputeAllTieBreaks(session);
-    SortStandings(session);
 }
 
 }  // namespace veltrun

@@ -2,15 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 #include <numeric>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
-#include "store/errors.h"
 #include "store/player_history.h"
-#include "store/session.h"
+#include "store/settings.h"
 
 namespace veltrun {
 namespace {
@@ -157,17 +155,6 @@ void ComputeTieBreaks(Tournament& t, TieBreakCalculator& calculator, int player)
 void ComputeAllTieBreaks(Tournament& t, GoalsQuotientRule rule) {
     TieBreakCalculator calculator(t, rule);
     for (int i = 1; i <= t.PlayerCount(); ++i) ComputeTieBreaks(t, calculator, i);
-}
-
-void ComputeAllTieBreaks(Session& session) {
-    BusyCursor busy(session.ui);
-    try {
-        ComputeAllTieBreaks(session.tournament, GoalsQuotientRuleOf(session.settings));
-    } catch (const myException&) {
-        throw;
-    } catch (const std::exception& e) {
-        throw myException(e.what());
-    }
 }
 
 }  // namespace veltrun

@@ -9,7 +9,6 @@
 
 namespace veltrun {
 
-class Session;
 struct Settings;
 
 // The two [Reports] settings that steer "G1/G2".
@@ -43,7 +42,5 @@ GoalsQuotientRule GoalsQuotientRuleOf(const Settings& settings);
 // ComputeTieBreaks: the five slots of one player.
 void ComputeTieBreaks(Tournament& t, TieBreakCalculator& calculator, int player);
 void ComputeAllTieBreaks(Tournament& t, GoalsQuotientRule rule);
-// The same under the busy cursor; an escaping error becomes myException.
-void ComputeAllTieBreaks(Session& session);
 
 }  // namespace veltrun

@@ -66,24 +66,28 @@ std::vector<ListItem> TbsTypeItems(const Session& session) {
     return {Item("Chess", session.tr(57, "Chess")), Item("Goals", session.tr(58, "Goals/Score"))};
 }
 
-std::vector<ListItem> TieBreakItems(const Session& session, std::string_view type) {
+std::vector<ListItem> TieBreakItems(const Translation& tr, std::string_view type) {
     if (type == "Goals")
-        return {Item("G1", session.tr(49, "more goals scored")),
-                Item("-G2", session.tr(50, "fewer received goals")),
-                Item("G1-G2", session.tr(51, "difference: scored goals  - received goals")),
-                Item("G1/G2", session.tr(52, "quotient: scored goals / received goals")),
-                Item("DiEnc", session.tr(187, "direct encounter(s)")),
-                Item("-", session.tr(48, "not assigned"))};
-    return {Item("BH", session.tr(42, "Buchholz")),
-            Item("midBH", session.tr(43, "middle Buchholz")),
-            Item("BHcut1", session.tr(186, "Buchholz without lowest")),
-            Item("DiEnc", session.tr(187, "direct encounter(s)")),
-            Item("SB", session.tr(44, "Sonneborn–Berger")),
-            Item("PS", session.tr(45, "Progress")),
-            Item("cWin", session.tr(46, "count of wins")),
-            Item("cWinBl", session.tr(188, "count of wins with black pieces")),
-            Item("cBlack", session.tr(47, "count of black")),
-            Item("-", session.tr(48, "not assigned"))};
+        return {Item("G1", tr(49, "more goals scored")),
+                Item("-G2", tr(50, "fewer received goals")),
+                Item("G1-G2", tr(51, "difference: scored goals  - received goals")),
+                Item("G1/G2", tr(52, "quotient: scored goals / received goals")),
+                Item("DiEnc", tr(187, "direct encounter(s)")),
+                Item("-", tr(48, "not assigned"))};
+    return {Item("BH", tr(42, "Buchholz")),
+            Item("midBH", tr(43, "middle Buchholz")),
+            Item("BHcut1", tr(186, "Buchholz without lowest")),
+            Item("DiEnc", tr(187, "direct encounter(s)")),
+            Item("SB", tr(44, "Sonneborn–Berger")),
+            Item("PS", tr(45, "Progress")),
+            Item("cWin", tr(46, "count of wins")),
+            Item("cWinBl", tr(188, "count of wins with black pieces")),
+            Item("cBlack", tr(47, "count of black")),
+            Item("-", tr(48, "not assigned"))};
+}
+
+std::vector<ListItem> TieBreakItems(const Session& session, std::string_view type) {
+    return TieBreakItems(session.translation, type);
 }
 
 std::string CodeOfItem(std::string_view itemText) {

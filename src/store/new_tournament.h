@@ -9,6 +9,7 @@
 namespace veltrun {
 
 class Session;
+struct Translation;
 
 // One item of a dialog list: the stored code and the shown text ("[BH] Buchholz").
 struct ListItem {
@@ -19,6 +20,7 @@ std::vector<ListItem> ColourItems(const Session& session);
 std::vector<ListItem> PointsTypeItems();
 std::vector<ListItem> TbsTypeItems(const Session& session);
 // The tie-break list of "Chess" or "Goals" (any other type gives the chess list).
+std::vector<ListItem> TieBreakItems(const Translation& tr, std::string_view type);
 std::vector<ListItem> TieBreakItems(const Session& session, std::string_view type);
 // The code of a list item: the text before the first "]" without "[".
 std::string CodeOfItem(std::string_view itemText);

@@ -18,6 +18,8 @@ struct Translation {
     int InternalFontCharset = 1;
 
     std::string TranslateText(int id, std::string_view englishText) const;
+    // The same, for code that holds the table as `tr`.
+    std::string operator()(int id, std::string_view englishText) const { return TranslateText(id, englishText); }
 };
 
 }  // namespace veltrun

@@ -176,7 +176,7 @@ TEST_F(TrfImportTest, RoundTripKeepsEveryResultCode) {
     };
     const std::vector<std::string> games{"A1-A2", "A3-A4", "A5-A6", "A1-A3", "A2-A5", "A4-A6", "A1-A4", "A2-A6", "A3-A5"};
     auto standings = [&] {
-        ComputeStandings(session);
+        ComputeStandings(session.tournament, GoalsQuotientRuleOf(session.settings));
         std::string text;
         for (int i = 1; i <= session.tournament.PlayerCount(); ++i) {
             const TPlayer& p = session.tournament.Player(i);

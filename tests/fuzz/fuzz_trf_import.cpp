@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::FuzzSession s;
     TrfTournament read;
     try {
-        read = ReadTrfFile(s.session, file);
+        read = ReadTrfFile(s.session.translation, s.session.settings.SystemPrefixForAlias, file);
     } catch (const myException& e) {
         fuzz::RequireMessage(e);
         return 0;

@@ -36,7 +36,7 @@ TEST(StartList, ByRatingOrAlphabetically) {
                                            "1|P4|Unrated|0", "1|P5|NoRating|", "1|P6|Odd|21x"};
     auto shown = [&](bool byRating) {
         std::string page;
-        for (const std::string& line : StartListBody(session, players, byRating)) page += line + "\n";
+        for (const std::string& line : StartListBody(session.translation, players, byRating)) page += line + "\n";
         const auto rows = Rows(page);
         return std::accumulate(rows.begin(), rows.end(), std::string());
     };

@@ -135,7 +135,7 @@ TEST(PublishedSite, EveryPageHasTheSameSoundFrameAndAFailedBuildKeepsIt) {
 
     const fs::path site = f.folder / "site";
     const std::string before = ReadBytes(site / "standings.html");
-    EXPECT_THROW(ReplaceSiteFolder(f.session, site,
+    EXPECT_THROW(ReplaceSiteFolder(f.session.translation, site,
                                    [](const SitePageSink& sink) {
                                        sink("standings.html", "half");
                                        throw myException("disk full");

@@ -45,7 +45,7 @@ TEST_F(StandingsOrder, EveryKeyDecidesOnlyWhenTheEarlierOnesAreEqual) {
     Add("tb3", {3, {5, 1, 1, 0, 0}});
     Add("suspended", {3.5, {}}, 0);  // ranked by points like everyone
     ResetPlaces(b.T());
-    SortStandings(b.session);
+    SortStandings(b.T());
     EXPECT_EQ(Ranking(), (std::vector<std::string>{"points", "suspended", "tb1", "tb2", "tb3", "tb4", "tb5", "equal1",
                                                    "equal2"}));
     std::vector<int> places;

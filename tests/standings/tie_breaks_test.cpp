@@ -65,7 +65,7 @@ TEST_F(MixedTournament, PerRoundTieBreaksCountByesAndSuspensionsAsWorkedOut) {
 TEST_F(MixedTournament, OnlyNamedSlotsAreWrittenAndUnknownCodesGiveZero) {
     for (int i = A; i <= F; ++i) b.P(i).TB2Value = 99;
     b.TieBreaks({"BH", "-", "SB", "nonsense"});
-    ComputeAllTieBreaks(b.session);
+    ComputeAllTieBreaks(b.T(), GoalsQuotientRuleOf(b.session.settings));
     // "-" keeps its value.
     EXPECT_EQ(std::tuple(b.P(A).TB1Value, b.P(A).TB2Value, b.P(A).TB3Value, b.P(A).TB4Value),
               std::tuple(4.0, 99.0, 3.0, 0.0));
