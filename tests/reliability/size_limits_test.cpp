@@ -3,16 +3,13 @@
 // fields longer than every file can hold are cut where they enter.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
-#include <sstream>
 
-#include "cli/commands.h"
 #include "fide/engine_output.h"
 #include "store/file_limits.h"
 #include "store/session.h"
+#include "support/cli_run.h"
 #include "support/scripted_ui.h"
-#include "support/store_fixture.h"
 
 namespace veltrun {
 namespace {
@@ -27,12 +24,10 @@ protected:
     std::string err, out;
 
     int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.str(), "--yes"});
-        std::ostringstream o, e;
-        int code = cli::RunCli(args, o, e);
-        out = o.str();
-        err = e.str();
-        return code;
+        args.insert(args.begin(), "--yes");
+        auto run = testing::RunCliIn(home, std::move(args));
+        out = run.out, err = run.err;
+        return run.code;
     }
     fs::path Cup() const { return home.path() / "Tourn" / "Cup"; }
     void SetUp() override {
