@@ -1,5 +1,6 @@
 // The report commands on the command line: files written and named on
 // stdout, the TSV standings, the site, and the browser only with --open.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "support/cli_run.h"
@@ -8,6 +9,8 @@
 
 namespace veltrun::cli {
 namespace {
+
+using ::testing::HasSubstr;
 
 class ReportCli : public testing::CliTest {
 protected:
@@ -34,7 +37,7 @@ TEST_F(ReportCli, EachReportCommandWritesItsFileAndPrintsThePath) {
     EXPECT_EQ(Run({"standings", "Cup"}).err, "Information: No round has been pair yet.\n");
     EXPECT_EQ(Run({"round-report", "Cup"}).code, 1);
     TwoRounds();
-    EXPECT_NE(Run({"round-report", "Cup", "7"}).err.find("Round 7 has not been paired."), std::string::npos);
+    EXPECT_THAT(Run({"round-report", "Cup", "7"}).err, HasSubstr("Round 7 has not been paired."));
 
     // A browser is only tried with --open.
     IniWriteString(home.path() / "Veltrun.ini", "WebBrowser", "ExePath", (home.path() / "no-browser").string());
@@ -60,7 +63,7 @@ TEST_F(ReportCli, EachReportCommandWritesItsFileAndPrintsThePath) {
     }
     auto open = Run({"start-list", "Cup", "--open"});
     EXPECT_EQ(open.code, 0);
-    EXPECT_NE(open.err.find("Warning: Could not find web browser"), std::string::npos);
+    EXPECT_THAT(open.err, HasSubstr("Warning: Could not find web browser"));
 }
 
 TEST_F(ReportCli, PrintGivesTabSeparatedStandings) {

@@ -40,10 +40,7 @@ inline const char* const AllButtons[] = {
 
 class GuiHarness {
 public:
-    struct Setting {
-        std::string section, key, value;
-    };
-    // settings are written over the shipped Veltrun.ini.
+    struct Setting { std::string section, key, value; };  // written over the shipped Veltrun.ini
     explicit GuiHarness(const std::vector<Setting>& settings = {}) {
         namespace fs = std::filesystem;
         const fs::path source(VELTRUN_SOURCE_DIR);

@@ -37,7 +37,6 @@ void GuiTest::StartStateAndAboutBox() {
     QCOMPARE(LabelText(w, "L_TOURNAMENT_CAPTION"), QString("Tournament Folder:"));
     QVERIFY(Child<QLabel>(w, "L_TOURNAMENT")->text().isEmpty());
     QVERIFY(!Child<QLabel>(w, "L_ROUNDS_CAPTION")->isEnabled());
-    QCOMPARE(gui.window->ButtonNamed("BTN_PAIRING")->toolTip(), QString("Pairing (Ctrl+P)"));
 
     // The About box, from its key shows the build's version; Ctrl+Alt+middle click swaps its picture.
     QString version;
