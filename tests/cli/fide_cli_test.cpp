@@ -1,6 +1,5 @@
 // trf and import-trf on the command line: a tournament written out and read
 // back, and the refusals with their exit codes.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,8 +12,6 @@
 
 namespace veltrun::cli {
 namespace {
-
-using ::testing::HasSubstr;
 
 namespace fs = std::filesystem;
 
@@ -52,13 +49,13 @@ TEST_F(FideCliTest, TrfAndImportTrfRoundTripATournament) {
     ASSERT_EQ(imported.code, 0) << imported.err;
     fs::path copy = home.path() / "Tourn" / "Spring Copy";
     EXPECT_EQ(imported.out, copy.string() + "\n");
-    EXPECT_THAT(imported.err, HasSubstr("Information: TRF file conversion complete."));
+    EXPECT_NE(imported.err.find("Information: TRF file conversion complete."), std::string::npos);
     EXPECT_EQ(ReadTextLines(copy / "round2.txt"),
               (std::vector<std::string>{"|0.5-0.5|||A3-A1", "|1k-0k|||A2-bye", "|0k-0k|||A4-stop"}));
     EXPECT_EQ(Run({"forbidden", "Spring Copy"}).out, "1: [A3] Ode, Bo, [A1] Muller, Jorg\n2: [A2] Smith, Ann, [A4] Late, Lu, [A1] Muller, Jorg\n");
 
     auto again = Run({"import-trf", (folder / "tournament.trf").string(), "--name", "Spring Copy"});
-    EXPECT_THAT(again.err, HasSubstr("already exists."));
+    EXPECT_NE(again.err.find("already exists."), std::string::npos);
     // -o never names a file of the tournament.
     EXPECT_EQ(Run({"trf", "Spring Cup", "-o", (folder / "players.txt").string()}).code, 1);
     EXPECT_EQ(ReadTextLines(folder / "players.txt").size(), 4u);
@@ -102,7 +99,7 @@ TEST_F(FideCliTest, PairUsesTheEngineWhenTheSettingsSaySo) {
     const std::string answer = "FAKE_ANSWER=" + (home.path() / "answer.txt").string();
     auto none = testing::RunBinaryIn(home, {"pair", "Spring Cup"}, {answer, "FAKE_MODE=none"});
     EXPECT_EQ(none.code, 1);
-    EXPECT_THAT(none.err, HasSubstr("The pairing engine found no pairing for the next round"));
+    EXPECT_NE(none.err.find("The pairing engine found no pairing for the next round"), std::string::npos) << none.err;
     EXPECT_FALSE(fs::exists(folder / "round3.txt"));
     auto bbp = testing::RunBinaryIn(home, {"pair", "Spring Cup"}, {answer});
     ASSERT_EQ(bbp.code, 0) << bbp.err;

@@ -11,7 +11,6 @@ namespace veltrun::cli {
 namespace {
 
 using ::testing::HasSubstr;
-
 namespace fs = std::filesystem;
 using namespace veltrun::testing;
 

@@ -14,10 +14,8 @@ namespace veltrun::cli {
 namespace {
 
 using ::testing::HasSubstr;
-
 using veltrun::testing::ReadBytes;
 using veltrun::testing::WriteBytes;
-
 using TournamentCli = testing::CliTest;
 
 TEST_F(TournamentCli, DirectorRunsATournamentFromTheCommandLine) {
