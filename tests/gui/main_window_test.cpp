@@ -146,8 +146,7 @@ void GuiTest::ErrorOfACommandShowsOneBox() {
     GuiHarness gui;
     gui.window->RunCommand([] { throw veltrun::myException("The file round3.txt is damaged."); });
     gui.window->RunCommand([] { throw std::runtime_error("basic_ios::clear"); });
-    QCOMPARE(gui.Texts(MessageKind::Error),
-             (std::vector<std::string>{"The file round3.txt is damaged.", "basic_ios::clear"}));
+    QCOMPARE(gui.Texts(MessageKind::Error), (std::vector<std::string>{"The file round3.txt is damaged.", "basic_ios::clear"}));
     QCOMPARE(gui.messages.size(), size_t(2));
     QCOMPARE(gui.messages[0].title, std::string("Error"));
     // The window goes on: the next command runs.
@@ -171,8 +170,7 @@ void GuiTest::SeamShowsRealBoxesAndCancels() {
         }
         QTest::keyClick(box, Qt::Key_Escape);
     });
-    const bool yes = veltrun::AskYesNo(*gui.session, "Really?", Button::No);
-    QVERIFY(!yes);
+    QVERIFY(!veltrun::AskYesNo(*gui.session, "Really?", Button::No));
     captions.sort();
     QCOMPARE(captions, (QStringList{"No", "Yes"}));
     QCOMPARE(defaultCaption, QString("No"));
