@@ -127,8 +127,7 @@ TEST_F(TournamentCli, RefusalsLeaveEveryFileAsItWas) {
 
     const std::string ask = "Information: Do you really want to add player into running tournament?\n";
     const struct { std::vector<std::string> args; std::string err; } cases[] = {
-        {{"add-player", "Cup", "--name", "Cid", "--elo", "1800"},
-         ask + "Information: Nothing was changed: answer with --yes or --no.\n"},
+        {{"add-player", "Cup", "--name", "Cid", "--elo", "1800"}, ask + "Information: Nothing was changed: answer with --yes or --no.\n"},
         {{"--yes", "add-player", "Cup", "--name", "ann ash", "--elo", "1800"},
          ask + "Error: This is exactly the name of the player already in the tournament.\n"},
         {{"--yes", "add-player", "Cup", "--name", "Cid", "--elo", "-5"}, ask + "Error: ELO must be a positive integer.\n"},

@@ -56,10 +56,7 @@ public:
             answers.pop_front();
             return answer;
         };
-        ui.report_hook = [this](const std::filesystem::path& file) {
-            reports.push_back(file);
-            return report_shown;
-        };
+        ui.report_hook = [this](const std::filesystem::path& file) { reports.push_back(file); return report_shown; };
         window = std::make_unique<gui::MainWindow>(*session, ui);
         window->Start("");
         window->show();

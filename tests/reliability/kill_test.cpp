@@ -122,16 +122,13 @@ protected:
         RunInProcess(copyHome, command);
         return Snapshot(copyHome / "Tourn" / "Cup");
     }
-    // How long one run of the program takes here, to spread the kills over it.
-    double MeasureMilliseconds() {
-        auto start = std::chrono::steady_clock::now();
-        testing::BinaryProcess(home.path(), {"--yes", "open", "Cup"}).Wait();
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    }
 };
 
 TEST_F(KillTest, EveryFileIsTheOldOrTheNewVersionAfterSigkill) {
-    const double runtime = MeasureMilliseconds();
+    // How long one run of the program takes here, to spread the kills over it.
+    const auto start = std::chrono::steady_clock::now();
+    testing::BinaryProcess(home.path(), {"--yes", "open", "Cup"}).Wait();
+    const double runtime = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::uniform_real_distribution<double> delay(0.0, runtime * 1.3);
     // Up to 300 kills, fewer when the program is slow (sanitizers), to stay near
     // 20 s; VELTRUN_KILL_SECONDS and VELTRUN_KILL_MAX allow a longer run by hand.

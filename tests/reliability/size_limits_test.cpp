@@ -101,8 +101,7 @@ TEST_F(SizeLimits, EveryReaderRefusesAFileLargerThanItsKindNamingIt) {
 }
 
 TEST_F(SizeLimits, LongFieldsAreCutWhereTheyEnterWithAWarning) {
-    std::string longName(300, 'Z');
-    longName += "ü";
+    const std::string longName = std::string(300, 'Z') + "ü";
     // Typed in: cut with a warning, and the tournament opens again.
     ASSERT_EQ(Run({"add-player", "Cup", "--name", "Ä" + longName, "--elo", "1600", "--fide-id", std::string(50, '7')}), 0)
         << err;
