@@ -11,8 +11,7 @@
 namespace veltrun::cli {
 namespace {
 
-// Every way to call a command wrongly, with its exit code and the reason
-// given; none of them creates a tournament.
+// Every way to call a command wrongly, with its exit code and the reason given; none of them creates a tournament.
 TEST(CommandLine, ExitCodesAndReasons) {
     testing::TempFolder home;
     testing::WriteBytes(home.path() / "Language" / "Test.txt", "# test\r\n13|Paarung\r\n");

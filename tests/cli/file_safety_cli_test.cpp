@@ -1,6 +1,5 @@
-// How files are opened, written and named, met as the director meets them:
-// special files and links in the folder, write-protected files, report names
-// from the settings, temporary files and signals, and old code pages.
+// How files are opened, written and named, met as the director meets them: special files and links in the folder,
+// write-protected files, report names from the settings, temporary files and signals, and old code pages.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -85,7 +84,6 @@ TEST_F(FileSafety, SpecialFilesAndLinks) {
         EXPECT_FALSE(run.hung);
         EXPECT_EQ(run.code, c.code) << run.err;
         EXPECT_TRUE(Has(run.err, special.string()) && Has(run.err, c.message)) << run.err;
-        // Put the file back for the next case.
         fs::remove(special);
         for (const auto& [name, bytes] : saved) WriteBytes(Cup() / name, bytes);
         WriteBytes(home.path() / "Veltrun.ini", settings);
@@ -148,9 +146,8 @@ TEST_F(FileSafety, ReportNamesFromSettings) {
     EXPECT_EQ(Run({"open", "Cup"}).code, 0);
 }
 
-// Temporary files go with the process that made them: on SIGINT, SIGTERM and
-// SIGHUP at once, after a crash at the next opening; a file-size limit is a
-// write error, not the end of the program.
+// Temporary files go with the process that made them: on SIGINT, SIGTERM and SIGHUP at once, after a crash at the
+// next opening; a file-size limit is a write error, not the end of the program.
 TEST_F(FileSafety, TemporaryFilesAndSignals) {
     pid_t dead = fork();
     if (dead == 0) _exit(0);

@@ -1,6 +1,5 @@
-// forbid, allow and forbidden on the command line, and what the groups do to
-// deleting a player and to pairing a round (a field they make unpairable is
-// refused like any other, see the pairing command's tests).
+// forbid, allow and forbidden on the command line, and what the groups do to deleting a player and to pairing a round
+// (a field they make unpairable is refused like any other, see the pairing command's tests).
 #include <gtest/gtest.h>
 
 #include "support/cli_run.h"

@@ -40,9 +40,8 @@ TEST_F(RatingCli, ConvertRatings) {
     EXPECT_EQ(ReadBytes(elo() / "elo.txt"), EloFileText(SampleEloLines()));
 }
 
-// The search prints an aligned table. Names from a rating file, and the words
-// of a message, reach the terminal without control characters or escape
-// sequences; letters stay as they are.
+// The search prints an aligned table. Names from a rating file, and the words of a message, reach the terminal
+// without control characters or escape sequences; letters stay as they are.
 TEST_F(RatingCli, SearchTableWithoutControlCharacters) {
     WriteBytes(elo() / "elo.txt", EloFileText(SampleEloLines()));
     EXPECT_EQ(Run({"search", "MULLER"}).out,

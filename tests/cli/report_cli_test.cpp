@@ -28,8 +28,7 @@ protected:
     }
 };
 
-// Each report command prints the files it wrote; before a round is paired
-// the round report and standings refuse.
+// Each report command prints the files it wrote; before a round is paired the round report and standings refuse.
 TEST_F(ReportCli, EachReportCommandWritesItsFileAndPrintsThePath) {
     EXPECT_EQ(Run({"standings", "Cup"}).err, "Information: No round has been pair yet.\n");
     EXPECT_EQ(Run({"round-report", "Cup"}).code, 1);
@@ -79,8 +78,7 @@ TEST_F(ReportCli, EachReportCommandWritesItsFileAndPrintsThePath) {
               0u);
 }
 
-// The site replaces an earlier one as a whole; a folder of other files is
-// never touched.
+// The site replaces an earlier one as a whole; a folder of other files is never touched.
 TEST_F(ReportCli, PublishWritesTheSiteAsAWhole) {
     namespace fs = std::filesystem;
     TwoRounds();

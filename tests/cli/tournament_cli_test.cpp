@@ -199,8 +199,7 @@ TEST_F(TournamentCli, DamagedOptionsStopEveryCommandOfARunningTournament) {
     }
 }
 
-// Opening never writes players.txt; a command that rewrites it refuses while
-// it holds a value loading had to convert.
+// Opening never writes players.txt; a command that rewrites it refuses while it holds a value loading had to convert.
 TEST_F(TournamentCli, PlayersFileStaysAsTyped) {
     ASSERT_EQ(Run({"new", "Cup", "--rounds", "3"}).code, 0);
     auto players = Folder("Cup") / "players.txt";
@@ -232,8 +231,7 @@ TEST_F(TournamentCli, PlayersFileStaysAsTyped) {
     }
 }
 
-// The same names give the same starting numbers and the same alphabetical
-// list wherever the program runs.
+// The same names give the same starting numbers and the same alphabetical list wherever the program runs.
 TEST_F(TournamentCli, NameOrderDoesNotDependOnTheLocale) {
     ASSERT_EQ(Run({"new", "Cup", "--rounds", "3"}).code, 0);
     WriteBytes(Folder("Cup") / "players.txt",

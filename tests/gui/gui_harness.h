@@ -1,6 +1,5 @@
 #pragma once
-// A whole desktop program over a fresh program folder, with every message box
-// answered by the test instead of shown.
+// A whole desktop program over a fresh program folder, with every message box answered by the test instead of shown.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -73,8 +72,7 @@ public:
             timer->stop();
             timer->deleteLater();
             action(modal);
-            // A failed check ends the action early: the window must not stay
-            // open and block the test.
+            // A failed check ends the action early: the window must not stay open and block the test.
             if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) dialog->reject();
         });
         timer->start();

@@ -35,10 +35,9 @@ protected:
     }
     void TearDown() override { SimulateWriteFailureAfter(-1); }
 
-    // The command fails on the full disk, naming the file, and leaves the file
-    // as it was; at every cut-off point, from an empty temporary file to all
-    // but the end, and with every byte written when the sync before the
-    // rename reports the full disk (as with delayed allocation).
+    // The command fails on the full disk, naming the file, and leaves the file as it was; at every cut-off point,
+    // from an empty temporary file to all but the end, and with every byte written when the sync before the rename
+    // reports the full disk (as with delayed allocation).
     void ExpectRefusedAndIntact(const std::vector<std::string>& command, const std::filesystem::path& file) {
         std::string before = ReadBytes(file);
         for (long long cut : {0LL, 1LL, static_cast<long long>(before.size() / 2), 1LL << 40}) {

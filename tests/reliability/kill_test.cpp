@@ -1,6 +1,5 @@
-// Crash safety: the real program is killed at random moments while it writes;
-// every tournament file is then the old or the new version, never a mix, and
-// the tournament still opens.
+// Crash safety: the real program is killed at random moments while it writes; every tournament file is then the old
+// or the new version, never a mix, and the tournament still opens.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,5 @@
-// Oversized and degenerate inputs: every reader refuses a file larger than its
-// kind can be, naming it, and a long TRF line costs time linear in its length;
-// fields longer than every file can hold are cut where they enter.
+// Oversized and degenerate inputs: every reader refuses a file larger than its kind can be, naming it, and a long TRF
+// line costs time linear in its length; fields longer than every file can hold are cut where they enter.
 #include <gtest/gtest.h>
 
 #include <fstream>
