@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The published site in a real browser: a demo tournament is published with
-# the program itself, then headless Chromium checks that no page scrolls
-# sideways at 375 and 1280 px, and that the printed players page keeps every
+# The published site in a real browser: a demo tournament is published with the program itself, then headless
+# Chromium checks that no page scrolls sideways at 375 and 1280 px, and that the printed players page keeps every
 # player's card on one sheet.
 #   check_site.sh VELTRUN_BINARY
 set -euo pipefail
@@ -23,8 +22,7 @@ chrome() {
     --user-data-dir="$(mktemp -d -p "$work")" "$@" 2>/dev/null
 }
 
-# One harness page loads every page in frames of both widths and writes what
-# each frame could scroll into its own DOM.
+# One harness page loads every page in frames of both widths and writes what each frame could scroll into its own DOM.
 pages=$(cd "$site" && ls ./*.html | sed 's|^\./||')
 {
   echo '<!DOCTYPE html><html><head><meta charset="utf-8"><title>check</title></head><body><pre id="out"></pre><script>'
@@ -56,9 +54,8 @@ wide=$(awk '$2 > $1' "$work/widths.txt")
 [ -z "$wide" ] || { printf 'check_site: pages wider than the screen (width, content width, page):\n%s\n' "$wide" >&2; exit 1; }
 [ "$checked" -eq $(( $(echo "$pages" | wc -l) * 2 )) ] || { echo "check_site: only $checked frames measured" >&2; exit 1; }
 
-# Printed: every card shows its "No. ..." line, its table heading and its
-# performance once, all on the same sheet; a card split across sheets shows up
-# as a sheet where these counts differ (the table heading repeats on the next sheet).
+# Printed: every card shows its "No. ..." line, its table heading and its performance once, all on the same sheet; a
+# card split across sheets shows up as a sheet where these counts differ (the table heading repeats on the next sheet).
 chrome --no-pdf-header-footer --print-to-pdf="$work/players.pdf" "file://$site/players.html"
 sheets=$(pdfinfo "$work/players.pdf" | awk '/^Pages:/ {print $2}')
 pdftotext -layout "$work/players.pdf" "$work/players.txt"
