@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# The published site in a real browser: a demo tournament is published with
-# the program itself, then headless Chromium checks that no page scrolls
-# sideways at 375 and 1280 px, and that the printed players page keeps every
+# The published site in a real browser: a demo tournament is published with the program itself, then headless
+# Chromium checks that no page scrolls sideways at 375 and 1280 px, and that the printed players page keeps every
 # player's card on one sheet.
-#   check_site.sh VELTRUN_BINARY [--screenshots DIR]
+#   check_site.sh VELTRUN_BINARY
 set -euo pipefail
-veltrun=$(realpath "${1:?usage: check_site.sh VELTRUN_BINARY [--screenshots DIR]}")
-shots=""
-[ "${2:-}" = "--screenshots" ] && shots=$(realpath "${3:?--screenshots needs a folder}")
+veltrun=$(realpath "${1:?usage: check_site.sh VELTRUN_BINARY}")
 browser=$(command -v chromium || command -v chromium-browser || true)
 [ -n "$browser" ] || { echo "check_site: chromium is not installed (scripts/install-deps)" >&2; exit 1; }
 
@@ -25,8 +22,7 @@ chrome() {
     --user-data-dir="$(mktemp -d -p "$work")" "$@" 2>/dev/null
 }
 
-# One harness page loads every page in frames of both widths and writes what
-# each frame could scroll into its own DOM.
+# One harness page loads every page in frames of both widths and writes what each frame could scroll into its own DOM.
 pages=$(cd "$site" && ls ./*.html | sed 's|^\./||')
 {
   echo '<!DOCTYPE html><html><head><meta charset="utf-8"><title>check</title></head><body><pre id="out"></pre><script>'
@@ -55,16 +51,11 @@ grep -q '^DONE' "$work/widths.html" || { echo "check_site: the harness did not f
 grep -oE '(375|1280) [0-9]+ [^ <]+\.html' "$work/widths.html" >"$work/widths.txt" || true
 checked=$(wc -l <"$work/widths.txt")
 wide=$(awk '$2 > $1' "$work/widths.txt")
-if [ -n "$wide" ]; then
-  echo "check_site: pages wider than the screen (width, content width, page):" >&2
-  echo "$wide" >&2
-  exit 1
-fi
+[ -z "$wide" ] || { printf 'check_site: pages wider than the screen (width, content width, page):\n%s\n' "$wide" >&2; exit 1; }
 [ "$checked" -eq $(( $(echo "$pages" | wc -l) * 2 )) ] || { echo "check_site: only $checked frames measured" >&2; exit 1; }
 
-# Printed: every card shows its "No. ..." line, its table heading and its
-# performance once, all on the same sheet; a card split across sheets shows up
-# as a sheet where these counts differ (the table heading repeats on the next sheet).
+# Printed: every card shows its "No. ..." line, its table heading and its performance once, all on the same sheet; a
+# card split across sheets shows up as a sheet where these counts differ (the table heading repeats on the next sheet).
 chrome --no-pdf-header-footer --print-to-pdf="$work/players.pdf" "file://$site/players.html"
 sheets=$(pdfinfo "$work/players.pdf" | awk '/^Pages:/ {print $2}')
 pdftotext -layout "$work/players.pdf" "$work/players.txt"
@@ -73,14 +64,5 @@ split=$(awk 'BEGIN { RS = "\f" }
        perf = gsub(/(^|\n) *performance +[0-9]/, "&");
        total += meta; if (meta != head || meta != perf) printf "sheet %d: %d cards, %d headings, %d performances\n", NR, meta, head, perf }
   END { if (total != '"$players"') printf "%d cards printed\n", total }' "$work/players.txt")
-if [ -n "$split" ]; then
-  echo "check_site: a player's card is split across printed sheets:" >&2
-  echo "$split" >&2
-  exit 1
-fi
-
-if [ -n "$shots" ]; then
-  chrome --hide-scrollbars --window-size=375,900 --screenshot="$shots/standings-375.png" "file://$site/standings.html"
-  chrome --hide-scrollbars --window-size=1280,900 --screenshot="$shots/standings-1280.png" "file://$site/standings.html"
-fi
+[ -z "$split" ] || { printf "check_site: a player's card is split across printed sheets:\n%s\n" "$split" >&2; exit 1; }
 echo "check_site: $checked frames fit their width; $players cards on $sheets printed sheets, none split"

@@ -17,11 +17,10 @@ namespace fs = std::filesystem;
 
 class FideCliTest : public testing::CliTest {
 protected:
-    fs::path folder;
+    fs::path folder = Folder("Spring Cup");
 
     void SetUp() override {
         ASSERT_EQ(Run({"info"}).code, 0);  // installs Veltrun.ini
-        folder = home.path() / "Tourn" / "Spring Cup";
         fs::create_directories(folder);
         WriteTextLines(folder / "options.txt", {"[Options]", "MaxRound=4", "PointsType=1- 0.5 -0"});
         WriteTextLines(folder / "players.txt", {"1|A1|Müller, Jörg|2200|4711|N1|", "1|A2|Smith, Ann|2100|4712|N2|",
@@ -31,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(FideCliTest, TrfAndImportTrfRoundTripATournament) {
+TEST_F(FideCliTest, TrfFilesWrittenAndImported) {
     WriteTextLines(folder / "forbidden.txt", {"# siblings", "A3 A1", "A2\tA4 A1"});
     EXPECT_EQ(Run({"trf", "Spring Cup"}).out, (folder / "tournament.trf").string() + "\n");
     auto lines = ReadTextLines(folder / "tournament.trf");
@@ -59,9 +58,8 @@ TEST_F(FideCliTest, TrfAndImportTrfRoundTripATournament) {
     // -o never names a file of the tournament.
     EXPECT_EQ(Run({"trf", "Spring Cup", "-o", (folder / "players.txt").string()}).code, 1);
     EXPECT_EQ(ReadTextLines(folder / "players.txt").size(), 4u);
-}
 
-TEST_F(FideCliTest, StandingsWithCardsWriteTheConfiguredTrfFiles) {
+    // The standings with cards write the TRF files the settings ask for, under a plain name only.
     fs::path ini = home.path() / "Veltrun.ini";
     IniWriteString(ini, "Reports", "MakeOutputTRF16", "true");
     IniWriteString(ini, "Reports", "MakeOutputTRF16National", "true");

@@ -1,6 +1,5 @@
-// How files are opened, written and named, met as the director meets them:
-// special files and links in the folder, write-protected files, report names
-// from the settings, temporary files and signals, and old code pages.
+// How files are opened, written and named, met as the director meets them: special files and links in the folder,
+// write-protected files, report names from the settings, temporary files and signals, and old code pages.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -22,8 +21,7 @@ bool Has(const std::string& text, const std::string& part) { return text.find(pa
 
 class FileSafety : public ::testing::Test {
 protected:
-    testing::TempFolder home;
-    testing::TempFolder outside;
+    testing::TempFolder home, outside;
 
     void SetUp() override {
         ASSERT_EQ(Run({"new", "Cup", "--rounds", "3", "--colour", "W"}).code, 0);
@@ -39,20 +37,17 @@ protected:
     // The id of the first game of round 1 that has no result yet.
     std::string OpenGame() const {
         std::string round = ReadBytes(Cup() / "round1.txt");
-        auto at = round.find("|?-?|");
-        if (at == std::string::npos) return "";
-        auto end = round.find('\r', at);
-        return round.substr(round.rfind('|', end) + 1, end - round.rfind('|', end) - 1);
+        auto at = round.find("|?-?|"), end = round.find('\r', at), start = round.rfind('|', end) + 1;
+        return at == std::string::npos ? "" : round.substr(start, end - start);
     }
     void Set(const std::string& section, const std::string& key, const std::string& value) {
         IniWriteString(home.path() / "Veltrun.ini", section, key, value);
     }
     std::map<std::string, std::string> Snapshot() const { return testing::FolderFiles(Cup()); }
-    std::vector<std::string> Temporaries(const fs::path& folder) const {
-        std::vector<std::string> names;
+    static bool HasTemporary(const fs::path& folder) {
         for (const auto& entry : fs::directory_iterator(folder))
-            if (Has(entry.path().filename().string(), ".tmp-")) names.push_back(entry.path().filename().string());
-        return names;
+            if (Has(entry.path().filename().string(), ".tmp-")) return true;
+        return false;
     }
 };
 
@@ -60,12 +55,8 @@ protected:
 // followed: a clear error naming the file, or for the log a warning.
 TEST_F(FileSafety, SpecialFilesAndLinks) {
     WriteBytes(outside.path() / "bashrc", "");
-    struct Case {
-        std::string name, file;  // the file is made a named pipe, or a link to a file outside
-        std::vector<std::string> args;
-        int code;
-        std::string message;
-    };
+    // The file is made a named pipe, or a link to a file outside.
+    struct Case { std::string name, file; std::vector<std::string> args; int code; std::string message; };
     const std::string notRegular = "is not a regular file";
     const std::vector<Case> cases = {
         {"options.txt", "Tourn/Cup/options.txt", {"open", "Cup"}, 1, notRegular},
@@ -87,15 +78,12 @@ TEST_F(FileSafety, SpecialFilesAndLinks) {
         std::string settings = ReadBytes(home.path() / "Veltrun.ini");
         fs::path special = home.path() / c.file;
         fs::remove(special);
-        if (Has(c.name, "link"))
-            fs::create_symlink(outside.path() / "bashrc", special);
-        else
-            mkfifo(special.c_str(), 0644);
+        if (Has(c.name, "link")) fs::create_symlink(outside.path() / "bashrc", special);
+        else mkfifo(special.c_str(), 0644);
         auto run = BinaryProcess(home.path(), c.args).Wait(std::chrono::seconds(20));
         EXPECT_FALSE(run.hung);
         EXPECT_EQ(run.code, c.code) << run.err;
         EXPECT_TRUE(Has(run.err, special.string()) && Has(run.err, c.message)) << run.err;
-        // Put the file back for the next case.
         fs::remove(special);
         for (const auto& [name, bytes] : saved) WriteBytes(Cup() / name, bytes);
         WriteBytes(home.path() / "Veltrun.ini", settings);
@@ -121,17 +109,13 @@ TEST_F(FileSafety, ReadOnlyTargets) {
         EXPECT_EQ(fs::status(Cup() / file).permissions() & fs::perms::owner_write, fs::perms::none);
         fs::permissions(Cup() / file, fs::perms::owner_write, fs::perm_options::add);
     }
-    EXPECT_TRUE(Temporaries(Cup()).empty());
+    EXPECT_FALSE(HasTemporary(Cup()));
 }
 
 // A report name from the settings is a plain name in the folder and none of
 // the tournament's own files; anything else names the setting.
 TEST_F(FileSafety, ReportNamesFromSettings) {
-    struct Case {
-        std::map<std::string, std::string> settings;
-        std::vector<std::string> args;
-        std::string setting;  // named in the refusal
-    };
+    struct Case { std::map<std::string, std::string> settings; std::vector<std::string> args; std::string setting; };
     const std::vector<Case> cases = {
         {{{"HtmlSuffix", "txt"}}, {"round-report", "Cup", "1"}, "[Reports] RoundListName, HtmlSuffix"},
         {{{"HtmlSuffix", "txt"}, {"StartListName", "players"}}, {"start-list", "Cup"}, "[Reports] StartListName, HtmlSuffix"},
@@ -162,9 +146,8 @@ TEST_F(FileSafety, ReportNamesFromSettings) {
     EXPECT_EQ(Run({"open", "Cup"}).code, 0);
 }
 
-// Temporary files go with the process that made them: on SIGINT, SIGTERM and
-// SIGHUP at once, after a crash at the next opening; a file-size limit is a
-// write error, not the end of the program.
+// Temporary files go with the process that made them: on SIGINT, SIGTERM and SIGHUP at once, after a crash at the
+// next opening; a file-size limit is a write error, not the end of the program.
 TEST_F(FileSafety, TemporaryFilesAndSignals) {
     pid_t dead = fork();
     if (dead == 0) _exit(0);
@@ -190,13 +173,13 @@ TEST_F(FileSafety, TemporaryFilesAndSignals) {
         SCOPED_TRACE(signal_number);
         BinaryProcess convert(home.path(), {"convert-ratings", (home.path() / "big.xml").string()});
         auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (Temporaries(home.path() / "Elo").empty() && std::chrono::steady_clock::now() < deadline)
+        while (!HasTemporary(home.path() / "Elo") && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::microseconds(200));
-        ASSERT_FALSE(Temporaries(home.path() / "Elo").empty());
+        ASSERT_TRUE(HasTemporary(home.path() / "Elo"));
         kill(convert.Pid(), signal_number);
         auto run = convert.Wait();
         EXPECT_EQ(run.signal, signal_number) << run.err;
-        EXPECT_TRUE(Temporaries(home.path() / "Elo").empty());
+        EXPECT_FALSE(HasTemporary(home.path() / "Elo"));
         EXPECT_FALSE(fs::exists(home.path() / "Elo" / "elo.txt"));
     }
 
@@ -214,11 +197,9 @@ TEST_F(FileSafety, TemporaryFilesAndSignals) {
 // Lines that are not UTF-8 are read in the code page of the settings, with
 // one warning per file naming it and the code page.
 TEST_F(FileSafety, CodePagesOfOldFiles) {
-    struct Case {
-        // The setting (empty keeps the shipped default), a player's name in that
-        // code page, the name as Veltrun must show it, the warning.
-        std::string codePage, bytes, name, warning;
-    };
+    // The setting (empty keeps the shipped default), a player's name in that
+    // code page, the name as Veltrun must show it, the warning.
+    struct Case { std::string codePage, bytes, name, warning; };
     const std::vector<Case> cases = {
         {"windows-1252", "Mu\xF1oz Ren\xE9" "e", "Muñoz Renée", "read in the code page windows-1252"},
         {"windows-1252", "M\xFCller \xC8ve", "Müller Ève", "read in the code page windows-1252"},
@@ -227,12 +208,11 @@ TEST_F(FileSafety, CodePagesOfOldFiles) {
         {"klingon-42", "Dvo\xF8\xE1k", "Dvořák", "[Options] NonUtf8CodePage=\"klingon-42\" is not a single-byte"},
         {"UTF-16", "Dvo\xF8\xE1k", "Dvořák", "[Options] NonUtf8CodePage=\"UTF-16\" is not a single-byte"},
     };
-    const std::string header = "#on/off|ArrivalID|Name|ELO|FideID|NationalID|TeamID\r\n";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Set("Options", "NonUtf8CodePage", c.codePage);
         ASSERT_EQ(Run({"new", "Old", "--rounds", "3"}).code, 0);
-        WriteBytes(home.path() / "Tourn" / "Old" / "players.txt", header + "1|AOld|" + c.bytes + "|2000|||\r\n");
+        WriteBytes(home.path() / "Tourn" / "Old" / "players.txt", "1|AOld|" + c.bytes + "|2000|||\r\n");
         auto run = Run({"players", "Old"});
         EXPECT_EQ(run.code, 0) << run.err;
         EXPECT_TRUE(Has(run.out, c.name)) << run.out;

@@ -1,6 +1,5 @@
-// forbid, allow and forbidden on the command line, and what the groups do to
-// deleting a player and to pairing a round (a field they make unpairable is
-// refused like any other, see the pairing command's tests).
+// forbid, allow and forbidden on the command line, and what the groups do to deleting a player and to pairing a round
+// (a field they make unpairable is refused like any other, see the pairing command's tests).
 #include <gtest/gtest.h>
 
 #include "support/cli_run.h"
@@ -14,18 +13,13 @@ using veltrun::testing::ReadBytes;
 
 const std::string kHeader = "# Players who must not meet: one group per line, aliases separated by blanks";
 
-class ForbiddenCli : public testing::CliTest {
-protected:
-    void NewWithPlayers(const std::string& name, const std::vector<std::string>& players) {
-        ASSERT_EQ(Run({"new", name, "--rounds", "3"}).code, 0);
-        int elo = 2500;
-        for (const auto& player : players)
-            ASSERT_EQ(Run({"add-player", name, "--name", player + " X", "--elo", std::to_string(elo -= 100)}).code, 0);
-    }
-};
+using ForbiddenCli = testing::CliTest;
 
 TEST_F(ForbiddenCli, GroupsAreKeptSplitListedAndNeverPaired) {
-    NewWithPlayers("Cup", {"Ann", "Ben", "Cid", "Dan", "Eve", "Fay"});
+    ASSERT_EQ(Run({"new", "Cup", "--rounds", "3"}).code, 0);
+    int elo = 2500;
+    for (const std::string player : {"Ann", "Ben", "Cid", "Dan", "Eve", "Fay"})
+        ASSERT_EQ(Run({"add-player", "Cup", "--name", player + " X", "--elo", std::to_string(elo -= 100)}).code, 0);
     EXPECT_EQ(Run({"forbidden", "Cup"}).out, "No forbidden pairs.\n");
     auto forbid = Run({"forbid", "Cup", "AAnn", "ACid", "AEve"});
     ASSERT_EQ(forbid.code, 0) << forbid.err;
@@ -33,11 +27,7 @@ TEST_F(ForbiddenCli, GroupsAreKeptSplitListedAndNeverPaired) {
     auto before = Snapshot("Cup");
     EXPECT_EQ(before["forbidden.txt"], Crlf({kHeader, "AAnn ACid AEve"}));
 
-    const struct {
-        std::vector<std::string> args;
-        int code;
-        std::string err;
-    } cases[] = {
+    const struct { std::vector<std::string> args; int code; std::string err; } cases[] = {
         {{"forbid", "Cup", "AAnn", "Nobody"}, 1, "Error: Player (Nobody) is not a player of the tournament.\n"},
         {{"forbid", "Cup", "AAnn", "aann"}, 1, "Error: Player (aann) is not a player of the tournament.\n"},
         {{"forbid", "Cup", "AAnn", "AAnn"}, 1, "Error: A forbidden group needs at least two different players.\n"},

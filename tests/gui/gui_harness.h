@@ -1,10 +1,11 @@
 #pragma once
-// A whole desktop program over a fresh program folder, with every message box
-// answered by the test instead of shown.
+// A whole desktop program over a fresh program folder, with every message box answered by the test instead of shown.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QTimer>
-#include <QWidget>
+#include <QtTest>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -19,12 +20,26 @@
 
 namespace veltrun::testing {
 
+// Finding and pressing the controls of a window by their names.
+template <typename Widget = QWidget>
+inline Widget* Child(QWidget* root, const char* name) {
+    auto* widget = root->findChild<Widget*>(name);
+    if (!widget) qFatal("no widget %s", name);
+    return widget;
+}
+inline QString LabelText(QWidget* root, const char* name) { return Child<QLabel>(root, name)->text(); }
+inline QString ButtonText(QWidget* root, const char* name) { return Child<QAbstractButton>(root, name)->text(); }
+inline void Click(QWidget* root, const char* name) { QTest::mouseClick(Child<QAbstractButton>(root, name), Qt::LeftButton); }
+
+inline const char* const AllButtons[] = {
+    "BTN_LANGUAGE",      "BTN_NEW_TOURNAMENT",   "BTN_OPEN_TOURNAMENT",    "BTN_ABOUT",
+    "BTN_EXIT",          "BTN_PLAYER_ADD",       "BTN_REPORT_STARTLIST",   "BTN_PLAYER_DELETE",
+    "BTN_PLAYER_RESTORATION", "BTN_PAIRING",     "BTN_REPORT_ROUNDS",      "BTN_INPUT_RESULT",
+    "BTN_REPORT_STANDINGS", "BTN_REPORT_STANDINGS_AND_CARDS", "BTN_PUBLISH"};
+
 class GuiHarness {
 public:
-    struct Setting {
-        std::string section, key, value;
-    };
-    // settings are written over the shipped Veltrun.ini.
+    struct Setting { std::string section, key, value; };  // written over the shipped Veltrun.ini
     explicit GuiHarness(const std::vector<Setting>& settings = {}) {
         namespace fs = std::filesystem;
         const fs::path source(VELTRUN_SOURCE_DIR);
@@ -40,10 +55,7 @@ public:
             answers.pop_front();
             return answer;
         };
-        ui.report_hook = [this](const std::filesystem::path& file) {
-            reports.push_back(file);
-            return report_shown;
-        };
+        ui.report_hook = [this](const std::filesystem::path& file) { reports.push_back(file); return report_shown; };
         window = std::make_unique<gui::MainWindow>(*session, ui);
         window->Start("");
         window->show();
@@ -60,8 +72,7 @@ public:
             timer->stop();
             timer->deleteLater();
             action(modal);
-            // A failed check ends the action early: the window must not stay
-            // open and block the test.
+            // A failed check ends the action early: the window must not stay open and block the test.
             if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) dialog->reject();
         });
         timer->start();
@@ -86,6 +97,16 @@ public:
 
 }  // namespace veltrun::testing
 
-// The two groups of desktop tests, run by one application object.
-int RunMainWindowTests(int argc, char** argv);
-int RunTournamentFlowTests(int argc, char** argv);
+// Every desktop test: the main window's in main_window_test.cpp, a tournament
+// through the dialogs in tournament_flow_test.cpp.
+class GuiTest : public QObject {
+    Q_OBJECT
+private slots:
+    void StartStateAndAboutBox();
+    void CloseQuestionAndPlacement();
+    void LanguageSwitchReachesEveryWindowAndBack();
+    void ErrorOfACommandShowsOneBox();
+    void SeamShowsRealBoxesAndCancels();
+    void GoalsTournamentThroughTheDialogs();
+    void PlayerChangesThroughTheChooser();
+};

@@ -1,11 +1,8 @@
-// Runs every group of desktop tests in one application object.
-#include <QApplication>
-
+// Runs every desktop test in one application object.
 #include "gui_harness.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    int failures = RunMainWindowTests(argc, argv);
-    failures += RunTournamentFlowTests(argc, argv);
-    return failures == 0 ? 0 : 1;
+    GuiTest test;
+    return QTest::qExec(&test, argc, argv) == 0 ? 0 : 1;
 }

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Installs the built program into a staging folder and runs it from there as a
-# director would after installing the package: it finds its shipped settings
-# and German, keeps its files under the user's data folder, never beside itself,
-# and never overwrites the director's own settings.
+# Installs the built program into a staging folder and runs it from there as a director would after installing the
+# package: it finds its shipped settings and German, keeps its files under the user's data folder, never beside
+# itself, and never overwrites the director's own settings.
 #   check_install.sh BUILD_DIR [CMAKE]
 set -euo pipefail
 build=$(realpath "${1:?usage: check_install.sh BUILD_DIR [CMAKE]}")

@@ -2,13 +2,10 @@
 // the old file stays as it was, byte for byte.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/commands.h"
 #include "store/errors.h"
+#include "store/atomic_file.h"
 #include "store/settings.h"
-#include "store/text_file.h"
-#include "support/store_fixture.h"
+#include "support/cli_run.h"
 
 namespace veltrun {
 namespace {
@@ -22,11 +19,10 @@ protected:
     std::string err;
 
     int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.str(), "--yes"});
-        std::ostringstream out, errors;
-        int code = cli::RunCli(args, out, errors);
-        err = errors.str();
-        return code;
+        args.insert(args.begin(), "--yes");
+        auto run = testing::RunCliIn(home, std::move(args));
+        err = run.err;
+        return run.code;
     }
     std::filesystem::path Cup() const { return home.path() / "Tourn" / "Cup"; }
 
@@ -39,10 +35,9 @@ protected:
     }
     void TearDown() override { SimulateWriteFailureAfter(-1); }
 
-    // The command fails on the full disk, naming the file, and leaves the file
-    // as it was; at every cut-off point, from an empty temporary file to all
-    // but the end, and with every byte written when the sync before the
-    // rename reports the full disk (as with delayed allocation).
+    // The command fails on the full disk, naming the file, and leaves the file as it was; at every cut-off point,
+    // from an empty temporary file to all but the end, and with every byte written when the sync before the rename
+    // reports the full disk (as with delayed allocation).
     void ExpectRefusedAndIntact(const std::vector<std::string>& command, const std::filesystem::path& file) {
         std::string before = ReadBytes(file);
         for (long long cut : {0LL, 1LL, static_cast<long long>(before.size() / 2), 1LL << 40}) {
@@ -58,12 +53,9 @@ protected:
     }
 };
 
-TEST_F(FullDisk, ResultEntryKeepsTheRoundFile) {
+TEST_F(FullDisk, ResultsAndPlayerChangesKeepTheirFiles) {
     ExpectRefusedAndIntact({"result", "Cup", "AAnn-ABen", "1-0"}, Cup() / "round1.txt");
     EXPECT_EQ(Run({"result", "Cup", "AAnn-ABen", "1-0"}), 0) << "the disk has room again";
-}
-
-TEST_F(FullDisk, PlayerChangesKeepThePlayersFile) {
     // A late entrant's stop line is written first, players.txt after it.
     std::string players = ReadBytes(Cup() / "players.txt");
     ExpectRefusedAndIntact({"add-player", "Cup", "--name", "Eve Late", "--elo", "1400"}, Cup() / "round1.txt");

@@ -1,25 +1,12 @@
-// Crash safety: the real program is killed at random moments while it writes;
-// every tournament file is then the old or the new version, never a mix, and
-// the tournament still opens.
-#include <fcntl.h>
+// Crash safety: the real program is killed at random moments while it writes; every tournament file is then the old
+// or the new version, never a mix, and the tournament still opens.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <map>
 #include <random>
-#include <sstream>
-#include <thread>
 
-#include "cli/commands.h"
-#include "support/store_fixture.h"
-
-extern char** environ;
+#include "support/cli_run.h"
 
 namespace veltrun {
 namespace {
@@ -60,39 +47,20 @@ bool SameLines(const std::string& a, const std::string& b) {
     return a.size() == b.size() && (b.empty() || b.back() == '\n') && lines(a) == lines(b);
 }
 
-pid_t Spawn(const std::filesystem::path& home, const std::vector<std::string>& args) {
-    std::vector<std::string> all = {VELTRUN_BINARY, "--home", home.string(), "--yes"};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return rc == 0 ? pid : -1;
-}
-
 class KillTest : public ::testing::Test {
 protected:
-    TempFolder home;
-    TempFolder scratch;
+    TempFolder home, scratch;
     std::mt19937 random{20261206};
     int added = 0;
-    bool suspended = false;
-    bool forbidden = false;
+    bool suspended = false, forbidden = false;
 
     std::filesystem::path Cup() const { return home.path() / "Tourn" / "Cup"; }
 
     void SetUp() override {
         ASSERT_EQ(RunInProcess(home.path(), {"new", "Cup", "--rounds", "5", "--colour", "W"}), 0);
         for (int i = 1; i <= 8; ++i)
-            ASSERT_EQ(RunInProcess(home.path(), {"add-player", "Cup", "--name", "Pl" + std::to_string(i) + " Smith",
-                                                 "--elo", std::to_string(2400 - i * 10)}),
-                      0);
+            ASSERT_EQ(RunInProcess(home.path(), {"add-player", "Cup", "--name", "Pl" + std::to_string(i) + " Smith", "--elo",
+                                                 std::to_string(2400 - i * 10)}), 0);
         FreshRound();
     }
     std::filesystem::path RoundFile(int round) const { return Cup() / ("round" + std::to_string(round) + ".txt"); }
@@ -153,18 +121,13 @@ protected:
         RunInProcess(copyHome, command);
         return Snapshot(copyHome / "Tourn" / "Cup");
     }
-    // How long one run of the program takes here, to spread the kills over it.
-    double MeasureMilliseconds() {
-        auto start = std::chrono::steady_clock::now();
-        pid_t pid = Spawn(home.path(), {"open", "Cup"});
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    }
 };
 
 TEST_F(KillTest, EveryFileIsTheOldOrTheNewVersionAfterSigkill) {
-    const double runtime = MeasureMilliseconds();
+    // How long one run of the program takes here, to spread the kills over it.
+    const auto start = std::chrono::steady_clock::now();
+    testing::BinaryProcess(home.path(), {"--yes", "open", "Cup"}).Wait();
+    const double runtime = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::uniform_real_distribution<double> delay(0.0, runtime * 1.3);
     // Up to 300 kills, fewer when the program is slow (sanitizers), to stay near
     // 20 s; VELTRUN_KILL_SECONDS and VELTRUN_KILL_MAX allow a longer run by hand.
@@ -180,12 +143,12 @@ TEST_F(KillTest, EveryFileIsTheOldOrTheNewVersionAfterSigkill) {
         if (command[0] == "pair") ++pairings;
         Files before = Snapshot(Cup());
         Files after = Finished(command);
-        pid_t pid = Spawn(home.path(), command);
-        ASSERT_GT(pid, 0);
+        std::vector<std::string> args = command;
+        args.insert(args.begin(), "--yes");
+        testing::BinaryProcess process(home.path(), args);
         std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(delay(random) * 1000)));
-        kill(pid, SIGKILL);
-        int status = 0;
-        waitpid(pid, &status, 0);
+        kill(process.Pid(), SIGKILL);
+        process.Wait();
 
         Files now = Snapshot(Cup());
         for (const auto& [name, bytes] : now) {

@@ -1,18 +1,14 @@
-// Oversized and degenerate inputs: every reader refuses a file larger than its
-// kind can be, naming it, and a long TRF line costs time linear in its length;
-// fields longer than every file can hold are cut where they enter.
+// Oversized and degenerate inputs: every reader refuses a file larger than its kind can be, naming it, and a long TRF
+// line costs time linear in its length; fields longer than every file can hold are cut where they enter.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
-#include <sstream>
 
-#include "cli/commands.h"
 #include "fide/engine_output.h"
 #include "store/file_limits.h"
 #include "store/session.h"
+#include "support/cli_run.h"
 #include "support/scripted_ui.h"
-#include "support/store_fixture.h"
 
 namespace veltrun {
 namespace {
@@ -27,12 +23,10 @@ protected:
     std::string err, out;
 
     int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.str(), "--yes"});
-        std::ostringstream o, e;
-        int code = cli::RunCli(args, o, e);
-        out = o.str();
-        err = e.str();
-        return code;
+        args.insert(args.begin(), "--yes");
+        auto run = testing::RunCliIn(home, std::move(args));
+        out = run.out, err = run.err;
+        return run.code;
     }
     fs::path Cup() const { return home.path() / "Tourn" / "Cup"; }
     void SetUp() override {
@@ -106,8 +100,7 @@ TEST_F(SizeLimits, EveryReaderRefusesAFileLargerThanItsKindNamingIt) {
 }
 
 TEST_F(SizeLimits, LongFieldsAreCutWhereTheyEnterWithAWarning) {
-    std::string longName(300, 'Z');
-    longName += "ü";
+    const std::string longName = std::string(300, 'Z') + "ü";
     // Typed in: cut with a warning, and the tournament opens again.
     ASSERT_EQ(Run({"add-player", "Cup", "--name", "Ä" + longName, "--elo", "1600", "--fide-id", std::string(50, '7')}), 0)
         << err;
