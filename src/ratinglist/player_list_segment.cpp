@@ -156,8 +156,9 @@ private:
 
 // An element name seen before, with its tags as they stand in the data. The
 // list names the same few elements in the same order millions of times, so
-// the tag that followed last time is tried first, as a whole: without that
-// guess the conversion takes a quarter more instructions.
+// the tag that followed last time is tried first, as a whole. A plain lookup
+// instead (a table by the name's length and first and last letters) made the
+// whole conversion take a third more time.
 struct KnownTag {
     std::string name;
     TagPattern open;   // "<name>"
