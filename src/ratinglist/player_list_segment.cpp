@@ -191,7 +191,7 @@ private:
     // The hot path is kept inline, the rare cases out of line.
     [[gnu::always_inline]] inline const char* Element(const char* p);
     [[gnu::always_inline]] inline const char* KnownElement(const char* p, const KnownTag& tag);
-    [[gnu::noinline]] const char* UnexpectedElement(const char* p, int guessed);
+    [[gnu::noinline]] const char* UnexpectedElement(const char* p);
     const char* Followed(const char* p, int index);
     static void Remember(KnownTag& before, int index);
     [[gnu::noinline]] const char* OtherElement(const char* p);
@@ -303,26 +303,22 @@ bool SegmentConverter::Player() {
 // The element at p inside a player, holding only text or empty; returns the
 // position after it, or nullptr when it is no such element.
 const char* SegmentConverter::Element(const char* p) {
-    int expected = previous_ >= 0 ? tags_[static_cast<std::size_t>(previous_)].next : -1;
-    if (expected > 0) {
-        const KnownTag& tag = tags_[static_cast<std::size_t>(expected)];
-        if (tag.open.Matches(p)) {
-            previous_ = expected;
-            return KnownElement(p + tag.open.size(), tag);
+    if (previous_ >= 0) {
+        int expected = tags_[static_cast<std::size_t>(previous_)].next;
+        if (expected > 0) {
+            const KnownTag& tag = tags_[static_cast<std::size_t>(expected)];
+            if (tag.open.Matches(p)) {
+                previous_ = expected;
+                return KnownElement(p + tag.open.size(), tag);
+            }
         }
     }
-    return UnexpectedElement(p, std::max(expected, 0));
+    return UnexpectedElement(p);
 }
 
-// An element other than the one guessed: most often a known one. Tags are
-// known in the order they first came, and the element that came instead of
-// the guess (an optional one left out or put in) mostly stands a little after
-// it, so the search starts there: from the first it took twice the time.
-const char* SegmentConverter::UnexpectedElement(const char* p, int guessed) {
-    auto from = static_cast<std::size_t>(guessed) + 1;
-    for (std::size_t i = from; i < tags_.size(); ++i)
-        if (tags_[i].open.Matches(p)) return Followed(p, static_cast<int>(i));
-    for (std::size_t i = 1; i < from && i < tags_.size(); ++i)
+// An element other than the one that followed last time: most often a known one.
+const char* SegmentConverter::UnexpectedElement(const char* p) {
+    for (std::size_t i = 1; i < tags_.size(); ++i)
         if (tags_[i].open.Matches(p)) return Followed(p, static_cast<int>(i));
     return OtherElement(p);
 }
