@@ -186,10 +186,8 @@ BitMatrix PairingRules::CompatibilityGraph(const std::vector<int>& entries, bool
         check.Start(a, row);
         ApplyRules(facts_[entries[a]], skipColourCondition, check);
     }
-    // Mirror the upper triangle so that every row lists all neighbours.
-    for (int a = 0; a < size; ++a)
-        for (int b = a + 1; b < size; ++b)
-            if (graph.HasEdge(a, b)) graph.SetEdge(a, b);
+    // Every row lists all neighbours.
+    graph.MirrorUpperTriangle();
     return graph;
 }
 

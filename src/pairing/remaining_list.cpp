@@ -24,6 +24,8 @@ RemainingList::RemainingList(const StringList& groupList) {
             seen.push_back(index);
             entries_.push_back(index);
             texts_.push_back(std::to_string(index));
+            starts_.push_back(joined_.size());
+            joined_ += texts_.back() + '|';
             line_of_.push_back(static_cast<int>(lines_.size()));
         }
         line.end = static_cast<int>(entries_.size());
@@ -31,6 +33,7 @@ RemainingList::RemainingList(const StringList& groupList) {
         if (line.count == 0) throw std::invalid_argument("group list has an empty line");
         lines_.push_back(line);
     }
+    starts_.push_back(joined_.size());
     removed_.assign(entries_.size(), 0);
     count_ = static_cast<int>(entries_.size());
 }
@@ -123,13 +126,21 @@ int RemainingList::NthChoice(int pivot, int n) {
 
 std::string RemainingList::Text() const {
     std::string text;
+    text.reserve(joined_.size() + lines_.size());
     bool first_line = true;
     for (const Line& line : lines_) {
         if (line.count == 0) continue;
         if (!first_line) text += '-';
         first_line = false;
-        for (int v = line.first; v < line.end; ++v)
-            if (!removed_[v]) text += texts_[v] + '|';
+        for (int v = line.first; v < line.end;) {
+            if (removed_[v]) {
+                ++v;
+                continue;
+            }
+            const int run = v;
+            while (v < line.end && !removed_[v]) ++v;
+            text.append(joined_, starts_[run], starts_[v] - starts_[run]);
+        }
     }
     return text;
 }
