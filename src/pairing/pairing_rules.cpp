@@ -34,7 +34,9 @@ void SetBitRange(std::uint64_t* row, int from, int to) {
 // is on one of the pivot's lists (a past game or bye, a forbidden partner),
 // or in the pivot's class (the same two colours in a row, the same team).
 // Refuse applies them to one candidate, the graph to a row of candidates at
-// once, so a new rule is one line here.
+// once, so a new rule is one line here besides its reason and its facts.
+// The bye has no class and only the list of past games names it: only a
+// second bye keeps a player from it.
 template <typename Check>
 void PairingRules::ApplyRules(const Facts& pivot, bool skipColourCondition, Check& check) const {
     check.Listed(Refusal::repeat, pivot.opponents);

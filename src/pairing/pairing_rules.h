@@ -32,8 +32,8 @@ public:
     const std::string& AliasOf(int entry) const;
     int ByeCount(int player) const { return facts_[player].byes; }
 
-    // Why pivot p may not meet candidate c (0: the bye). Forbidden groups
-    // are never relaxed, whatever the way.
+    // Why pivot p may not meet candidate c (0: the bye), by the rules stated
+    // once in ApplyRules. Forbidden groups are never relaxed, whatever the way.
     Refusal Refuse(int p, int c, bool skipColourCondition) const;
     // The same judgement, logging every reason as choice number k.
     bool JudgeCandidate(int k, int p, int c, bool skipColourCondition, const PairingLog& log) const;
@@ -51,6 +51,7 @@ private:
         int team = 0;                // the team's number from 1
         std::vector<int> forbidden;  // table indexes p must never meet, sorted
     };
+    // The two ways of applying the rules: to one candidate, to a graph row.
     struct OneCandidate;
     class WholeRow;
     template <typename Check>
