@@ -30,6 +30,90 @@ void SetBitRange(std::uint64_t* row, int from, int to) {
 
 }  // namespace
 
+// The one statement of the rules. Each has one of two shapes: the candidate
+// is on one of the pivot's lists (a past game or bye, a forbidden partner),
+// or in the pivot's class (the same two colours in a row, the same team).
+// Refuse applies them to one candidate, the graph to a row of candidates at
+// once, so a new rule is one line here besides its reason and its facts.
+// The bye has no class and only the list of past games names it: only a
+// second bye keeps a player from it.
+template <typename Check>
+void PairingRules::ApplyRules(const Facts& pivot, bool skipColourCondition, Check& check) const {
+    check.Listed(Refusal::repeat, pivot.opponents);
+    if (!skipColourCondition) check.SameClass(Refusal::colour, &Facts::lastTwo);
+    check.Listed(Refusal::forbidden, pivot.forbidden);
+    if (forbidTeamMates_) check.SameClass(Refusal::team, &Facts::team);
+}
+
+struct PairingRules::OneCandidate {
+    const Facts& pivot;
+    const Facts& candidate;
+    int c;
+    Refusal refusal;
+
+    void Listed(unsigned reason, const std::vector<int>& list) {
+        const int times = static_cast<int>(std::count(list.begin(), list.end(), c));
+        if (times == 0) return;
+        refusal.reasons |= reason;
+        if (reason == Refusal::repeat) refusal.repeats = times;
+    }
+    void SameClass(unsigned reason, int Facts::*of) {
+        if (pivot.*of != 0 && pivot.*of == candidate.*of) refusal.reasons |= reason;
+    }
+};
+
+// Clears from the row of vertex a the vertices after a that the rules refuse.
+// A class leaves through a mask of its members, built on first use.
+class PairingRules::WholeRow {
+public:
+    WholeRow(const std::vector<Facts>& facts, const std::vector<int>& entries, int words)
+        : facts_(facts), entries_(entries), words_(words), vertex_of_(facts.size(), -1) {
+        for (int v = 0; v < static_cast<int>(entries.size()); ++v) vertex_of_[entries[v]] = v;
+    }
+    void Start(int a, std::uint64_t* row) {
+        a_ = a;
+        row_ = row;
+    }
+    void Listed(unsigned, const std::vector<int>& list) {
+        for (int other : list) {
+            const int b = vertex_of_[other];
+            if (b > a_) row_[b >> 6] &= ~(std::uint64_t{1} << (b & 63));
+        }
+    }
+    void SameClass(unsigned, int Facts::*of) {
+        const int k = facts_[entries_[a_]].*of;
+        if (k == 0) return;
+        const std::uint64_t* mask = &MasksOf(of)[static_cast<std::size_t>(k) * words_];
+        for (int w = 0; w < words_; ++w) row_[w] &= ~mask[w];
+    }
+
+private:
+    struct ClassMasks {
+        int Facts::*of;
+        std::vector<std::uint64_t> bits;  // words_ per class
+    };
+    const std::vector<std::uint64_t>& MasksOf(int Facts::*of) {
+        for (const ClassMasks& masks : masks_)
+            if (masks.of == of) return masks.bits;
+        ClassMasks& masks = masks_.emplace_back(ClassMasks{of, {}});
+        for (int v = 0; v < static_cast<int>(entries_.size()); ++v) {
+            const std::size_t k = static_cast<std::size_t>(facts_[entries_[v]].*of);
+            if (k == 0) continue;
+            if (masks.bits.size() < (k + 1) * words_) masks.bits.resize((k + 1) * words_, 0);
+            masks.bits[k * words_ + (v >> 6)] |= std::uint64_t{1} << (v & 63);
+        }
+        return masks.bits;
+    }
+
+    const std::vector<Facts>& facts_;
+    const std::vector<int>& entries_;
+    const int words_;
+    std::vector<int> vertex_of_;  // by table index; -1: not an entry
+    std::vector<ClassMasks> masks_;
+    int a_ = 0;
+    std::uint64_t* row_ = nullptr;
+};
+
 PairingRules::PairingRules(const Tournament& t, bool forbidTeamMates)
     : t_(t), forbidTeamMates_(forbidTeamMates), facts_(t.PlayerCount() + 1) {
     // History entries are compared with the aliases exactly, as they stand.
@@ -42,14 +126,18 @@ PairingRules::PairingRules(const Tournament& t, bool forbidTeamMates)
         Facts& facts = facts_[i];
         const std::vector<RoundEntry> rounds = ReadHistory(player);
         for (const RoundEntry& round : rounds) {
-            if (round.opponent == "bye") ++facts.byes;
+            if (round.opponent == "bye") {
+                ++facts.byes;
+                facts.opponents.push_back(0);
+            }
             alias.assign(round.opponent);
             auto found = byAlias.find(alias);
             if (found != byAlias.end())
                 facts.opponents.insert(facts.opponents.end(), found->second.begin(), found->second.end());
         }
-        facts.lastTwo = LastTwoSame(rounds);
-        if (!player.TeamID.empty()) facts.team = teams.emplace(player.TeamID, static_cast<int>(teams.size())).first->second;
+        facts.lastTwo = static_cast<int>(LastTwoSame(rounds));
+        if (!player.TeamID.empty())
+            facts.team = teams.emplace(player.TeamID, static_cast<int>(teams.size()) + 1).first->second;
     }
     for (const auto& group : t.ForbiddenGroups) {
         std::vector<int> members;
@@ -72,18 +160,9 @@ const std::string& PairingRules::AliasOf(int entry) const {
 }
 
 Refusal PairingRules::Refuse(int p, int c, bool skipColourCondition) const {
-    const Facts& pivot = facts_[p];
-    Refusal refusal;
-    // Only a second bye keeps a player from the bye.
-    refusal.repeats = c == 0 ? pivot.byes : static_cast<int>(std::count(pivot.opponents.begin(), pivot.opponents.end(), c));
-    if (refusal.repeats > 0) refusal.reasons |= Refusal::repeat;
-    if (c == 0) return refusal;
-    const Facts& candidate = facts_[c];
-    if (!skipColourCondition && pivot.lastTwo != Colour::none && pivot.lastTwo == candidate.lastTwo)
-        refusal.reasons |= Refusal::colour;
-    if (std::binary_search(pivot.forbidden.begin(), pivot.forbidden.end(), c)) refusal.reasons |= Refusal::forbidden;
-    if (forbidTeamMates_ && pivot.team >= 0 && pivot.team == candidate.team) refusal.reasons |= Refusal::team;
-    return refusal;
+    OneCandidate check{facts_[p], facts_[c], c, {}};
+    ApplyRules(facts_[p], skipColourCondition, check);
+    return check.refusal;
 }
 
 bool PairingRules::JudgeCandidate(int k, int p, int c, bool skipColourCondition, const PairingLog& log) const {
@@ -101,17 +180,16 @@ bool PairingRules::JudgeCandidate(int k, int p, int c, bool skipColourCondition,
 BitMatrix PairingRules::CompatibilityGraph(const std::vector<int>& entries, bool skipColourCondition) const {
     const int size = static_cast<int>(entries.size());
     BitMatrix graph(size);
+    WholeRow check(facts_, entries, graph.WordsPerRow());
     for (int a = 0; a < size; ++a) {
         std::uint64_t* row = graph.Row(a);
         // Only the entries after a: each pair is judged once, with a as pivot.
         SetBitRange(row, a + 1, size);
-        for (int b = a + 1; b < size; ++b)
-            if (Refuse(entries[a], entries[b], skipColourCondition)) row[b >> 6] &= ~(std::uint64_t{1} << (b & 63));
+        check.Start(a, row);
+        ApplyRules(facts_[entries[a]], skipColourCondition, check);
     }
-    // Mirror the upper triangle so that every row lists all neighbours.
-    for (int a = 0; a < size; ++a)
-        for (int b = a + 1; b < size; ++b)
-            if (graph.HasEdge(a, b)) graph.SetEdge(a, b);
+    // Every row lists all neighbours.
+    graph.MirrorUpperTriangle();
     return graph;
 }
 

@@ -32,8 +32,8 @@ public:
     const std::string& AliasOf(int entry) const;
     int ByeCount(int player) const { return facts_[player].byes; }
 
-    // The one statement of the rules: why pivot p may not meet candidate c
-    // (0: the bye). Forbidden groups are never relaxed, whatever the way.
+    // Why pivot p may not meet candidate c (0: the bye), by the rules stated
+    // once in ApplyRules. Forbidden groups are never relaxed, whatever the way.
     Refusal Refuse(int p, int c, bool skipColourCondition) const;
     // The same judgement, logging every reason as choice number k.
     bool JudgeCandidate(int k, int p, int c, bool skipColourCondition, const PairingLog& log) const;
@@ -43,13 +43,20 @@ public:
     BitMatrix CompatibilityGraph(const std::vector<int>& entries, bool skipColourCondition) const;
 
 private:
+    // What the rules read of a player. A class of 0 is no class.
     struct Facts {
-        std::vector<int> opponents;  // table indexes named by the OpponentHistory entries
+        std::vector<int> opponents;  // table indexes named by the OpponentHistory entries, 0 for each bye
         int byes = 0;
-        Colour lastTwo = Colour::none;  // the last two colours played, when equal
-        int team = -1;                  // -1: no team
-        std::vector<int> forbidden;     // table indexes p must never meet
+        int lastTwo = 0;             // the Colour of the last two played, when equal
+        int team = 0;                // the team's number from 1
+        std::vector<int> forbidden;  // table indexes p must never meet, sorted
     };
+    // The two ways of applying the rules: to one candidate, to a graph row.
+    struct OneCandidate;
+    class WholeRow;
+    template <typename Check>
+    void ApplyRules(const Facts& pivot, bool skipColourCondition, Check& check) const;
+
     const Tournament& t_;
     bool forbidTeamMates_;
     std::vector<Facts> facts_;  // indexed by table index; 0 (the bye) has none

@@ -5,12 +5,40 @@
 
 namespace veltrun {
 
+namespace {
+
+// Transposes a 64x64 bit block in place (bit c of row r to bit r of row c)
+// by swapping ever smaller off-diagonal quarters.
+void TransposeBlock(std::uint64_t* rows) {
+    std::uint64_t mask = 0x00000000FFFFFFFFULL;
+    for (int half = 32; half != 0; half >>= 1, mask ^= mask << half)
+        for (int r = 0; r < 64; r = ((r | half) + 1) & ~half) {
+            const std::uint64_t swap = ((rows[r] >> half) ^ rows[r | half]) & mask;
+            rows[r] ^= swap << half;
+            rows[r | half] ^= swap;
+        }
+}
+
+}  // namespace
+
 BitMatrix::BitMatrix(int size)
     : size_(size), words_((size + 63) / 64), bits_(static_cast<std::size_t>(size) * words_, 0) {}
 
 void BitMatrix::SetEdge(int u, int v) {
     Row(u)[v >> 6] |= std::uint64_t{1} << (v & 63);
     Row(v)[u >> 6] |= std::uint64_t{1} << (u & 63);
+}
+
+void BitMatrix::MirrorUpperTriangle() {
+    // Block (i, j) above the diagonal, transposed, is block (j, i); a
+    // pair-by-pair copy costs a large field more than the rules do.
+    std::uint64_t block[64];
+    for (int i = 0; i < words_; ++i)
+        for (int j = i; j < words_; ++j) {
+            for (int r = 0; r < 64; ++r) block[r] = i * 64 + r < size_ ? Row(i * 64 + r)[j] : 0;
+            TransposeBlock(block);
+            for (int r = 0; r < 64 && j * 64 + r < size_; ++r) Row(j * 64 + r)[i] |= block[r];
+        }
 }
 
 IncrementalMatching::IncrementalMatching(const BitMatrix& graph)

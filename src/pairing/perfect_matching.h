@@ -16,6 +16,9 @@ public:
     int Size() const { return size_; }
     int WordsPerRow() const { return words_; }
     void SetEdge(int u, int v);
+    // Makes the matrix symmetric from its strict upper triangle (the lower
+    // one must be empty).
+    void MirrorUpperTriangle();
     bool HasEdge(int u, int v) const { return (Row(u)[v >> 6] >> (v & 63)) & 1U; }
     const std::uint64_t* Row(int u) const { return &bits_[static_cast<std::size_t>(u) * words_]; }
     std::uint64_t* Row(int u) { return &bits_[static_cast<std::size_t>(u) * words_]; }

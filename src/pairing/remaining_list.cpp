@@ -2,28 +2,32 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_set>
 
 namespace veltrun {
 
 RemainingList::RemainingList(const StringList& groupList) {
-    std::vector<int> seen;
+    // Each line is split in one pass, as one score group can hold thousands.
+    std::unordered_set<int> seen;
     for (std::size_t l = groupList.size(); l-- > 0;) {
         const std::string& text = groupList[l];
         Line line;
         line.begin = line.first = static_cast<int>(entries_.size());
-        for (int f = 1; f <= CountChar(text, '|') + 1; ++f) {
-            std::string field = GetField(text, '|', f);
+        for (std::size_t start = 0; start <= text.size();) {
+            const std::size_t bar = std::min(text.find('|', start), text.size());
+            const std::string field = text.substr(start, bar - start);
+            start = bar + 1;
             if (field.empty()) continue;
             if (!IsAllDigits(field) || field.size() > 9)
                 throw std::invalid_argument("group list entry is no table index: " + field);
             int index = std::stoi(field);
             if (index == 0 && (l != 0 || text != "0|"))
                 throw std::invalid_argument("the bye entry must stand alone in the first line");
-            if (std::find(seen.begin(), seen.end(), index) != seen.end())
-                throw std::invalid_argument("group list entry listed twice: " + field);
-            seen.push_back(index);
+            if (!seen.insert(index).second) throw std::invalid_argument("group list entry listed twice: " + field);
             entries_.push_back(index);
             texts_.push_back(std::to_string(index));
+            starts_.push_back(joined_.size());
+            joined_ += texts_.back() + '|';
             line_of_.push_back(static_cast<int>(lines_.size()));
         }
         line.end = static_cast<int>(entries_.size());
@@ -31,6 +35,7 @@ RemainingList::RemainingList(const StringList& groupList) {
         if (line.count == 0) throw std::invalid_argument("group list has an empty line");
         lines_.push_back(line);
     }
+    starts_.push_back(joined_.size());
     removed_.assign(entries_.size(), 0);
     count_ = static_cast<int>(entries_.size());
 }
@@ -123,13 +128,21 @@ int RemainingList::NthChoice(int pivot, int n) {
 
 std::string RemainingList::Text() const {
     std::string text;
+    text.reserve(joined_.size() + lines_.size());
     bool first_line = true;
     for (const Line& line : lines_) {
         if (line.count == 0) continue;
         if (!first_line) text += '-';
         first_line = false;
-        for (int v = line.first; v < line.end; ++v)
-            if (!removed_[v]) text += texts_[v] + '|';
+        for (int v = line.first; v < line.end;) {
+            if (removed_[v]) {
+                ++v;
+                continue;
+            }
+            const int run = v;
+            while (v < line.end && !removed_[v]) ++v;
+            text.append(joined_, starts_[run], starts_[v] - starts_[run]);
+        }
     }
     return text;
 }

@@ -47,6 +47,11 @@ private:
 
     std::vector<int> entries_;
     std::vector<std::string> texts_;
+    // Every entry's text with its "|", in vertex order, and where each one
+    // starts: the log writes the remaining list at every level, so a run of
+    // remaining entries is copied at once.
+    std::string joined_;
+    std::vector<std::size_t> starts_;
     std::vector<int> line_of_;
     std::vector<char> removed_;
     std::vector<Line> lines_;  // in search order: the top group first
