@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <random>
 
 #include "ratinglist/xml_input.h"
 #include "ratinglist/xml_rating_list.h"
 #include "store/atomic_file.h"
-#include "support/temp_folder.h"
 #include "rating_fixtures.h"
 
 namespace veltrun {
