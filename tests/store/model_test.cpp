@@ -2,43 +2,27 @@
 // look-ups, and a result entered, rewriting one line of its round file.
 #include <gtest/gtest.h>
 
-#include "store/errors.h"
 #include "store/open_tournament.h"
 #include "store/result_entry.h"
-#include "store/session.h"
 #include "store/text_file.h"
-#include "store/tournament.h"
-#include "support/store_fixture.h"
+#include "support/tournament_builder.h"
 
 namespace veltrun {
 namespace {
 
-using testing::ReadBytes;
-using testing::StoreFixture;
-using testing::WriteBytes;
+using namespace veltrun::testing;
 
-class ModelTest : public ::testing::Test, public testing::StoreFixture {
+class ModelTest : public ::testing::Test, public TournamentBuilder {
 protected:
     void SetUp() override {
-        Use("1- 0.5 -0");
-        for (const char* alias : {"A1", "A2", "A3"}) {
-            TPlayer p;
-            p.ArrivalID = alias;
-            p.Name = "Player " + p.ArrivalID;
-            p.OnOff = 1;
-            session.tournament.glob_ARRAY_PLAYERS.Add(p, "full");
-        }
+        for (const char* alias : {"A1", "A2", "A3"}) Player(alias, std::string("Player ") + alias);
     }
-    void Use(const std::string& pointsType) {
-        session.tournament.PointsType = pointsType;
-        FillValidResults(session.tournament, pointsType);
-    }
-    TPlayer& P(int i) { return session.tournament.Player(i); }
+    void Use(const std::string& pointsType) { SetPointsSystem(session.tournament, pointsType); }
     void Insert(const std::string& game, const std::string& result, const std::string& goals = "") {
         InsertGame(session, session.tournament, game, result, goals, 3);
     }
     std::string FailureOf(const std::string& game, const std::string& result) {
-        return testing::ErrorOf([&] { Insert(game, result); });
+        return ErrorOf([&] { Insert(game, result); });
     }
 };
 
@@ -71,7 +55,7 @@ TEST_F(ModelTest, InvalidResultOrUnknownAliasIsFatalInTranslatedPiecesAndTouches
     EXPECT_EQ(log.back(), "Fatal error (in file round3.txt). Game (A1-A2) has not valid result (1:0).");
     EXPECT_NE(FailureOf("A1-A2", "2-1"), "");  // only valid under 3-1-0
     EXPECT_EQ(FailureOf("a1-A2", "1-0"), "Fatal error (in file round3.txt). Alias (a1) not found in file players.txt.");
-    EXPECT_EQ(testing::Histories(P(1)) + testing::Histories(P(2)), "   0   0");  // Black's side untouched too
+    EXPECT_EQ(Histories(P(1)) + Histories(P(2)), "   0   0");  // Black's side untouched too
     session.translation.EnglishBuiltIn = false;
     for (auto [id, text] : std::vector<std::pair<int, const char*>>{
              {94, "Fataler Fehler"}, {99, "in Datei"}, {102, "Kürzel"}, {103, "nicht gefunden in Datei"}})
@@ -111,7 +95,7 @@ std::filesystem::path Tournament2Rounds(StoreFixture& f, const std::string& type
 }
 
 std::string Refusal(StoreFixture& f, const ResultFields& fields) {
-    return testing::ErrorOf([&] { SaveResult(f.session, fields); });
+    return ErrorOf([&] { SaveResult(f.session, fields); });
 }
 
 TEST(ResultEntry, SavingRewritesOnlyItsLineAndKeepsComments) {
