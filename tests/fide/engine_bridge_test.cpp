@@ -4,22 +4,16 @@
 #include "fide/engine_bridge.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <cstdlib>
 #include <thread>
 
 #include "fide_fixture.h"
-#include "store/text_file.h"
 #include "support/environment_guard.h"
 
 namespace veltrun {
 namespace {
 
-using testing::FideFixture;
-using testing::ReadBytes;
-using testing::WriteBytes;
-namespace fs = std::filesystem;
+using namespace veltrun::testing;
 
 const char* const FakeJava = R"(#!/bin/sh
 echo "engine says hello" >&2
@@ -43,7 +37,7 @@ esac
 class EngineBridgeTest : public FideFixture {
 protected:
     fs::path bin = home.path() / "bin", folder, answer = home.path() / "answer.txt", seen = home.path() / "seen.trf";
-    testing::EnvironmentGuard path{"PATH", testing::PathWithFirst(bin.string()).c_str()};
+    EnvironmentGuard path{"PATH", PathWithFirst(bin.string()).c_str()};
 
     void SetUp() override {
         FideFixture::SetUp();
@@ -56,18 +50,17 @@ protected:
         session.settings.ShortFileNameJAVAFOout = "engine out.txt";
         folder = WriteSmallTournament("Open Žilina", 5);
         Open(folder);
-        setenv("FAKE_JAR", (session.ProgramFolder / "javafo.jar").c_str(), 1);
-        setenv("FAKE_IN", (folder / "engine in.trf").c_str(), 1);
-        setenv("FAKE_OUT", (folder / "engine out.txt").c_str(), 1);
-        setenv("FAKE_SEEN", seen.c_str(), 1);
-        setenv("FAKE_ANSWER", answer.c_str(), 1);
+        for (const auto& [name, value] : {std::pair{"FAKE_JAR", session.ProgramFolder / "javafo.jar"},
+                                          {"FAKE_IN", folder / "engine in.trf"}, {"FAKE_OUT", folder / "engine out.txt"},
+                                          {"FAKE_SEEN", seen}, {"FAKE_ANSWER", answer}})
+            setenv(name, value.c_str(), 1);
     }
 
     void Engine(const std::string& mode, const std::string& output = "") {
         setenv("FAKE_MODE", mode.c_str(), 1);
         WriteBytes(answer, output);
     }
-    std::string Pair() { return testing::ErrorOf([&] { PairRoundWithEngine(session); }); }
+    std::string Pair() { return ErrorOf([&] { PairRoundWithEngine(session); }); }
     void ExpectNothingPaired() {
         EXPECT_FALSE(fs::exists(folder / "round4.txt"));
         EXPECT_EQ(session.tournament.CurrentRound, 3);
@@ -80,19 +73,15 @@ TEST_F(EngineBridgeTest, PairsTheNextRoundFromTheEnginesAnswer) {
     EXPECT_EQ(Pair(), "");
     auto lines = ReadTextLines(folder / "round4.txt");
     ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "# symbol ?-? must be replaced by valid result");
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
-              (std::vector<std::string>{"|0k-0k|Lee, Ann-stop|5-stop|A5-stop",
-                                        "|?-?|Novák, Jiří-Doe, John|1-4|A1-A4",
-                                        "|?-?|Bartholomew-Wolfeschlegelsteinhausen, Maximilian-Šťastná, Žofie|3-2|A3-A2"}));
-    EXPECT_EQ(session.tournament.CurrentRound, 4);
-    EXPECT_EQ(session.tournament.Player(5).OpponentHistory, "bye|A4|stop|stop|");
+    lines.erase(lines.begin() + 1);  // the valid results
+    EXPECT_EQ(lines, (std::vector<std::string>{"# symbol ?-? must be replaced by valid result", "|0k-0k|Lee, Ann-stop|5-stop|A5-stop",
+                                               "|?-?|Novák, Jiří-Doe, John|1-4|A1-A4",
+                                               "|?-?|Bartholomew-Wolfeschlegelsteinhausen, Maximilian-Šťastná, Žofie|3-2|A3-A2"}));
+    EXPECT_EQ(std::to_string(session.tournament.CurrentRound) + session.tournament.Player(5).OpponentHistory, "4bye|A4|stop|stop|");
     EXPECT_EQ(ui.busy_depth, 0);
-    // JaVaFo reads the TRF16 input it always did, without the date records.
+    // JaVaFo reads the TRF16 input it always did, without the date records; what it said and how it ended are logged.
     EXPECT_EQ(ReadBytes(seen), ReadBytes(fs::path(VELTRUN_SOURCE_DIR) / "tests/fide/expected/open_zilina_javafo_in.trf"));
-    // What the engine said and how it ended reach the log.
-    EXPECT_TRUE(Logged("JaVaFo: engine says hello"));
-    EXPECT_TRUE(Logged("JaVaFo ended with exit code 0."));
+    EXPECT_TRUE(Logged("JaVaFo: engine says hello") && Logged("JaVaFo ended with exit code 0."));
 }
 
 TEST_F(EngineBridgeTest, ByeOnEitherSideGetsTheByeResult) {
@@ -161,11 +150,9 @@ TEST_F(EngineBridgeTest, EveryFailureIsReportedAndNoChildIsLeftBehind) {
         EXPECT_EQ(Pair(), c.expected) << c.mode;
         ExpectNothingPaired();
     }
-    EXPECT_TRUE(Logged("Run of JaVaFo failed."));
-    EXPECT_TRUE(Logged("JaVaFo: cannot pair"));
-
+    EXPECT_TRUE(Logged("Run of JaVaFo failed.") && Logged("JaVaFo: cannot pair"));
     {
-        testing::EnvironmentGuard noJava("PATH", (home.path() / "empty").c_str());
+        EnvironmentGuard noJava("PATH", (home.path() / "empty").c_str());
         EXPECT_EQ(Pair(), "The program could not be started: \"java\": No such file or directory. File creation failed "
                           "(engine out.txt). This may mean, that Java is not installed. Install Java, or disable full "
                           "Fide compatibility mode (JaVaFoIsUsed=False) in the INI file. The reason for not creating a "

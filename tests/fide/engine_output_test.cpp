@@ -4,14 +4,11 @@
 
 #include "fide/engine_output.h"
 #include "fide_fixture.h"
-#include "store/text_file.h"
 
 namespace veltrun {
 namespace {
 
-using testing::FideFixture;
-using testing::WriteBytes;
-namespace fs = std::filesystem;
+using namespace veltrun::testing;
 
 class EngineOutputTest : public FideFixture {
 protected:

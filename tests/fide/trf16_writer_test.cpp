@@ -8,9 +8,7 @@
 namespace veltrun {
 namespace {
 
-using testing::FideFixture;
-using testing::ReadBytes;
-namespace fs = std::filesystem;
+using namespace veltrun::testing;
 
 class Trf16WriterTest : public FideFixture {
 protected:

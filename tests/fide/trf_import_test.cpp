@@ -10,17 +10,11 @@
 #include "standings/standings_order.h"
 #include "fide/trf_import.h"
 #include "fide_fixture.h"
-#include "store/text_file.h"
-#include "store/tournament.h"
 
 namespace veltrun {
 namespace {
 
-using testing::FideFixture;
-using testing::FolderEntries;
-using testing::ReadBytes;
-using testing::WriteBytes;
-namespace fs = std::filesystem;
+using namespace veltrun::testing;
 
 // A player record with the given blocks from column 92 on.
 std::string Record(int startNo, const std::string& name, const std::string& rating, const std::string& fideId,
@@ -34,14 +28,11 @@ std::string Record(int startNo, const std::string& name, const std::string& rati
 class TrfImportTest : public FideFixture {
 protected:
     fs::path Trf(const std::vector<std::string>& lines, const std::string& name = "in.trf") {
-        fs::path file = home.path() / name;
-        std::string text;
-        for (const auto& line : lines) text += line + "\r\n";
-        WriteBytes(file, text);
-        return file;
+        WriteBytes(home.path() / name, Crlf(lines));
+        return home.path() / name;
     }
     std::string ImportFailure(const fs::path& file, const std::string& folderName = "") {
-        return testing::ErrorOf([&] { ImportTrfFile(session, file, folderName); });
+        return ErrorOf([&] { ImportTrfFile(session, file, folderName); });
     }
 };
 
@@ -174,7 +165,7 @@ TEST_F(TrfImportTest, RoundTripKeepsEveryResultCode) {
         for (int i = 1; i <= session.tournament.PlayerCount(); ++i) {
             const TPlayer& p = session.tournament.Player(i);
             text += p.ArrivalID + " " + std::to_string(p.Place) + " " + DecimalText(p.Points) + " " +
-                    testing::Histories(p) + "\n";
+                    Histories(p) + "\n";
         }
         return text;
     };
@@ -236,14 +227,10 @@ TEST_F(TrfImportTest, RacesAndFolderErrorsAreOurMessages) {
         std::vector<std::thread> imports;
         for (int k = 0; k < 2; ++k)
             imports.emplace_back([&, k] {
-                testing::ScriptedUi quiet;
+                ScriptedUi quiet;
                 Session other(quiet, home.path());
                 other.random.seed(7);  // the same staging names, as two processes may pick
-                try {
-                    ImportTrfFile(other, file, name);
-                } catch (const myException& e) {
-                    failures[k] = e.what();
-                }
+                failures[k] = ErrorOf([&] { ImportTrfFile(other, file, name); });
             });
         for (auto& t : imports) t.join();
         EXPECT_TRUE(failures[0].empty() != failures[1].empty()) << failures[0] << failures[1];
