@@ -24,10 +24,7 @@ std::string Ids(const std::vector<SearchRow>& rows) {
     return ids;
 }
 
-struct SearchFixture : ::testing::Test {
-    TempFolder home;
-    ScriptedUi ui;
-    Session session{ui, home.path()};
+struct SearchFixture : ::testing::Test, StoreFixture {
     RatingLines lines;
     fs::path elo() const { return home.path() / "Elo"; }
     void SetUp() override { WriteBytes(elo() / "elo.txt", Crlf(kElo)); }

@@ -68,14 +68,12 @@ TEST_F(ModelTest, InvalidResultOrUnknownAliasIsFatalInTranslatedPiecesAndTouches
 
 // Exact look-up and case-blind uniqueness are met through forbid, add-player and
 // players.txt; here the blanks around an alias and the letters that do not fold.
-TEST_F(ModelTest, AliasLookUpTrimsAndOnlyAToZFold) {
+// Clearing leaves no history for the next tournament.
+TEST_F(ModelTest, AliasLookUpTrimsAndOnlyAToZFoldAndClearingLeavesNothing) {
     EXPECT_EQ(FindPlayerByArrivalID(session.tournament, " A2 "), 2);
     EXPECT_FALSE(IsArrivalIDUnique(session.tournament, "  "));
     P(3).ArrivalID = "Ä1";
     EXPECT_TRUE(IsArrivalIDUnique(session.tournament, "ä1"));
-}
-
-TEST_F(ModelTest, ClearTournamentLeavesNoHistoryForTheNextTournament) {
     Insert("A1-A2", "1-0");
     session.tournament.TB(3) = "SB";
     ClearTournament(session.tournament);
