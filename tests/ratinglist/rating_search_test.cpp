@@ -119,7 +119,7 @@ TEST(MatchKeys, FoldLikeTheUnicodeRoutines) {
     }
 }
 
-TEST_F(SearchFixture, TheCommandCleansTheTermAndTellsEmptyTermsAndNoResults) {
+TEST_F(SearchFixture, TheCommandCleansTheTermTellsEmptyTermsAndNoResultsAndLoadsOnce) {
     auto outcome = SearchCommand(session, lines, "  Müller ");
     EXPECT_EQ(outcome.status, SearchOutcome::Status::Found);
     EXPECT_EQ(outcome.term + " " + Ids(outcome.rows), "Muller 100 200 300 ");
@@ -136,10 +136,8 @@ TEST_F(SearchFixture, TheCommandCleansTheTermAndTellsEmptyTermsAndNoResults) {
     EXPECT_EQ(SearchCommandOnce(session, "Šťastný").status, SearchOutcome::Status::NoResults);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].text, "\"Stastny\" - no results found for search.");
-}
 
-TEST_F(SearchFixture, LinesAreLoadedOnceTheOfferRunsWithoutEloTxtAndUnreadableFilesFail) {
-    SearchCommand(session, lines, "novak");
+    // The lines are loaded once, the offer runs without elo.txt, and unreadable files fail.
     WriteBytes(elo() / "elo.txt", Crlf({"1|Someone Else|||||||||"}));
     EXPECT_EQ(SearchCommand(session, lines, "novak").rows.size(), 3u) << "kept for the whole run";
 

@@ -239,26 +239,15 @@ TEST(RoundFile, EveryPlayerOnExactlyOneLineAndKnownAliases) {
     EXPECT_FALSE(f.Logged("A1-A2"));
 }
 
-TEST(RoundFile, GoalsAreReadOnlyInGoalsTournaments) {
-    for (const std::string type : {"Goals", "Chess"}) {
-        StoreFixture f;
-        auto folder = FourPlayers(f, type);
-        WriteBytes(folder / "round1.txt", "|1-0|||A1-A2|1,5:0,5\n|0-1|||A3-A4\n");
-        OpenTournament(f.session, folder);
-        const Tournament& t = f.session.tournament;
-        EXPECT_EQ(t.Player(1).GoalsHistory + t.Player(3).GoalsHistory, type == "Goals" ? "1.5:0.5|0:0|" : "0:0|0:0|");
-        EXPECT_DOUBLE_EQ(t.Player(2).GoalsFor, type == "Goals" ? 0.5 : 0.0);
-    }
-}
-
 TEST(RoundFile, GameListCountsGameLinesAndSelectsMissingResults) {
     StoreFixture f;
     auto folder = FourPlayers(f);
-    WriteBytes(folder / "round1.txt", "# header\n|1-0|||A1-A2\n|0-1|||A3-A4\n");
+    WriteBytes(folder / "round1.txt", "# header\n|1-0|||A1-A2|1,5:0,5\n|0-1|||A3-A4\n");
     WriteBytes(folder / "round2.txt",
                "# header\n|?-?|||A2-A1\n# a comment does not count\n\n|1k-0k|||A3-bye\n|?-?|||A4-stop\n");
     OpenTournament(f.session, folder);
     const Tournament& t = f.session.tournament;
+    EXPECT_EQ(t.Player(1).GoalsHistory + DecimalText(t.Player(2).GoalsFor), "0:0|0");  // goals count in Goals tournaments only
     GameList round2 = BuildGameList(f.session, t, 2);
     ASSERT_EQ(round2.size(), 2u);
     EXPECT_EQ(round2[0].Text() + round2[1].Text(), "|2|1|?-?|A2-A1||2|3|?-?|A4-stop|");
@@ -271,19 +260,22 @@ TEST(RoundFile, GameListCountsGameLinesAndSelectsMissingResults) {
 }
 
 // The layout, byes, stops and the backup are checked through the pairing
-// command; here the goals column and the bye that gives no points.
-TEST(RoundFile, NewRoundFileInAGoalsTournamentWithALostBye) {
+// command; here the goals read and written in a Goals tournament, and the bye
+// that gives no points.
+TEST(RoundFile, GoalsTournamentReadsGoalsAndItsNewRoundFileHasALostBye) {
     StoreFixture f;
     f.session.settings.ByePoints = "asLost";
     auto folder = FourPlayers(f, "Goals");
+    WriteBytes(folder / "round1.txt", "|1-0|||A1-A2|1,5:0,5\n|0-1|||A3-A4\n");
     OpenTournament(f.session, folder);
     Tournament& t = f.session.tournament;
-    WriteNewRoundFile(f.session, t, 1, {{"1", "2"}, {"bye", "3"}, {"4", "stop"}});
-    EXPECT_THAT(ReadBytes(folder / "round1.txt"), HasSubstr(Crlf({"|?-?|Ann-Ben|1-2|A1-A2|0:0", "|0k-0k|bye-Cid|bye-3|bye-A3|0:0",
+    EXPECT_EQ(t.Player(1).GoalsHistory + t.Player(3).GoalsHistory + DecimalText(t.Player(2).GoalsFor), "1.5:0.5|0:0|0.5");
+    WriteNewRoundFile(f.session, t, 2, {{"1", "2"}, {"bye", "3"}, {"4", "stop"}});
+    EXPECT_THAT(ReadBytes(folder / "round2.txt"), HasSubstr(Crlf({"|?-?|Ann-Ben|1-2|A1-A2|0:0", "|0k-0k|bye-Cid|bye-3|bye-A3|0:0",
                                                                 "|0k-0k|Dan-stop|4-stop|A4-stop|0:0"})));
-    EXPECT_FALSE(std::filesystem::exists(folder / "bak_round1.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "bak_round2.txt"));
     // The bye and the suspension are in the model at once; the game is not.
-    EXPECT_EQ(t.Player(3).OpponentHistory + " " + t.Player(4).OpponentHistory + " " + t.Player(1).OpponentHistory, "bye| stop| ");
+    EXPECT_EQ(t.Player(3).OpponentHistory + " " + t.Player(4).OpponentHistory + " " + t.Player(1).OpponentHistory, "A4|bye| A3|stop| A2|");
 }
 
 std::string GroupsText(const Tournament& t) {
