@@ -37,19 +37,16 @@ TEST_F(Trf16WriterTest, FinishedTournamentMatchesTheHandWrittenFile) {
     EXPECT_TRUE(Logged("Make TRF16 file: open.trf"));
 }
 
-TEST_F(Trf16WriterTest, ResultLettersUnderThreePointsForfeitsAndGamesWithoutResult) {
+TEST_F(Trf16WriterTest, ResultLettersAndNoFieldSpillsIntoTheNext) {
     Open(TwoPlayers("Three", "PointsType=3-1-0", {"|1-1|||B1-B2", "|0-3|||B2-B1", "|3K-0K|||B1-B2", "|?-?|||B2-B1"}));
     auto records = Records("three.trf");
     EXPECT_EQ(records[0].substr(80, 4) + "|" + records[0].substr(91), " 7.0|   2 w =     2 b 1     2 w +     2 b    ");
     EXPECT_EQ(records[1].substr(91), "   1 b =     1 w 0     1 b -     1 w    ");
     Open(TwoPlayers("Fresh", "", {}));  // before round 1 the records end after column 91
     for (const auto& record : Records("fresh.trf", "national")) EXPECT_EQ(record.size(), 91u);
-}
-
-// Oversized or hostile values are capped or cut inside their own columns.
-TEST_F(Trf16WriterTest, NoFieldSpillsIntoTheNext) {
+    // Oversized or hostile values are capped or cut inside their own columns.
     Open(TwoPlayers("Wide", "PointsType=3-1-0", std::vector<std::string>(35, "|3-0|||B1-B2")));
-    auto records = Records("wide.trf");
+    records = Records("wide.trf");
     for (const auto& record : records) {
         EXPECT_EQ(record.size(), 91u + 10u * 35u);
         for (char c : record) EXPECT_TRUE(c >= 32 && c < 127) << record;

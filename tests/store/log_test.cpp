@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace veltrun::testing;
 
-TEST(TournamentLogTest, LinesAreAppendedAsDateTimeTwoBlanksAndMessage) {
+TEST(TournamentLogTest, LinesAreAppendedAsDateTimeTwoBlanksAndMessageUnlessSwitchedOff) {
     TempFolder folder;
     const fs::path file = folder.path() / "tournlog.log";
     WriteBytes(file, "old line\r\n");
@@ -31,9 +31,7 @@ TEST(TournamentLogTest, LinesAreAppendedAsDateTimeTwoBlanksAndMessage) {
     EXPECT_TRUE(std::regex_match(ReadBytes(file), std::regex("old line\r\n" + stamp + "Pairing is started\\.\r\n" + stamp +
                                                              " leading blank kept\r\n" + stamp + "written by the destructor\r\n")))
         << ReadBytes(file);
-}
-
-TEST(TournamentLogTest, SwitchedOffOrWithoutFileNothingIsWritten) {
+    // Switched off, or without a file, nothing is written.
     StoreFixture f;
     f.session.AppendToLog("no tournament open");  // lost, silently
     WriteBytes(f.session.SettingsFile(), "[Options]\r\nIsWriteAllowedToLogFile=FALSE\r\n");

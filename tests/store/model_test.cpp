@@ -118,8 +118,10 @@ TEST(ResultEntry, SavingRewritesOnlyItsLineAndKeepsComments) {
 }
 
 // The refusals of empty and non-numeric fields are checked through the window
-// and the command line; here what a Goals result writes, and a chess one drops.
-TEST(ResultEntry, GoalsAreWrittenAsTypedWithACommaAndChessDropsThem) {
+// and the command line, the file a full disk leaves through the command; here
+// what a Goals result writes, what a chess one drops, and the model after a
+// failed write.
+TEST(ResultEntry, GoalsAreWrittenAsTypedChessDropsThemAndFailuresKeepTheModel) {
     StoreFixture f;
     auto folder = Tournament2Rounds(f, "Goals", "|?-?|||A1-A3|0:0\n|?-?|||A2-A4|0:0\n");
     EXPECT_EQ(Refusal(f, {"A1-A3", 2, "0.5-0.5", "2,5", "2"}), "");  // the score is not compared with the result
@@ -129,25 +131,18 @@ TEST(ResultEntry, GoalsAreWrittenAsTypedWithACommaAndChessDropsThem) {
 
     StoreFixture g;
     folder = Tournament2Rounds(g, "Chess", "|?-?|||A1-A3|9:9\n|?-?|||A2-A4\n");
+    SimulateWriteFailureAfter(5);
+    EXPECT_THROW(SaveResult(g.session, {"A1-A3", 2, "1-0", "", ""}), myException);
+    EXPECT_DOUBLE_EQ(g.session.tournament.Player(1).Points, 1.0);
+    EXPECT_EQ(GamesToEnter(g.session, g.session.tournament).size(), 2u);
     SaveResult(g.session, {"A1-A3", 2, "0-1", "", ""});
     EXPECT_EQ(ReadBytes(folder / "round2.txt"), "|0-1|||A1-A3\r\n|?-?|||A2-A4\r\n");
-    std::filesystem::remove(folder / "round2.txt");
-    EXPECT_EQ(Refusal(g, {"A2-A4", 2, "1-0", "", ""}), "File not exist (" + (folder / "round2.txt").string() + ").");
-}
-
-// The file a full disk leaves is checked through the command; here the model.
-TEST(ResultEntry, FailedWriteKeepsFileAndModel) {
-    StoreFixture f;
-    auto folder = Tournament2Rounds(f, "Chess", "|?-?|||A1-A3\n|?-?|||A2-A4\n");
-    SimulateWriteFailureAfter(5);
-    EXPECT_THROW(SaveResult(f.session, {"A1-A3", 2, "1-0", "", ""}), myException);
-    EXPECT_DOUBLE_EQ(f.session.tournament.Player(1).Points, 1.0);
-    EXPECT_EQ(GamesToEnter(f.session, f.session.tournament).size(), 2u);
-
     // An alias edited away since the opening is refused before the file changes.
     WriteBytes(folder / "round2.txt", "|?-?|||A1-Q7\n");
-    EXPECT_EQ(Refusal(f, {"A1-Q7", 2, "1-0", "", ""}), "Fatal error (in file round2.txt). Alias (Q7) not found in file players.txt.");
+    EXPECT_EQ(Refusal(g, {"A1-Q7", 2, "1-0", "", ""}), "Fatal error (in file round2.txt). Alias (Q7) not found in file players.txt.");
     EXPECT_EQ(ReadBytes(folder / "round2.txt"), "|?-?|||A1-Q7\n");
+    std::filesystem::remove(folder / "round2.txt");
+    EXPECT_EQ(Refusal(g, {"A2-A4", 2, "1-0", "", ""}), "File not exist (" + (folder / "round2.txt").string() + ").");
 }
 
 }  // namespace

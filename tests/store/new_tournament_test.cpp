@@ -21,7 +21,7 @@ std::string Refusal(StoreFixture& f, const std::string& name, const std::string&
     return "";
 }
 
-TEST(NewTournament, FolderNameChecksAndWhatIsLeftOpen) {
+TEST(NewTournament, FolderNameChecksWhatIsLeftOpenAndTheDefaultTieBreaks) {
     StoreFixture f;
     const auto tourn = f.home.path() / "Tourn";
     std::filesystem::create_directories(tourn / "Taken");
@@ -49,10 +49,7 @@ TEST(NewTournament, FolderNameChecksAndWhatIsLeftOpen) {
     EXPECT_NE(ReadBytes(tourn / "Spring Open" / "options.txt").find("ColourFor1stPlayer=R\r\n"), std::string::npos);
     std::string colour = f.session.tournament.ColourFor1stPlayer;
     EXPECT_TRUE(colour == "W" || colour == "B") << colour;
-}
-
-TEST(NewTournament, DefaultTieBreaksComeFromTheSettingsFile) {
-    StoreFixture f;
+    // The default tie-breaks come from the settings file.
     WriteBytes(f.home.path() / "Veltrun.ini",
                "[DefaultTBforChess]\nTB1=midBH\nTB2=xyz\nTB3=SB\n[DefaultTBforGoals]\nTB1=G1/G2\nTB2=BH\n");
     f.session.ReloadSettings();

@@ -17,7 +17,7 @@ using namespace veltrun::testing;
 
 // Each key falls back on its own; the words of the Windows program are read
 // in any case. (The range of every value is checked through "info".)
-TEST(LoadSettingsTest, EachKeyFallsBackOnItsOwn) {
+TEST(LoadSettingsTest, EachKeyFallsBackOnItsOwnAndTheShippedFileIsUsable) {
     TempFolder folder;
     const fs::path file = folder.path() / "Veltrun.ini";
     WriteBytes(file, "[FormMain]\r\nTop=abc\r\nLeft=12\r\nWidth=\r\nCloseQuery=1\r\n[Options]\r\nByePoints=ASLOST\r\n"
@@ -26,17 +26,14 @@ TEST(LoadSettingsTest, EachKeyFallsBackOnItsOwn) {
     Settings s = LoadSettings(file);
     EXPECT_FALSE(s.FormMainTop.has_value() || s.FormMainWidth.has_value() || s.CloseQuery || s.TeamReport_WithPlayersList);
     EXPECT_TRUE(s.JaVaFoIsUsed);
-    EXPECT_EQ(std::to_string(s.FormMainLeft.value_or(-1)) + " " + s.ByePoints + " " + std::to_string(s.GoalsDivisionNumberOfDecimalPlaces) +
-                  " " + std::to_string(s.EngineTimeoutSeconds), "12 asLost 3 60");
+    EXPECT_EQ(std::to_string(s.FormMainLeft.value_or(-1)) + " " + s.ByePoints + " " +
+                  std::to_string(s.GoalsDivisionNumberOfDecimalPlaces) + " " + std::to_string(s.EngineTimeoutSeconds),
+              "12 asLost 3 60");
     WriteBytes(file, "[FormMain]\r\nCloseQuery=TRUE\r\n[Options]\r\nIsWriteAllowedToLogFile=FALSE\r\n");
     s = LoadSettings(file);
     EXPECT_TRUE(s.CloseQuery && !s.IsWriteAllowedToLogFile);
-}
-
-// The report names of the shipped file are used by the report tests.
-TEST(ShippedSettings, EveryKeyHasAUsableValue) {
-    const fs::path file = fs::path(VELTRUN_SOURCE_DIR) / "data" / "Veltrun.ini";
-    Settings s = LoadSettings(file);
+    // Every key of the shipped file has a usable value; its report names are used by the report tests.
+    s = LoadSettings(fs::path(VELTRUN_SOURCE_DIR) / "data" / "Veltrun.ini");
     EXPECT_EQ(s.Language, "English (built-in)");
     EXPECT_TRUE(s.problems.empty()) << s.problems.front().key;
     EXPECT_NE(s.ShortFileNameJAVAFOin, s.ShortFileNameJAVAFOout);
