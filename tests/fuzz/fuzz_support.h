@@ -1,15 +1,11 @@
 #pragma once
-// Shared pieces of the fuzz targets: the entry point, a private temporary
-// folder per process, a tournament folder inside it, a session whose log goes
-// to memory, a comparable picture of the players, and checks that stop the
-// run with a message when a property fails.
+// Shared pieces of the fuzz targets: the entry point, a private scratch folder
+// per process, a session whose log goes to memory, a comparable picture of the
+// players, and checks that stop the run with a message when a property fails.
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "support/store_fixture.h"
 
@@ -74,12 +70,10 @@ inline std::vector<std::string> PlayerPicture(const Tournament& t) {
     std::vector<std::string> picture;
     for (int i = 1; i <= t.PlayerCount(); ++i) {
         const TPlayer& p = t.Player(i);
-        picture.push_back(p.ArrivalID + "|" + p.Name + "|" + std::to_string(p.ELO) + "|" + p.FideID + "|" +
-                          p.NationalID + "|" + p.TeamID + "|" + std::to_string(p.OnOff) + "|" + p.ColourHistory +
-                          "|" + p.OpponentHistory + "|" + p.PointsHistory + "|" + p.GoalsHistory + "|" +
-                          std::to_string(p.Points) + "|" + std::to_string(p.GoalsFor) + ":" +
-                          std::to_string(p.GoalsAgainst) + "|" + std::to_string(p.WhiteCount) + "/" +
-                          std::to_string(p.BlackCount));
+        picture.push_back(p.ArrivalID + "|" + p.Name + "|" + std::to_string(p.ELO) + "|" + p.FideID + "|" + p.NationalID + "|" +
+                          p.TeamID + "|" + std::to_string(p.OnOff) + "|" + testing::Histories(p) + "|" + p.GoalsHistory + "|" +
+                          std::to_string(p.GoalsFor) + ":" + std::to_string(p.GoalsAgainst) + "|" +
+                          std::to_string(p.WhiteCount) + "/" + std::to_string(p.BlackCount));
     }
     return picture;
 }
