@@ -36,7 +36,7 @@ struct SearchFixture : ::testing::Test, StoreFixture {
     }
 };
 
-TEST_F(SearchFixture, OneMatchGivesBlitzRapidStandardRows) {
+TEST_F(SearchFixture, OneMatchGivesBlitzRapidStandardRowsAndTermsFindTheirLines) {
     auto rows = Rows("novak", 1);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].Text() + rows[1].Text() + rows[2].Text(), "blitz|Novák Petr|2200|400|M|CZE|1985|IM|||"
@@ -45,10 +45,7 @@ TEST_F(SearchFixture, OneMatchGivesBlitzRapidStandardRows) {
     PlayerFromSearch taken = PlayerFromRow(rows[1]);
     EXPECT_EQ(taken.name + taken.elo + taken.fideId + taken.nationalId, "Novák Petr2250400");
     EXPECT_EQ(Rows("karl")[0].rating, "1600") << "ratings are trimmed";
-}
-
-// Case and accents, the row limit (tested after each matching line), file names.
-TEST_F(SearchFixture, TermsFindTheirLines) {
+    // Case and accents, the row limit (tested after each matching line), file names.
     struct Case { const char* term; int maxRows; const char* ids; };
     const Case cases[] = {{"müller", 100, "100 200 300 "}, {"Muller", 100, "100 200 300 "}, {"mUlLeR", 100, "100 200 300 "},
                           {"jurgen", 100, "100 "},  {"cze", 100, "400 "},  {"elo.txt|4", 100, "400 "},

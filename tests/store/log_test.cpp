@@ -55,9 +55,7 @@ TEST(TournamentLogTest, FileChangesFlushFirstAndFailuresAreIgnored) {
     log.AppendToLog("two\nlines\r\nhere");
     log.Flush();
     EXPECT_NE(ReadBytes(folder.path() / "one.log").find("belongs to one"), std::string::npos);
-    const std::string text = ReadBytes(folder.path() / "tournlog.log");
-    EXPECT_NE(text.find("two lines  here\r\n"), std::string::npos);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
+    EXPECT_TRUE(std::regex_match(ReadBytes(folder.path() / "tournlog.log"), std::regex("[^\n]*two lines  here\r\n")));
 }
 
 // Past its limit the log moves to tournlog.1.log, replacing an older one;

@@ -61,21 +61,8 @@ TEST_F(TextFileTest, ReadsMixedEncodingsLineEndsAndByteOrderMarks) {
     EXPECT_EQ(ReadTrimmedLines(file), (Lines{"1|A01|Dvořák", "1|A02|Dvořák", "", "spaced", "cr", "alone", "", "last"}));
 }
 
-TEST_F(TextFileTest, UnreadableFilesAndOverlongLinesGiveAnErrorNamingThem) {
-    fs::path missing = folder_ / "missing.txt", file = folder_ / "hostile.txt";
-    EXPECT_THAT(ErrorOf([&] { ReadTextLines(missing); }), AllOf(HasSubstr(missing.string()), HasSubstr("No such file")));
-    EXPECT_THAT(ErrorOf([&] { ReadTextLines(folder_); }), HasSubstr(folder_.string()));
-    const std::size_t mb = 1024 * 1024;
-    WriteBytes(file, "a\nb\n" + std::string(mb, 'x') + "\r\nc\n");
-    EXPECT_EQ(ReadTextLines(file).at(2).size(), mb);  // exactly 1 MB is still a line
-    WriteBytes(file, "a\nb\n" + std::string(mb + 1, 'x') + "\nc\n");
-    EXPECT_THAT(ErrorOf([&] { ReadTextLines(file); }), AllOf(HasSubstr("Line 3"), HasSubstr(file.string())));
-    WriteBytes(file, std::string(3 * mb, 'y'));  // no line end at all
-    EXPECT_THAT(ErrorOf([&] { ReadTextLines(file); }), AllOf(HasSubstr("Line 1"), HasSubstr(file.string())));
-}
-
 // Appending is met through the tournament log.
-TEST_F(TextFileTest, WritesReplaceTheWholeFileKeepingItsModeOrFailNamingIt) {
+TEST_F(TextFileTest, WritesAndReadsThatFailNameTheFileAndWritesKeepItsMode) {
     fs::path file = folder_ / "round1.txt";
     Lines lines = {"A01-A02|1-0", "", "Šafář|bye"};
     WriteTextLines(file, lines);
@@ -94,6 +81,17 @@ TEST_F(TextFileTest, WritesReplaceTheWholeFileKeepingItsModeOrFailNamingIt) {
     EXPECT_THAT(ErrorOf([&] { WriteFileAtomically(target, "data"); }), HasSubstr(target.string()));
     EXPECT_TRUE(fs::is_directory(target / "inside"));
     EXPECT_EQ(FolderEntries(folder_), (Lines{"Tourn", "round1.txt"}));
+    // Unreadable files and overlong lines give an error naming them.
+    fs::path missing = folder_ / "missing.txt", hostile = folder_ / "hostile.txt";
+    EXPECT_THAT(ErrorOf([&] { ReadTextLines(missing); }), AllOf(HasSubstr(missing.string()), HasSubstr("No such file")));
+    EXPECT_THAT(ErrorOf([&] { ReadTextLines(folder_); }), HasSubstr(folder_.string()));
+    const std::size_t mb = 1024 * 1024;
+    WriteBytes(hostile, "a\nb\n" + std::string(mb, 'x') + "\r\nc\n");
+    EXPECT_EQ(ReadTextLines(hostile).at(2).size(), mb);  // exactly 1 MB is still a line
+    WriteBytes(hostile, "a\nb\n" + std::string(mb + 1, 'x') + "\nc\n");
+    EXPECT_THAT(ErrorOf([&] { ReadTextLines(hostile); }), AllOf(HasSubstr("Line 3"), HasSubstr(hostile.string())));
+    WriteBytes(hostile, std::string(3 * mb, 'y'));  // no line end at all
+    EXPECT_THAT(ErrorOf([&] { ReadTextLines(hostile); }), AllOf(HasSubstr("Line 1"), HasSubstr(hostile.string())));
 }
 
 }  // namespace
