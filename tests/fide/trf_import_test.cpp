@@ -146,9 +146,8 @@ TEST_F(TrfImportTest, MoreThan2000PlayersOrAFailedWriteLeaveNothingBehind) {
     EXPECT_TRUE(fs::is_directory(ImportTrfFile(session, Trf(lines))));
 }
 
-// Every result code a game can end with comes back through our own TRF, and
-// the standings, histories and round files are the same before and after. (TRF16 has no letter for two
-// points of three, so "2-1" and "1-2" of "3-1-0" cannot travel.)
+// Every result code comes back through our own TRF with the same standings, histories and round
+// files. (TRF16 has no letter for two points of three, so "2-1" and "1-2" of "3-1-0" cannot travel.)
 TEST_F(TrfImportTest, RoundTripKeepsEveryResultCode) {
     // Nine codes, three rounds of three games.
     const struct { std::string pointsType; std::vector<std::string> codes; } cases[] = {

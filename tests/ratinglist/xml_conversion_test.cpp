@@ -50,7 +50,7 @@ TEST(XmlConversion, EveryLayoutAndEncodingGivesTheSamePlayersWithBothReaders) {
         }
 }
 
-TEST(XmlConversion, BrokenFilesKeepTheOldEloAndNameTheLine) {
+TEST(XmlConversion, BrokenFilesAndOtherFailuresKeepTheOldElo) {
     struct Case { std::string name; std::string xml; long long line; };
     std::string full = SampleXml(XmlStyles()[0]);
     std::vector<Case> cases = {
@@ -78,9 +78,7 @@ TEST(XmlConversion, BrokenFilesKeepTheOldEloAndNameTheLine) {
             EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"elo.txt", "list.xml"}));
         }
     }
-}
-
-TEST(XmlConversion, OtherFailuresKeepTheOldElo) {
+    // Other failures keep the old elo.txt too.
     using Kind = XmlConversionError::Kind;
     TempFolder dir;
     const fs::path elo = dir.path() / "elo.txt", list = dir.path() / "list.xml";
@@ -89,12 +87,12 @@ TEST(XmlConversion, OtherFailuresKeepTheOldElo) {
     WriteBytes(list, SampleXml(XmlStyles()[0]));
     // The last target is a folder: the rename fails after the whole file was written.
     fs::create_directories(dir.path() / "taken" / "elo.txt" / "x");
-    const std::pair<fs::path, fs::path> cases[] = {{dir.path() / "missing.xml", elo}, {dir.path(), elo},
-                                                   {list, dir.path() / "no-folder" / "elo.txt"},
-                                                   {list, dir.path() / "taken" / "elo.txt"}};
+    const std::pair<fs::path, fs::path> unusable[] = {{dir.path() / "missing.xml", elo}, {dir.path(), elo},
+                                                      {list, dir.path() / "no-folder" / "elo.txt"},
+                                                      {list, dir.path() / "taken" / "elo.txt"}};
     EXPECT_EQ(ExpectFailure(dir.path() / "empty.xml", elo, {}).kind, Kind::NoPlayers);
-    for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(ExpectFailure(cases[i].first, cases[i].second, {}).kind, i < 2 ? Kind::Read : Kind::Write) << i;
+    for (std::size_t i = 0; i < std::size(unusable); ++i)
+        EXPECT_EQ(ExpectFailure(unusable[i].first, unusable[i].second, {}).kind, i < 2 ? Kind::Read : Kind::Write) << i;
     EXPECT_EQ(FolderEntries(dir.path() / "taken"), std::vector<std::string>{"elo.txt"});
 
     ConversionOptions cancelling;

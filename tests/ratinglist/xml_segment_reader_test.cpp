@@ -121,8 +121,6 @@ TEST(SegmentReader, FileOpenForWritingIsReadWithoutMapping) {
     ::close(writer);
 }
 
-// With and without the segment reader, the same damaged list gives the same
-// lines or the same error.
 TEST(SegmentReader, AgreesWithExpatOnDamagedLists) {
     std::error_code ec;
     fs::path shm = "/dev/shm";

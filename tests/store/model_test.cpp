@@ -117,10 +117,8 @@ TEST(ResultEntry, SavingRewritesOnlyItsLineAndKeepsComments) {
     EXPECT_EQ(points(), std::make_pair(0.5, 0.5));
 }
 
-// The refusals of empty and non-numeric fields are checked through the window
-// and the command line, the file a full disk leaves through the command; here
-// what a Goals result writes, what a chess one drops, and the model after a
-// failed write.
+// Refused fields are met through the window and the command line, the file a full
+// disk leaves through the command; here the goals written, and the model after a failed write.
 TEST(ResultEntry, GoalsAreWrittenAsTypedChessDropsThemAndFailuresKeepTheModel) {
     StoreFixture f;
     auto folder = Tournament2Rounds(f, "Goals", "|?-?|||A1-A3|0:0\n|?-?|||A2-A4|0:0\n");
