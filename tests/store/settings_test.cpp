@@ -72,51 +72,44 @@ TEST(ProgramFolderTest, HomeOptionThenEnvironmentThenPortableCopyThenDataFolder)
 
 using Lines = std::vector<std::string>;
 
-class IniFileTest : public ::testing::Test {
-protected:
-    TempFolder temp_;
-    fs::path folder_ = temp_.path();
-    fs::path file_ = folder_ / "Veltrun.ini";
-};
-
 const Lines kSettings = {"; Veltrun settings", "[General]", "Language=English", "# the browser that opens reports",
                           "Browser = firefox ", "", "[DefaultTBforChess]", "TB1=BH", "TB2=midBH", "", "", "[Report]",
                           "Title=Open"};
 
-TEST_F(IniFileTest, ReadsValuesIgnoringCaseOfNamesAndCommentsInLfAndCp1250Files) {
-    WriteTextLines(file_, kSettings);
+TEST(IniFileTest, ReadsIgnoringCaseAndCommentsInLfAndCp1250FilesAndWritesKeepingEveryOtherLine) {
+    TempFolder temp;
+    const fs::path folder = temp.path(), file = folder / "Veltrun.ini";
+    WriteTextLines(file, kSettings);
     const std::vector<std::pair<std::string, std::string>> cases{
-        {IniReadString(file_, "General", "Browser"), "firefox"}, {IniReadString(file_, "general", "LANGUAGE"), "English"},
-        {IniReadString(file_, "defaulttbforchess", "tb2"), "midBH"},
-        {IniReadString(file_, "Report", "Language"), ""},  // key of another section
-        {IniReadString(folder_ / "none.ini", "General", "Language"), ""}};
+        {IniReadString(file, "General", "Browser"), "firefox"}, {IniReadString(file, "general", "LANGUAGE"), "English"},
+        {IniReadString(file, "defaulttbforchess", "tb2"), "midBH"},
+        {IniReadString(file, "Report", "Language"), ""},  // key of another section
+        {IniReadString(folder / "none.ini", "General", "Language"), ""}};
     for (const auto& [read, expected] : cases) EXPECT_EQ(read, expected);
-    WriteBytes(file_, "[S]\n;Key=one\n#Key=two\nno equals sign\nFormula=a=b=c\n[ Spaced ]\n  Key  =  three  \n");
-    EXPECT_EQ(IniReadString(file_, "S", "Key") + "|" + IniReadString(file_, "S", "Formula") + "|" +
-                  IniReadString(file_, "Spaced", "key"), "|a=b=c|three");
-    WriteBytes(file_, "[Tournament]\nName=\x8A" "af\xE1\xF8 Cup\nRounds=9\r\n");
-    EXPECT_EQ(IniReadString(file_, "Tournament", "Name"), "Šafář Cup");
-    IniWriteString(file_, "Tournament", "Rounds", "7");
-    EXPECT_EQ(ReadBytes(file_), "[Tournament]\r\nName=Šafář Cup\r\nRounds=7\r\n");
-}
-
-TEST_F(IniFileTest, WritingKeepsEveryOtherLineAndCreatesWhatIsMissing) {
-    WriteTextLines(file_, kSettings);
-    IniWriteString(file_, "general", "BROWSER", "chromium");
-    IniWriteString(file_, "DefaultTBforChess", "TB3", "Sonneborn");
-    IniWriteString(file_, "General", "Theme", "dark");
-    IniWriteString(file_, "Window", "Left", "120");
+    WriteBytes(file, "[S]\n;Key=one\n#Key=two\nno equals sign\nFormula=a=b=c\n[ Spaced ]\n  Key  =  three  \n");
+    EXPECT_EQ(IniReadString(file, "S", "Key") + "|" + IniReadString(file, "S", "Formula") + "|" +
+                  IniReadString(file, "Spaced", "key"), "|a=b=c|three");
+    WriteBytes(file, "[Tournament]\nName=\x8A" "af\xE1\xF8 Cup\nRounds=9\r\n");
+    EXPECT_EQ(IniReadString(file, "Tournament", "Name"), "Šafář Cup");
+    IniWriteString(file, "Tournament", "Rounds", "7");
+    EXPECT_EQ(ReadBytes(file), "[Tournament]\r\nName=Šafář Cup\r\nRounds=7\r\n");
+    // Writing keeps every other line and creates what is missing.
+    WriteTextLines(file, kSettings);
+    IniWriteString(file, "general", "BROWSER", "chromium");
+    IniWriteString(file, "DefaultTBforChess", "TB3", "Sonneborn");
+    IniWriteString(file, "General", "Theme", "dark");
+    IniWriteString(file, "Window", "Left", "120");
     Lines expected = kSettings;
     expected[4] = "Browser=chromium";  // the key keeps its own spelling
     expected.insert(expected.begin() + 9, "TB3=Sonneborn");
     expected.insert(expected.begin() + 5, "Theme=dark");
     expected.insert(expected.end(), {"[Window]", "Left=120"});
-    EXPECT_EQ(ReadTextLines(file_), expected);
-    EXPECT_EQ(IniReadString(file_, "General", "Browser"), "chromium");
-    WriteTextLines(file_, {"[Empty]", "", "[Other]", "a=1"});
-    IniWriteString(file_, "Empty", "k", "v");
-    EXPECT_EQ(ReadTextLines(file_), (Lines{"[Empty]", "k=v", "", "[Other]", "a=1"}));
-    fs::path fresh = folder_ / "options.txt";
+    EXPECT_EQ(ReadTextLines(file), expected);
+    EXPECT_EQ(IniReadString(file, "General", "Browser"), "chromium");
+    WriteTextLines(file, {"[Empty]", "", "[Other]", "a=1"});
+    IniWriteString(file, "Empty", "k", "v");
+    EXPECT_EQ(ReadTextLines(file), (Lines{"[Empty]", "k=v", "", "[Other]", "a=1"}));
+    fs::path fresh = folder / "options.txt";
     IniWriteString(fresh, "Tournament", "MaxRound", "9");
     IniWriteString(fresh, "Tournament", "CurrentRound", "0");
     EXPECT_EQ(ReadTextLines(fresh), (Lines{"[Tournament]", "MaxRound=9", "CurrentRound=0"}));
