@@ -29,12 +29,23 @@ protected:
     }
 };
 
-TEST_F(Trf16WriterTest, FinishedTournamentMatchesTheHandWrittenFile) {
+TEST_F(Trf16WriterTest, FinishedTournamentMatchesTheHandWrittenFileAndNamesStayInsideTheFolder) {
     Open(WriteSmallTournament());
     fs::path file = WriteTrf16File(session, "open.trf", "fide");
     EXPECT_EQ(file, TournamentFolder("Open 2024") / "open.trf");
     EXPECT_EQ(ReadBytes(file), ReadBytes(fs::path(VELTRUN_SOURCE_DIR) / "tests/fide/expected/open2024_fide.trf"));
     EXPECT_TRUE(Logged("Make TRF16 file: open.trf"));
+    // File names from the settings stay inside the folder.
+    const fs::path folder = TournamentFolder("Open 2024");
+    for (std::string bad : {"", "../escape.trf", "sub/x.trf", "..", "a\\b.trf", "players.txt", "Round2.TXT",
+                            "options.txt", "tournlog.log", "bak_round1.txt", "line\nbreak"}) {
+        std::string message = ErrorOf([&] { WriteTrf16File(session, bad, "fide"); });
+        EXPECT_EQ(message.rfind("The file name \"" + bad + "\" ([Reports] ShortFileNameTRF16) in the settings file", 0), 0u)
+            << bad << ": " << message;
+    }
+    EXPECT_FALSE(fs::exists(folder.parent_path() / "escape.trf"));
+    EXPECT_EQ(ReadTextLines(folder / "round2.txt")[0], "|0-1|||A2-A1");
+    EXPECT_EQ(ErrorOf([&] { WriteTrf16File(session, "round2 copy.txt", "fide"); }), "");
 }
 
 TEST_F(Trf16WriterTest, ResultLettersAndNoFieldSpillsIntoTheNext) {
@@ -54,20 +65,6 @@ TEST_F(Trf16WriterTest, ResultLettersAndNoFieldSpillsIntoTheNext) {
     // The rating is capped, not cut to 1234; 105.0 points lose the decimal, not the hundreds.
     EXPECT_EQ(records[0].substr(14, 33) + "|" + records[0].substr(48, 4) + "|" + records[0].substr(57, 11) + "|" +
                   records[0].substr(80, 4), "  O'BrienX" + std::string(23, ' ') + "|9999|12345678901| 105");
-}
-
-TEST_F(Trf16WriterTest, FileNamesFromTheSettingsStayInsideTheFolder) {
-    fs::path folder = WriteSmallTournament();
-    Open(folder);
-    for (std::string bad : {"", "../escape.trf", "sub/x.trf", "..", "a\\b.trf", "players.txt", "Round2.TXT",
-                            "options.txt", "tournlog.log", "bak_round1.txt", "line\nbreak"}) {
-        std::string message = testing::ErrorOf([&] { WriteTrf16File(session, bad, "fide"); });
-        EXPECT_EQ(message.rfind("The file name \"" + bad + "\" ([Reports] ShortFileNameTRF16) in the settings file", 0), 0u)
-            << bad << ": " << message;
-    }
-    EXPECT_FALSE(fs::exists(folder.parent_path() / "escape.trf"));
-    EXPECT_EQ(ReadTextLines(folder / "round2.txt")[0], "|0-1|||A2-A1");
-    EXPECT_EQ(testing::ErrorOf([&] { WriteTrf16File(session, "round2 copy.txt", "fide"); }), "");
 }
 
 }  // namespace
