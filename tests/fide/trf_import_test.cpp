@@ -88,24 +88,7 @@ TEST_F(TrfImportTest, BuildsTheTournamentFolder) {
     EXPECT_EQ(ReadTextLines(folder / "options.txt")[6], "MaxRound=1");
 }
 
-TEST_F(TrfImportTest, HostileNamesStayInsideTourn) {
-    std::vector<std::pair<std::string, std::string>> cases{
-        {"../x", "x"}, {"a/b", "ab"}, {"..\\..\\etc", "etc"}, {"..", "TournamentFromTrf"},
-        {"C:*?\"<>|Z", "CZ"}, {"Tab\there\x7f", "Tabhere"}, {" . Open . ", "Open"}, {"Žilina", "Zilina"}};
-    for (const auto& [name, expected] : cases) {
-        fs::path folder = ImportTrfFile(session, Trf({"012 " + name, Record(1, "A", "1", "", "")}));
-        EXPECT_EQ(folder, TournamentFolder(expected)) << name;
-        fs::remove_all(folder);
-    }
-    EXPECT_EQ(FolderEntries(session.TournFolder()), std::vector<std::string>{});  // no staging folder left
-    EXPECT_EQ(FolderEntries(home.path()), (std::vector<std::string>{"Tourn", "in.trf"}));
-    fs::path file = Trf({"012 From File", Record(1, "A", "1", "", "")});
-    for (std::string bad : {"../up", "a/b", "..", "x\ty"})
-        EXPECT_EQ(ImportFailure(file, bad), "\"" + bad + "\" is not a valid folder name.") << bad;
-    EXPECT_EQ(ImportTrfFile(session, file, "My Name"), TournamentFolder("My Name"));
-}
-
-TEST_F(TrfImportTest, MalformedLinesAreNamedAndNothingIsCreated) {
+TEST_F(TrfImportTest, MalformedLinesAreNamedAndHostileNamesStayInsideTourn) {
     std::string where = "TRF file (" + (home.path() / "in.trf").string() + "), line ";
     const struct { std::vector<std::string> lines; std::string message; } cases[] = {
         {{"012 T", "XXR five"}, where + "2: the number of rounds is not a whole number."},
@@ -129,6 +112,21 @@ TEST_F(TrfImportTest, MalformedLinesAreNamedAndNothingIsCreated) {
     for (const auto& c : cases) EXPECT_EQ(ImportFailure(Trf(c.lines)), c.message);
     EXPECT_FALSE(fs::exists(session.TournFolder()));
     EXPECT_NE(ImportFailure(home.path() / "missing.trf").find("missing.trf"), std::string::npos);
+    // Hostile names stay inside Tourn.
+    std::vector<std::pair<std::string, std::string>> names{
+        {"../x", "x"}, {"a/b", "ab"}, {"..\\..\\etc", "etc"}, {"..", "TournamentFromTrf"},
+        {"C:*?\"<>|Z", "CZ"}, {"Tab\there\x7f", "Tabhere"}, {" . Open . ", "Open"}, {"Žilina", "Zilina"}};
+    for (const auto& [name, expected] : names) {
+        fs::path folder = ImportTrfFile(session, Trf({"012 " + name, Record(1, "A", "1", "", "")}));
+        EXPECT_EQ(folder, TournamentFolder(expected)) << name;
+        fs::remove_all(folder);
+    }
+    EXPECT_EQ(FolderEntries(session.TournFolder()), std::vector<std::string>{});  // no staging folder left
+    EXPECT_EQ(FolderEntries(home.path()), (std::vector<std::string>{"Tourn", "in.trf"}));
+    fs::path file = Trf({"012 From File", Record(1, "A", "1", "", "")});
+    for (std::string bad : {"../up", "a/b", "..", "x\ty"})
+        EXPECT_EQ(ImportFailure(file, bad), "\"" + bad + "\" is not a valid folder name.") << bad;
+    EXPECT_EQ(ImportTrfFile(session, file, "My Name"), TournamentFolder("My Name"));
 }
 
 TEST_F(TrfImportTest, MoreThan2000PlayersOrAFailedWriteLeaveNothingBehind) {

@@ -67,7 +67,7 @@ TEST(OpenTournament, HandMadeFolderLoadsWithTheRightHistories) {
                 ElementsAre(HasSubstr((folder / "round5.txt").string()), HasSubstr((folder / "round6.txt").string())));
 }
 
-TEST(OpenTournament, OptionsTakeTheirDefaultsAndRulesAndTheRandomColourIsDrawnAtEachOpening) {
+TEST(OpenTournament, OptionsTakeTheirDefaultsTheRandomColourIsDrawnAndAFailedOpeningKeepsThePrevious) {
     StoreFixture f;
     auto folder = f.Folder();
     const Tournament& t = f.session.tournament;
@@ -89,10 +89,8 @@ TEST(OpenTournament, OptionsTakeTheirDefaultsAndRulesAndTheRandomColourIsDrawnAt
         if (seen.find(t.ColourFor1stPlayer) == std::string::npos) seen += t.ColourFor1stPlayer;
     }
     EXPECT_TRUE(seen == "WB" || seen == "BW") << seen;
-}
 
-TEST(OpenTournament, FailedOpeningKeepsThePreviousTournament) {
-    StoreFixture f;
+    // A failed opening keeps the previous tournament.
     auto good = f.Folder("Good");
     WriteHandMadeTournament(good);
     OpenTournament(f.session, good);
@@ -103,7 +101,6 @@ TEST(OpenTournament, FailedOpeningKeepsThePreviousTournament) {
     WriteBytes(bad / "round1.txt", "|1-0|||X-Y\n|1-0|||X-Q\n");
     std::string message = ErrorOf([&] { OpenTournament(f.session, bad); });
     EXPECT_THAT(message, AllOf(HasSubstr("Alias (Q) not found"), HasSubstr((bad / "round1.txt").string() + ", line 2")));
-    const Tournament& t = f.session.tournament;
     EXPECT_EQ(t.TournamentFolder, good.string());
     EXPECT_DOUBLE_EQ(t.Player(1).Points, 2.0);
     EXPECT_EQ(f.session.log.File(), good / "tournlog.log");
@@ -150,7 +147,7 @@ TEST(PlayersFile, EveryRefusalNamesTheFileAndTheLine) {
 // Opening converts in memory and warns; a rewrite would replace what was typed,
 // so it is refused naming file and line (through the commands, a wrong
 // rating; here a line cut short).
-TEST(PlayersFile, InvalidRatingAndOnOffAreWarnedAndUsedConvertedInMemoryOnly) {
+TEST(PlayersFile, InvalidValuesAreConvertedInMemoryOnlyAndTheSortIsStable) {
     StoreFixture f;
     auto folder = f.Folder();
     const std::string typed = "1|A|Ann|2100.5|||\n2|B|Ben||||\n0|C|Cid|1500|||\n";
@@ -168,16 +165,11 @@ TEST(PlayersFile, InvalidRatingAndOnOffAreWarnedAndUsedConvertedInMemoryOnly) {
     EXPECT_THAT(ErrorOf([&] { WritePlayersFileInRatingOrder(f.session, t, folder / "players.txt"); }),
                 HasSubstr("Value \"\" (in file " + (folder / "players.txt").string() + ", line 2) cannot be read."));
     EXPECT_EQ(ReadBytes(folder / "players.txt"), "1|D|Dan|1400|||\n1|AKovac\n" + typed);
-}
 
-// Opening never writes players.txt (see the commands); the first pairing writes this order.
-TEST(PlayersFile, SortIsByRatingThenNameAndStable) {
-    StoreFixture f;
-    auto folder = f.Folder();
+    // The sort is by rating, then name, and stable; the first pairing writes this order.
     WriteBytes(folder / "players.txt",
                "1|D|delta|2000|||\n1|X|Same|1800|||first\n1|A|Alpha|2000|||\n1|Y|same|1800|||second\n1|Z|Zed|2400|||\n");
     OpenTournament(f.session, folder);
-    const Tournament& t = f.session.tournament;
     for (int i = 1; i <= t.PlayerCount(); ++i) EXPECT_EQ(t.Player(i).StartNo, i);
     WritePlayersFileInRatingOrder(f.session, t, folder / "players.txt");
     EXPECT_EQ(ReadBytes(folder / "players.txt"),
