@@ -16,9 +16,7 @@ std::string Convert(const std::filesystem::path& xml, const std::filesystem::pat
     ConversionOptions options;
     options.allowQuickReader = segments;
     options.segmentBytes = segmentBytes;
-    try {
-        ConvertXmlRatingFile(xml, out, options);
-    } catch (const XmlConversionError& e) {
+    try { ConvertXmlRatingFile(xml, out, options); } catch (const XmlConversionError& e) {
         fuzz::Require(fuzz::ReadBytes(out) == "old\r\n", "a failed conversion keeps the old file");
         return "!" + std::to_string(static_cast<int>(e.kind));
     }

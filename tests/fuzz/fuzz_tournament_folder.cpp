@@ -1,8 +1,7 @@
-// A whole tournament folder from one input: options.txt, players.txt and the
-// round files, separated by lines "@@". Opening it and pairing the next round
-// in memory either refuses (our error, or a refusal shown to the director)
-// or pairs every active player exactly once, with nobody meeting an earlier
-// opponent again.
+// A whole tournament folder from one input: options.txt, players.txt and the round files,
+// separated by lines "@@". Opening it and pairing the next round in memory either refuses (our
+// error, or a refusal shown to the director) or pairs every active player exactly once, with
+// nobody meeting an earlier opponent again.
 #include "app/command_pairing.h"
 #include "fuzz_support.h"
 #include "store/open_tournament.h"

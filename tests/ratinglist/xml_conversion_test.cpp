@@ -21,11 +21,7 @@ long long Convert(const fs::path& xml, const fs::path& out, bool segments) {
 
 // Runs a conversion that must fail and returns its error.
 XmlConversionError ExpectFailure(const fs::path& xml, const fs::path& out, const ConversionOptions& options) {
-    try {
-        ConvertXmlRatingFile(xml, out, options);
-    } catch (const XmlConversionError& e) {
-        return e;
-    }
+    try { ConvertXmlRatingFile(xml, out, options); } catch (const XmlConversionError& e) { return e; }
     ADD_FAILURE() << "conversion of " << xml << " succeeded";
     return XmlConversionError(XmlConversionError::Kind::Read, "");
 }
