@@ -3,12 +3,7 @@
 // way the program opens it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-
-#include "store/errors.h"
 #include "store/open_tournament.h"
-#include "store/session.h"
 #include "store/text_file.h"
 #include "support/store_fixture.h"
 
@@ -16,19 +11,11 @@ namespace veltrun::testing {
 
 namespace fs = std::filesystem;
 
-class FideFixture : public ::testing::Test {
+class FideFixture : public ::testing::Test, public StoreFixture {
 protected:
-    TempFolder home;
-    ScriptedUi ui;
-    Session session{ui, home.path()};
-    std::vector<std::string> logged;
-
-    void SetUp() override {
-        session.log.SetCapture(&logged);
-        session.settings.SystemPrefixForAlias = "A";
-    }
-
+    void SetUp() override { session.settings.SystemPrefixForAlias = "A"; }
     fs::path TournamentFolder(const std::string& name) { return session.TournFolder() / name; }
+    void Open(const fs::path& folder) { OpenTournament(session, folder); }
 
     // Players in rating order; A5 is suspended before round 3. Round 2 has a
     // forfeit, round 3 a double forfeit.
@@ -44,18 +31,6 @@ protected:
         WriteTextLines(folder / "round2.txt", {"|0-1|||A2-A1", "|0k-1k|||A4-A5", "|1k-0k|||A3-bye"});
         WriteTextLines(folder / "round3.txt", {"|0.5-0.5|||A1-A3", "|0k-0k|||A4-A2", "|0k-0k|||A5-stop"});
         return folder;
-    }
-
-    void Open(const fs::path& folder) { OpenTournament(session, folder); }
-
-    template <typename Action>
-    std::string FailureOf(Action action) {
-        try {
-            action();
-        } catch (const myException& e) {
-            return e.what();
-        }
-        return "no failure";
     }
 };
 

@@ -10,23 +10,11 @@
 #include "standings/standings_order.h"
 #include "fide/trf_import.h"
 #include "fide_fixture.h"
-#include "store/text_file.h"
-#include "store/tournament.h"
 
 namespace veltrun {
 namespace {
 
-using testing::FideFixture;
-using testing::FolderEntries;
-using testing::ReadBytes;
-using testing::WriteBytes;
-namespace fs = std::filesystem;
-
-std::string GameText(int round, int own, const std::string& opponent, const std::string& colour,
-                     const std::string& result) {
-    TrfGame g = TrfBlockToGame(round, own, TrfBlock{opponent, colour, result}, "A");
-    return std::to_string(g.round) + "|" + g.gameId + "|" + g.code;
-}
+using namespace veltrun::testing;
 
 // A player record with the given blocks from column 92 on.
 std::string Record(int startNo, const std::string& name, const std::string& rating, const std::string& fideId,
@@ -40,30 +28,26 @@ std::string Record(int startNo, const std::string& name, const std::string& rati
 class TrfImportTest : public FideFixture {
 protected:
     fs::path Trf(const std::vector<std::string>& lines, const std::string& name = "in.trf") {
-        fs::path file = home.path() / name;
-        std::string text;
-        for (const auto& line : lines) text += line + "\r\n";
-        WriteBytes(file, text);
-        return file;
+        WriteBytes(home.path() / name, Crlf(lines));
+        return home.path() / name;
     }
     std::string ImportFailure(const fs::path& file, const std::string& folderName = "") {
-        return FailureOf([&] { ImportTrfFile(session, file, folderName); });
+        return ErrorOf([&] { ImportTrfFile(session, file, folderName); });
     }
 };
 
-TEST_F(TrfImportTest, BlocksBecomeGamesSeenFromWhite) {
-    EXPECT_EQ(GameText(2, 3, "7", "w", "1"), "2|A3-A7|1-0");
-    EXPECT_EQ(GameText(2, 3, "0007", "w", "1"), "2|A3-A7|1-0");  // leading zeros name the same player
-    EXPECT_EQ(GameText(2, 7, "3", "b", "0"), "2|A3-A7|1-0");
-    EXPECT_EQ(GameText(1, 3, "7", "B", "+"), "1|A7-A3|0k-1k");
-    EXPECT_EQ(GameText(1, 3, "7", "b", "-"), "1|A7-A3|1k-0k");
-    EXPECT_EQ(GameText(1, 3, "7", "b", "W"), "1|A7-A3|0-1");
-    EXPECT_EQ(GameText(1, 3, "7", "w", ""), "1|A3-A7|?-?");
-    EXPECT_EQ(GameText(2, 3, "0000", "-", "H"), "2|A3-bye|0.5-0.5");
-    EXPECT_EQ(GameText(2, 3, "12", "w", "Z"), "2|A3-stop|0k-0k");
-    // No opponent and another letter: never a game against a player "?".
-    EXPECT_EQ(GameText(2, 3, "0000", "-", "+"), "2|A3-bye|1k-0k");
-    EXPECT_EQ(GameText(2, 3, "", "-", "-"), "2|A3-stop|0k-0k");
+TEST(TrfBlocks, BecomeGamesSeenFromWhite) {
+    // round, own number, opponent, colour, result letter; "0007" names player 7. No opponent
+    // and another letter: never a game against a player "?".
+    const struct { int round, own; const char *opponent, *colour, *result, *expected; } cases[] = {
+        {2, 3, "7", "w", "1", "2|A3-A7|1-0"}, {2, 3, "0007", "w", "1", "2|A3-A7|1-0"}, {2, 7, "3", "b", "0", "2|A3-A7|1-0"},
+        {1, 3, "7", "B", "+", "1|A7-A3|0k-1k"}, {1, 3, "7", "b", "-", "1|A7-A3|1k-0k"}, {1, 3, "7", "b", "W", "1|A7-A3|0-1"},
+        {1, 3, "7", "w", "", "1|A3-A7|?-?"}, {2, 3, "0000", "-", "H", "2|A3-bye|0.5-0.5"}, {2, 3, "12", "w", "Z", "2|A3-stop|0k-0k"},
+        {2, 3, "0000", "-", "+", "2|A3-bye|1k-0k"}, {2, 3, "", "-", "-", "2|A3-stop|0k-0k"}};
+    for (const auto& c : cases) {
+        TrfGame g = TrfBlockToGame(c.round, c.own, TrfBlock{c.opponent, c.colour, c.result}, "A");
+        EXPECT_EQ(std::to_string(g.round) + "|" + g.gameId + "|" + g.code, c.expected) << c.opponent << c.result;
+    }
 }
 
 TEST_F(TrfImportTest, BuildsTheTournamentFolder) {
@@ -104,24 +88,7 @@ TEST_F(TrfImportTest, BuildsTheTournamentFolder) {
     EXPECT_EQ(ReadTextLines(folder / "options.txt")[6], "MaxRound=1");
 }
 
-TEST_F(TrfImportTest, HostileNamesStayInsideTourn) {
-    std::vector<std::pair<std::string, std::string>> cases{
-        {"../x", "x"}, {"a/b", "ab"}, {"..\\..\\etc", "etc"}, {"..", "TournamentFromTrf"},
-        {"C:*?\"<>|Z", "CZ"}, {"Tab\there\x7f", "Tabhere"}, {" . Open . ", "Open"}, {"Žilina", "Zilina"}};
-    for (const auto& [name, expected] : cases) {
-        fs::path folder = ImportTrfFile(session, Trf({"012 " + name, Record(1, "A", "1", "", "")}));
-        EXPECT_EQ(folder, TournamentFolder(expected)) << name;
-        fs::remove_all(folder);
-    }
-    EXPECT_EQ(FolderEntries(session.TournFolder()), std::vector<std::string>{});  // no staging folder left
-    EXPECT_EQ(FolderEntries(home.path()), (std::vector<std::string>{"Tourn", "in.trf"}));
-    fs::path file = Trf({"012 From File", Record(1, "A", "1", "", "")});
-    for (std::string bad : {"../up", "a/b", "..", "x\ty"})
-        EXPECT_EQ(ImportFailure(file, bad), "\"" + bad + "\" is not a valid folder name.") << bad;
-    EXPECT_EQ(ImportTrfFile(session, file, "My Name"), TournamentFolder("My Name"));
-}
-
-TEST_F(TrfImportTest, MalformedLinesAreNamedAndNothingIsCreated) {
+TEST_F(TrfImportTest, MalformedLinesAreNamedAndHostileNamesStayInsideTourn) {
     std::string where = "TRF file (" + (home.path() / "in.trf").string() + "), line ";
     const struct { std::vector<std::string> lines; std::string message; } cases[] = {
         {{"012 T", "XXR five"}, where + "2: the number of rounds is not a whole number."},
@@ -145,29 +112,40 @@ TEST_F(TrfImportTest, MalformedLinesAreNamedAndNothingIsCreated) {
     for (const auto& c : cases) EXPECT_EQ(ImportFailure(Trf(c.lines)), c.message);
     EXPECT_FALSE(fs::exists(session.TournFolder()));
     EXPECT_NE(ImportFailure(home.path() / "missing.trf").find("missing.trf"), std::string::npos);
+    // Hostile names stay inside Tourn.
+    std::vector<std::pair<std::string, std::string>> names{
+        {"../x", "x"}, {"a/b", "ab"}, {"..\\..\\etc", "etc"}, {"..", "TournamentFromTrf"},
+        {"C:*?\"<>|Z", "CZ"}, {"Tab\there\x7f", "Tabhere"}, {" . Open . ", "Open"}, {"Žilina", "Zilina"}};
+    for (const auto& [name, expected] : names) {
+        fs::path folder = ImportTrfFile(session, Trf({"012 " + name, Record(1, "A", "1", "", "")}));
+        EXPECT_EQ(folder, TournamentFolder(expected)) << name;
+        fs::remove_all(folder);
+    }
+    EXPECT_EQ(FolderEntries(session.TournFolder()), std::vector<std::string>{});  // no staging folder left
+    EXPECT_EQ(FolderEntries(home.path()), (std::vector<std::string>{"Tourn", "in.trf"}));
+    fs::path file = Trf({"012 From File", Record(1, "A", "1", "", "")});
+    for (std::string bad : {"../up", "a/b", "..", "x\ty"})
+        EXPECT_EQ(ImportFailure(file, bad), "\"" + bad + "\" is not a valid folder name.") << bad;
+    EXPECT_EQ(ImportTrfFile(session, file, "My Name"), TournamentFolder("My Name"));
 }
 
-TEST_F(TrfImportTest, MoreThan2000PlayersAreRefusedBeforeAnythingIsCreated) {
+TEST_F(TrfImportTest, MoreThan2000PlayersOrAFailedWriteLeaveNothingBehind) {
     std::vector<std::string> lines{"012 Huge"};
     for (int i = 1; i <= 2001; ++i) lines.push_back(Record(i, "P" + std::to_string(i), "1500", "", ""));
     EXPECT_EQ(ImportFailure(Trf(lines)), "TRF file (" + (home.path() / "in.trf").string() +
                                              "): The maximum number of players in a tournament is 2000.");
     EXPECT_FALSE(fs::exists(TournamentFolder("Huge")));
+    // A write that fails leaves nothing behind either.
     lines.pop_back();
+    SimulateWriteFailureAfter(10);
+    EXPECT_NE(ImportFailure(Trf(lines)), "");
+    SimulateWriteFailureAfter(-1);
+    EXPECT_EQ(FolderEntries(session.TournFolder()), std::vector<std::string>{});
     EXPECT_TRUE(fs::is_directory(ImportTrfFile(session, Trf(lines))));
 }
 
-TEST_F(TrfImportTest, FailureWhileWritingLeavesNothingBehind) {
-    fs::path file = Trf({"012 Half", Record(1, "A", "1", "", "   2 w 1  "), Record(2, "B", "1", "", "   1 b 0  ")});
-    SimulateWriteFailureAfter(10);
-    EXPECT_NE(ImportFailure(file), "no failure");
-    SimulateWriteFailureAfter(-1);
-    EXPECT_EQ(FolderEntries(session.TournFolder()), std::vector<std::string>{});
-}
-
-// Every result code a game can end with comes back through our own TRF, and
-// the standings, histories and round files are the same before and after. (TRF16 has no letter for two
-// points of three, so "2-1" and "1-2" of "3-1-0" cannot travel.)
+// Every result code comes back through our own TRF with the same standings, histories and round
+// files. (TRF16 has no letter for two points of three, so "2-1" and "1-2" of "3-1-0" cannot travel.)
 TEST_F(TrfImportTest, RoundTripKeepsEveryResultCode) {
     // Nine codes, three rounds of three games.
     const struct { std::string pointsType; std::vector<std::string> codes; } cases[] = {
@@ -181,7 +159,7 @@ TEST_F(TrfImportTest, RoundTripKeepsEveryResultCode) {
         for (int i = 1; i <= session.tournament.PlayerCount(); ++i) {
             const TPlayer& p = session.tournament.Player(i);
             text += p.ArrivalID + " " + std::to_string(p.Place) + " " + DecimalText(p.Points) + " " +
-                    testing::Histories(p) + "\n";
+                    Histories(p) + "\n";
         }
         return text;
     };
@@ -243,14 +221,10 @@ TEST_F(TrfImportTest, RacesAndFolderErrorsAreOurMessages) {
         std::vector<std::thread> imports;
         for (int k = 0; k < 2; ++k)
             imports.emplace_back([&, k] {
-                testing::ScriptedUi quiet;
+                ScriptedUi quiet;
                 Session other(quiet, home.path());
                 other.random.seed(7);  // the same staging names, as two processes may pick
-                try {
-                    ImportTrfFile(other, file, name);
-                } catch (const myException& e) {
-                    failures[k] = e.what();
-                }
+                failures[k] = ErrorOf([&] { ImportTrfFile(other, file, name); });
             });
         for (auto& t : imports) t.join();
         EXPECT_TRUE(failures[0].empty() != failures[1].empty()) << failures[0] << failures[1];

@@ -4,11 +4,11 @@
 
 using namespace veltrun;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+VELTRUN_FUZZ_TARGET {
     std::vector<std::string> words(1);
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] == 0) words.emplace_back();
-        else words.back().push_back(static_cast<char>(data[i]));
+    for (char c : input) {
+        if (c == 0) words.emplace_back();
+        else words.back().push_back(c);
     }
     try {
         auto global = cli::ParseGlobalOptions(words);
@@ -17,5 +17,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzz::Require(args.Positional().size() <= global.rest.size(), "no invented arguments");
     } catch (const cli::UsageError&) {
     }
-    return 0;
 }

@@ -3,55 +3,37 @@
 #include <set>
 
 #include "fide/engine_output.h"
-#include "fuzz_tournament.h"
-#include "store/errors.h"
+#include "fuzz_support.h"
 #include "store/open_tournament.h"
 
 using namespace veltrun;
 
-namespace {
-
-constexpr std::string_view kPlayers =
-    "1|A1|Alpha Ann|2100|||\r\n1|A2|Beta Bob|2000|||\r\n1|A3|Gamma Gil|1900|||\r\n"
-    "1|A4|Delta Dan|1800|||\r\n1|A5|Eps Eve|1700|||\r\n0|A6|Zeta Zoe|1600|||\r\n";
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+VELTRUN_FUZZ_TARGET {
     static fuzz::FuzzSession s;
     static std::filesystem::path folder = [] {
         auto f = fuzz::FreshTournamentFolder();
-        fuzz::PutFile(f / "options.txt", "[Options]\r\nMaxRound=5\r\n");
-        fuzz::PutFile(f / "players.txt", kPlayers);
+        fuzz::WriteBytes(f / "options.txt", "[Options]\r\nMaxRound=5\r\n");
+        fuzz::WriteBytes(f / "players.txt", "1|A1|Alpha Ann|2100|||\r\n1|A2|Beta Bob|2000|||\r\n1|A3|Gamma Gil|1900|||\r\n"
+                                            "1|A4|Delta Dan|1800|||\r\n1|A5|Eps Eve|1700|||\r\n0|A6|Zeta Zoe|1600|||\r\n");
         OpenTournament(s.session, f);
         return f;
     }();
-    auto file = folder / "out.txt";
-    fuzz::PutFile(file, std::string_view(reinterpret_cast<const char*>(data), size));
+    fuzz::WriteBytes(folder / "out.txt", input);
     std::vector<EnginePair> pairs;
-    try {
-        pairs = ReadEngineOutput(s.session, file);
-    } catch (const myException& e) {
-        fuzz::RequireMessage(e);
-        return 0;
-    }
+    if (fuzz::Refused([&] { pairs = ReadEngineOutput(s.session, folder / "out.txt"); })) return;
     const Tournament& t = s.session.tournament;
     std::set<int> seen;
     int byes = 0;
-    for (const auto& p : pairs) {
+    for (const auto& p : pairs)
         for (int side : {p.white, p.black}) {
-            if (side == 0) {
-                ++byes;
-                continue;
-            }
+            byes += side == 0;
+            if (side == 0) continue;
             fuzz::Require(side >= 1 && side <= t.PlayerCount(), "a start number inside the field");
             fuzz::Require(t.Player(side).OnOff == 1, "no suspended player is paired");
             fuzz::Require(seen.insert(side).second, "nobody is paired twice");
         }
-    }
     int active = 0;
     for (int i = 1; i <= t.PlayerCount(); ++i) active += t.Player(i).OnOff == 1;
     fuzz::Require(static_cast<int>(seen.size()) == active, "every active player is paired");
     fuzz::Require(byes <= 1, "one bye at most");
-    return 0;
 }

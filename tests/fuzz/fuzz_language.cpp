@@ -4,14 +4,12 @@
 #include "app/language_file.h"
 #include "fuzz_support.h"
 #include "store/text_file.h"
-#include "store/translation.h"
 
 using namespace veltrun;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string bytes(reinterpret_cast<const char*>(data), size);
+VELTRUN_FUZZ_TARGET {
     std::vector<std::string> lines;
-    std::istringstream in(bytes);
+    std::istringstream in{std::string(input)};
     for (std::string line; std::getline(in, line);) lines.push_back(DecodeLine(line));
     Translation t;
     ParseLanguageLines(lines, t);
@@ -21,5 +19,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzz::Require(IsValidUtf8(text), "texts are UTF-8");
     }
     fuzz::Require(t.LanguageTable[0].empty(), "slot 0 unused");
-    return 0;
 }

@@ -2,20 +2,12 @@
 // and every value taken from the file lies within its allowed set.
 #include <algorithm>
 
-#include "fuzz_tournament.h"
-#include "store/errors.h"
+#include "fuzz_support.h"
 #include "store/open_tournament.h"
 
 using namespace veltrun;
 
 namespace {
-
-constexpr std::string_view kPlayers =
-    "#on/off|ArrivalID|Name|ELO|FideID|NationalID|TeamID\r\n"
-    "1|A1|Alpha Ann|2100|||\r\n"
-    "1|A2|Beta Bob|2000|||\r\n";
-
-constexpr std::string_view kRound = "|1-0|Alpha Ann-Beta Bob|1-2|A1-A2|2:1\r\n";
 
 bool IsOneOf(const std::string& value, std::initializer_list<std::string_view> allowed) {
     return std::find(allowed.begin(), allowed.end(), value) != allowed.end();
@@ -23,22 +15,17 @@ bool IsOneOf(const std::string& value, std::initializer_list<std::string_view> a
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+VELTRUN_FUZZ_TARGET {
     auto folder = fuzz::FreshTournamentFolder();
-    std::string options(reinterpret_cast<const char*>(data), size);
-    fuzz::PutFile(folder / "options.txt", options);
-    fuzz::PutFile(folder / "players.txt", kPlayers);
-    fuzz::PutFile(folder / "round1.txt", kRound);
+    fuzz::WriteBytes(folder / "options.txt", input);
+    fuzz::WriteBytes(folder / "players.txt", "#on/off|ArrivalID|Name|ELO|FideID|NationalID|TeamID\r\n"
+                                             "1|A1|Alpha Ann|2100|||\r\n1|A2|Beta Bob|2000|||\r\n");
+    fuzz::WriteBytes(folder / "round1.txt", "|1-0|Alpha Ann-Beta Bob|1-2|A1-A2|2:1\r\n");
     fuzz::FuzzSession s;
-    try {
-        OpenTournament(s.session, folder);
-    } catch (const myException& e) {
-        fuzz::RequireMessage(e);
-        fuzz::Require(!s.session.HasTournament(), "a refused tournament is not open");
-        return 0;
-    }
+    if (fuzz::Refused([&] { OpenTournament(s.session, folder); }))
+        return fuzz::Require(!s.session.HasTournament(), "a refused tournament is not open");
     const Tournament& t = s.session.tournament;
-    fuzz::Require(fuzz::FileBytes(folder / "options.txt") == options, "opening never writes options.txt");
+    fuzz::Require(fuzz::ReadBytes(folder / "options.txt") == input, "opening never writes options.txt");
     fuzz::Require(t.MaxRound >= 1, "a folder with round files has a number of rounds");
     fuzz::Require(t.CurrentRound >= 0 && t.CurrentRound <= std::max(t.MaxRound, 0), "current round within MaxRound");
     fuzz::Require(t.CurrentRound <= 1, "only the existing round file is read");
@@ -48,5 +35,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int k = 1; k <= 5; ++k)
         fuzz::Require(t.TB(k) == "-" || IsValidTieBreakCode(t.TB(k)), "tie-break is a known code or -");
     fuzz::Require(!t.ValidResults.empty(), "the result codes are set");
-    return 0;
 }

@@ -1,11 +1,9 @@
-// A whole tournament folder from one input: options.txt, players.txt and the
-// round files, separated by lines "@@". Opening it and pairing the next round
-// in memory either refuses (our error, or a refusal shown to the director)
-// or pairs every active player exactly once, with nobody meeting an earlier
-// opponent again.
-#include "fuzz_tournament.h"
+// A whole tournament folder from one input: options.txt, players.txt and the round files,
+// separated by lines "@@". Opening it and pairing the next round in memory either refuses (our
+// error, or a refusal shown to the director) or pairs every active player exactly once, with
+// nobody meeting an earlier opponent again.
 #include "app/command_pairing.h"
-#include "store/errors.h"
+#include "fuzz_support.h"
 #include "store/open_tournament.h"
 #include "store/player_history.h"
 
@@ -60,37 +58,23 @@ void CheckPairing(const Tournament& t, const RoundPairing& pairing) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::vector<std::string_view> parts = SplitParts(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (parts.size() < 2 || parts.size() > 2 + kMostRounds) return 0;
+VELTRUN_FUZZ_TARGET {
+    const std::vector<std::string_view> parts = SplitParts(input);
+    if (parts.size() < 2 || parts.size() > 2 + kMostRounds) return;
     const auto folder = fuzz::FreshTournamentFolder();
-    fuzz::PutFile(folder / "options.txt", parts[0]);
-    fuzz::PutFile(folder / "players.txt", parts[1]);
+    fuzz::WriteBytes(folder / "options.txt", parts[0]);
+    fuzz::WriteBytes(folder / "players.txt", parts[1]);
     for (size_t r = 2; r < parts.size(); ++r)
-        fuzz::PutFile(folder / ("round" + std::to_string(r - 1) + ".txt"), parts[r]);
+        fuzz::WriteBytes(folder / ("round" + std::to_string(r - 1) + ".txt"), parts[r]);
 
     fuzz::FuzzSession s;
-    try {
-        OpenTournament(s.session, folder);
-    } catch (const myException& e) {
-        fuzz::RequireMessage(e);
-        return 0;
-    }
+    if (fuzz::Refused([&] { OpenTournament(s.session, folder); })) return;
     // The dry run works on the tournament in memory; keep what it must not change.
     const Tournament& t = s.session.tournament;
     const auto before = fuzz::PlayerPicture(t);
     std::optional<RoundPairing> pairing;
-    try {
-        pairing = PairNextRoundDryRun(s.session);
-    } catch (const myException& e) {
-        fuzz::RequireMessage(e);
-        return 0;
-    }
+    if (fuzz::Refused([&] { pairing = PairNextRoundDryRun(s.session); })) return;
     fuzz::Require(fuzz::PlayerPicture(t) == before, "a dry run leaves the tournament as it was");
-    if (!pairing) {
-        fuzz::Require(!s.ui.messages.empty(), "a refusal is shown to the director");
-        return 0;
-    }
+    if (!pairing) return fuzz::Require(!s.ui.messages.empty(), "a refusal is shown to the director");
     CheckPairing(t, *pairing);
-    return 0;
 }

@@ -1,36 +1,25 @@
 // TRF16 import: a file is refused with a message and leaves no folder, or it
 // becomes a tournament folder that opens with the players the file named.
 #include "fide/trf_import.h"
-#include "fuzz_tournament.h"
-#include "store/errors.h"
+#include "fuzz_support.h"
 #include "store/open_tournament.h"
 
 using namespace veltrun;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+VELTRUN_FUZZ_TARGET {
     auto home = fuzz::ScratchFolder() / "home";
     auto target = home / "Tourn" / "Imported";
     std::filesystem::remove_all(target);
     std::filesystem::create_directories(home / "Tourn");
     auto file = fuzz::ScratchFolder() / "in.trf";
-    fuzz::PutFile(file, std::string_view(reinterpret_cast<const char*>(data), size));
+    fuzz::WriteBytes(file, input);
     fuzz::FuzzSession s;
     TrfTournament read;
-    try {
-        read = ReadTrfFile(s.session.translation, s.session.settings.SystemPrefixForAlias, file);
-    } catch (const myException& e) {
-        fuzz::RequireMessage(e);
-        return 0;
-    }
+    if (fuzz::Refused([&] { read = ReadTrfFile(s.session.translation, s.session.settings.SystemPrefixForAlias, file); })) return;
     std::filesystem::path folder;
-    try {
-        folder = ImportTrfFile(s.session, file, "Imported");
-    } catch (const myException& e) {
-        // Refused while checking what the folder would hold: nothing is left.
-        fuzz::RequireMessage(e);
-        fuzz::Require(!std::filesystem::exists(target), "a refused import leaves no folder");
-        return 0;
-    }
+    // Refused while checking what the folder would hold: nothing is left.
+    if (fuzz::Refused([&] { folder = ImportTrfFile(s.session, file, "Imported"); }))
+        return fuzz::Require(!std::filesystem::exists(target), "a refused import leaves no folder");
     fuzz::Require(folder == target, "the folder is the one asked for");
     fuzz::FuzzSession reopen;
     try {
@@ -41,5 +30,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     fuzz::Require(reopen.session.tournament.PlayerCount() == static_cast<int>(read.players.size()),
                   "every player of the file is in the tournament");
-    return 0;
 }

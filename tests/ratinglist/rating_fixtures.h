@@ -1,7 +1,6 @@
 #pragma once
 // A small players list in FIDE's XML layout, written in several styles, and
 // the elo.txt lines every style must give.
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,13 +31,9 @@ inline std::vector<std::string> SampleEloLines() {
 }
 
 struct XmlStyle {
-    std::string name;
-    std::string indent;  // before every line inside the root element
-    std::string lineEnd;
+    std::string name, indent, lineEnd;  // the indent goes before every line inside the root element
     bool finalLineEnd = true;
 };
-
-inline void PrintTo(const XmlStyle& style, std::ostream* os) { *os << style.name; }
 
 inline std::vector<XmlStyle> XmlStyles() {
     return {{"fide", "", "\n"},          {"crlf", "", "\r\n"},         {"tabs", "\t\t", "\n"},
@@ -58,10 +53,6 @@ inline std::string SampleXml(const XmlStyle& style) {
 }
 
 // elo.txt as written: each line followed by CR LF.
-inline std::string EloFileText(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& line : lines) text += line + "\r\n";
-    return text;
-}
+inline std::string EloFileText(const std::vector<std::string>& lines) { return Crlf(lines); }
 
 }  // namespace veltrun::testing

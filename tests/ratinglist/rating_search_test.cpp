@@ -2,17 +2,10 @@
 // order, diacritics and case, the row limit, and the search command.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "app/command_search.h"
 #include "ratinglist/match_key.h"
 #include "ratinglist/rating_lines.h"
 #include "ratinglist/rating_search.h"
-#include "store/errors.h"
-#include "store/session.h"
-#include "store/text_utils.h"
-#include "support/scripted_ui.h"
-#include "support/temp_folder.h"
 #include "rating_fixtures.h"
 
 namespace veltrun {
@@ -31,13 +24,10 @@ std::string Ids(const std::vector<SearchRow>& rows) {
     return ids;
 }
 
-struct SearchFixture : ::testing::Test {
-    TempFolder home;
-    ScriptedUi ui;
-    Session session{ui, home.path()};
+struct SearchFixture : ::testing::Test, StoreFixture {
     RatingLines lines;
     fs::path elo() const { return home.path() / "Elo"; }
-    void SetUp() override { WriteBytes(elo() / "elo.txt", EloFileText(kElo)); }
+    void SetUp() override { WriteBytes(elo() / "elo.txt", Crlf(kElo)); }
     std::string Search(const std::string& term, int maxRows = 100) { return Ids(Rows(term, maxRows)); }
     std::vector<SearchRow> Rows(const std::string& term, int maxRows = 100) {
         if (lines.Empty()) SearchCommand(session, lines, "x");
@@ -46,20 +36,16 @@ struct SearchFixture : ::testing::Test {
     }
 };
 
-TEST_F(SearchFixture, OneMatchGivesBlitzRapidStandardRows) {
+TEST_F(SearchFixture, OneMatchGivesBlitzRapidStandardRowsAndTermsFindTheirLines) {
     auto rows = Rows("novak", 1);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].Text(), "blitz|Novák Petr|2200|400|M|CZE|1985|IM|||");
-    EXPECT_EQ(rows[1].Text(), "rapid|Novák Petr|2250|400|M|CZE|1985|IM|||");
-    EXPECT_EQ(rows[2].Text(), "standard|Novák Petr|2300|400|M|CZE|1985|IM|||");
+    EXPECT_EQ(rows[0].Text() + rows[1].Text() + rows[2].Text(), "blitz|Novák Petr|2200|400|M|CZE|1985|IM|||"
+              "rapid|Novák Petr|2250|400|M|CZE|1985|IM|||standard|Novák Petr|2300|400|M|CZE|1985|IM|||");
     EXPECT_EQ(rows[1].TakenText(), "rapid|Novák Petr|2250|400|M|CZE|1985|IM||");
     PlayerFromSearch taken = PlayerFromRow(rows[1]);
     EXPECT_EQ(taken.name + taken.elo + taken.fideId + taken.nationalId, "Novák Petr2250400");
     EXPECT_EQ(Rows("karl")[0].rating, "1600") << "ratings are trimmed";
-}
-
-// Case and accents, the row limit (tested after each matching line), file names.
-TEST_F(SearchFixture, TermsFindTheirLines) {
+    // Case and accents, the row limit (tested after each matching line), file names.
     struct Case { const char* term; int maxRows; const char* ids; };
     const Case cases[] = {{"müller", 100, "100 200 300 "}, {"Muller", 100, "100 200 300 "}, {"mUlLeR", 100, "100 200 300 "},
                           {"jurgen", 100, "100 "},  {"cze", 100, "400 "},  {"elo.txt|4", 100, "400 "},
@@ -78,7 +64,7 @@ TEST_F(SearchFixture, ReadingStraightThroughStopsAtTheRowLimitAcrossPieces) {
     std::vector<std::string> many;
     for (int i = 0; i < 200000; ++i) many.push_back(std::to_string(i) + "|Player " + std::to_string(i % 7) + "|CZE|M|1500|||||");
     many.push_back("200000|Dvo\xF8\xE1k 99999|CZE|M|1500|||||");  // an older cp1250 line in the last piece
-    WriteBytes(elo() / "elo.txt", EloFileText(many));
+    WriteBytes(elo() / "elo.txt", Crlf(many));
     auto files = RatingFilesToRead(elo(), false);
     EXPECT_EQ(Ids(SearchRatingFiles(files, "99999", 1000, true)), "99999 199999 200000 ");
     EXPECT_EQ(SearchRatingFiles(files, "9999", 22, true).size(), 24u);
@@ -87,7 +73,7 @@ TEST_F(SearchFixture, ReadingStraightThroughStopsAtTheRowLimitAcrossPieces) {
     EXPECT_EQ(SearchRatingFiles(files, "player 6", 20, true)[19].fideId, "48") << "the seventh match brings rows 19 to 21";
 }
 
-TEST_F(SearchFixture, FurtherFilesAddTheirNameToTheType) {
+TEST_F(SearchFixture, FurtherFilesAddTheirNameToTheTypeAndOlderCp1250LinesAndBomsAreRead) {
     WriteBytes(elo() / "club.txt", "900|Müller Hans|GER|M|1500|1400|1300|1960||N-77|SK Berlin|\r\n\r\n");
     WriteBytes(elo() / "a_old.TXT", "800|Muller Otto|GER|M|1400||||\n");
     WriteBytes(elo() / ".hidden.txt", "700|Muller Hidden|||||||||\n");
@@ -102,11 +88,10 @@ TEST_F(SearchFixture, FurtherFilesAddTheirNameToTheType) {
     EXPECT_EQ(rows[14].Text(), "(club) standard|Müller Hans|1500|900|M|GER|1960||N-77|SK Berlin|");
     EXPECT_EQ(PlayerFromRow(rows[14]).nationalId, "N-77");
     EXPECT_EQ(Ids(SearchRatingFiles(RatingFilesToRead(elo(), true), "muller", 100, true)), "100 200 300 800 900 ");
-}
 
-TEST_F(SearchFixture, OlderCp1250LinesBomsAndAccentsOpeningALine) {
     // "Dvořák" and "Černý" in cp1250, one with CR LF, one with LF; a UTF-8 BOM on another file.
     WriteBytes(elo() / "elo.txt", "10|Dvo\xF8\xE1k Jan|CZE|M|2000|||1990||\r\n11|\xC8\x65rn\xFD Ota|CZE|M|1900|||1991||\n");
+    lines.Clear();
     ASSERT_EQ(Rows("dvorak").size(), 3u);
     EXPECT_EQ(Rows("dvorak")[0].name, "Dvořák Jan");
     EXPECT_EQ(Rows("CERNY")[0].name, "Černý Ota");
@@ -130,7 +115,7 @@ TEST(MatchKeys, FoldLikeTheUnicodeRoutines) {
     }
 }
 
-TEST_F(SearchFixture, TheCommandCleansTheTermAndTellsEmptyTermsAndNoResults) {
+TEST_F(SearchFixture, TheCommandCleansTheTermTellsEmptyTermsAndNoResultsAndLoadsOnce) {
     auto outcome = SearchCommand(session, lines, "  Müller ");
     EXPECT_EQ(outcome.status, SearchOutcome::Status::Found);
     EXPECT_EQ(outcome.term + " " + Ids(outcome.rows), "Muller 100 200 300 ");
@@ -147,11 +132,9 @@ TEST_F(SearchFixture, TheCommandCleansTheTermAndTellsEmptyTermsAndNoResults) {
     EXPECT_EQ(SearchCommandOnce(session, "Šťastný").status, SearchOutcome::Status::NoResults);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].text, "\"Stastny\" - no results found for search.");
-}
 
-TEST_F(SearchFixture, LinesAreLoadedOnceTheOfferRunsWithoutEloTxtAndUnreadableFilesFail) {
-    SearchCommand(session, lines, "novak");
-    WriteBytes(elo() / "elo.txt", EloFileText({"1|Someone Else|||||||||"}));
+    // The lines are loaded once, the offer runs without elo.txt, and unreadable files fail.
+    WriteBytes(elo() / "elo.txt", Crlf({"1|Someone Else|||||||||"}));
     EXPECT_EQ(SearchCommand(session, lines, "novak").rows.size(), 3u) << "kept for the whole run";
 
     RatingLines fresh;

@@ -2,59 +2,46 @@
 // look-ups, and a result entered, rewriting one line of its round file.
 #include <gtest/gtest.h>
 
-#include "store/errors.h"
 #include "store/open_tournament.h"
 #include "store/result_entry.h"
-#include "store/session.h"
 #include "store/text_file.h"
-#include "store/tournament.h"
-#include "support/store_fixture.h"
+#include "support/tournament_builder.h"
 
 namespace veltrun {
 namespace {
 
-using testing::ReadBytes;
-using testing::StoreFixture;
-using testing::WriteBytes;
+using namespace veltrun::testing;
 
-class ModelTest : public ::testing::Test, public testing::StoreFixture {
+class ModelTest : public ::testing::Test, public TournamentBuilder {
 protected:
     void SetUp() override {
-        Use("1- 0.5 -0");
-        for (const char* alias : {"A1", "A2", "A3"}) {
-            TPlayer p;
-            p.ArrivalID = alias;
-            p.Name = "Player " + p.ArrivalID;
-            p.OnOff = 1;
-            session.tournament.glob_ARRAY_PLAYERS.Add(p, "full");
-        }
+        for (const char* alias : {"A1", "A2", "A3"}) Player(alias, std::string("Player ") + alias);
     }
-    void Use(const std::string& pointsType) {
-        session.tournament.PointsType = pointsType;
-        FillValidResults(session.tournament, pointsType);
-    }
-    TPlayer& P(int i) { return session.tournament.Player(i); }
+    void Use(const std::string& pointsType) { SetPointsSystem(session.tournament, pointsType); }
     void Insert(const std::string& game, const std::string& result, const std::string& goals = "") {
         InsertGame(session, session.tournament, game, result, goals, 3);
     }
     std::string FailureOf(const std::string& game, const std::string& result) {
-        return testing::ErrorOf([&] { Insert(game, result); });
+        return ErrorOf([&] { Insert(game, result); });
     }
 };
 
-TEST_F(ModelTest, DefaultResultForByesAndSuspensions) {
-    struct Row { std::string points, bye, white, black, expected; };
-    const std::string c = "1- 0.5 -0";
-    for (const Row& r : std::vector<Row>{{c, "asWin", "A1", "A2", "?-?"}, {c, "asWin", "bye", "A1", "0k-1k"},
-                                         {c, "asLost", "A1", "bye", "0k-0k"}, {c, "asWin", "stop", "A1", "0k-0k"},
-                                         {"3-1-0", "asWin", "A1", "bye", "3k-0k"}, {"3-1-0", "asLost", "bye", "A1", "0k-0k"}}) {
-        Use(r.points);
-        EXPECT_EQ(DefaultResult(session.tournament, r.bye, "?-?", r.white, r.black), r.expected)
-            << r.points << " " << r.bye << " " << r.white << "-" << r.black;
-    }
-}
-
-TEST_F(ModelTest, LooseSpellingsAreNormalisedButLoggedAsWritten) {
+TEST_F(ModelTest, InvalidResultOrUnknownAliasIsFatalInTranslatedPiecesAndLooseSpellingsAreNormalised) {
+    EXPECT_NE(FailureOf("A1-A2", "1:0"), "");
+    EXPECT_EQ(log.back(), "Fatal error (in file round3.txt). Game (A1-A2) has not valid result (1:0).");
+    EXPECT_NE(FailureOf("A1-A2", "2-1"), "");  // only valid under 3-1-0
+    EXPECT_EQ(FailureOf("a1-A2", "1-0"), "Fatal error (in file round3.txt). Alias (a1) not found in file players.txt.");
+    EXPECT_EQ(Histories(P(1)) + Histories(P(2)), "   0   0");  // Black's side untouched too
+    session.translation.EnglishBuiltIn = false;
+    for (auto [id, text] : std::vector<std::pair<int, const char*>>{
+             {94, "Fataler Fehler"}, {99, "in Datei"}, {102, "Kürzel"}, {103, "nicht gefunden in Datei"}})
+        session.translation.LanguageTable[id] = text;
+    EXPECT_EQ(FailureOf("A1-X9", "1-0"),
+              "Fataler Fehler (in Datei round3.txt). Kürzel (X9) nicht gefunden in Datei players.txt.");
+    // The log stays English.
+    EXPECT_EQ(log.back(), "Fatal error (in file round3.txt). Alias (X9) not found in file players.txt.");
+    // Loose spellings are normalised but logged as written.
+    log.clear();
     Insert("A1-A2", "1K-0K");
     Insert("A2-A3", "0,5-0,5");
     EXPECT_EQ(P(1).PointsHistory + P(2).PointsHistory, "1|0|0.5|");
@@ -66,32 +53,23 @@ TEST_F(ModelTest, LooseSpellingsAreNormalisedButLoggedAsWritten) {
     EXPECT_EQ(P(3).GoalsAgainst, 2.0);
 }
 
-TEST_F(ModelTest, InvalidResultOrUnknownAliasIsFatalInTranslatedPiecesAndTouchesNoHistory) {
-    EXPECT_NE(FailureOf("A1-A2", "1:0"), "");
-    EXPECT_EQ(log.back(), "Fatal error (in file round3.txt). Game (A1-A2) has not valid result (1:0).");
-    EXPECT_NE(FailureOf("A1-A2", "2-1"), "");  // only valid under 3-1-0
-    EXPECT_EQ(FailureOf("a1-A2", "1-0"), "Fatal error (in file round3.txt). Alias (a1) not found in file players.txt.");
-    EXPECT_EQ(testing::Histories(P(1)) + testing::Histories(P(2)), "   0   0");  // Black's side untouched too
-    session.translation.EnglishBuiltIn = false;
-    for (auto [id, text] : std::vector<std::pair<int, const char*>>{
-             {94, "Fataler Fehler"}, {99, "in Datei"}, {102, "Kürzel"}, {103, "nicht gefunden in Datei"}})
-        session.translation.LanguageTable[id] = text;
-    EXPECT_EQ(FailureOf("A1-X9", "1-0"),
-              "Fataler Fehler (in Datei round3.txt). Kürzel (X9) nicht gefunden in Datei players.txt.");
-    // The log stays English.
-    EXPECT_EQ(log.back(), "Fatal error (in file round3.txt). Alias (X9) not found in file players.txt.");
-}
-
-// Exact look-up and case-blind uniqueness are met through forbid, add-player and
-// players.txt; here the blanks around an alias and the letters that do not fold.
-TEST_F(ModelTest, AliasLookUpTrimsAndOnlyAToZFold) {
+// Default results of byes and suspensions; exact look-up and case-blind uniqueness are met
+// through forbid, add-player and players.txt, here the blanks around an alias and the
+// letters that do not fold; clearing leaves no history for the next tournament.
+TEST_F(ModelTest, DefaultResultsAliasLookUpAndClearing) {
+    struct Row { std::string points, bye, white, black, expected; };
+    const std::string c = "1- 0.5 -0";
+    for (const Row& r : std::vector<Row>{{c, "asWin", "A1", "A2", "?-?"}, {c, "asWin", "bye", "A1", "0k-1k"},
+                                         {c, "asLost", "A1", "bye", "0k-0k"}, {c, "asWin", "stop", "A1", "0k-0k"},
+                                         {"3-1-0", "asWin", "A1", "bye", "3k-0k"}, {"3-1-0", "asLost", "bye", "A1", "0k-0k"}}) {
+        Use(r.points);
+        EXPECT_EQ(DefaultResult(session.tournament, r.bye, "?-?", r.white, r.black), r.expected)
+            << r.points << " " << r.bye << " " << r.white << "-" << r.black;
+    }
     EXPECT_EQ(FindPlayerByArrivalID(session.tournament, " A2 "), 2);
     EXPECT_FALSE(IsArrivalIDUnique(session.tournament, "  "));
     P(3).ArrivalID = "Ä1";
     EXPECT_TRUE(IsArrivalIDUnique(session.tournament, "ä1"));
-}
-
-TEST_F(ModelTest, ClearTournamentLeavesNoHistoryForTheNextTournament) {
     Insert("A1-A2", "1-0");
     session.tournament.TB(3) = "SB";
     ClearTournament(session.tournament);
@@ -111,7 +89,7 @@ std::filesystem::path Tournament2Rounds(StoreFixture& f, const std::string& type
 }
 
 std::string Refusal(StoreFixture& f, const ResultFields& fields) {
-    return testing::ErrorOf([&] { SaveResult(f.session, fields); });
+    return ErrorOf([&] { SaveResult(f.session, fields); });
 }
 
 TEST(ResultEntry, SavingRewritesOnlyItsLineAndKeepsComments) {
@@ -135,9 +113,9 @@ TEST(ResultEntry, SavingRewritesOnlyItsLineAndKeepsComments) {
     EXPECT_EQ(points(), std::make_pair(0.5, 0.5));
 }
 
-// The refusals of empty and non-numeric fields are checked through the window
-// and the command line; here what a Goals result writes, and a chess one drops.
-TEST(ResultEntry, GoalsAreWrittenAsTypedWithACommaAndChessDropsThem) {
+// Refused fields are met through the window and the command line, the file a full
+// disk leaves through the command; here the goals written, and the model after a failed write.
+TEST(ResultEntry, GoalsAreWrittenAsTypedChessDropsThemAndFailuresKeepTheModel) {
     StoreFixture f;
     auto folder = Tournament2Rounds(f, "Goals", "|?-?|||A1-A3|0:0\n|?-?|||A2-A4|0:0\n");
     EXPECT_EQ(Refusal(f, {"A1-A3", 2, "0.5-0.5", "2,5", "2"}), "");  // the score is not compared with the result
@@ -147,25 +125,18 @@ TEST(ResultEntry, GoalsAreWrittenAsTypedWithACommaAndChessDropsThem) {
 
     StoreFixture g;
     folder = Tournament2Rounds(g, "Chess", "|?-?|||A1-A3|9:9\n|?-?|||A2-A4\n");
+    SimulateWriteFailureAfter(5);
+    EXPECT_THROW(SaveResult(g.session, {"A1-A3", 2, "1-0", "", ""}), myException);
+    EXPECT_DOUBLE_EQ(g.session.tournament.Player(1).Points, 1.0);
+    EXPECT_EQ(GamesToEnter(g.session, g.session.tournament).size(), 2u);
     SaveResult(g.session, {"A1-A3", 2, "0-1", "", ""});
     EXPECT_EQ(ReadBytes(folder / "round2.txt"), "|0-1|||A1-A3\r\n|?-?|||A2-A4\r\n");
-    std::filesystem::remove(folder / "round2.txt");
-    EXPECT_EQ(Refusal(g, {"A2-A4", 2, "1-0", "", ""}), "File not exist (" + (folder / "round2.txt").string() + ").");
-}
-
-// The file a full disk leaves is checked through the command; here the model.
-TEST(ResultEntry, FailedWriteKeepsFileAndModel) {
-    StoreFixture f;
-    auto folder = Tournament2Rounds(f, "Chess", "|?-?|||A1-A3\n|?-?|||A2-A4\n");
-    SimulateWriteFailureAfter(5);
-    EXPECT_THROW(SaveResult(f.session, {"A1-A3", 2, "1-0", "", ""}), myException);
-    EXPECT_DOUBLE_EQ(f.session.tournament.Player(1).Points, 1.0);
-    EXPECT_EQ(GamesToEnter(f.session, f.session.tournament).size(), 2u);
-
     // An alias edited away since the opening is refused before the file changes.
     WriteBytes(folder / "round2.txt", "|?-?|||A1-Q7\n");
-    EXPECT_EQ(Refusal(f, {"A1-Q7", 2, "1-0", "", ""}), "Fatal error (in file round2.txt). Alias (Q7) not found in file players.txt.");
+    EXPECT_EQ(Refusal(g, {"A1-Q7", 2, "1-0", "", ""}), "Fatal error (in file round2.txt). Alias (Q7) not found in file players.txt.");
     EXPECT_EQ(ReadBytes(folder / "round2.txt"), "|?-?|||A1-Q7\n");
+    std::filesystem::remove(folder / "round2.txt");
+    EXPECT_EQ(Refusal(g, {"A2-A4", 2, "1-0", "", ""}), "File not exist (" + (folder / "round2.txt").string() + ").");
 }
 
 }  // namespace

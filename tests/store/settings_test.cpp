@@ -3,13 +3,9 @@
 // folder is (what the first start installs is checked on the installed program).
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "store/code_page.h"
 #include "store/ini_file.h"
-#include "store/settings.h"
 #include "store/text_file.h"
-#include "store/tournament.h"
 #include "support/environment_guard.h"
 #include "support/store_fixture.h"
 
@@ -17,33 +13,27 @@ namespace veltrun {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::EnvironmentGuard;
-using testing::TempFolder;
+using namespace veltrun::testing;
 
 // Each key falls back on its own; the words of the Windows program are read
 // in any case. (The range of every value is checked through "info".)
-TEST(LoadSettingsTest, EachKeyFallsBackOnItsOwn) {
+TEST(LoadSettingsTest, EachKeyFallsBackOnItsOwnAndTheShippedFileIsUsable) {
     TempFolder folder;
     const fs::path file = folder.path() / "Veltrun.ini";
-    testing::WriteBytes(file, "[FormMain]\r\nTop=abc\r\nLeft=12\r\nWidth=\r\nCloseQuery=1\r\n[Options]\r\nByePoints=ASLOST\r\n"
-                              "[Reports]\r\nGoalsDivisionNumberOfDecimalPlaces=3\r\nTeamReport_WithPlayersList=FALSE\r\n"
-                              "[JaVaFo]\r\nJaVaFoIsUsed=True\r\nTimeoutSeconds=60\r\n");
+    WriteBytes(file, "[FormMain]\r\nTop=abc\r\nLeft=12\r\nWidth=\r\nCloseQuery=1\r\n[Options]\r\nByePoints=ASLOST\r\n"
+                     "[Reports]\r\nGoalsDivisionNumberOfDecimalPlaces=3\r\nTeamReport_WithPlayersList=FALSE\r\n"
+                     "[JaVaFo]\r\nJaVaFoIsUsed=True\r\nTimeoutSeconds=60\r\n");
     Settings s = LoadSettings(file);
     EXPECT_FALSE(s.FormMainTop.has_value() || s.FormMainWidth.has_value() || s.CloseQuery || s.TeamReport_WithPlayersList);
-    EXPECT_EQ(s.FormMainLeft, 12);
-    EXPECT_EQ(s.ByePoints, "asLost");
-    EXPECT_EQ(s.GoalsDivisionNumberOfDecimalPlaces, 3);
     EXPECT_TRUE(s.JaVaFoIsUsed);
-    EXPECT_EQ(s.EngineTimeoutSeconds, 60);
-    testing::WriteBytes(file, "[FormMain]\r\nCloseQuery=TRUE\r\n[Options]\r\nIsWriteAllowedToLogFile=FALSE\r\n");
+    EXPECT_EQ(std::to_string(s.FormMainLeft.value_or(-1)) + " " + s.ByePoints + " " +
+                  std::to_string(s.GoalsDivisionNumberOfDecimalPlaces) + " " + std::to_string(s.EngineTimeoutSeconds),
+              "12 asLost 3 60");
+    WriteBytes(file, "[FormMain]\r\nCloseQuery=TRUE\r\n[Options]\r\nIsWriteAllowedToLogFile=FALSE\r\n");
     s = LoadSettings(file);
     EXPECT_TRUE(s.CloseQuery && !s.IsWriteAllowedToLogFile);
-}
-
-// The report names of the shipped file are used by the report tests.
-TEST(ShippedSettings, EveryKeyHasAUsableValue) {
-    const fs::path file = fs::path(VELTRUN_SOURCE_DIR) / "data" / "Veltrun.ini";
-    Settings s = LoadSettings(file);
+    // Every key of the shipped file has a usable value; its report names are used by the report tests.
+    s = LoadSettings(fs::path(VELTRUN_SOURCE_DIR) / "data" / "Veltrun.ini");
     EXPECT_EQ(s.Language, "English (built-in)");
     EXPECT_TRUE(s.problems.empty()) << s.problems.front().key;
     EXPECT_NE(s.ShortFileNameJAVAFOin, s.ShortFileNameJAVAFOout);
@@ -68,7 +58,7 @@ TEST(ProgramFolderTest, HomeOptionThenEnvironmentThenPortableCopyThenDataFolder)
         TempFolder root;
         const fs::path exe = root.path() / "bin" / "veltrun";
         fs::create_directories(exe.parent_path());
-        if (c.portable) testing::WriteBytes(exe.parent_path() / "Veltrun.ini", "");
+        if (c.portable) WriteBytes(exe.parent_path() / "Veltrun.ini", "");
         const std::string given = *c.home ? (root.path() / c.home).string() : "";
         const std::string env = c.veltrunHome ? (root.path() / c.veltrunHome).string() : "";
         const std::string xdg = c.xdg && std::string(c.xdg) == "XDG" ? (root.path() / "XDG").string() : c.xdg ? c.xdg : "";
@@ -82,62 +72,51 @@ TEST(ProgramFolderTest, HomeOptionThenEnvironmentThenPortableCopyThenDataFolder)
 
 using Lines = std::vector<std::string>;
 
-class IniFileTest : public ::testing::Test {
-protected:
-    void WriteRaw(const std::string& bytes) { testing::WriteBytes(file_, bytes); }
-    testing::TempFolder temp_;
-    fs::path folder_ = temp_.path();
-    fs::path file_ = folder_ / "Veltrun.ini";
-};
-
 const Lines kSettings = {"; Veltrun settings", "[General]", "Language=English", "# the browser that opens reports",
                           "Browser = firefox ", "", "[DefaultTBforChess]", "TB1=BH", "TB2=midBH", "", "", "[Report]",
                           "Title=Open"};
 
-TEST_F(IniFileTest, ReadsValuesIgnoringCaseOfNamesAndCommentsInLfAndCp1250Files) {
-    WriteTextLines(file_, kSettings);
+TEST(IniFileTest, ReadsIgnoringCaseAndCommentsInLfAndCp1250FilesAndWritesKeepingEveryOtherLine) {
+    TempFolder temp;
+    const fs::path folder = temp.path(), file = folder / "Veltrun.ini";
+    WriteTextLines(file, kSettings);
     const std::vector<std::pair<std::string, std::string>> cases{
-        {IniReadString(file_, "General", "Browser"), "firefox"}, {IniReadString(file_, "general", "LANGUAGE"), "English"},
-        {IniReadString(file_, "defaulttbforchess", "tb2"), "midBH"},
-        {IniReadString(file_, "Report", "Language"), ""},  // key of another section
-        {IniReadString(folder_ / "none.ini", "General", "Language"), ""}};
+        {IniReadString(file, "General", "Browser"), "firefox"}, {IniReadString(file, "general", "LANGUAGE"), "English"},
+        {IniReadString(file, "defaulttbforchess", "tb2"), "midBH"},
+        {IniReadString(file, "Report", "Language"), ""},  // key of another section
+        {IniReadString(folder / "none.ini", "General", "Language"), ""}};
     for (const auto& [read, expected] : cases) EXPECT_EQ(read, expected);
-    WriteRaw("[S]\n;Key=one\n#Key=two\nno equals sign\nFormula=a=b=c\n[ Spaced ]\n  Key  =  three  \n");
-    EXPECT_EQ(IniReadString(file_, "S", "Key") + "|" + IniReadString(file_, "S", "Formula") + "|" +
-                  IniReadString(file_, "Spaced", "key"), "|a=b=c|three");
-    WriteRaw("[Tournament]\nName=\x8A" "af\xE1\xF8 Cup\nRounds=9\r\n");
-    EXPECT_EQ(IniReadString(file_, "Tournament", "Name"), "Šafář Cup");
-    IniWriteString(file_, "Tournament", "Rounds", "7");
-    EXPECT_EQ(testing::ReadBytes(file_), "[Tournament]\r\nName=Šafář Cup\r\nRounds=7\r\n");
-}
-
-TEST_F(IniFileTest, WritingKeepsEveryOtherLineAndCreatesWhatIsMissing) {
-    WriteTextLines(file_, kSettings);
-    IniWriteString(file_, "general", "BROWSER", "chromium");
-    IniWriteString(file_, "DefaultTBforChess", "TB3", "Sonneborn");
-    IniWriteString(file_, "General", "Theme", "dark");
-    IniWriteString(file_, "Window", "Left", "120");
+    WriteBytes(file, "[S]\n;Key=one\n#Key=two\nno equals sign\nFormula=a=b=c\n[ Spaced ]\n  Key  =  three  \n");
+    EXPECT_EQ(IniReadString(file, "S", "Key") + "|" + IniReadString(file, "S", "Formula") + "|" +
+                  IniReadString(file, "Spaced", "key"), "|a=b=c|three");
+    WriteBytes(file, "[Tournament]\nName=\x8A" "af\xE1\xF8 Cup\nRounds=9\r\n");
+    EXPECT_EQ(IniReadString(file, "Tournament", "Name"), "Šafář Cup");
+    IniWriteString(file, "Tournament", "Rounds", "7");
+    EXPECT_EQ(ReadBytes(file), "[Tournament]\r\nName=Šafář Cup\r\nRounds=7\r\n");
+    // Writing keeps every other line and creates what is missing.
+    WriteTextLines(file, kSettings);
+    IniWriteString(file, "general", "BROWSER", "chromium");
+    IniWriteString(file, "DefaultTBforChess", "TB3", "Sonneborn");
+    IniWriteString(file, "General", "Theme", "dark");
+    IniWriteString(file, "Window", "Left", "120");
     Lines expected = kSettings;
     expected[4] = "Browser=chromium";  // the key keeps its own spelling
     expected.insert(expected.begin() + 9, "TB3=Sonneborn");
     expected.insert(expected.begin() + 5, "Theme=dark");
     expected.insert(expected.end(), {"[Window]", "Left=120"});
-    EXPECT_EQ(ReadTextLines(file_), expected);
-    EXPECT_EQ(IniReadString(file_, "General", "Browser"), "chromium");
-    WriteTextLines(file_, {"[Empty]", "", "[Other]", "a=1"});
-    IniWriteString(file_, "Empty", "k", "v");
-    EXPECT_EQ(ReadTextLines(file_), (Lines{"[Empty]", "k=v", "", "[Other]", "a=1"}));
-    fs::path fresh = folder_ / "options.txt";
+    EXPECT_EQ(ReadTextLines(file), expected);
+    EXPECT_EQ(IniReadString(file, "General", "Browser"), "chromium");
+    WriteTextLines(file, {"[Empty]", "", "[Other]", "a=1"});
+    IniWriteString(file, "Empty", "k", "v");
+    EXPECT_EQ(ReadTextLines(file), (Lines{"[Empty]", "k=v", "", "[Other]", "a=1"}));
+    fs::path fresh = folder / "options.txt";
     IniWriteString(fresh, "Tournament", "MaxRound", "9");
     IniWriteString(fresh, "Tournament", "CurrentRound", "0");
     EXPECT_EQ(ReadTextLines(fresh), (Lines{"[Tournament]", "MaxRound=9", "CurrentRound=0"}));
-}
-
-TEST_F(IniFileTest, ValueWithLineBreaksCannotAddKeys) {
-    WriteTextLines(file_, {"[S]", "Name=x"});
-    IniWriteString(file_, "S", "Name", "evil\r\n[S]\nAdmin=true");
-    EXPECT_EQ(ReadTextLines(file_).size(), 2u);
-    EXPECT_EQ(IniReadString(file_, "S", "Admin"), "");
+    // A value with line breaks cannot add keys.
+    IniWriteString(fresh, "Tournament", "Name", "evil\r\n[Tournament]\nAdmin=true");
+    EXPECT_EQ(ReadTextLines(fresh).size(), 4u);
+    EXPECT_EQ(IniReadString(fresh, "Tournament", "Admin"), "");
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
 // Text files as readers and writers meet them: encodings, line ends,
 // byte-order marks, hostile sizes, and writes that fail (a full disk is met
 // through the commands, see the reliability tests).
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "store/text_file.h"
 #include "support/store_fixture.h"
@@ -14,23 +11,18 @@ namespace veltrun {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace veltrun::testing;
+using ::testing::AllOf;
+using ::testing::HasSubstr;
 using Lines = std::vector<std::string>;
 
 class TextFileTest : public ::testing::Test {
 protected:
-    // Runs f, which must throw myException whose text contains every part.
-    template <typename F>
-    static void ExpectError(F f, std::initializer_list<std::string> parts) {
-        std::string text = testing::ErrorOf(f);
-        EXPECT_FALSE(text.empty()) << "no error";
-        for (const auto& part : parts) EXPECT_NE(text.find(part), std::string::npos) << text;
-    }
-
-    testing::TempFolder temp_;
+    TempFolder temp_;
     fs::path folder_ = temp_.path();
 };
 
-TEST(TextEncodingTest, Utf8ValidationRejectsIllFormedSequences) {
+TEST(TextEncodingTest, Utf8ValidationAndCp1250BothWaysAndLinesDecoded) {
     const std::vector<std::pair<std::string, bool>> cases{
         {"Čapek Žďár 東京 \xF0\x9F\x98\x80", true}, {"1234567\xC4\x8D across a word", true},
         {"\xF4\x8F\xBF\xBF", true},                 // U+10FFFF, the last
@@ -42,9 +34,6 @@ TEST(TextEncodingTest, Utf8ValidationRejectsIllFormedSequences) {
         {"\x8A" "af\xE1\xF8", false},               // cp1250 "Šafář"
     };
     for (const auto& [bytes, valid] : cases) EXPECT_EQ(IsValidUtf8(bytes), valid) << bytes;
-}
-
-TEST(TextEncodingTest, Cp1250BothWaysAndLinesAreDecoded) {
     EXPECT_EQ(Cp1250ToUtf8("\x8A" "af\xE1\xF8 \x80 \xB9\xE6 \x81"), "Šafář € ąć \xEF\xBF\xBD");  // 0x81 is unused
     EXPECT_EQ(Utf8ToCp1250("Šafář € ąć 東 \xC4"), "\x8A" "af\xE1\xF8 \x80 \xB9\xE6 ? ?");
     EXPECT_EQ(DecodeLine("Dvořák") + DecodeLine("Dvo\xF8\xE1k"), "DvořákDvořák");
@@ -65,48 +54,44 @@ TEST_F(TextFileTest, ReadsMixedEncodingsLineEndsAndByteOrderMarks) {
     };
     fs::path file = folder_ / "players.txt";
     for (const auto& [bytes, lines] : cases) {
-        testing::WriteBytes(file, bytes);
+        WriteBytes(file, bytes);
         EXPECT_EQ(ReadTextLines(file), lines) << bytes;
     }
-    testing::WriteBytes(file, cases[0].first);
+    WriteBytes(file, cases[0].first);
     EXPECT_EQ(ReadTrimmedLines(file), (Lines{"1|A01|Dvořák", "1|A02|Dvořák", "", "spaced", "cr", "alone", "", "last"}));
 }
 
-TEST_F(TextFileTest, UnreadableFilesAndOverlongLinesGiveAnErrorNamingThem) {
-    fs::path missing = folder_ / "missing.txt";
-    ExpectError([&] { ReadTextLines(missing); }, {missing.string(), "No such file"});
-    ExpectError([&] { ReadTextLines(folder_); }, {folder_.string()});
-    fs::path file = folder_ / "hostile.txt";
-    const std::size_t mb = 1024 * 1024;
-    testing::WriteBytes(file, "a\nb\n" + std::string(mb, 'x') + "\r\nc\n");
-    EXPECT_EQ(ReadTextLines(file).at(2).size(), mb);  // exactly 1 MB is still a line
-    testing::WriteBytes(file, "a\nb\n" + std::string(mb + 1, 'x') + "\nc\n");
-    ExpectError([&] { ReadTextLines(file); }, {"Line 3", file.string()});
-    testing::WriteBytes(file, std::string(3 * mb, 'y'));  // no line end at all
-    ExpectError([&] { ReadTextLines(file); }, {"Line 1", file.string()});
-}
-
 // Appending is met through the tournament log.
-TEST_F(TextFileTest, WritesReplaceTheWholeFileKeepingItsModeOrFailNamingIt) {
+TEST_F(TextFileTest, WritesAndReadsThatFailNameTheFileAndWritesKeepItsMode) {
     fs::path file = folder_ / "round1.txt";
     Lines lines = {"A01-A02|1-0", "", "Šafář|bye"};
     WriteTextLines(file, lines);
-    EXPECT_EQ(testing::ReadBytes(file), "A01-A02|1-0\r\n\r\nŠafář|bye\r\n");
+    EXPECT_EQ(ReadBytes(file), "A01-A02|1-0\r\n\r\nŠafář|bye\r\n");
     EXPECT_EQ(ReadTextLines(file), lines);
     ::chmod(file.c_str(), 0600);
     WriteTextLines(file, {});
-    EXPECT_EQ(testing::ReadBytes(file), "");
+    EXPECT_EQ(ReadBytes(file), "");
     struct stat state {};
     ASSERT_EQ(::stat(file.c_str(), &state), 0);
     EXPECT_EQ(state.st_mode & 0777, 0600u);
 
-    fs::path lost = folder_ / "no such folder" / "options.txt";
-    ExpectError([&] { WriteTextLines(lost, {"[Tournament]"}); }, {lost.string(), "No such file"});
-    fs::path target = folder_ / "Tourn";
+    fs::path lost = folder_ / "no such folder" / "options.txt", target = folder_ / "Tourn";
+    EXPECT_THAT(ErrorOf([&] { WriteTextLines(lost, {"[Tournament]"}); }), AllOf(HasSubstr(lost.string()), HasSubstr("No such file")));
     fs::create_directories(target / "inside");
-    ExpectError([&] { WriteFileAtomically(target, "data"); }, {target.string()});
+    EXPECT_THAT(ErrorOf([&] { WriteFileAtomically(target, "data"); }), HasSubstr(target.string()));
     EXPECT_TRUE(fs::is_directory(target / "inside"));
-    EXPECT_EQ(testing::FolderEntries(folder_), (Lines{"Tourn", "round1.txt"}));
+    EXPECT_EQ(FolderEntries(folder_), (Lines{"Tourn", "round1.txt"}));
+    // Unreadable files and overlong lines give an error naming them.
+    fs::path missing = folder_ / "missing.txt", hostile = folder_ / "hostile.txt";
+    EXPECT_THAT(ErrorOf([&] { ReadTextLines(missing); }), AllOf(HasSubstr(missing.string()), HasSubstr("No such file")));
+    EXPECT_THAT(ErrorOf([&] { ReadTextLines(folder_); }), HasSubstr(folder_.string()));
+    const std::size_t mb = 1024 * 1024;
+    WriteBytes(hostile, "a\nb\n" + std::string(mb, 'x') + "\r\nc\n");
+    EXPECT_EQ(ReadTextLines(hostile).at(2).size(), mb);  // exactly 1 MB is still a line
+    WriteBytes(hostile, "a\nb\n" + std::string(mb + 1, 'x') + "\nc\n");
+    EXPECT_THAT(ErrorOf([&] { ReadTextLines(hostile); }), AllOf(HasSubstr("Line 3"), HasSubstr(hostile.string())));
+    WriteBytes(hostile, std::string(3 * mb, 'y'));  // no line end at all
+    EXPECT_THAT(ErrorOf([&] { ReadTextLines(hostile); }), AllOf(HasSubstr("Line 1"), HasSubstr(hostile.string())));
 }
 
 }  // namespace

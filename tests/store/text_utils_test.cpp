@@ -7,7 +7,6 @@
 namespace veltrun {
 namespace {
 
-// Results of the text helpers against what they must be, one row each.
 TEST(TextUtilsTest, FieldsPaddingAlignmentPathsAndCase) {
     const std::string line = "1|A01|Novak, Jan|2100||";
     const std::vector<std::pair<std::string, std::string>> cases{
