@@ -43,7 +43,6 @@ TEST_F(LanguageFileTest, StartLanguageAndCharacterSetsComeFromTheSettings) {
                                 "\" does not exist. Therefore, English was set as the language.";
     struct Case { std::string settings, warning; bool english; std::string charset; int font; } cases[] = {
         {"[Options]\r\nLanguage=Klingon.txt\r\n[Reports]\r\nHtmlCharset=iso-8859-2\r\n", missing, true, "iso-8859-2", 1},
-        {"[Reports]\r\nHtmlCharset=utf-8\r\n", "", true, "utf-8", 1},
         {"[Options]\r\nLanguage=\r\n", "", true, "utf-8", 1},
         {czech + "IsInternalFontCharset=true\r\n[LanguageFileAndHtmlCharset]\r\nczech.txt=windows-1250\r\n", "", false,
          "windows-1250", 238},
