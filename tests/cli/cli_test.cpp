@@ -36,7 +36,7 @@ TEST(CommandLine, ExitCodesAndReasons) {
         {{"new", "X", "--rounds", "3", "--tb", "BH,G1"}, 2, "Tie-break \"G1\" is not one of the Chess codes"},
         {{"new", "X", "--rounds", "3", "--colour", "Q"}, 2, "must be one of"},
         {{"new", "X", "--rounds", "3", "--points", "2-1-0"}, 2, "--points must be"},
-        {{"new", "X", "--rounds=x"}, 1, "Error: Number of rounds must be a positive integer."},
+        {{"new", "X", "--rounds=3.0"}, 1, "Error: Number of rounds must be a positive integer."},
         {{"open", "Missing"}, 1, "Error: There is no tournament of this name in the folder "},
         {{"open", (home.path() / "Language" / "Test.txt").string()}, 1, "Test.txt\" is not a tournament folder."},
         {{"pair"}, 2, "Missing argument."},
