@@ -83,6 +83,7 @@ TEST_F(FideCliTest, PairUsesTheEngineWhenTheSettingsSaySo) {
     WriteTextLines(home.path() / "javafo.jar", {"not a real jar"});
     IniWriteString(home.path() / "Veltrun.ini", "JaVaFo", "JaVaFoIsUsed", "true");
     testing::EnvironmentGuard path("PATH", testing::PathWithFirst(bin.string()).c_str());
+    EXPECT_EQ(Run({"pair", "Spring Cup", "--dry-run"}).code, 1);  // a trial cannot show the engine's boards
     auto paired = Run({"pair", "Spring Cup"});
     ASSERT_EQ(paired.code, 0) << paired.err;
     // The engine's "1 3" and "2 0" became the game and the bye.

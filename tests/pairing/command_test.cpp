@@ -135,24 +135,6 @@ TEST_F(PairingCommand, FailedWriteLeavesNoRoundAndNoBye) {
     EXPECT_EQ(f_.session.tournament.ColourFor1stPlayer, colour);
 }
 
-TEST_F(PairingCommand, DryRunWritesNothing) {
-    Tournament();
-    std::string options = ReadBytes(folder_ / "options.txt");
-    f_.session.log.Flush();
-    std::string log = ReadBytes(folder_ / "tournlog.log");
-    ASSERT_TRUE(PairNextRoundDryRun(f_.session));
-    f_.session.log.Flush();
-    EXPECT_EQ(ReadBytes(folder_ / "tournlog.log"), log);
-    EXPECT_EQ(ReadBytes(folder_ / "options.txt"), options);
-    EXPECT_FALSE(fs::exists(RoundFile(1)));
-    EXPECT_EQ(f_.session.tournament.CurrentRound, 0);
-    EXPECT_TRUE(f_.ui.messages.empty());  // no round-1 question either
-    // With the outside engine on, a trial would not show the engine's boards.
-    f_.session.settings.JaVaFoIsUsed = true;
-    EXPECT_FALSE(PairNextRoundDryRun(f_.session));
-    EXPECT_EQ(Shown(MessageKind::Warning).size(), 1U);
-}
-
 // A section written earlier, with a key in other case and a stranger key: both stay where they are.
 TEST_F(PairingCommand, RoundSettingsReplaceKeysOfAnyCaseAndKeepOthers) {
     Tournament();
