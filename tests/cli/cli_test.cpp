@@ -113,17 +113,6 @@ TEST(CommandLine, ArgumentParsing) {
     EXPECT_EQ(g.rest, (std::vector<std::string>{"X", "--", "--no"}));
 }
 
-// The colour of the first board is random (new's default): a trial cannot promise it.
-TEST(CommandLine, TrialOfARandomFirstColour) {
-    testing::TempFolder home;
-    ASSERT_EQ(testing::RunCliIn(home, {"new", "Q", "--rounds", "3"}).code, 0);
-    for (const char* name : {"Ann A", "Bob B"})
-        ASSERT_EQ(testing::RunCliIn(home, {"add-player", "Q", "--name", name, "--elo", "1500"}).code, 0);
-    EXPECT_NE(testing::RunBinaryIn(home, {"pair", "Q", "--dry-run"}).err.find(
-                  "Information: The colours of the first board are drawn again when the round is really paired."),
-              std::string::npos);
-}
-
 // Every command whose first argument is a tournament, as its usage says.
 TEST(CommandLine, ASecondProcessCannotChangeALockedTournament) {
     testing::TempFolder home;
