@@ -36,8 +36,6 @@ TEST_F(FideCliTest, TrfFilesWrittenAndImported) {
     auto lines = ReadTextLines(folder / "tournament.trf");
     EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
               (std::vector<std::string>{"XXZ    4", "XXP 3 1", "XXP 2 4 1"}));
-    EXPECT_EQ(lines[0], "012 Spring Cup");
-    EXPECT_EQ(lines[11].substr(0, 47), "001    1      Muller, Jorg                     ");
 
     fs::path national = home.path() / "out" / "national.trf";
     fs::create_directories(national.parent_path());
