@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "app/command_convert_ratings.h"
-#include "ratinglist/xml_rating_list.h"
 #include "support/store_fixture.h"
 #include "ratinglist/rating_fixtures.h"
 
@@ -24,27 +23,17 @@ struct OfferFixture : ::testing::Test, StoreFixture {
     }
 };
 
-// Yes converts; the default answer (No) leaves no elo.txt.
-TEST_F(OfferFixture, TheAnswerDecidesAndOnlyAGoodFileIsConverted) {
-    WriteBytes(elo() / "list.XML", SampleXml(XmlStyles()[0]));
-    OfferResult declined = OfferRatingListConversion(session);
-    EXPECT_EQ(declined.outcome, OfferResult::Outcome::Declined);
-    EXPECT_EQ(declined.xmlFile, elo() / "list.XML");
-    EXPECT_FALSE(fs::exists(elo() / "elo.txt"));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].buttons, (std::vector<Button>{Button::Yes, Button::No}));
-    EXPECT_EQ(ui.messages[0].default_button, Button::No);
-    ui.answers.push_back(Button::Yes);
-    EXPECT_EQ(OfferRatingListConversion(session).outcome, OfferResult::Outcome::Converted);
-    EXPECT_EQ(ReadBytes(elo() / "elo.txt"), EloFileText(SampleEloLines()));
-}
-
-TEST_F(OfferFixture, OfSeveralXmlFilesTheLastByNameIsConverted) {
+// Of several XML files the last by name is offered; the default answer (No) converts nothing, Yes converts.
+TEST_F(OfferFixture, OfSeveralXmlFilesTheLastByNameIsConvertedOnYes) {
     int id = 0;
     for (const char* name : {"a_list.xml", "b_list.xml", ".z_hidden.xml", "c_notes.txt"})
         WriteBytes(elo() / name, "<l><player><fideid>" + std::to_string(++id) + "</fideid></player></l>");
     fs::create_directories(elo() / "z_folder.xml");
-    EXPECT_EQ(FindRatingListXml(elo()), elo() / "b_list.xml");
+    OfferResult declined = OfferRatingListConversion(session);
+    EXPECT_EQ(declined.outcome, OfferResult::Outcome::Declined);
+    EXPECT_EQ(declined.xmlFile, elo() / "b_list.xml");
+    EXPECT_EQ(ui.messages.at(0).default_button, Button::No);
+    EXPECT_FALSE(fs::exists(elo() / "elo.txt"));
     ui.answers.push_back(Button::Yes);
     EXPECT_EQ(OfferRatingListConversion(session).players, 1);
     EXPECT_EQ(ReadBytes(elo() / "elo.txt"), EloFileText({"2|||||||||"}));

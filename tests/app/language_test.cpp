@@ -1,12 +1,10 @@
 // Language files: the line format, loading with its character sets and the
-// missing-file warning, and the language command's chooser.
+// missing-file warning (the language chooser: the main window's tests).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
-#include "app/command_language.h"
 #include "app/language_file.h"
 #include "app/startup.h"
 #include "store/ini_file.h"
@@ -43,7 +41,6 @@ TEST_F(LanguageFileTest, StartLanguageAndCharacterSetsComeFromTheSettings) {
                                 "\" does not exist. Therefore, English was set as the language.";
     struct Case { std::string settings, warning; bool english; std::string charset; int font; } cases[] = {
         {"[Options]\r\nLanguage=Klingon.txt\r\n[Reports]\r\nHtmlCharset=iso-8859-2\r\n", missing, true, "iso-8859-2", 1},
-        {"[Reports]\r\nHtmlCharset=utf-8\r\n", "", true, "utf-8", 1},
         {"[Options]\r\nLanguage=\r\n", "", true, "utf-8", 1},
         {czech + "IsInternalFontCharset=true\r\n[LanguageFileAndHtmlCharset]\r\nczech.txt=windows-1250\r\n", "", false,
          "windows-1250", 238},
@@ -69,24 +66,6 @@ TEST_F(LanguageFileTest, StartLanguageAndCharacterSetsComeFromTheSettings) {
         StartSession(session);
         EXPECT_EQ(ui.messages.size(), 1u);
     }
-}
-
-// The chooser offers built-in English first and text files only; choosing English keeps
-// the loaded table, closing the chooser changes nothing (the windows: main window tests).
-TEST_F(LanguageFileTest, TheLanguageCommandOffersTextFilesAndEnglish) {
-    EXPECT_EQ(LanguageChoices(session), std::vector<std::string>{"English (built-in)"});  // the folder is created
-    for (const char* name : {"Czech.TXT", "notes.doc", ".hidden.txt", "Polski.txt"})
-        std::ofstream(session.LanguageFolder() / name) << "13|Auslosung\n";
-    fs::create_directories(session.LanguageFolder() / "old.txt");
-    EXPECT_EQ(LanguageChoices(session), (std::vector<std::string>{"English (built-in)", "Czech.TXT", "Polski.txt"}));
-    ui.choices = {1, 0, std::nullopt};
-    EXPECT_TRUE(LanguageCommand(session));
-    EXPECT_TRUE(LanguageCommand(session));
-    EXPECT_EQ(session.tr(13, "Pairing"), "Pairing");
-    EXPECT_EQ(session.translation.LanguageTable[13], "Auslosung");
-    EXPECT_FALSE(LanguageCommand(session));
-    EXPECT_EQ(IniReadString(session.SettingsFile(), "Options", "Language"), "English (built-in)");
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

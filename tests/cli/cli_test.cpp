@@ -28,6 +28,10 @@ TEST(CommandLine, ExitCodesAndReasons) {
         {{"translate", "--help"}, 0, "Usage: veltrun translate ID"},
         {{"translate", "13"}, 0, "Pairing\n"},
         {{"--lang", "Test.txt", "translate", "13"}, 0, "Paarung\n"},
+        {{"translate", "13", "--lang", "Test.txt"}, 0, "Paarung\n"},  // global options may follow the command,
+        {{"translate", "--", "13", "--lang", "Test.txt"}, 2, "Too many arguments."},  // up to a "--", which ends options
+        {{"translate", "--", "--x"}, 2, "ID must be a whole number"},
+        {{"translate", "-5"}, 2, "ID must be a whole number"},  // a negative number is an argument
         {{"demo", "--players", "1"}, 2, "--players must be between 2 and 2000."},
         {{"demo", "--players", "6", "--rounds", "6"}, 2, "--rounds must be at least 1"},
         {{"demo", "--teams", "-1"}, 2, "--teams must be between 0"},
@@ -36,7 +40,7 @@ TEST(CommandLine, ExitCodesAndReasons) {
         {{"new", "X", "--rounds", "3", "--tb", "BH,G1"}, 2, "Tie-break \"G1\" is not one of the Chess codes"},
         {{"new", "X", "--rounds", "3", "--colour", "Q"}, 2, "must be one of"},
         {{"new", "X", "--rounds", "3", "--points", "2-1-0"}, 2, "--points must be"},
-        {{"new", "X", "--rounds=x"}, 1, "Error: Number of rounds must be a positive integer."},
+        {{"new", "X", "--rounds=3.0"}, 1, "Error: Number of rounds must be a positive integer."},
         {{"open", "Missing"}, 1, "Error: There is no tournament of this name in the folder "},
         {{"open", (home.path() / "Language" / "Test.txt").string()}, 1, "Test.txt\" is not a tournament folder."},
         {{"pair"}, 2, "Missing argument."},
@@ -97,31 +101,6 @@ TEST(CommandLine, SettingsOutsideTheirRangeTakeTheDefault) {
     auto info = testing::RunCliIn(home, {"info"});
     EXPECT_EQ(info.err, "");
     EXPECT_NE(info.out.find("[Options] SystemPrefixForAlias = A"), std::string::npos) << info.out;
-}
-
-// What only the parser shows: "--" ends the options, a negative number is an
-// argument, and global options may follow the command up to a "--".
-TEST(CommandLine, ArgumentParsing) {
-    std::vector<OptionSpec> allowed{{"--rounds", true, ""}, {"--dry-run", false, ""}};
-    CommandArgs args({"Name", "--rounds=7", "--dry-run", "--", "--x", "-5"}, allowed);
-    EXPECT_EQ(args.Positional(), (std::vector<std::string>{"Name", "--x", "-5"}));
-    EXPECT_EQ(args.IntValue("--rounds", 0), 7);
-    EXPECT_TRUE(args.Has("--dry-run"));
-    auto g = ParseGlobalOptions({"--home", "/h", "--no", "new", "X", "--yes", "--lang=Deutsch.txt", "--", "--no"});
-    EXPECT_EQ(g.home + " " + g.lang + " " + g.command, "/h Deutsch.txt new");
-    EXPECT_EQ(g.answer, std::optional<bool>(true));
-    EXPECT_EQ(g.rest, (std::vector<std::string>{"X", "--", "--no"}));
-}
-
-// The colour of the first board is random (new's default): a trial cannot promise it.
-TEST(CommandLine, TrialOfARandomFirstColour) {
-    testing::TempFolder home;
-    ASSERT_EQ(testing::RunCliIn(home, {"new", "Q", "--rounds", "3"}).code, 0);
-    for (const char* name : {"Ann A", "Bob B"})
-        ASSERT_EQ(testing::RunCliIn(home, {"add-player", "Q", "--name", name, "--elo", "1500"}).code, 0);
-    EXPECT_NE(testing::RunBinaryIn(home, {"pair", "Q", "--dry-run"}).err.find(
-                  "Information: The colours of the first board are drawn again when the round is really paired."),
-              std::string::npos);
 }
 
 // Every command whose first argument is a tournament, as its usage says.

@@ -36,8 +36,6 @@ TEST_F(FideCliTest, TrfFilesWrittenAndImported) {
     auto lines = ReadTextLines(folder / "tournament.trf");
     EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
               (std::vector<std::string>{"XXZ    4", "XXP 3 1", "XXP 2 4 1"}));
-    EXPECT_EQ(lines[0], "012 Spring Cup");
-    EXPECT_EQ(lines[11].substr(0, 47), "001    1      Muller, Jorg                     ");
 
     fs::path national = home.path() / "out" / "national.trf";
     fs::create_directories(national.parent_path());
@@ -83,6 +81,7 @@ TEST_F(FideCliTest, PairUsesTheEngineWhenTheSettingsSaySo) {
     WriteTextLines(home.path() / "javafo.jar", {"not a real jar"});
     IniWriteString(home.path() / "Veltrun.ini", "JaVaFo", "JaVaFoIsUsed", "true");
     testing::EnvironmentGuard path("PATH", testing::PathWithFirst(bin.string()).c_str());
+    EXPECT_EQ(Run({"pair", "Spring Cup", "--dry-run"}).code, 1);  // a trial cannot show the engine's boards
     auto paired = Run({"pair", "Spring Cup"});
     ASSERT_EQ(paired.code, 0) << paired.err;
     // The engine's "1 3" and "2 0" became the game and the bye.

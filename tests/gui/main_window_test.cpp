@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QToolButton>
+#include <fstream>
 #include <stdexcept>
 
 #include "gui/about_box.h"
@@ -101,10 +102,16 @@ void GuiTest::CloseQuestionAndPlacement() {
 void GuiTest::LanguageSwitchReachesEveryWindowAndBack() {
     GuiHarness gui;
     QWidget* w = gui.window.get();
+    // Text files only, whatever the case of .txt, after the built-in English.
+    for (const char* name : {"Polski.TXT", "notes.doc", ".hidden.txt"})
+        std::ofstream(gui.home.path() / "Language" / name) << "13|x\n";
+    std::filesystem::create_directories(gui.home.path() / "Language" / "old.txt");
     auto choose = [&](const QString& language) {
         gui.WhenModal("TFormUniC", [language](QWidget* chooser) {
             auto* list = Child<QComboBox>(chooser, "CB_UNIVERSAL");
-            QCOMPARE(list->itemText(0), QString("English (built-in)"));
+            QStringList items;
+            for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+            QCOMPARE(items, (QStringList{"English (built-in)", "Deutsch.txt", "Polski.TXT"}));
             list->setCurrentIndex(list->findText(language));
             Click(chooser, "BTN_OK");
         });
@@ -125,6 +132,9 @@ void GuiTest::LanguageSwitchReachesEveryWindowAndBack() {
     QCOMPARE(language(), std::string("Deutsch.txt"));
     QCOMPARE(shown(), (QStringList{"Turnierordner:", "Auslosung (Strg+P)", "Abbrechen", "Über das Programm",
                                    "Ergebnisse eingeben", "FW&3:", "&Name des Spielers:", "Land", "&Schließen"}));
+    gui.WhenModal("TFormUniC", [](QWidget* chooser) { Click(chooser, "BTN_CLOSE"); });  // closed: nothing changes
+    Click(w, "BTN_LANGUAGE");
+    QCOMPARE(language(), std::string("Deutsch.txt"));
 
     // A wrong --lang name falls back to English for this run only.
     gui.window->Start("Klingon");

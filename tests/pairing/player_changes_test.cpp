@@ -134,18 +134,5 @@ TEST(PlayerChanges, SuspendWarnsOfAChangedFileAndAMissingLineChangesNothing) {
     EXPECT_TRUE(f.Logged("Fatal error: line (for change) was not found (Q9) in file players.txt"));
 }
 
-TEST(PlayerChanges, DeleteBeforeRoundOneFreesAliasAndName) {
-    StoreFixture f;
-    f.session.settings.SystemPrefixForAlias = "A";
-    auto folder = Running(f, 0);
-    EXPECT_TRUE(DeleteOrSuspendPlayerCommand(f.session, std::string("A3")));
-    EXPECT_EQ(ReadBytes(folder / "players.txt").find("A3"), std::string::npos);
-    EXPECT_EQ(f.session.tournament.Player(3).ArrivalID + f.session.tournament.Player(3).Name, "deletedA3deletedCid");
-    EXPECT_EQ(AddPlayer(f.session, Named("Cid", "2200")), "ACid");
-    OpenTournament(f.session, folder);
-    EXPECT_EQ(f.session.tournament.PlayerCount(), 4);
-    EXPECT_EQ(f.session.tournament.Player(3).ArrivalID, "ACid");
-}
-
 }  // namespace
 }  // namespace veltrun

@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST_F(FullDisk, ResultsAndPlayerChangesKeepTheirFiles) {
+TEST_F(FullDisk, ResultsPlayerChangesAndReportsKeepTheirFiles) {
     ExpectRefusedAndIntact({"result", "Cup", "AAnn-ABen", "1-0"}, Cup() / "round1.txt");
     EXPECT_EQ(Run({"result", "Cup", "AAnn-ABen", "1-0"}), 0) << "the disk has room again";
     // A late entrant's stop line is written first, players.txt after it.
@@ -63,6 +63,8 @@ TEST_F(FullDisk, ResultsAndPlayerChangesKeepTheirFiles) {
     ExpectRefusedAndIntact({"delete-player", "Cup", "ADan"}, Cup() / "players.txt");
     ASSERT_EQ(Run({"delete-player", "Cup", "ADan"}), 0) << err;
     ExpectRefusedAndIntact({"restore-player", "Cup", "ADan"}, Cup() / "players.txt");
+    ASSERT_EQ(Run({"start-list", "Cup"}), 0) << err;
+    ExpectRefusedAndIntact({"start-list", "Cup"}, Cup() / "startlist.html");
 }
 
 TEST_F(FullDisk, RatingListConversionKeepsTheRatingFile) {
