@@ -7,7 +7,6 @@
 
 #include "app/command_convert_ratings.h"
 #include "support/store_fixture.h"
-#include "ratinglist/rating_fixtures.h"
 
 namespace veltrun {
 namespace {
@@ -36,7 +35,7 @@ TEST_F(OfferFixture, OfSeveralXmlFilesTheLastByNameIsConvertedOnYes) {
     EXPECT_FALSE(fs::exists(elo() / "elo.txt"));
     ui.answers.push_back(Button::Yes);
     EXPECT_EQ(OfferRatingListConversion(session).players, 1);
-    EXPECT_EQ(ReadBytes(elo() / "elo.txt"), EloFileText({"2|||||||||"}));
+    EXPECT_EQ(ReadBytes(elo() / "elo.txt"), Crlf({"2|||||||||"}));
 }
 
 // Without an XML file the warning names the address and the folder; the

@@ -23,7 +23,7 @@ struct RatingCli : CliTest {
 TEST_F(RatingCli, ConvertRatings) {
     WriteBytes(home.path() / "list.xml", SampleXml(XmlStyles()[1]));
     auto r = Run({"convert-ratings", (home.path() / "list.xml").string(), "-o", (home.path() / "other.txt").string()});
-    EXPECT_EQ(ReadBytes(home.path() / "other.txt"), EloFileText(SampleEloLines()));
+    EXPECT_EQ(ReadBytes(home.path() / "other.txt"), Crlf(SampleEloLines()));
     EXPECT_THAT(r.out, HasSubstr("Number of players found: 4"));
     EXPECT_THAT(r.err, HasSubstr("Converting the rating list: 100%, 4 players, "));
     WriteBytes(home.path() / "cut.xml", "<playerslist>\n<player>\n<fideid>1</fideid>\n<name>Cut");
@@ -31,19 +31,19 @@ TEST_F(RatingCli, ConvertRatings) {
     EXPECT_EQ(r.code, 1);
     EXPECT_THAT(r.err, HasSubstr("cut.xml\" is not a complete, well-formed XML file. Error at line 4"));
     EXPECT_THAT(r.err, HasSubstr("The rating file was left unchanged."));
-    EXPECT_EQ(ReadBytes(home.path() / "other.txt"), EloFileText(SampleEloLines()));
+    EXPECT_EQ(ReadBytes(home.path() / "other.txt"), Crlf(SampleEloLines()));
     EXPECT_THAT(Run({"convert-ratings"}).err, HasSubstr("Warning: No XML file found."));
     WriteBytes(elo() / "players.xml", SampleXml(XmlStyles()[0]));
     EXPECT_EQ(Run({"--no", "convert-ratings"}).code, 1);
     EXPECT_FALSE(fs::exists(elo() / "elo.txt"));
     EXPECT_EQ(Run({"--yes", "convert-ratings"}).code, 0);
-    EXPECT_EQ(ReadBytes(elo() / "elo.txt"), EloFileText(SampleEloLines()));
+    EXPECT_EQ(ReadBytes(elo() / "elo.txt"), Crlf(SampleEloLines()));
 }
 
 // The search prints an aligned table. Names from a rating file, and the words of a message, reach the terminal
 // without control characters or escape sequences; letters stay as they are.
 TEST_F(RatingCli, SearchTableWithoutControlCharacters) {
-    WriteBytes(elo() / "elo.txt", EloFileText(SampleEloLines()));
+    WriteBytes(elo() / "elo.txt", Crlf(SampleEloLines()));
     EXPECT_EQ(Run({"search", "MULLER"}).out,
               "Type      Name            ELO  Fide ID  Sex  Country  Birth  Title  National ID  Club\n"
               "blitz     Müller Jürgen  1850  200      M    GER      1975\n"
@@ -57,7 +57,7 @@ TEST_F(RatingCli, SearchTableWithoutControlCharacters) {
     std::vector<std::string> lines;
     for (size_t i = 0; i < std::size(cases); ++i)
         lines.push_back(std::to_string(100 + i) + "|" + cases[i].name + "|CZE|M|2100||||");
-    WriteBytes(elo() / "elo.txt", EloFileText(lines));
+    WriteBytes(elo() / "elo.txt", Crlf(lines));
     auto r = Run({"search", "Zz", "--max", "50"});
     for (const auto& c : cases) EXPECT_NE(r.out.find(c.shown), std::string::npos) << c.shown << "\n" << r.out;
     EXPECT_THAT(r.out, HasSubstr("\nstandard  ZzRed           2100  101")) << "aligned as shown:\n" << r.out;
@@ -73,8 +73,8 @@ TEST_F(RatingCli, SearchTableWithoutControlCharacters) {
 }
 
 TEST_F(RatingCli, AddPlayerTakesARowOfTheSearch) {
-    WriteBytes(elo() / "elo.txt", EloFileText({"100|Zazadad Vudora|CZE|M|2100|2050|2000|1980|FM|",
-                                               "900|Müller Hans|GER|M|1500||1300|1960||N-77|SK Berlin|"}));
+    WriteBytes(elo() / "elo.txt", Crlf({"100|Zazadad Vudora|CZE|M|2100|2050|2000|1980|FM|",
+                                        "900|Müller Hans|GER|M|1500||1300|1960||N-77|SK Berlin|"}));
     ASSERT_EQ(Run({"new", "Open", "--rounds", "5"}).code, 0);
     auto r = Run({"add-player", "Open", "--search", "muller", "--pick", "2", "--team", "Berlin"});
     EXPECT_THAT(r.err, HasSubstr("ELO must be entered.")) << "the rapid row has no rating: " << r.err;
