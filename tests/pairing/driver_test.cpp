@@ -21,9 +21,7 @@ TEST(ScoreGroups, WorkedExampleWithByeAndSuspension) {
     MemoryTournament m;
     m.AddPlayers(6);
     m.t().Player(4).OnOff = 0;
-    m.t().Player(1).Points = 1;
-    m.t().Player(3).Points = 1;
-    m.t().Player(6).Points = 0.5;
+    for (auto [player, points] : {std::pair{1, 1.0}, {3, 1.0}, {6, 0.5}}) m.t().Player(player).Points = points;
     Settings settings;
     ScoreGroupsResult groups = FindScoreGroups(m.t(), settings, 3, m.Log());
     EXPECT_EQ(groups.ScoreGroups, (StringList{"0", "0.5", "1"}));

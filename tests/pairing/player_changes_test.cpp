@@ -17,10 +17,7 @@
 namespace veltrun {
 namespace {
 
-using testing::ReadBytes;
-using testing::StoreFixture;
-using testing::WriteBytes;
-using testing::ErrorOf;
+using namespace testing;
 
 std::filesystem::path Running(StoreFixture& f, int rounds) {
     auto folder = f.Folder();
@@ -104,10 +101,9 @@ TEST(AddPlayer, LateEntrantGetsStopLinesOrNoFileChanges) {
     std::filesystem::remove_all(blocker);
 
     EXPECT_EQ(AddPlayer(f.session, Named("Zoe Zed", "2350")), "AZoe");
-    for (int r = 1; r <= 3; ++r) {
+    for (int r = 1; r <= 3; ++r)
         EXPECT_EQ(ReadBytes(folder / ("round" + std::to_string(r) + ".txt")),
                   "|1-0|||A1-A2\r\n|1k-0k|||A3-bye\r\n|0k-0k|||A4-stop\r\n|0k-0k|||AZoe-stop\r\n") << r;
-    }
     // Reloaded: sorted in at her rating, three suspensions, no points; the file only gains her line at its end.
     const TPlayer& zoe = f.session.tournament.Player(2);
     EXPECT_EQ(zoe.ArrivalID + " " + zoe.OpponentHistory + " " + zoe.ColourHistory, "AZoe stop|stop|stop| |||");
