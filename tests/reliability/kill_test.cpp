@@ -22,17 +22,8 @@ int RunInProcess(const std::filesystem::path& home, std::vector<std::string> arg
     return cli::RunCli(args, out, err);
 }
 
-// The tournament files with their bytes; the log grows by appending and the
-// temporary files of an interrupted write are not tournament files.
-Files Snapshot(const std::filesystem::path& folder) {
-    Files files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        std::string name = entry.path().filename().string();
-        if (name == "tournlog.log" || name.front() == '.') continue;
-        files[name] = ReadBytes(entry.path());
-    }
-    return files;
-}
+// The log grows by appending and the temporary files of an interrupted write are not tournament files.
+Files Snapshot(const std::filesystem::path& folder) { return testing::FolderFiles(folder, false); }
 
 // Adding a player writes the file with the entrant appended, then in rating
 // order: both are whole files with the same lines.

@@ -17,23 +17,9 @@ using testing::ReadBytes;
 using testing::WriteBytes;
 namespace fs = std::filesystem;
 
-class SizeLimits : public ::testing::Test {
+class SizeLimits : public testing::CupCliTest {
 protected:
-    testing::TempFolder home;
-    std::string err, out;
-
-    int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), "--yes");
-        auto run = testing::RunCliIn(home, std::move(args));
-        out = run.out, err = run.err;
-        return run.code;
-    }
-    fs::path Cup() const { return home.path() / "Tourn" / "Cup"; }
-    void SetUp() override {
-        ASSERT_EQ(Run({"new", "Cup", "--rounds", "3"}), 0) << err;
-        for (const char* name : {"Ann Alpha", "Ben Beta"})
-            ASSERT_EQ(Run({"add-player", "Cup", "--name", name, "--elo", "1500"}), 0);
-    }
+    void SetUp() override { MakeCup({"Ann Alpha", "Ben Beta"}); }
     // The peak memory of this process from now on, in MB (Linux resets it on request).
     static void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
     static long PeakMegabytes() {
