@@ -16,10 +16,9 @@ using testing::TempFolder;
 using testing::WriteBytes;
 using Files = std::map<std::string, std::string>;
 
-int RunInProcess(const std::filesystem::path& home, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--home", home.string(), "--yes"});
-    std::ostringstream out, err;
-    return cli::RunCli(args, out, err);
+int RunInProcess(const TempFolder& home, std::vector<std::string> args) {
+    args.insert(args.begin(), "--yes");
+    return testing::RunCliIn(home, std::move(args)).code;
 }
 
 // The log grows by appending and the temporary files of an interrupted write are not tournament files.
@@ -40,7 +39,7 @@ bool SameLines(const std::string& a, const std::string& b) {
 
 class KillTest : public ::testing::Test {
 protected:
-    TempFolder home, scratch;
+    TempFolder home;
     std::mt19937 random{20261206};
     int added = 0;
     bool suspended = false, forbidden = false;
@@ -48,10 +47,10 @@ protected:
     std::filesystem::path Cup() const { return home.path() / "Tourn" / "Cup"; }
 
     void SetUp() override {
-        ASSERT_EQ(RunInProcess(home.path(), {"new", "Cup", "--rounds", "5", "--colour", "W"}), 0);
+        ASSERT_EQ(RunInProcess(home, {"new", "Cup", "--rounds", "5", "--colour", "W"}), 0);
         for (int i = 1; i <= 8; ++i)
-            ASSERT_EQ(RunInProcess(home.path(), {"add-player", "Cup", "--name", "Pl" + std::to_string(i) + " Smith", "--elo",
-                                                 std::to_string(2400 - i * 10)}), 0);
+            ASSERT_EQ(RunInProcess(home, {"add-player", "Cup", "--name", "Pl" + std::to_string(i) + " Smith", "--elo",
+                                          std::to_string(2400 - i * 10)}), 0);
         FreshRound();
     }
     std::filesystem::path RoundFile(int round) const { return Cup() / ("round" + std::to_string(round) + ".txt"); }
@@ -105,12 +104,11 @@ protected:
     }
     // The files the command leaves when it runs to its end, from a copy.
     Files Finished(const std::vector<std::string>& command) {
-        auto copyHome = scratch.path() / "home";
-        std::filesystem::remove_all(copyHome);
-        std::filesystem::create_directories(copyHome / "Tourn");
-        std::filesystem::copy(Cup(), copyHome / "Tourn" / "Cup", std::filesystem::copy_options::recursive);
-        RunInProcess(copyHome, command);
-        return Snapshot(copyHome / "Tourn" / "Cup");
+        TempFolder copy;
+        std::filesystem::create_directories(copy.path() / "Tourn");
+        std::filesystem::copy(Cup(), copy.path() / "Tourn" / "Cup", std::filesystem::copy_options::recursive);
+        RunInProcess(copy, command);
+        return Snapshot(copy.path() / "Tourn" / "Cup");
     }
 };
 
@@ -150,7 +148,7 @@ TEST_F(KillTest, EveryFileIsTheOldOrTheNewVersionAfterSigkill) {
         for (const auto& [name, bytes] : before)
             ASSERT_TRUE(now.count(name) || !after.count(name)) << name << " vanished after " << command[0];
         if (now != before) ++changed;
-        ASSERT_EQ(RunInProcess(home.path(), {"open", "Cup"}), 0) << "step " << step << ", " << command[0];
+        ASSERT_EQ(RunInProcess(home, {"open", "Cup"}), 0) << "step " << step << ", " << command[0];
     }
     // The kills must land both before and after the writes, or the test proves little.
     EXPECT_GT(changed, 0);

@@ -14,6 +14,7 @@ namespace veltrun {
 namespace {
 
 using testing::ReadBytes;
+using testing::TrfRecord;
 using testing::WriteBytes;
 namespace fs = std::filesystem;
 
@@ -29,13 +30,6 @@ protected:
         return 0;
     }
 };
-
-std::string TrfRecord(int startNo, const std::string& blocks) {
-    std::string number = std::to_string(startNo);
-    std::string name = "Player " + number;
-    return "001 " + std::string(4 - number.size(), ' ') + number + std::string(6, ' ') + name +
-           std::string(33 - name.size(), ' ') + " 1500" + std::string(5 + 11 + 12, ' ') + " 0.0    1  " + blocks;
-}
 
 TEST_F(SizeLimits, EveryReaderRefusesAFileLargerThanItsKindNamingIt) {
     const std::string blankLines(5 * file_limit::MiB, '\n');
@@ -77,8 +71,9 @@ TEST_F(SizeLimits, EveryReaderRefusesAFileLargerThanItsKindNamingIt) {
     long before = PeakMegabytes();
     EXPECT_EQ(Run({"import-trf", (home.path() / "blank.trf").string()}), 1);
     EXPECT_LT(PeakMegabytes() - before, 24);
-    WriteBytes(home.path() / "long.trf", "012 Long\n" + TrfRecord(1, "   2 w 1  " + std::string(900 * 1024, ' ') + "x") +
-                                             "\n" + TrfRecord(2, "   1 b 0  ") + "\n");
+    WriteBytes(home.path() / "long.trf", "012 Long\n" +
+                                             TrfRecord(1, "A", "1500", "", "   2 w 1  " + std::string(900 * 1024, ' ') + "x") +
+                                             "\n" + TrfRecord(2, "B", "1500", "", "   1 b 0  ") + "\n");
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Run({"import-trf", (home.path() / "long.trf").string()}), 1);  // the "x" stands in round 92162
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
