@@ -21,14 +21,11 @@ protected:
     std::string Outcome(const std::string& content) {
         fs::path file = folder / "out.txt";
         WriteBytes(file, content);
-        try {
-            std::string pairs;
+        std::string pairs, error = ErrorOf([&] {
             for (const EnginePair& p : ReadEngineOutput(session, file))
                 pairs += std::to_string(p.white) + "-" + std::to_string(p.black) + " ";
-            return pairs;
-        } catch (const myException& e) {
-            return e.what();
-        }
+        });
+        return error.empty() ? pairs : error;
     }
 };
 

@@ -35,7 +35,6 @@ TEST_F(Trf16WriterTest, FinishedTournamentMatchesTheHandWrittenFileAndNamesStayI
     EXPECT_EQ(file, TournamentFolder("Open 2024") / "open.trf");
     EXPECT_EQ(ReadBytes(file), ReadBytes(fs::path(VELTRUN_SOURCE_DIR) / "tests/fide/expected/open2024_fide.trf"));
     EXPECT_TRUE(Logged("Make TRF16 file: open.trf"));
-    // File names from the settings stay inside the folder.
     const fs::path folder = TournamentFolder("Open 2024");
     for (std::string bad : {"", "../escape.trf", "sub/x.trf", "..", "a\\b.trf", "players.txt", "Round2.TXT",
                             "options.txt", "tournlog.log", "bak_round1.txt", "line\nbreak"}) {

@@ -13,12 +13,6 @@ using namespace veltrun::testing;
 
 const std::string kOldElo = "1|Old Player|CZE|M|2000|||1970||\r\n";
 
-long long Convert(const fs::path& xml, const fs::path& out, bool segments) {
-    ConversionOptions options;
-    options.allowQuickReader = segments;
-    return ConvertXmlRatingFile(xml, out, options);
-}
-
 // Runs a conversion that must fail and returns its error.
 XmlConversionError ExpectFailure(const fs::path& xml, const fs::path& out, const ConversionOptions& options) {
     try { ConvertXmlRatingFile(xml, out, options); } catch (const XmlConversionError& e) { return e; }
@@ -41,7 +35,9 @@ TEST(XmlConversion, EveryLayoutAndEncodingGivesTheSamePlayersWithBothReaders) {
         for (bool segments : {false, true}) {
             WriteBytes(dir.path() / "list.xml", xml);
             WriteBytes(dir.path() / "elo.txt", kOldElo);
-            EXPECT_EQ(Convert(dir.path() / "list.xml", dir.path() / "elo.txt", segments), players) << xml << segments;
+            ConversionOptions options;
+            options.allowQuickReader = segments;
+            EXPECT_EQ(ConvertXmlRatingFile(dir.path() / "list.xml", dir.path() / "elo.txt", options), players) << xml << segments;
             EXPECT_EQ(ReadBytes(dir.path() / "elo.txt"), elo) << xml << segments;
         }
 }

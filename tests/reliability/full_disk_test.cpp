@@ -13,23 +13,10 @@ namespace {
 using testing::ReadBytes;
 using testing::WriteBytes;
 
-class FullDisk : public ::testing::Test {
+class FullDisk : public testing::CupCliTest {
 protected:
-    testing::TempFolder home;
-    std::string err;
-
-    int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), "--yes");
-        auto run = testing::RunCliIn(home, std::move(args));
-        err = run.err;
-        return run.code;
-    }
-    std::filesystem::path Cup() const { return home.path() / "Tourn" / "Cup"; }
-
     void SetUp() override {
-        ASSERT_EQ(Run({"new", "Cup", "--rounds", "3"}), 0) << err;
-        for (const char* name : {"Ann Alpha", "Ben Beta", "Cid Gamma", "Dan Delta"})
-            ASSERT_EQ(Run({"add-player", "Cup", "--name", name, "--elo", "1500"}), 0) << err;
+        MakeCup({"Ann Alpha", "Ben Beta", "Cid Gamma", "Dan Delta"});
         WriteBytes(Cup() / "round1.txt", "# round\r\n|?-?|||AAnn-ABen\r\n|?-?|||ACid-ADan\r\n");
         ASSERT_EQ(Run({"open", "Cup"}), 0) << err;
     }

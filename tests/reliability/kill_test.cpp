@@ -16,23 +16,8 @@ using testing::TempFolder;
 using testing::WriteBytes;
 using Files = std::map<std::string, std::string>;
 
-int RunInProcess(const std::filesystem::path& home, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--home", home.string(), "--yes"});
-    std::ostringstream out, err;
-    return cli::RunCli(args, out, err);
-}
-
-// The tournament files with their bytes; the log grows by appending and the
-// temporary files of an interrupted write are not tournament files.
-Files Snapshot(const std::filesystem::path& folder) {
-    Files files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        std::string name = entry.path().filename().string();
-        if (name == "tournlog.log" || name.front() == '.') continue;
-        files[name] = ReadBytes(entry.path());
-    }
-    return files;
-}
+// The log grows by appending and the temporary files of an interrupted write are not tournament files.
+Files Snapshot(const std::filesystem::path& folder) { return testing::FolderFiles(folder, false); }
 
 // Adding a player writes the file with the entrant appended, then in rating
 // order: both are whole files with the same lines.
@@ -47,20 +32,17 @@ bool SameLines(const std::string& a, const std::string& b) {
     return a.size() == b.size() && (b.empty() || b.back() == '\n') && lines(a) == lines(b);
 }
 
-class KillTest : public ::testing::Test {
+class KillTest : public testing::CupCliTest {
 protected:
-    TempFolder home, scratch;
     std::mt19937 random{20261206};
     int added = 0;
     bool suspended = false, forbidden = false;
 
-    std::filesystem::path Cup() const { return home.path() / "Tourn" / "Cup"; }
-
     void SetUp() override {
-        ASSERT_EQ(RunInProcess(home.path(), {"new", "Cup", "--rounds", "5", "--colour", "W"}), 0);
+        ASSERT_EQ(Run({"new", "Cup", "--rounds", "5", "--colour", "W"}), 0);
         for (int i = 1; i <= 8; ++i)
-            ASSERT_EQ(RunInProcess(home.path(), {"add-player", "Cup", "--name", "Pl" + std::to_string(i) + " Smith", "--elo",
-                                                 std::to_string(2400 - i * 10)}), 0);
+            ASSERT_EQ(Run({"add-player", "Cup", "--name", "Pl" + std::to_string(i) + " Smith", "--elo",
+                           std::to_string(2400 - i * 10)}), 0);
         FreshRound();
     }
     std::filesystem::path RoundFile(int round) const { return Cup() / ("round" + std::to_string(round) + ".txt"); }
@@ -112,14 +94,13 @@ protected:
                 return {forbidden ? "forbid" : "allow", "Cup", "APl1", "APl2"};
         }
     }
-    // The files the command leaves when it runs to its end, from a copy.
-    Files Finished(const std::vector<std::string>& command) {
-        auto copyHome = scratch.path() / "home";
-        std::filesystem::remove_all(copyHome);
-        std::filesystem::create_directories(copyHome / "Tourn");
-        std::filesystem::copy(Cup(), copyHome / "Tourn" / "Cup", std::filesystem::copy_options::recursive);
-        RunInProcess(copyHome, command);
-        return Snapshot(copyHome / "Tourn" / "Cup");
+    // The files the command line leaves when it runs to its end, from a copy.
+    Files Finished(const std::vector<std::string>& args) {
+        TempFolder copy;
+        std::filesystem::create_directories(copy.path() / "Tourn");
+        std::filesystem::copy(Cup(), copy.path() / "Tourn" / "Cup", std::filesystem::copy_options::recursive);
+        testing::RunCliIn(copy, args);
+        return Snapshot(copy.path() / "Tourn" / "Cup");
     }
 };
 
@@ -142,9 +123,9 @@ TEST_F(KillTest, EveryFileIsTheOldOrTheNewVersionAfterSigkill) {
         auto command = NextCommand(step);
         if (command[0] == "pair") ++pairings;
         Files before = Snapshot(Cup());
-        Files after = Finished(command);
         std::vector<std::string> args = command;
         args.insert(args.begin(), "--yes");
+        Files after = Finished(args);
         testing::BinaryProcess process(home.path(), args);
         std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long long>(delay(random) * 1000)));
         kill(process.Pid(), SIGKILL);
@@ -159,7 +140,7 @@ TEST_F(KillTest, EveryFileIsTheOldOrTheNewVersionAfterSigkill) {
         for (const auto& [name, bytes] : before)
             ASSERT_TRUE(now.count(name) || !after.count(name)) << name << " vanished after " << command[0];
         if (now != before) ++changed;
-        ASSERT_EQ(RunInProcess(home.path(), {"open", "Cup"}), 0) << "step " << step << ", " << command[0];
+        ASSERT_EQ(Run({"open", "Cup"}), 0) << "step " << step << ", " << command[0];
     }
     // The kills must land both before and after the writes, or the test proves little.
     EXPECT_GT(changed, 0);

@@ -14,26 +14,13 @@ namespace veltrun {
 namespace {
 
 using testing::ReadBytes;
+using testing::TrfRecord;
 using testing::WriteBytes;
 namespace fs = std::filesystem;
 
-class SizeLimits : public ::testing::Test {
+class SizeLimits : public testing::CupCliTest {
 protected:
-    testing::TempFolder home;
-    std::string err, out;
-
-    int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), "--yes");
-        auto run = testing::RunCliIn(home, std::move(args));
-        out = run.out, err = run.err;
-        return run.code;
-    }
-    fs::path Cup() const { return home.path() / "Tourn" / "Cup"; }
-    void SetUp() override {
-        ASSERT_EQ(Run({"new", "Cup", "--rounds", "3"}), 0) << err;
-        for (const char* name : {"Ann Alpha", "Ben Beta"})
-            ASSERT_EQ(Run({"add-player", "Cup", "--name", name, "--elo", "1500"}), 0);
-    }
+    void SetUp() override { MakeCup({"Ann Alpha", "Ben Beta"}); }
     // The peak memory of this process from now on, in MB (Linux resets it on request).
     static void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
     static long PeakMegabytes() {
@@ -43,13 +30,6 @@ protected:
         return 0;
     }
 };
-
-std::string TrfRecord(int startNo, const std::string& blocks) {
-    std::string number = std::to_string(startNo);
-    std::string name = "Player " + number;
-    return "001 " + std::string(4 - number.size(), ' ') + number + std::string(6, ' ') + name +
-           std::string(33 - name.size(), ' ') + " 1500" + std::string(5 + 11 + 12, ' ') + " 0.0    1  " + blocks;
-}
 
 TEST_F(SizeLimits, EveryReaderRefusesAFileLargerThanItsKindNamingIt) {
     const std::string blankLines(5 * file_limit::MiB, '\n');
@@ -91,8 +71,9 @@ TEST_F(SizeLimits, EveryReaderRefusesAFileLargerThanItsKindNamingIt) {
     long before = PeakMegabytes();
     EXPECT_EQ(Run({"import-trf", (home.path() / "blank.trf").string()}), 1);
     EXPECT_LT(PeakMegabytes() - before, 24);
-    WriteBytes(home.path() / "long.trf", "012 Long\n" + TrfRecord(1, "   2 w 1  " + std::string(900 * 1024, ' ') + "x") +
-                                             "\n" + TrfRecord(2, "   1 b 0  ") + "\n");
+    WriteBytes(home.path() / "long.trf", "012 Long\n" +
+                                             TrfRecord(1, "A", "1500", "", "   2 w 1  " + std::string(900 * 1024, ' ') + "x") +
+                                             "\n" + TrfRecord(2, "B", "1500", "", "   1 b 0  ") + "\n");
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Run({"import-trf", (home.path() / "long.trf").string()}), 1);  // the "x" stands in round 92162
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));

@@ -80,12 +80,11 @@ TEST(IniFileTest, ReadsIgnoringCaseAndCommentsInLfAndCp1250FilesAndWritesKeeping
     TempFolder temp;
     const fs::path folder = temp.path(), file = folder / "Veltrun.ini";
     WriteTextLines(file, kSettings);
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {IniReadString(file, "General", "Browser"), "firefox"}, {IniReadString(file, "general", "LANGUAGE"), "English"},
-        {IniReadString(file, "defaulttbforchess", "tb2"), "midBH"},
-        {IniReadString(file, "Report", "Language"), ""},  // key of another section
-        {IniReadString(folder / "none.ini", "General", "Language"), ""}};
-    for (const auto& [read, expected] : cases) EXPECT_EQ(read, expected);
+    EXPECT_EQ(IniReadString(file, "General", "Browser"), "firefox");
+    EXPECT_EQ(IniReadString(file, "general", "LANGUAGE"), "English");
+    EXPECT_EQ(IniReadString(file, "defaulttbforchess", "tb2"), "midBH");
+    EXPECT_EQ(IniReadString(file, "Report", "Language"), "");  // key of another section
+    EXPECT_EQ(IniReadString(folder / "none.ini", "General", "Language"), "");
     WriteBytes(file, "[S]\n;Key=one\n#Key=two\nno equals sign\nFormula=a=b=c\n[ Spaced ]\n  Key  =  three  \n");
     EXPECT_EQ(IniReadString(file, "S", "Key") + "|" + IniReadString(file, "S", "Formula") + "|" +
                   IniReadString(file, "Spaced", "key"), "|a=b=c|three");

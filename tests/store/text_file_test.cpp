@@ -16,12 +16,6 @@ using ::testing::AllOf;
 using ::testing::HasSubstr;
 using Lines = std::vector<std::string>;
 
-class TextFileTest : public ::testing::Test {
-protected:
-    TempFolder temp_;
-    fs::path folder_ = temp_.path();
-};
-
 TEST(TextEncodingTest, Utf8ValidationAndCp1250BothWaysAndLinesDecoded) {
     const std::vector<std::pair<std::string, bool>> cases{
         {"Čapek Žďár 東京 \xF0\x9F\x98\x80", true}, {"1234567\xC4\x8D across a word", true},
@@ -41,7 +35,8 @@ TEST(TextEncodingTest, Utf8ValidationAndCp1250BothWaysAndLinesDecoded) {
     EXPECT_EQ(DecodeLine("\xC4\x8D \xE8"), "ÄŤ č");
 }
 
-TEST_F(TextFileTest, ReadsMixedEncodingsLineEndsAndByteOrderMarks) {
+TEST(TextFileTest, ReadsMixedEncodingsLineEndsAndByteOrderMarks) {
+    TempFolder temp;
     const std::vector<std::pair<std::string, Lines>> cases{
         {"\xEF\xBB\xBF" "1|A01|Dvořák\r\n1|A02|Dvo\xF8\xE1k\n\n  spaced  \r\ncr\ralone\r\rlast\r",
          {"1|A01|Dvořák", "1|A02|Dvořák", "", "  spaced  ", "cr", "alone", "", "last"}},
@@ -52,7 +47,7 @@ TEST_F(TextFileTest, ReadsMixedEncodingsLineEndsAndByteOrderMarks) {
         {"\xEF\xBB\xBF\xEF\xBB\xBF" "x", {"x"}},  // a repeated mark would not survive a rewrite either
         {"a\n\xEF\xBB\xBF" "b", {"a", "\xEF\xBB\xBF" "b"}},  // only the first line may carry the mark
     };
-    fs::path file = folder_ / "players.txt";
+    fs::path file = temp.path() / "players.txt";
     for (const auto& [bytes, lines] : cases) {
         WriteBytes(file, bytes);
         EXPECT_EQ(ReadTextLines(file), lines) << bytes;
@@ -62,8 +57,10 @@ TEST_F(TextFileTest, ReadsMixedEncodingsLineEndsAndByteOrderMarks) {
 }
 
 // Appending is met through the tournament log.
-TEST_F(TextFileTest, WritesAndReadsThatFailNameTheFileAndWritesKeepItsMode) {
-    fs::path file = folder_ / "round1.txt";
+TEST(TextFileTest, WritesAndReadsThatFailNameTheFileAndWritesKeepItsMode) {
+    TempFolder temp;
+    const fs::path folder = temp.path();
+    fs::path file = folder / "round1.txt";
     Lines lines = {"A01-A02|1-0", "", "Šafář|bye"};
     WriteTextLines(file, lines);
     EXPECT_EQ(ReadBytes(file), "A01-A02|1-0\r\n\r\nŠafář|bye\r\n");
@@ -75,16 +72,16 @@ TEST_F(TextFileTest, WritesAndReadsThatFailNameTheFileAndWritesKeepItsMode) {
     ASSERT_EQ(::stat(file.c_str(), &state), 0);
     EXPECT_EQ(state.st_mode & 0777, 0600u);
 
-    fs::path lost = folder_ / "no such folder" / "options.txt", target = folder_ / "Tourn";
+    fs::path lost = folder / "no such folder" / "options.txt", target = folder / "Tourn";
     EXPECT_THAT(ErrorOf([&] { WriteTextLines(lost, {"[Tournament]"}); }), AllOf(HasSubstr(lost.string()), HasSubstr("No such file")));
     fs::create_directories(target / "inside");
     EXPECT_THAT(ErrorOf([&] { WriteFileAtomically(target, "data"); }), HasSubstr(target.string()));
     EXPECT_TRUE(fs::is_directory(target / "inside"));
-    EXPECT_EQ(FolderEntries(folder_), (Lines{"Tourn", "round1.txt"}));
+    EXPECT_EQ(FolderEntries(folder), (Lines{"Tourn", "round1.txt"}));
     // Unreadable files and overlong lines give an error naming them.
-    fs::path missing = folder_ / "missing.txt", hostile = folder_ / "hostile.txt";
+    fs::path missing = folder / "missing.txt", hostile = folder / "hostile.txt";
     EXPECT_THAT(ErrorOf([&] { ReadTextLines(missing); }), AllOf(HasSubstr(missing.string()), HasSubstr("No such file")));
-    EXPECT_THAT(ErrorOf([&] { ReadTextLines(folder_); }), HasSubstr(folder_.string()));
+    EXPECT_THAT(ErrorOf([&] { ReadTextLines(folder); }), HasSubstr(folder.string()));
     const std::size_t mb = 1024 * 1024;
     WriteBytes(hostile, "a\nb\n" + std::string(mb, 'x') + "\r\nc\n");
     EXPECT_EQ(ReadTextLines(hostile).at(2).size(), mb);  // exactly 1 MB is still a line

@@ -186,10 +186,6 @@ std::filesystem::path FourPlayers(StoreFixture& f, const std::string& type = "Ch
     return folder;
 }
 
-std::string OpenError(StoreFixture& f, const std::filesystem::path& folder) {
-    return ErrorOf([&] { OpenTournament(f.session, folder); });
-}
-
 // Every player stands on exactly one line of each round, played or not. An
 // unknown alias is fatal even in a game without a result; a line with fewer
 // than five fields has an empty first side. The file is named once.
@@ -214,7 +210,7 @@ TEST(RoundFile, EveryPlayerOnExactlyOneLineAndKnownAliases) {
     };
     for (const Case& c : cases) {
         WriteBytes(folder / "round1.txt", c.round);
-        std::string message = OpenError(f, folder);
+        std::string message = ErrorOf([&] { OpenTournament(f.session, folder); });
         EXPECT_THAT(message, HasSubstr(c.expected)) << c.round;
         EXPECT_FALSE(f.session.HasTournament());
         if (c.expected.rfind("Fatal", 0) == 0) {  // the log words the others in its own way
@@ -226,7 +222,7 @@ TEST(RoundFile, EveryPlayerOnExactlyOneLineAndKnownAliases) {
     // without a result is neither in the histories nor logged.
     f.log.clear();
     WriteBytes(folder / "round1.txt", "|?-?|||A1-A2\n" + rest + "|0k-0k|||Z9-stop\n");
-    EXPECT_EQ(OpenError(f, folder), "");
+    EXPECT_EQ(ErrorOf([&] { OpenTournament(f.session, folder); }), "");
     EXPECT_EQ(f.session.tournament.Player(1).OpponentHistory, "");
     EXPECT_FALSE(f.Logged("A1-A2"));
 }

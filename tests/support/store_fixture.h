@@ -56,6 +56,15 @@ inline std::string Histories(const TPlayer& p) {
     return p.ColourHistory + " " + p.OpponentHistory + " " + p.PointsHistory + " " + DecimalText(p.Points);
 }
 
+// A TRF player record (001) with the given round blocks from column 92 on.
+inline std::string TrfRecord(int startNo, const std::string& name, const std::string& rating, const std::string& fideId,
+                             const std::string& blocks) {
+    auto right = [](std::string s, std::size_t w) { return std::string(w - std::min(w, s.size()), ' ') + s; };
+    auto left = [](std::string s, std::size_t w) { return s + std::string(w - std::min(w, s.size()), ' '); };
+    return "001 " + right(std::to_string(startNo), 4) + std::string(6, ' ') + left(name, 33) + " " + right(rating, 4) +
+           std::string(5, ' ') + right(fideId, 11) + std::string(12, ' ') + " 0.0    1  " + blocks;
+}
+
 struct StoreFixture {
     ScriptedUi ui;
     TempFolder home;
