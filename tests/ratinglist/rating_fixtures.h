@@ -52,7 +52,4 @@ inline std::string SampleXml(const XmlStyle& style) {
     return text;
 }
 
-// elo.txt as written: each line followed by CR LF.
-inline std::string EloFileText(const std::vector<std::string>& lines) { return Crlf(lines); }
-
 }  // namespace veltrun::testing
