@@ -331,6 +331,7 @@ const std::vector<CatalogueEntry>& MessageCatalogue() {
         {482, "is not a tournament folder."},
         {483, "a character set web browsers know, such as utf-8, windows-1250 or iso-8859-2"},
         {484, "the same as on line"},
+        {485, "The game already has this result; nothing was changed."},
         // ---- end everyday use ----
         // ---- window and results 500-529 ----
         {500, "The report could not be shown."},

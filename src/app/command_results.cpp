@@ -1,6 +1,7 @@
 #include "app/command_results.h"
 
 #include <filesystem>
+#include <optional>
 
 #include "app/show_errors.h"
 #include "store/errors.h"
@@ -94,7 +95,7 @@ std::vector<EnteredResult> EnteredResults(const Session& session) {
     return entered;
 }
 
-bool CorrectResult(Session& session, const ResultFields& fields) {
+Correction CorrectResult(Session& session, const ResultFields& fields) {
     const Tournament& t = session.tournament;
     std::optional<EnteredResult> old;
     for (const EnteredResult& entered : EnteredResults(session))
@@ -102,7 +103,7 @@ bool CorrectResult(Session& session, const ResultFields& fields) {
     if (!old) {
         // Not entered yet: an ordinary entry.
         SaveResult(session, fields);
-        return true;
+        return Correction::changed;
     }
     const std::string goals = CheckResultFields(session, t, fields);
     const bool withGoals = t.TBsType == "Goals";
@@ -110,47 +111,50 @@ bool CorrectResult(Session& session, const ResultFields& fields) {
         return withGoals ? code + " (" + goalsText + ")" : code;
     };
     const std::string before = shown(old->result, old->goals), after = shown(fields.ResultCode, goals);
-    if (before == after) return true;
     const std::string game = session.tr(3, "Round") + " " + std::to_string(fields.Round) + ", " +
                              session.tr(105, "Game") + " " + old->item.Label;
+    if (before == after) {
+        ShowInformation(session, game + "\n" + session.tr(485, "The game already has this result; nothing was changed."));
+        return Correction::unchanged;
+    }
     if (!AskYesNo(session, game + "\n" + session.tr(505, "Change the result") + " " + before + " " +
                                session.tr(506, "to") + " " + after + "?",
                   Button::No))
-        return false;
+        return Correction::declined;
     if (fields.Round < t.CurrentRound &&
         !AskYesNo(session, session.tr(507, "Later rounds were paired from the old result; their pairings stay as "
                                            "they are. Change the result all the same?"),
                   Button::No))
-        return false;
+        return Correction::declined;
     RewriteResultLine(session, t, fields.GameId, fields.ResultCode, goals, fields.Round);
     session.AppendToLog("Result of game " + fields.GameId + " in round" + std::to_string(fields.Round) +
                         ".txt corrected from " + before + " to " + after);
     // Points, colours and opponents are replayed from the files.
     OpenTournament(session, std::filesystem::path(t.TournamentFolder));
-    return true;
+    return Correction::changed;
 }
 
-bool EnterResultCommand(Session& session, const std::string& gameId, const std::string& resultCode,
-                        const std::string& goalsWhite, const std::string& goalsBlack, bool correct) {
+ResultOutcome EnterResultCommand(Session& session, const std::string& gameId, const std::string& resultCode,
+                                 const std::string& goalsWhite, const std::string& goalsBlack, bool correct) {
     const std::string code = NormaliseResultCode(resultCode);
     if (correct) {
-        bool corrected = false;
+        std::optional<Correction> correction;
         const bool ok = CatchAndShowError(session, [&] {
             CheckTypedResult(session, gameId, code, goalsWhite, goalsBlack);
             for (const EnteredResult& entered : EnteredResults(session)) {
                 if (entered.item.GameId != gameId) continue;
-                if (!CorrectResult(session, {gameId, entered.item.Round, code, goalsWhite, goalsBlack}))
-                    throw myException(session.tr(508, "The result was not changed."));
-                corrected = true;
+                correction = CorrectResult(session, {gameId, entered.item.Round, code, goalsWhite, goalsBlack});
+                if (correction == Correction::declined) throw myException(session.tr(508, "The result was not changed."));
                 return;
             }
         });
+        if (!ok) return ResultOutcome::refused;
+        if (correction) return correction == Correction::unchanged ? ResultOutcome::unchanged : ResultOutcome::saved;
         // A game without a result yet is entered as usual.
-        if (!ok || corrected) return ok;
     }
     auto items = OpenResultEntry(session);
-    if (!items || items->empty()) return false;
-    return CatchAndShowError(session, [&] {
+    if (!items || items->empty()) return ResultOutcome::refused;
+    const bool saved = CatchAndShowError(session, [&] {
         const Tournament& t = session.tournament;
         for (const auto& item : *items) {
             if (item.GameId != gameId) continue;
@@ -166,6 +170,7 @@ bool EnterResultCommand(Session& session, const std::string& gameId, const std::
                           session.tr(32, "was not found in file") + " round" + std::to_string(t.CurrentRound) +
                           ".txt");
     });
+    return saved ? ResultOutcome::saved : ResultOutcome::refused;
 }
 
 }  // namespace veltrun

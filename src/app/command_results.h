@@ -18,8 +18,10 @@ bool SaveResultCommand(Session& session, const ResultFields& fields);
 // The result of one game named by its id, as typed on the command line
 // ("1K-0K" and "0,5-0,5" read as the round files read them). correct: the
 // game may already have a result, in this round or an earlier one.
-bool EnterResultCommand(Session& session, const std::string& gameId, const std::string& resultCode,
-                        const std::string& goalsWhite, const std::string& goalsBlack, bool correct = false);
+// What a typed result came to.
+enum class ResultOutcome { refused, saved, unchanged };
+ResultOutcome EnterResultCommand(Session& session, const std::string& gameId, const std::string& resultCode,
+                                 const std::string& goalsWhite, const std::string& goalsBlack, bool correct = false);
 
 // A game with its result entered, as a correction offers it.
 struct EnteredResult {
@@ -32,7 +34,9 @@ std::vector<EnteredResult> EnteredResults(const Session& session);
 // Changes an entered result after the director saw the old and the new one,
 // and for an earlier round also agreed that later rounds stay paired as they
 // are; the tournament is then read again. A game still at "?-?" is simply
-// entered. false when the director declined. Throws on a refused field.
-bool CorrectResult(Session& session, const ResultFields& fields);
+// entered. The same result again is said to be there and changes nothing.
+// Throws on a refused field.
+enum class Correction { declined, unchanged, changed };
+Correction CorrectResult(Session& session, const ResultFields& fields);
 
 }  // namespace veltrun

@@ -223,7 +223,9 @@ int ResultCommand(CliContext& c, const CommandArgs& args) {
                 round = entered.item.Round;
                 break;
             }
-    if (!EnterResultCommand(c.session, gameId, result, white, black, correct)) return 1;
+    const ResultOutcome outcome = EnterResultCommand(c.session, gameId, result, white, black, correct);
+    if (outcome == ResultOutcome::refused) return 1;
+    if (outcome == ResultOutcome::unchanged) return 0;  // the information said so
     c.out << "Saved " << NormaliseResultCode(result);
     if (t.TBsType == "Goals") c.out << " (" << DecimalText(ParseDecimal(white)) << ":" << DecimalText(ParseDecimal(black)) << ")";
     c.out << " for game " << gameId << " in round" << round << ".txt\n";

@@ -202,8 +202,9 @@ bool ResultDialog::SaveResult() {
     fields.GoalsBlack = S(E_GOALS2->text());
     if (!CHK_CORRECT->isChecked())
         return GuardedFieldCall(session_, this, [&] { veltrun::SaveResult(session_, fields); });
-    bool changed = false;
-    return GuardedFieldCall(session_, this, [&] { changed = CorrectResult(session_, fields); }) && changed;
+    bool done = false;
+    return GuardedFieldCall(session_, this, [&] { done = CorrectResult(session_, fields) != Correction::declined; }) &&
+           done;
 }
 
 void ResultDialog::BTN_SAVE_CLOSEClick() {

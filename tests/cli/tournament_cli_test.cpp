@@ -162,6 +162,13 @@ TEST_F(TournamentCli, RefusalsLeaveEveryFileAsItWas) {
     EXPECT_NE(ReadBytes(Folder("Cup") / "tournlog.log").find("AAnn-ABen in round1.txt corrected from 1-0 to 0-1"),
               std::string::npos);
     ASSERT_EQ(Run({"--yes", "result", "Cup", "AAnn-ABen", "1-0", "--correct"}).code, 0);
+    // The same result again writes nothing and says so, not "Saved".
+    const std::string round1 = ReadBytes(Folder("Cup") / "round1.txt");
+    auto same = Run({"result", "Cup", "AAnn-ABen", "1-0", "--correct"});
+    EXPECT_EQ(same.code, 0);
+    EXPECT_EQ(same.out, "");
+    EXPECT_THAT(same.err, HasSubstr("already has this result; nothing was changed."));
+    EXPECT_EQ(ReadBytes(Folder("Cup") / "round1.txt"), round1);
 
     auto late = Run({"--yes", "add-player", "Cup", "--name", "Cid Cole", "--elo", "1800"});
     ASSERT_EQ(late.code, 0) << late.err;
