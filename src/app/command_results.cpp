@@ -95,24 +95,19 @@ std::vector<EnteredResult> EnteredResults(const Session& session) {
     return entered;
 }
 
-Correction CorrectResult(Session& session, const ResultFields& fields) {
+namespace {
+
+// CorrectResult once the entered result is known.
+Correction CorrectEntered(Session& session, const EnteredResult& old, const ResultFields& fields) {
     const Tournament& t = session.tournament;
-    std::optional<EnteredResult> old;
-    for (const EnteredResult& entered : EnteredResults(session))
-        if (entered.item.GameId == fields.GameId && entered.item.Round == fields.Round) old = entered;
-    if (!old) {
-        // Not entered yet: an ordinary entry.
-        SaveResult(session, fields);
-        return Correction::changed;
-    }
     const std::string goals = CheckResultFields(session, t, fields);
     const bool withGoals = t.TBsType == "Goals";
     auto shown = [&](const std::string& code, const std::string& goalsText) {
         return withGoals ? code + " (" + goalsText + ")" : code;
     };
-    const std::string before = shown(old->result, old->goals), after = shown(fields.ResultCode, goals);
+    const std::string before = shown(old.result, old.goals), after = shown(fields.ResultCode, goals);
     const std::string game = session.tr(3, "Round") + " " + std::to_string(fields.Round) + ", " +
-                             session.tr(105, "Game") + " " + old->item.Label;
+                             session.tr(105, "Game") + " " + old.item.Label;
     if (before == after) {
         ShowInformation(session, game + "\n" + session.tr(485, "The game already has this result; nothing was changed."));
         return Correction::unchanged;
@@ -134,32 +129,49 @@ Correction CorrectResult(Session& session, const ResultFields& fields) {
     return Correction::changed;
 }
 
-ResultOutcome EnterResultCommand(Session& session, const std::string& gameId, const std::string& resultCode,
+}  // namespace
+
+Correction CorrectResult(Session& session, const ResultFields& fields) {
+    for (const EnteredResult& entered : EnteredResults(session))
+        if (entered.item.GameId == fields.GameId && entered.item.Round == fields.Round)
+            return CorrectEntered(session, entered, fields);
+    // Not entered yet: an ordinary entry.
+    SaveResult(session, fields);
+    return Correction::changed;
+}
+
+ResultEntered EnterResultCommand(Session& session, const std::string& gameId, const std::string& resultCode,
                                  const std::string& goalsWhite, const std::string& goalsBlack, bool correct) {
     const std::string code = NormaliseResultCode(resultCode);
+    ResultEntered done;
     if (correct) {
         std::optional<Correction> correction;
         const bool ok = CatchAndShowError(session, [&] {
             CheckTypedResult(session, gameId, code, goalsWhite, goalsBlack);
             for (const EnteredResult& entered : EnteredResults(session)) {
                 if (entered.item.GameId != gameId) continue;
-                correction = CorrectResult(session, {gameId, entered.item.Round, code, goalsWhite, goalsBlack});
+                done.round = entered.item.Round;
+                correction = CorrectEntered(session, entered, {gameId, done.round, code, goalsWhite, goalsBlack});
                 if (correction == Correction::declined) throw myException(session.tr(508, "The result was not changed."));
                 return;
             }
         });
-        if (!ok) return ResultOutcome::refused;
-        if (correction) return correction == Correction::unchanged ? ResultOutcome::unchanged : ResultOutcome::saved;
+        if (!ok) return {};
+        if (correction) {
+            done.outcome = correction == Correction::unchanged ? ResultOutcome::unchanged : ResultOutcome::saved;
+            return done;
+        }
         // A game without a result yet is entered as usual.
     }
     auto items = OpenResultEntry(session);
-    if (!items || items->empty()) return ResultOutcome::refused;
+    if (!items || items->empty()) return {};
     const bool saved = CatchAndShowError(session, [&] {
         const Tournament& t = session.tournament;
         for (const auto& item : *items) {
             if (item.GameId != gameId) continue;
             CheckTypedResult(session, gameId, code, goalsWhite, goalsBlack);
             SaveResult(session, {gameId, item.Round, code, goalsWhite, goalsBlack});
+            done.round = item.Round;
             return;
         }
         if (GameHasLine(session, gameId))
@@ -170,7 +182,8 @@ ResultOutcome EnterResultCommand(Session& session, const std::string& gameId, co
                           session.tr(32, "was not found in file") + " round" + std::to_string(t.CurrentRound) +
                           ".txt");
     });
-    return saved ? ResultOutcome::saved : ResultOutcome::refused;
+    if (saved) done.outcome = ResultOutcome::saved;
+    return done;
 }
 
 }  // namespace veltrun

@@ -18,9 +18,13 @@ bool SaveResultCommand(Session& session, const ResultFields& fields);
 // The result of one game named by its id, as typed on the command line
 // ("1K-0K" and "0,5-0,5" read as the round files read them). correct: the
 // game may already have a result, in this round or an earlier one.
-// What a typed result came to.
+// What a typed result came to, and the round of its game.
 enum class ResultOutcome { refused, saved, unchanged };
-ResultOutcome EnterResultCommand(Session& session, const std::string& gameId, const std::string& resultCode,
+struct ResultEntered {
+    ResultOutcome outcome = ResultOutcome::refused;
+    int round = 0;
+};
+ResultEntered EnterResultCommand(Session& session, const std::string& gameId, const std::string& resultCode,
                                  const std::string& goalsWhite, const std::string& goalsBlack, bool correct = false);
 
 // A game with its result entered, as a correction offers it.

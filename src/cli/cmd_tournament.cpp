@@ -215,20 +215,12 @@ int ResultCommand(CliContext& c, const CommandArgs& args) {
     const std::string& gameId = args.Positional().at(1);
     const std::string result = Trim(args.Positional().at(2));  // " 1-0 " from a script is still 1-0
     const bool correct = args.Has("--correct");
-    // A correction may reopen the tournament: the round it names is read first.
-    int round = t.CurrentRound;
-    if (correct)
-        for (const EnteredResult& entered : EnteredResults(c.session))
-            if (entered.item.GameId == gameId) {
-                round = entered.item.Round;
-                break;
-            }
-    const ResultOutcome outcome = EnterResultCommand(c.session, gameId, result, white, black, correct);
-    if (outcome == ResultOutcome::refused) return 1;
-    if (outcome == ResultOutcome::unchanged) return 0;  // the information said so
+    const ResultEntered entered = EnterResultCommand(c.session, gameId, result, white, black, correct);
+    if (entered.outcome == ResultOutcome::refused) return 1;
+    if (entered.outcome == ResultOutcome::unchanged) return 0;  // the information said so
     c.out << "Saved " << NormaliseResultCode(result);
     if (t.TBsType == "Goals") c.out << " (" << DecimalText(ParseDecimal(white)) << ":" << DecimalText(ParseDecimal(black)) << ")";
-    c.out << " for game " << gameId << " in round" << round << ".txt\n";
+    c.out << " for game " << gameId << " in round" << entered.round << ".txt\n";
     return 0;
 }
 
