@@ -7,6 +7,7 @@
 #include "app/setting_warnings.h"
 #include "store/errors.h"
 #include "store/file_limits.h"
+#include "store/ini_file.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -53,7 +54,9 @@ void ParseLanguageLines(const std::vector<std::string>& lines, Translation& tran
 
 void LoadLanguageFile(Session& session, const fs::path& path) {
     Translation& translation = session.translation;
-    translation.HtmlCharset = session.settings.Read("Reports", "HtmlCharset");
+    // Every key this needs, from one reading of the settings file.
+    const IniFileLines ini = ReadIniFile(session.settings.file);
+    translation.HtmlCharset = ini.Value("Reports", "HtmlCharset");
     std::error_code ec;
     // Only a missing file falls back to English; a pipe or a folder in its
     // place is an error of its own (ReadTextLines names it).
@@ -75,16 +78,15 @@ void LoadLanguageFile(Session& session, const fs::path& path) {
     translation.LanguageTable.fill(std::string());
     ParseLanguageLines(lines, translation);
     translation.EnglishBuiltIn = false;
-    translation.HtmlCharset = session.settings.Read("Reports", "HtmlCharset");
 
     const std::string name = ToLowerAscii(path.filename().string());
     translation.InternalFontCharset = 1;
-    if (SettingBoolDefaultFalse(session.settings.Read("InternalFontCharset", "IsInternalFontCharset"))) {
+    if (SettingBoolDefaultFalse(ini.Value("InternalFontCharset", "IsInternalFontCharset"))) {
         // A value that is no integer keeps the default set: the font is cosmetic.
-        if (auto charset = SettingInt(session.settings.Read("InternalFontCharset", name)))
+        if (auto charset = SettingInt(ini.Value("InternalFontCharset", name)))
             translation.InternalFontCharset = *charset;
     }
-    const std::string charset = Trim(session.settings.Read("LanguageFileAndHtmlCharset", name));
+    const std::string charset = Trim(ini.Value("LanguageFileAndHtmlCharset", name));
     if (HasSettingForm(charset, SettingForm::CharsetName)) {
         translation.HtmlCharset = charset;
     } else if (!charset.empty()) {

@@ -14,6 +14,7 @@
 #include "store/errors.h"
 #include "store/file_limits.h"
 #include "store/forbidden_file.h"
+#include "store/ini_file.h"
 #include "store/session.h"
 #include "store/text_file.h"
 #include "store/text_utils.h"
@@ -342,9 +343,10 @@ std::vector<std::string> OptionsLines(Session& session, int maxRound, const std:
                                    "ColourFor1stPlayer=R",
                                    "PointsType=" + pointsType,
                                    "TBsType=Chess"};
+    const IniFileLines ini = ReadIniFile(session.settings.file);
     for (int k = 1; k <= 5; ++k) {
         std::string key = "TB" + std::to_string(k);
-        lines.push_back(key + "=" + session.settings.Read("DefaultTBforChess", key));
+        lines.push_back(key + "=" + ini.Value("DefaultTBforChess", key));
     }
     lines.emplace_back("");
     return lines;

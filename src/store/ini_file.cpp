@@ -1,5 +1,5 @@
-// Key-by-key access to INI files (ini_file.h). Every call reads the whole
-// file anew; a write changes one line and replaces the file atomically.
+// Access to INI files (ini_file.h): a read takes the whole file at once; a
+// write changes one line and replaces the file atomically.
 #include "store/file_limits.h"
 #include "store/ini_file.h"
 
@@ -74,12 +74,19 @@ std::string ValueOf(const std::string& line) {
 
 }  // namespace
 
-std::string IniReadString(const std::filesystem::path& file, const std::string& section, const std::string& key) {
-    std::error_code error;
-    if (!std::filesystem::exists(file, error)) return {};
-    std::vector<std::string> lines = ReadTextLines(file, file_limit::SettingsFile);
+std::string IniFileLines::Value(const std::string& section, const std::string& key) const {
     KeyPlace place = FindKey(lines, section, key);
     return place.key_line ? ValueOf(lines[*place.key_line]) : std::string();
+}
+
+IniFileLines ReadIniFile(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) return {};
+    return {ReadTextLines(file, file_limit::SettingsFile)};
+}
+
+std::string IniReadString(const std::filesystem::path& file, const std::string& section, const std::string& key) {
+    return ReadIniFile(file).Value(section, key);
 }
 
 void IniWriteString(const std::filesystem::path& file, const std::string& section, const std::string& key,

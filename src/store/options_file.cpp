@@ -46,10 +46,12 @@ int ReadMaxRound(const std::filesystem::path& optionsFile) {
 }
 
 void ReadTournamentChoices(const std::filesystem::path& optionsFile, Tournament& t, std::mt19937& random) {
-    t.ColourFor1stPlayer = ReadColourFor1stPlayer(ReadOption(optionsFile, "ColourFor1stPlayer"), random);
-    for (int k = 1; k <= 5; ++k) t.TB(k) = ValidateTieBreak(ReadOption(optionsFile, "TB" + std::to_string(k)));
-    t.TBsType = ReadOption(optionsFile, "TBsType") == "Goals" ? "Goals" : "Chess";
-    SetPointsSystem(t, ReadOption(optionsFile, "PointsType"));
+    const IniFileLines ini = ReadIniFile(optionsFile);
+    auto option = [&ini](const std::string& key) { return ini.Value("Options", key); };
+    t.ColourFor1stPlayer = ReadColourFor1stPlayer(option("ColourFor1stPlayer"), random);
+    for (int k = 1; k <= 5; ++k) t.TB(k) = ValidateTieBreak(option("TB" + std::to_string(k)));
+    t.TBsType = option("TBsType") == "Goals" ? "Goals" : "Chess";
+    SetPointsSystem(t, option("PointsType"));
 }
 
 StringList NewOptionsFileLines(const NewOptions& options) {

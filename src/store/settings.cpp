@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "store/ini_file.h"
 #include "store/text_file.h"
@@ -115,13 +116,13 @@ bool HasSettingForm(const std::string& value, SettingForm form) {
 
 namespace {
 
-// Reads the keys of one settings file; every read opens and closes the file.
+// Reads the keys of one settings file from the lines it held when it was read.
 // A missing or empty value takes the key's default silently; a value outside
 // the key's range or form takes it too, and is recorded as a problem.
 class KeyReader {
 public:
-    explicit KeyReader(Settings& settings) : settings_(settings) {}
-    std::string Text(const char* section, const char* key) const { return settings_.Read(section, key); }
+    KeyReader(Settings& settings, IniFileLines ini) : settings_(settings), ini_(std::move(ini)) {}
+    std::string Text(const char* section, const char* key) const { return ini_.Value(section, key); }
 
     bool Bool(const char* section, const char* key, bool fallback) {
         const std::string value = Trim(Text(section, key));
@@ -173,6 +174,7 @@ private:
     }
 
     Settings& settings_;
+    const IniFileLines ini_;
 };
 
 constexpr const char* ShippedDownloadUrl = "https://ratings.fide.com/download/players_list_xml.zip";
@@ -184,7 +186,7 @@ constexpr int FarEdge = 100000;
 Settings LoadSettings(const std::filesystem::path& settingsFile) {
     Settings s;
     s.file = settingsFile;
-    KeyReader read(s);
+    KeyReader read(s, ReadIniFile(settingsFile));
     s.FormMainTop = read.Int("FormMain", "Top", -FarEdge, FarEdge, "");
     s.FormMainLeft = read.Int("FormMain", "Left", -FarEdge, FarEdge, "");
     s.FormMainWidth = read.Int("FormMain", "Width", 1, FarEdge, "");

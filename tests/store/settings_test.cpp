@@ -88,6 +88,10 @@ TEST(IniFileTest, ReadsIgnoringCaseAndCommentsInLfAndCp1250FilesAndWritesKeeping
     WriteBytes(file, "[S]\n;Key=one\n#Key=two\nno equals sign\nFormula=a=b=c\n[ Spaced ]\n  Key  =  three  \n");
     EXPECT_EQ(IniReadString(file, "S", "Key") + "|" + IniReadString(file, "S", "Formula") + "|" +
                   IniReadString(file, "Spaced", "key"), "|a=b=c|three");
+    // One reading answers many keys: a repeated key, a section that comes again, any case.
+    WriteBytes(file, "[S]\nKey=1\n[T]\nKey=2\nkey=3\n[s]\nOther=4\n");
+    const IniFileLines ini = ReadIniFile(file);
+    EXPECT_EQ(ini.Value("S", "Key") + ini.Value("t", "KEY") + ini.Value("S", "other") + ini.Value("T", "Other"), "124");
     WriteBytes(file, "[Tournament]\nName=\x8A" "af\xE1\xF8 Cup\nRounds=9\r\n");
     EXPECT_EQ(IniReadString(file, "Tournament", "Name"), "Šafář Cup");
     IniWriteString(file, "Tournament", "Rounds", "7");
