@@ -88,7 +88,8 @@ TEST(SegmentReader, CutsAnywhereGiveExpatsLinesAndOtherShapesAreLeftToExpat) {
         "<l>" + player + "</l>x", "<l>" + player + "</L>", "<l>" + player + "</l>" + player, "<l>" + player,
         "<l>" + player + "</l><l></l>", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><l>" + player + "</l>",
         "<l><player><fideid>1]]>2</fideid></player></l>", "<l><player><fideid>&nbsp;</fideid></player></l>",
-        "<l><player><fideid>\xC3</fideid></player></l>", ""};
+        "<l><player><fideid>\xC3</fideid></player></l>", "",
+        "<l>" + player + player + "<player><fideid x='1'>1</fideid></player></l>"};  // one byte off the known joint
     for (const auto& other : others) {  // left to expat
         WriteBytes(dir.path() / "other.xml", other);
         EXPECT_EQ(ReadInSegments(dir.path() / "other.xml", dir.path() / "elo.txt", 1 << 20), "-1:") << other;
