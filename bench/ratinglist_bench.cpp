@@ -1,5 +1,6 @@
 // Rating list speed: conversion of a synthetic 1.2-million-player XML list in
-// FIDE's layout against `wc -l` over the same file, loading elo.txt, searching
+// FIDE's layout against `wc -l` over the same file (in this process and by the
+// program itself), loading elo.txt, searching
 // it, and the command-line search against `grep -ci` over elo.txt.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
