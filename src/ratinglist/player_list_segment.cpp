@@ -487,6 +487,7 @@ int SegmentConverter::Learn(std::string_view name, int field) {
     if (tags_.size() >= kMaxKnownTags || name.size() > kMaxKnownNameLength) return -1;
     std::string open = "<" + std::string(name) + ">";
     std::string close = "</" + std::string(name) + ">";
+    assert(tags_.size() < tags_.capacity() && "joints point into tags_, which must not move");
     tags_.push_back({std::string(name), TagPattern(open), TagPattern(close), field, -1, {}});
     return static_cast<int>(tags_.size() - 1);
 }
