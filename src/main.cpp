@@ -1,4 +1,5 @@
 // No command (or "gui") starts the window; any other command runs on the terminal.
+// The window is a module loaded only then, so that commands never load Qt.
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -6,10 +7,11 @@
 
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "store/settings.h"
 #include "store/temporary_files.h"
 
 #ifdef VELTRUN_HAS_GUI
-#include "gui/gui_main.h"
+#include "window_loader.h"
 #endif
 
 namespace {
@@ -24,14 +26,26 @@ bool WantsWindow(const std::vector<std::string>& args) {
     }
 }
 
+#ifdef VELTRUN_HAS_GUI
+int CommandLineHelp() {
+    veltrun::cli::RunCli({"--help"}, std::cerr, std::cerr);
+    return 2;
+}
+
+veltrun::WindowLoad LoadWindow() {
+    auto load = veltrun::LoadWindowModule(veltrun::CurrentExecutablePath());
+    if (!load.entry) std::cerr << "The desktop program could not be loaded: " << load.error << "\n";
+    return load;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    veltrun::InstallTemporaryFileCleanup();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args[0] == "--has-gui") {
 #ifdef VELTRUN_HAS_GUI
-        return 0;
+        return LoadWindow().entry ? 0 : 1;
 #else
         return 1;
 #endif
@@ -40,14 +54,16 @@ int main(int argc, char** argv) {
 #ifdef VELTRUN_HAS_GUI
         if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
             std::cerr << "No display found: the desktop program needs one. The commands below work on the terminal.\n";
-            veltrun::cli::RunCli({"--help"}, std::cerr, std::cerr);
-            return 2;
+            return CommandLineHelp();
         }
-        return veltrun::gui::RunGui(argc, argv, veltrun::cli::ParseGlobalOptions(args));
+        // The module installs what the window needs itself, in its own copy of the core.
+        auto load = LoadWindow();
+        return load.entry ? load.entry(argc, argv) : CommandLineHelp();
 #else
         std::cerr << "This build has no desktop program; the commands below work on the terminal.\n";
         args = {"--help"};
 #endif
     }
+    veltrun::InstallTemporaryFileCleanup();
     return veltrun::cli::RunCli(args, std::cout, std::cerr);
 }

@@ -1,6 +1,9 @@
 // The command line as a director uses it: global options, exit codes, messages.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <filesystem>
 
 #include "cli/arguments.h"
@@ -149,6 +152,43 @@ TEST(CommandLine, DemoPlaysEveryRoundAndWritesEveryReportReproducibly) {
     EXPECT_NE(otherFolder, folder);
     auto standingsOf = [&](const std::filesystem::path& f) { return testing::RunCliIn(home, {"standings", f.string(), "--print"}).out; };
     EXPECT_EQ(standingsOf(folder), standingsOf(otherFolder));
+}
+
+// Commands start without Qt, which only the window loads, from a module beside the program; a program without a
+// loadable module says why and shows the commands instead of the window.
+TEST(CommandLine, OnlyTheWindowLoadsQt) {
+#ifndef VELTRUN_HAS_GUI
+    GTEST_SKIP() << "a build without the desktop program";
+#endif
+    testing::TempFolder home;
+    auto run = [&](const std::filesystem::path& binary, const std::string& args) {  // exit code, stdout and stderr
+        std::string command = "LD_DEBUG=libs QT_QPA_PLATFORM=offscreen '" + binary.string() + "' " + args + " 2>&1";
+        std::string shown;
+        FILE* pipe = popen(command.c_str(), "r");
+        for (char part[4096]; size_t n = fread(part, 1, sizeof part, pipe);) shown.append(part, n);
+        return std::pair{WEXITSTATUS(pclose(pipe)), shown};
+    };
+    const std::string inHome = "--home '" + home.str() + "' ";
+    const struct { std::string args; bool qt; } cases[] = {
+        {inHome + "--version", false}, {inHome + "translate 1", false}, {"--has-gui", true}};
+    for (const auto& c : cases) {
+        auto [code, shown] = run(VELTRUN_BINARY, c.args);
+        EXPECT_EQ(code, 0) << c.args;
+        EXPECT_EQ(shown.find("libQt6Core") != std::string::npos, c.qt) << c.args;
+    }
+    // A copy of the program without its module, then with a module that is no module.
+    const auto copy = home.path() / "bin" / "veltrun", module = home.path() / "bin" / "veltrun-window.so";
+    std::filesystem::create_directories(copy.parent_path());
+    std::filesystem::copy_file(VELTRUN_BINARY, copy);
+    for (const std::string reason : {"No such file or directory", "invalid ELF header"}) {
+        auto [code, shown] = run(copy, inHome);
+        EXPECT_EQ(code, 2);
+        EXPECT_NE(shown.find("The desktop program could not be loaded: " + module.string() + ": "), std::string::npos);
+        EXPECT_NE(shown.find(reason), std::string::npos) << reason;
+        EXPECT_NE(shown.find("translate ID"), std::string::npos);
+        EXPECT_EQ(run(copy, "--has-gui").first, 1);
+        testing::WriteBytes(module, std::string(256, '#'));
+    }
 }
 
 }  // namespace

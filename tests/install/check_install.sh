@@ -17,6 +17,9 @@ folder=$HOME/.local/share/veltrun
 "$veltrun" info | grep -xF "Program folder: $folder" >/dev/null || fail "info does not name $folder"
 [ -f "$folder/Veltrun.ini" ] && [ -f "$folder/Language/Deutsch.txt" ] || fail "the shipped files were not copied"
 [ "$(ls "$stage/usr/bin")" = veltrun ] || fail "the program wrote beside itself"
+if [ -f "$build/veltrun-window.so" ]; then
+  "$veltrun" --has-gui || fail "the installed program cannot load its window"
+fi
 "$veltrun" --lang Deutsch translate 114 | grep -F "ist auf keine zulässige Weise möglich" >/dev/null || fail "no German"
 
 printf '[Options]\r\nLanguage=Deutsch.txt\r\n' >"$folder/Veltrun.ini"
