@@ -156,52 +156,67 @@ private:
     std::uint64_t tailMask_ = 0;
 };
 
-// The bytes from an element's end tag to the next element's start tag, blanks
-// between included, as they stood last time: up to
-// kWidestLoad bytes, compared in one go. In FIDE's list the same elements
-// follow each other in the same way millions of times; one comparison instead
-// of reading an end tag, blanks and a start tag apart takes a fifth of the
-// conversion's instructions away.
 struct KnownTag;
+constexpr std::size_t kWidestSpan = 3 * kWidestLoad;
 
+// A joint: the bytes from an element's end tag to the next element's start
+// tag, blanks between included, as they stood last time; up to Room bytes,
+// compared kWidestLoad at a time. In FIDE's list the same elements follow each
+// other in the same way millions of times: comparing those bytes in one go
+// instead of reading an end tag, blanks and a start tag apart (and for a span,
+// the elements between that are not kept) takes a third of the conversion's
+// instructions away.
+template <std::size_t Room>
 class Joint {
+    static_assert(Room % kWidestLoad == 0);
+    static constexpr std::size_t kParts = Room / kWidestLoad;
+
 public:
     // The known tag whose start tag ends the joint; none while nothing fits in it.
     const KnownTag* next() const { return next_; }
     std::size_t size() const { return size_; }
+    // Bytes too many to fit are not learned: what was there stays true.
     void Set(std::string_view bytes, const KnownTag* next) {
-        if (bytes.size() > kWidestLoad) {
-            next_ = nullptr;
-            return;
-        }
+        if (bytes.empty() || bytes.size() > Room) return;
         std::memset(bytes_, 0, sizeof bytes_);
         std::memcpy(bytes_, bytes.data(), bytes.size());
         size_ = bytes.size();
-        mask_ = static_cast<std::uint32_t>((std::uint64_t{1} << size_) - 1);
+        for (std::size_t part = 0; part < kParts; ++part) {
+            std::size_t from = part * kWidestLoad;
+            std::size_t count = size_ > from ? std::min(size_ - from, kWidestLoad) : 0;
+            masks_[part] = static_cast<std::uint32_t>((std::uint64_t{1} << count) - 1);
+        }
         next_ = next;
     }
-    // The joint stands at p, which is before end and followed by kWidestLoad readable bytes.
+    // The joint stands at p, which is before end and followed by kWidestLoad
+    // readable bytes. A part is compared only when the joint reaches into it, so
+    // it starts before the end too.
     bool Fits(const char* p, const char* end) const {
-        return next_ && end - p >= static_cast<std::ptrdiff_t>(size_) && Matches(p);
+        if (!next_ || end - p < static_cast<std::ptrdiff_t>(size_) || !Matches(p, 0)) return false;
+        for (std::size_t part = 1; part < kParts && size_ > part * kWidestLoad; ++part)
+            if (!Matches(p, part)) return false;
+        return true;
     }
 
 private:
-    bool Matches(const char* p) const {
+    bool Matches(const char* p, std::size_t part) const {
+        p += part * kWidestLoad;
+        const char* own = bytes_ + part * kWidestLoad;
 #if defined(__SSE2__)
         auto equal = [&](int half) {
             __m128i data = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * half));
-            __m128i own = _mm_load_si128(reinterpret_cast<const __m128i*>(bytes_ + 16 * half));
-            return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(data, own))) << (16 * half);
+            __m128i mine = _mm_load_si128(reinterpret_cast<const __m128i*>(own + 16 * half));
+            return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(data, mine))) << (16 * half);
         };
-        return ((equal(0) | equal(1)) & mask_) == mask_;
+        return ((equal(0) | equal(1)) & masks_[part]) == masks_[part];
 #else
-        return std::memcmp(p, bytes_, size_) == 0;
+        return std::memcmp(p, own, std::min(size_ - part * kWidestLoad, kWidestLoad)) == 0;
 #endif
     }
 
-    alignas(16) char bytes_[kWidestLoad] = {};
+    alignas(16) char bytes_[Room] = {};
     std::size_t size_ = 0;
-    std::uint32_t mask_ = 0;
+    std::array<std::uint32_t, kParts> masks_{};
     const KnownTag* next_ = nullptr;
 };
 
@@ -218,7 +233,11 @@ struct KnownTag {
     int next = -1;  // the known tag that followed this one last time
     // From this one's end tag on, as the last two times the next tag differed:
     // where an element is left out now and then, both ways are known.
-    std::array<Joint, 2> joints;
+    std::array<Joint<kWidestLoad>, 2> joints;
+    // From this one's end tag over the elements after it that are not kept
+    // (FIDE's empty titles, the games and K factors) to the start tag of the
+    // next, as they stood last time: the bytes, once checked, need no second look.
+    Joint<kWidestSpan> span;
 };
 
 constexpr std::size_t kMaxKnownTags = 64;  // room for all is kept from the start: joints point at them
@@ -236,7 +255,7 @@ public:
     SegmentConverter(std::string_view data, char* out)
         : p_(data.data()), end_(data.data() + data.size()), out_(out), w_(out) {
         tags_.reserve(kMaxKnownTags);
-        tags_.push_back({"player", TagPattern("<player>"), TagPattern("<player>"), -1, -1, {}});
+        tags_.push_back({"player", TagPattern("<player>"), TagPattern("<player>"), -1, -1, {}, {}});
     }
 
     SegmentOutcome Run(SegmentState start);
@@ -247,6 +266,7 @@ private:
     // The hot path is kept inline, the rare cases out of line.
     [[gnu::always_inline]] inline const char* Joined(const char* at);
     void LearnJoint(const char* nextTagEnd, int next);
+    void ExtendSpan();
     [[gnu::always_inline]] inline const char* Element(const char* p);
     [[gnu::always_inline]] inline const char* KnownElement(const char* p, const KnownTag& tag);
     [[gnu::noinline]] const char* UnexpectedElement(const char* p);
@@ -281,6 +301,10 @@ private:
     std::vector<KnownTag> tags_;
     int previous_ = kPlayerStart;  // the known tag just read, -1 after another element
     const char* previousEnd_ = nullptr;  // where the end tag of the known tag just read starts
+    // The known tag a span may start from, -1 when none may, and where its end tag starts:
+    // the elements read since are all known and not kept.
+    int spanFrom_ = kPlayerStart;
+    const char* spanStart_ = nullptr;
     SegmentOutcome outcome_;
 };
 
@@ -345,6 +369,8 @@ bool SegmentConverter::Player() {
     present_ = 0;
     cut_ = false;
     previous_ = kPlayerStart;
+    spanFrom_ = kPlayerStart;
+    spanStart_ = p_;
     const char* p = Joined(p_);
     for (;;) {
         if (!p) return false;
@@ -352,7 +378,9 @@ bool SegmentConverter::Player() {
         if (p >= end_ || *p != '<') return false;  // text beside the elements is expat's
         if (p[1] == '/') break;
         p = Element(p);
-        if (p && previous_ >= 0) p = Joined(previousEnd_);
+        if (!p) return false;
+        ExtendSpan();
+        if (previous_ >= 0) p = Joined(previousEnd_);
     }
     if (end_ - p < 9 || std::string_view(p, 9) != "</player>") return false;
     p_ = p + 9;
@@ -365,21 +393,32 @@ bool SegmentConverter::Player() {
 // the last element read, or nullptr when a text or that end tag is bad.
 const char* SegmentConverter::Joined(const char* at) {
     const KnownTag* tag = &tags_[static_cast<std::size_t>(previous_)];
+    const char* from = at;
     for (;;) {
-        const Joint* joint = &tag->joints[0];
-        if (!joint->Fits(at, end_)) {
-            joint = &tag->joints[1];
-            if (!joint->Fits(at, end_)) break;
+        const char* text;
+        if (tag->span.Fits(at, end_)) {
+            text = at + tag->span.size();
+            tag = tag->span.next();
+        } else if (tag->joints[0].Fits(at, end_)) {
+            text = at + tag->joints[0].size();
+            tag = tag->joints[0].next();
+        } else if (tag->joints[1].Fits(at, end_)) {
+            text = at + tag->joints[1].size();
+            tag = tag->joints[1].next();
+        } else {
+            break;
         }
-        tag = joint->next();
         bool plain = true;
         bool references = false;
-        const char* text = at + joint->size();
         at = TextEnd(text, plain, references);
         if (!at || !KeepText(tag->field, std::string_view(text, static_cast<std::size_t>(at - text)), plain, references))
             return nullptr;
     }
     previous_ = static_cast<int>(tag - tags_.data());
+    if (at != from) {  // a span may start from the element reached
+        spanFrom_ = previous_;
+        spanStart_ = at;
+    }
     const TagPattern& close = tag->close;
     if (end_ - at < static_cast<std::ptrdiff_t>(close.size()) || !close.Matches(at)) return nullptr;
     previousEnd_ = at;
@@ -394,6 +433,19 @@ void SegmentConverter::LearnJoint(const char* nextTagEnd, int next) {
     const KnownTag* tag = &tags_[static_cast<std::size_t>(next)];
     if (joints[0].next() != tag) joints[1] = joints[0];
     joints[0].Set(std::string_view(previousEnd_, static_cast<std::size_t>(nextTagEnd - previousEnd_)), tag);
+    if (spanFrom_ >= 0 && spanFrom_ != previous_)
+        tags_[static_cast<std::size_t>(spanFrom_)].span.Set(
+            std::string_view(spanStart_, static_cast<std::size_t>(nextTagEnd - spanStart_)), tag);
+}
+
+// After an element read on its own: a span goes on over a known element that
+// is not kept, while it has room; any other element is where the next may start.
+void SegmentConverter::ExtendSpan() {
+    bool passable = previous_ >= 0 && tags_[static_cast<std::size_t>(previous_)].field < 0 &&
+                    previousEnd_ - spanStart_ < static_cast<std::ptrdiff_t>(kWidestSpan);
+    if (spanFrom_ >= 0 && passable) return;
+    spanFrom_ = previous_;
+    spanStart_ = previousEnd_;
 }
 
 // The element at p inside a player, holding only text or empty; returns the
@@ -488,7 +540,7 @@ int SegmentConverter::Learn(std::string_view name, int field) {
     std::string open = "<" + std::string(name) + ">";
     std::string close = "</" + std::string(name) + ">";
     assert(tags_.size() < tags_.capacity() && "joints point into tags_, which must not move");
-    tags_.push_back({std::string(name), TagPattern(open), TagPattern(close), field, -1, {}});
+    tags_.push_back({std::string(name), TagPattern(open), TagPattern(close), field, -1, {}, {}});
     return static_cast<int>(tags_.size() - 1);
 }
 
