@@ -230,9 +230,9 @@ struct KnownTag {
     TagPattern open;   // "<name>"
     TagPattern close;  // "</name>"
     int field = -1;
-    int next = -1;  // the known tag that followed this one last time
     // From this one's end tag on, as the last two times the next tag differed:
-    // where an element is left out now and then, both ways are known.
+    // where an element is left out now and then, both ways are known. The
+    // first leads to the tag that followed last time (when its bytes fit).
     std::array<Joint<kWidestLoad>, 2> joints;
     // From this one's end tag over the elements after it that are not kept
     // (FIDE's empty titles, the games and K factors) to the start tag of the
@@ -255,7 +255,7 @@ public:
     SegmentConverter(std::string_view data, char* out)
         : p_(data.data()), end_(data.data() + data.size()), out_(out), w_(out) {
         tags_.reserve(kMaxKnownTags);
-        tags_.push_back({"player", TagPattern("<player>"), TagPattern("<player>"), -1, -1, {}, {}});
+        tags_.push_back({"player", TagPattern("<player>"), TagPattern("<player>"), -1, {}, {}});
     }
 
     SegmentOutcome Run(SegmentState start);
@@ -271,7 +271,6 @@ private:
     [[gnu::always_inline]] inline const char* KnownElement(const char* p, const KnownTag& tag);
     [[gnu::noinline]] const char* UnexpectedElement(const char* p);
     const char* Followed(const char* p, int index);
-    static void Remember(KnownTag& before, int index);
     [[gnu::noinline]] const char* OtherElement(const char* p);
     int Learn(std::string_view name, int field);
     [[gnu::always_inline]] inline const char* TextEnd(const char* text, bool& plain, bool& references) const;
@@ -394,20 +393,15 @@ bool SegmentConverter::Player() {
 const char* SegmentConverter::Joined(const char* at) {
     const KnownTag* tag = &tags_[static_cast<std::size_t>(previous_)];
     const char* from = at;
+    const char* text = nullptr;
+    auto follow = [&](const auto& joint) {
+        if (!joint.Fits(at, end_)) return false;
+        text = at + joint.size();
+        tag = joint.next();
+        return true;
+    };
     for (;;) {
-        const char* text;
-        if (tag->span.Fits(at, end_)) {
-            text = at + tag->span.size();
-            tag = tag->span.next();
-        } else if (tag->joints[0].Fits(at, end_)) {
-            text = at + tag->joints[0].size();
-            tag = tag->joints[0].next();
-        } else if (tag->joints[1].Fits(at, end_)) {
-            text = at + tag->joints[1].size();
-            tag = tag->joints[1].next();
-        } else {
-            break;
-        }
+        if (!follow(tag->span) && !follow(tag->joints[0]) && !follow(tag->joints[1])) break;
         bool plain = true;
         bool references = false;
         at = TextEnd(text, plain, references);
@@ -451,16 +445,12 @@ void SegmentConverter::ExtendSpan() {
 // The element at p inside a player, holding only text or empty; returns the
 // position after it, or nullptr when it is no such element.
 const char* SegmentConverter::Element(const char* p) {
-    if (previous_ >= 0) {
-        int expected = tags_[static_cast<std::size_t>(previous_)].next;
-        if (expected > 0) {
-            const KnownTag& tag = tags_[static_cast<std::size_t>(expected)];
-            if (tag.open.Matches(p)) {
-                LearnJoint(p + tag.open.size(), expected);
-                previous_ = expected;
-                return KnownElement(p + tag.open.size(), tag);
-            }
-        }
+    const KnownTag* expected = previous_ >= 0 ? tags_[static_cast<std::size_t>(previous_)].joints[0].next() : nullptr;
+    if (expected && expected->open.Matches(p)) {
+        int index = static_cast<int>(expected - tags_.data());
+        LearnJoint(p + expected->open.size(), index);
+        previous_ = index;
+        return KnownElement(p + expected->open.size(), *expected);
     }
     return UnexpectedElement(p);
 }
@@ -475,13 +465,10 @@ const char* SegmentConverter::UnexpectedElement(const char* p) {
 // The known element at p followed the previous one against the guess.
 const char* SegmentConverter::Followed(const char* p, int index) {
     const KnownTag& tag = tags_[static_cast<std::size_t>(index)];
-    if (previous_ >= 0) Remember(tags_[static_cast<std::size_t>(previous_)], index);
     LearnJoint(p + tag.open.size(), index);
     previous_ = index;
     return KnownElement(p + tag.open.size(), tag);
 }
-
-void SegmentConverter::Remember(KnownTag& before, int index) { before.next = index; }
 
 // The text and end tag of a known element whose start tag ends before text.
 const char* SegmentConverter::KnownElement(const char* text, const KnownTag& tag) {
@@ -510,10 +497,7 @@ const char* SegmentConverter::OtherElement(const char* p) {
     if (name.empty() || IsPlayerTag(name)) return nullptr;
     int field = PlayerFieldOfTag(name);
     int learned = simple ? Learn(name, field) : -1;
-    if (previous_ >= 0 && learned > 0) {
-        Remember(tags_[static_cast<std::size_t>(previous_)], learned);
-        LearnJoint(q + 1, learned);
-    }
+    if (learned > 0) LearnJoint(q + 1, learned);
     previous_ = learned;
     const char* text = q + 1;
     if (empty) {
@@ -540,7 +524,7 @@ int SegmentConverter::Learn(std::string_view name, int field) {
     std::string open = "<" + std::string(name) + ">";
     std::string close = "</" + std::string(name) + ">";
     assert(tags_.size() < tags_.capacity() && "joints point into tags_, which must not move");
-    tags_.push_back({std::string(name), TagPattern(open), TagPattern(close), field, -1, {}, {}});
+    tags_.push_back({std::string(name), TagPattern(open), TagPattern(close), field, {}, {}});
     return static_cast<int>(tags_.size() - 1);
 }
 
